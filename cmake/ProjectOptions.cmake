@@ -1,0 +1,23 @@
+# Compiler and linker settings shared by every target of ours.
+
+macro(qst_apply_project_options)
+    add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                        -Wcast-qual -Wformat=2 -Werror)
+
+    if(QST_SANITIZE)
+        if(WIN32)
+            message(FATAL_ERROR "QST_SANITIZE is for the native build")
+        endif()
+        add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                            -fno-omit-frame-pointer)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+
+    if(WIN32)
+        # Wide-character Win32 API only; STRICT handle types; the programs ship
+        # without any MinGW runtime DLL beside them.
+        add_compile_definitions(UNICODE _UNICODE STRICT WIN32_LEAN_AND_MEAN NOMINMAX
+                                _WIN32_WINNT=0x0601 WINVER=0x0601)
+        add_link_options(-static -static-libgcc -static-libstdc++)
+    endif()
+endmacro()

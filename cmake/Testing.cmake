@@ -1,0 +1,119 @@
+# Test helpers: native GoogleTest programs, Windows test programs run under Wine,
+# and the checks that guard the release (imports, formatting).
+
+include(GoogleTest)
+
+set(QST_TOOLS_DIR ${CMAKE_SOURCE_DIR}/tools)
+# State of the Wine session of this build folder: the Xvfb display, the prefix
+# template and the prefix shared by the tests (see tools/wine-session).
+set(QST_WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine)
+# The folder the two programs and their data files are built into: it is laid
+# out like the folder a user unzips, so both programs run from it.
+set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+
+macro(qst_add_googletest)
+    set(QST_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(${QST_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    enable_testing()
+
+    if(WIN32)
+        # Every Windows test program runs through tools/wine-exec, which puts it
+        # into the Wine session of this build folder.
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${QST_TOOLS_DIR}/wine-exec ${QST_WINE_STATE_DIR})
+
+        add_test(NAME wine.session.start
+                 COMMAND ${QST_TOOLS_DIR}/wine-session start ${QST_WINE_STATE_DIR})
+        add_test(NAME wine.session.stop
+                 COMMAND ${QST_TOOLS_DIR}/wine-session stop ${QST_WINE_STATE_DIR})
+        set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP WineSession)
+        set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP WineSession)
+    endif()
+endmacro()
+
+# qst_native_test(<name> SOURCES <files...> LIBS <targets...>)
+# A GoogleTest program of platform-free code, built and run natively only.
+function(qst_native_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    if(WIN32)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
+endfunction()
+
+# qst_wine_test(<name> SOURCES <files...> LIBS <targets...> [DATA <files...>])
+# A GoogleTest program of the Windows layer, cross-built and run under Wine in
+# the shared session (one ctest test per TEST()). DATA files are copied beside
+# the program.
+function(qst_wine_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
+    if(NOT WIN32)
+        return()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    foreach(file IN LISTS ARG_DATA)
+        add_custom_command(TARGET ${name} POST_BUILD
+                           COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file}
+                                   $<TARGET_FILE_DIR:${name}>)
+    endforeach()
+    gtest_add_tests(TARGET ${name} SOURCES ${ARG_SOURCES} TEST_LIST tests
+                    WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
+    set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED WineSession LABELS wine
+                                             TIMEOUT 120)
+endfunction()
+
+# qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]
+#                       COMMAND <program> <args...>)
+# A test that needs a Wine session of its own (another screen size, Windows
+# version or user locale). It runs <program> with wine in a private prefix and
+# Xvfb, both gone when the test ends.
+function(qst_wine_private_test name)
+    cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;WORKING_DIRECTORY" "COMMAND" ${ARGN})
+    if(NOT WIN32)
+        return()
+    endif()
+    set(options)
+    if(ARG_SCREEN)
+        list(APPEND options --screen ${ARG_SCREEN})
+    endif()
+    if(ARG_WINVER)
+        list(APPEND options --winver ${ARG_WINVER})
+    endif()
+    if(ARG_LOCALE)
+        list(APPEND options --locale ${ARG_LOCALE})
+    endif()
+    if(NOT ARG_WORKING_DIRECTORY)
+        set(ARG_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    endif()
+    add_test(NAME ${name}
+             COMMAND ${QST_TOOLS_DIR}/wine-session run ${QST_WINE_STATE_DIR} ${options} --
+                     ${ARG_COMMAND}
+             WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY})
+    # The private prefix is copied from the template that the shared session creates.
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineSession LABELS wine
+                                            TIMEOUT 300)
+endfunction()
+
+# Every .exe and .dll we build may import Windows system DLLs only.
+function(qst_add_release_checks)
+    add_test(NAME release.imports_are_system_dlls
+             COMMAND ${QST_TOOLS_DIR}/check-imports ${CMAKE_BINARY_DIR} ${QST_WINE_STATE_DIR})
+    set_tests_properties(release.imports_are_system_dlls PROPERTIES LABELS release)
+endfunction()
+
+function(qst_add_format_check)
+    find_program(CLANG_FORMAT clang-format)
+    if(NOT CLANG_FORMAT)
+        message(WARNING "clang-format not found; the format check is not added")
+        return()
+    endif()
+    add_test(NAME format.clang_format
+             COMMAND ${QST_TOOLS_DIR}/check-format ${CLANG_FORMAT}
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    set_tests_properties(format.clang_format PROPERTIES LABELS native)
+endfunction()

@@ -1,0 +1,26 @@
+// Platform-free helpers for the UTF-16 text both programs work with. Windows'
+// wchar_t is 16 bits but Linux's is 32, so platform-free code uses char16_t and
+// std::u16string; the Windows layer converts at the API (common/win/wide.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Case folding as the C run-time's _wcslwr/_wcsupr do it in the "C" locale:
+// only the ASCII letters change.
+char16_t ToLowerAscii(char16_t c);
+char16_t ToUpperAscii(char16_t c);
+std::u16string ToLowerAscii(std::u16string_view text);
+std::u16string ToUpperAscii(std::u16string_view text);
+
+bool IsAsciiDigit(char16_t c);
+
+// The number at the start of a piece of text, read like the C run-time's
+// wide-string-to-int conversion (_wtoi): leading white space is skipped, one
+// sign is allowed, reading stops at the first non-digit, no digits give 0.
+// A value beyond 32 bits saturates at INT32_MAX or INT32_MIN, as wcstol does.
+int32_t ParseLeadingInt(std::u16string_view text);
+
+// UTF-16 text of an ASCII literal or of ASCII bytes.
+std::u16string Utf16FromAscii(std::string_view ascii);

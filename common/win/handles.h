@@ -1,0 +1,91 @@
+// RAII owners of Win32 kernel, registry and module handles. Each alias says in
+// its name what it releases; none of them can be copied.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    bool valid() const { return handle_ != Traits::Invalid(); }
+    explicit operator bool() const { return valid(); }
+
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    void reset(Handle handle = Traits::Invalid()) {
+        if (valid()) {
+            Traits::Close(handle_);
+        }
+        handle_ = handle;
+    }
+    // For functions that return a handle through an output parameter.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
+
+  private:
+    Handle handle_ = Traits::Invalid();
+};
+
+// CreateFileW reports failure as INVALID_HANDLE_VALUE.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+
+// Process, thread and event handles report failure as null.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle key) { RegCloseKey(key); }
+};
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle module) { FreeLibrary(module); }
+};
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle window) { DestroyWindow(window); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
+// A function of a system DLL that older Windows versions lack, resolved by name.
+template <typename Function>
+Function ResolveFunction(const wchar_t* module, const char* name) {
+    HMODULE handle = GetModuleHandleW(module);
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+}
