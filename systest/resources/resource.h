@@ -1,0 +1,27 @@
+// Resource identifiers of QuarvelSysTest.exe, shared by its resource scripts and
+// its code.
+#pragma once
+
+// Bitmaps, cursors and icon.
+#define IDB_LOGO_PLACEHOLDER 102  // template image of the logo control
+#define IDB_STATUS_IMAGES 103     // status strip: cross, warning, tick, thumbs-up
+#define IDB_CONTROL_IMAGES 104    // the results list's ten control images
+#define IDC_RESIZE_CURSOR 105     // horizontal double arrow, hot spot 15,15
+#define IDC_LINK_CURSOR 106       // hand, hot spot 6,0
+#define IDB_LOGO 107              // product logo
+#define IDI_APPLICATION_ICON 128
+
+// Dialogs.
+#define IDD_MAIN 129
+#define IDD_AGREEMENT 201
+
+// Controls.
+#define IDC_SUMMARY_ICON 1000
+#define IDC_RESULTS_LIST 1001    // main dialog
+#define IDC_AGREEMENT_TEXT 1001  // agreement page
+#define IDC_DESCRIPTION 1002
+#define IDC_LOGO 1003
+#define IDC_SUMMARY_TEXT 1004
+#define IDC_SUMMARY_STATUS 1005
+#define IDC_ACCEPT_BOX 1006
+#define IDC_REPORT_BUTTON 1008

@@ -1,0 +1,48 @@
+// Identifiers of the strings of the language libraries Lang_<code>.Dll, shared
+// by the program and the libraries' resource scripts. A string with arguments
+// is a wvsprintfW format; its arguments, in order, are given beside it.
+#pragma once
+
+#define IDS_MAIN_DESCRIPTION 900  // text above the results list
+#define IDS_COLUMN_STATUS 901     // title of results column 0
+#define IDS_COLUMN_CHECK 902      // title of results column 1
+#define IDS_MAIN_CAPTION 903      // %s product name
+#define IDS_STATUS_FAILED 904     // status words ...
+#define IDS_STATUS_WARNING 905
+#define IDS_STATUS_PASSED 906
+#define IDS_STATUS_NO_RESULT 908
+#define IDS_OS_NOT_SUPPORTED 910         // Windows version not supported
+#define IDS_OS_SERVICE_PACK_TOO_OLD 912  // %d required service pack
+#define IDS_OS_PASSED 913
+#define IDS_OS_NEWER_WINDOWS 914  // newer Windows than the program knows
+#define IDS_REPORT_BUTTON 915
+#define IDS_META_DATA 916  // %c 34, %s computer, %c 34, %s date, %s version, %s build date
+#define IDS_CPU_FAILED 920
+#define IDS_CPU_PASSED 922
+#define IDS_AGREEMENT_ACCEPT 924
+#define IDS_AGREEMENT_DECLINE 925
+#define IDS_AGREEMENT_INSTRUCTIONS 926
+#define IDS_AGREEMENT_CHECKBOX 927
+#define IDS_AGREEMENT_CAPTION 928  // %s product name
+#define IDS_DISK_BELOW 930         // %s drive letter, %d required GB (10 or 5)
+#define IDS_DISK_PASSED 931        // %s drive letter, %d required GB (10)
+#define IDS_GPU_MEMORY_LOW 940     // %s adapter caption, %d 256 (MB)
+#define IDS_GPU_MEMORY_PASSED 941  // %s adapter caption, %d 256 (MB)
+#define IDS_MEMORY_FAILED 950
+#define IDS_MEMORY_WARNING 951
+#define IDS_MEMORY_PASSED 952
+#define IDS_MEMORY_UNREADABLE 954
+#define IDS_SCREEN_BELOW 960              // %d width, %d height required
+#define IDS_SCREEN_PASSED 961             // %d width, %d height reached
+#define IDS_SUMMARY_FAILED 970            // %s product name
+#define IDS_SUMMARY_WARNING 971           // %s product name
+#define IDS_SUMMARY_PASSED 972            // %s product name
+#define IDS_CARD_NOT_SUPPORTED 980        // %s adapter caption
+#define IDS_CARD_DRIVER_CHECK 981         // card listed for a driver check (list row)
+#define IDS_CARD_DRIVER_CHECK_REPORT 982  // %s product name (report line of 981)
+#define IDS_DRIVER_OUTDATED 983           // %d.%d list version, %d.%d adapter version
+#define IDS_CARD_DRIVER_OUTDATED 984      // %d.%d adapter version, %d.%d list version
+#define IDS_CARD_SUPPORTED 985
+#define IDS_ADAPTERS_DIFFER 987
+#define IDS_DRIVER_VERSION_UNREADABLE 988
+#define IDS_CARD_SWITCHABLE_SUPPORTED 989  // OpenGL 3+ on switchable graphics
