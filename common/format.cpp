@@ -1,4 +1,4 @@
-#include "systest/engine/format.h"
+#include "common/format.h"
 
 #include <algorithm>
 

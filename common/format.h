@@ -1,5 +1,5 @@
-// Formatting of the language strings: the conversions of wvsprintfW, without
-// its variable argument list. Each argument carries its kind, so a string whose
+// Formatting with the conversions of wvsprintfW, for the language strings and
+// the diagnostic's log lines. Each argument carries its kind, so a format whose
 // conversions do not match its arguments yields empty text or 0 for them
 // instead of reading memory it was never given.
 #pragma once

@@ -1,6 +1,6 @@
 // FormatText against the real wvsprintfW, on the conversions the language
 // strings use and the edges of their layout.
-#include "systest/engine/format.h"
+#include "common/format.h"
 
 #include "common/win/wide.h"
 
