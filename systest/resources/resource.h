@@ -3,7 +3,6 @@
 #pragma once
 
 // Bitmaps, cursors and icon.
-#define IDB_LOGO_PLACEHOLDER 102  // template image of the logo control
 #define IDB_STATUS_IMAGES 103     // status strip: cross, warning, tick, thumbs-up
 #define IDB_CONTROL_IMAGES 104    // the results list's ten control images
 #define IDC_RESIZE_CURSOR 105     // horizontal double arrow, hot spot 15,15
