@@ -61,4 +61,16 @@ TEST_F(UninitialisedList, AttachedListWithoutMetricsStillWorks) {
     EXPECT_TRUE(list.SelectItem(0, 0, 0));
 }
 
+TEST(UnattachedList, KeepsColumnsAndRowsWithoutAWindow) {
+    ResultsListCtrl list;
+    ListColumn column;
+    column.width = 80;
+    EXPECT_TRUE(list.AddColumn(column));
+    EXPECT_EQ(list.AddItem({0, u"Memory", u"Failed"}), 0);
+    EXPECT_EQ(list.AddItem({2, u"Disk", u"Passed"}), 1);
+    EXPECT_TRUE(list.SelectItem(1, 0, 0));
+    EXPECT_TRUE(list.IsSelected(1));
+    EXPECT_FALSE(list.AutoSizeColumn(0));  // nothing to measure with
+}
+
 }  // namespace

@@ -367,6 +367,8 @@ TEST_F(FilledListTest, ColumnOperations) {
     EXPECT_TRUE(list.SetColumnWidth(1, 50));
     EXPECT_EQ(list.GetTotalWidth(false), 120 + 50 + 21 - 1);
     EXPECT_FALSE(list.SetColumnWidth(3, 50));
+    EXPECT_TRUE(list.SetColumnWidth(1, -5));  // no negative widths: hidden
+    EXPECT_EQ(list.GetColumnWidth(1), 0);
     ListColumn fixed;
     fixed.title = u"Fixed";
     fixed.width = 40;
