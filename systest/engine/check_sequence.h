@@ -54,8 +54,9 @@ struct CheckRun {
     std::u16string reportText;  // every line ends with "\r\n"
 };
 
-// The rows go to rows in check order, then columns 0 and 1 are fitted. The
-// graphics checks 6 to 8 run only when the gate RunDiagnostic returns true.
+// Runs every check once, in order; hands each row to the sink as it comes and
+// asks it to fit columns 0 and 1 at the end. The graphics checks 6 to 8 run
+// only when the gate RunDiagnostic returns true.
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    RowSink& rows, const RunFacts& facts);
 
