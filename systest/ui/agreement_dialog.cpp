@@ -2,14 +2,14 @@
 
 #include "common/format.h"
 #include "common/win/wide.h"
+#include "systest/engine/product.h"
 #include "systest/engine/text_file.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/resource_strings.h"
+#include "systest/ui/program_strings.h"
 
 namespace {
 
-constexpr char16_t kProductName[] = u"Quarvel 2012";
 // The instructions are the page's only unnamed static control.
 constexpr int kInstructionsId = -1;
 

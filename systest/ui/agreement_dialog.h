@@ -4,13 +4,10 @@
 
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
+#include "systest/ui/quit_codes.h"
 #include "systest/ui/window_icons.h"
 
 #include <string>
-
-// The message loop's quit codes of both dialogs.
-inline constexpr int kQuitAccepted = 1;  // accepted here; closed with OK in the main dialog
-inline constexpr int kQuitCancelled = 2;
 
 class AgreementDialog final : public Dialog, private MessageFilter, private IdleHandler {
   public:

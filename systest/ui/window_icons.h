@@ -1,14 +1,7 @@
 // The program icon at the system's large and small sizes, set on a dialog.
 #pragma once
 
-#include "common/win/handles.h"
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle icon) { DestroyIcon(icon); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
+#include "common/win/gdi.h"
 
 class WindowIcons {
   public:

@@ -103,7 +103,9 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::wstring ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 std::vector<std::wstring> StaticTexts(HWND dialog) {
     std::vector<std::wstring> texts;
@@ -118,7 +120,9 @@ std::vector<std::wstring> StaticTexts(HWND dialog) {
     return texts;
 }
 
-void ClickButton(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void ClickButton(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 void PressKey(HWND dialog, UINT virtualKey) {
     // Posted, so the program's own loop (and its dialog navigation) sees it.
@@ -130,7 +134,9 @@ void PressKey(HWND dialog, UINT virtualKey) {
     PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-bool IsItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+bool IsItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
 
 int ListBoxCount(HWND dialog, int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), LB_GETCOUNT, 0, 0));

@@ -9,7 +9,7 @@
 #include <vector>
 
 class AppDriver {
-public:
+  public:
     // Starts the program with the command line in the working directory.
     bool Start(const std::wstring& program, const std::wstring& arguments,
                const std::wstring& workingDirectory);
@@ -25,7 +25,7 @@ public:
     void Terminate() const;
     DWORD ProcessId() const { return processId_; }
 
-private:
+  private:
     std::vector<HWND> VisibleTopLevelWindows() const;
 
     UniqueKernelHandle process_;
