@@ -74,7 +74,7 @@ void AgreementDialog::SetLanguageTexts() const {
     SetItemText(kInstructionsId, LoadResourceString(strings, IDS_AGREEMENT_INSTRUCTIONS));
     SetItemText(IDC_ACCEPT_BOX, LoadResourceString(strings, IDS_AGREEMENT_CHECKBOX));
     const std::u16string caption =
-        FormatText(LoadResourceString(strings, IDS_AGREEMENT_CAPTION), {kProductName});
+        FormatString(LoadResourceString(strings, IDS_AGREEMENT_CAPTION), {kProductName});
     SetWindowTextW(Window(), WideCStr(caption));
     module_.SetResourceModule(GetModuleHandleW(nullptr));
 }

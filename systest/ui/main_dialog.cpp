@@ -72,7 +72,7 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
 }
 
 void MainDialog::SetLanguageTexts() const {
-    const std::u16string caption = FormatText(strings_.Load(IDS_MAIN_CAPTION), {kProductName});
+    const std::u16string caption = FormatString(strings_.Load(IDS_MAIN_CAPTION), {kProductName});
     SetWindowTextW(Window(), WideCStr(caption));
     SetItemText(IDC_REPORT_BUTTON, strings_.Load(IDS_REPORT_BUTTON));
     SetWindowTextW(description_, WideCStr(strings_.Load(IDS_MAIN_DESCRIPTION)));

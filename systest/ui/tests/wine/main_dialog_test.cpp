@@ -4,6 +4,7 @@
 
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/userlist/user_list_class.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,9 @@ std::vector<std::u16string> Lines(const std::u16string& text) {
 class MainDialogTest : public testing::Test {
   protected:
     void Load(const wchar_t* library) {
+        // The dialog template holds a control of this class; a second
+        // registration within the process fails harmlessly.
+        RegisterUserListClass(module_.Instance());
         module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(library)));
         ASSERT_NE(module_.LanguageLibrary(), nullptr);
         module_.AddMessageLoop(loop_);
@@ -104,10 +108,10 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
 
     const ResultRowStore& rows = dialog.Results().Store();
     ASSERT_EQ(rows.ItemCount(), 4);
-    EXPECT_EQ(rows.Text(0, 1), u"Windows is fine.");
-    EXPECT_EQ(rows.Text(0, 0), u"Passed     ");
-    EXPECT_EQ(rows.Image(1, 0), kStatusImageWarning);
-    EXPECT_EQ(rows.Text(3, 1), u"Card shown.");
+    EXPECT_EQ(rows.ItemText(0, 1), u"Windows is fine.");
+    EXPECT_EQ(rows.ItemText(0, 0), u"Passed     ");
+    EXPECT_EQ(rows.ItemImage(1, 0), kStatusImageWarning);
+    EXPECT_EQ(rows.ItemText(3, 1), u"Card shown.");
 
     const std::vector<std::u16string> lines = Lines(dialog.ReportText());
     ASSERT_EQ(lines.size(), 6u);
@@ -144,6 +148,9 @@ TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
+        // The dialog leaves the language library current; its template is
+        // the program's.
+        module_.SetResourceModule(module_.Instance());
         MainDialog dialog(module_, {system_, graphics_});
         ASSERT_TRUE(dialog.Create());
         ShowWindow(dialog.Window(), SW_SHOW);
