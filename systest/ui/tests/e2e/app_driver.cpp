@@ -61,18 +61,17 @@ std::vector<HWND> AppDriver::VisibleTopLevelWindows() const {
     return found.windows;
 }
 
-bool AppDriver::HasWindow(const std::wstring& captionPrefix) const {
+bool AppDriver::HasWindow(const std::wstring& caption) const {
     const std::vector<HWND> windows = VisibleTopLevelWindows();
-    return std::any_of(windows.begin(), windows.end(), [&](HWND window) {
-        return WindowText(window).rfind(captionPrefix, 0) == 0;
-    });
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](HWND window) { return WindowText(window) == caption; });
 }
 
-HWND AppDriver::WaitForWindow(const std::wstring& captionPrefix, DWORD timeoutMs) const {
+HWND AppDriver::WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
     do {
         for (HWND window : VisibleTopLevelWindows()) {
-            if (WindowText(window).rfind(captionPrefix, 0) == 0) {
+            if (WindowText(window) == caption) {
                 return window;
             }
         }
@@ -95,6 +94,37 @@ void AppDriver::Terminate() const {
         TerminateProcess(process_.get(), 255);
         WaitForSingleObject(process_.get(), INFINITE);
     }
+}
+
+namespace {
+
+struct WindowSearch {
+    const std::wstring* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowContaining(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    if (IsWindowVisible(window) && WindowText(window).find(*search->text) != std::wstring::npos) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        WindowSearch search{&text, nullptr};
+        EnumWindows(FindWindowContaining, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
 }
 
 std::wstring WindowText(HWND window) {

@@ -14,11 +14,11 @@ class AppDriver {
     bool Start(const std::wstring& program, const std::wstring& arguments,
                const std::wstring& workingDirectory);
 
-    // The first visible top-level window of the program whose caption begins
-    // with the text (any when empty); null when none appears within the time.
-    HWND WaitForWindow(const std::wstring& captionPrefix, DWORD timeoutMs = 30000) const;
+    // The first visible top-level window of the program with this caption;
+    // null when none appears within the time or the program ends.
+    HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Whether the program has a visible top-level window with that caption.
-    bool HasWindow(const std::wstring& captionPrefix) const;
+    bool HasWindow(const std::wstring& caption) const;
 
     // Waits for the program to end; its exit code, or nothing on a timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
@@ -31,6 +31,10 @@ class AppDriver {
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
 };
+
+// A visible top-level window of any program whose caption contains the text,
+// waiting for it to appear; null after the time.
+HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
 
 std::wstring WindowText(HWND window);
 std::wstring ItemText(HWND dialog, int id);
