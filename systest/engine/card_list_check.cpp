@@ -1,12 +1,10 @@
 #include "systest/engine/card_list_check.h"
 
 #include "common/format.h"
+#include "systest/engine/product.h"
 #include "systest/resources/string_ids.h"
 
 namespace {
-
-// An argument of the report text of a card that needs a driver check.
-constexpr std::u16string_view kProductName = u"Quarvel 2012";
 
 // One text for the list row and the report.
 void Set(CheckResult& result, CheckLevel level, std::u16string text) {

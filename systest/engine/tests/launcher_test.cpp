@@ -2,7 +2,9 @@
 #include "systest/engine/launcher.h"
 
 #include "systest/engine/card_list_check.h"
+#include "systest/engine/check_sequence.h"
 #include "systest/engine/tests/graphics_strings.h"
+#include "systest/engine/tests/memory_strings.h"
 #include "systest/resources/string_ids.h"
 
 #include <gtest/gtest.h>
@@ -319,6 +321,62 @@ TEST(DiagnosticLauncher, DiagnosticBoxesInOrder) {
     EXPECT_EQ(captions, (std::vector<std::u16string>{u"VexMira.exe", u"Version", u"Die Version",
                                                      u"Der Vergleich"}));
     EXPECT_EQ(boxes.boxes[0].second, u"Return value: 3");
+}
+
+// The launcher in the check sequence: the rows and report lines of checks 6
+// to 8 after five machine checks without rows.
+class NoSystemChecks final : public SystemChecks {
+  public:
+    CheckResult CheckOperatingSystem() override { return {}; }
+    CheckResult CheckProcessor() override { return {}; }
+    CheckResult CheckMemory() override { return {}; }
+    CheckResult CheckDiskSpace() override { return {}; }
+    CheckResult CheckScreen() override { return {}; }
+};
+
+class RecordedRows final : public RowSink {
+  public:
+    std::vector<ResultRow> rows;
+    void AddRow(const ResultRow& row) override { rows.push_back(row); }
+    void FitColumn(int) override {}
+};
+
+// The graphics strings first, then the rest of the program's.
+class RunStrings final : public StringSource {
+  public:
+    std::u16string Load(int id) const override {
+        std::u16string text = graphics_.Load(id);
+        return text.empty() ? others_.Load(id) : text;
+    }
+
+  private:
+    GraphicsStrings graphics_;
+    MemoryStrings others_;
+};
+
+TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
+    FakePlatform platform;
+    platform.exitCode = kDiagnosticSupported;
+    platform.adapter.adaptersDiffer = true;
+    platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};
+    RunStrings strings;
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    NoSystemChecks system;
+    RecordedRows rows;
+    const CheckRun run =
+        RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012"});
+
+    ASSERT_EQ(rows.rows.size(), 3u);
+    EXPECT_EQ(rows.rows[0].text, u"NVIDIA Quadro FX 580: at least 256 MB");
+    EXPECT_EQ(rows.rows[0].image, kStatusImagePassed);
+    EXPECT_EQ(rows.rows[1].text, u"Check the driver");
+    EXPECT_EQ(rows.rows[1].image, kStatusImageWarning);
+    EXPECT_EQ(rows.rows[2].text, u"Adapters differ");
+    // The card row's report line has the text with the product name.
+    EXPECT_NE(run.reportText.find(u"Warning: Check the driver for Quarvel 2012\r\n"),
+              std::u16string::npos);
+    EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
 }
 
 }  // namespace
