@@ -1,5 +1,7 @@
 #include "adapters/primary_video_adapter.h"
 
+#include <algorithm>
+
 namespace {
 
 // The system test cuts each registry text at 99 characters.

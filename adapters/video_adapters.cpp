@@ -3,6 +3,8 @@
 #include "common/format.h"
 #include "common/text.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kQueryFailed = -1;

@@ -3,6 +3,7 @@
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
