@@ -9,8 +9,8 @@ constexpr char16_t kCommentMark = u'#';
 
 void PrintMatch(const VideoAdapterRecord& adapter, const CardListEntry& entry, DiagnosticLog& log) {
     const DriverVersionNumber& v = entry.listVersion;
-    log.Print(FormatText(u"Match found: %s %d.%d.%d.%d\n",
-                         {adapter.caption, v.part1, v.part2, v.part3, v.part4}));
+    log.Print(FormatString(u"Match found: %s %d.%d.%d.%d\n",
+                           {adapter.caption, v.part1, v.part2, v.part3, v.part4}));
 }
 
 // The full check of one entry line. Returns the search's final result, or
@@ -19,7 +19,7 @@ std::optional<int> EvaluateFull(std::u16string_view line, const VideoAdapterReco
                                 DiagnosticLog& log, int& value) {
     const std::optional<CardListEntry> entry = ParseCardListLine(line, Dialect::Vexmira);
     if (!entry) {
-        log.Print(FormatText(u"Invalid line ! %s\n", {line}));
+        log.Print(FormatString(u"Invalid line ! %s\n", {line}));
         value = kSearchNothingEnded;
         return std::nullopt;
     }
@@ -72,15 +72,15 @@ std::u16string_view WithoutLineBreak(std::u16string_view line) {
 
 int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPath,
                    CardListMode mode, CardListFiles& files, DiagnosticLog& log) {
-    log.Print(FormatText(u"GB-list file %s\n", {listPath}));
+    log.Print(FormatString(u"GB-list file %s\n", {listPath}));
     const VideoAdapterRecord* adapter = FirstActiveAdapter(table);
     if (adapter == nullptr) {
         return kSearchNotSupported;
     }
     const DriverVersionNumber& v = adapter->driverVersion;
-    log.Print(FormatText(u"Searching for %s (%s) driver version: %d.%d.%d.%d  date: %d...\n\n",
-                         {adapter->caption, adapter->pnpDeviceId, v.part1, v.part2, v.part3,
-                          v.part4, adapter->driverDate}));
+    log.Print(FormatString(u"Searching for %s (%s) driver version: %d.%d.%d.%d  date: %d...\n\n",
+                           {adapter->caption, adapter->pnpDeviceId, v.part1, v.part2, v.part3,
+                            v.part4, adapter->driverDate}));
 
     const std::unique_ptr<CardListLines> lines = files.Open(listPath);
     if (!lines) {

@@ -8,8 +8,8 @@ bool HasVerboseVideoSwitch(std::u16string_view commandLine) {
 }
 
 std::u16string VersionBoxText(const DriverVersionNumber& version) {
-    return FormatText(u"Version: %d.%d.%d.%d",
-                      {version.part1, version.part2, version.part3, version.part4});
+    return FormatString(u"Version: %d.%d.%d.%d",
+                        {version.part1, version.part2, version.part3, version.part4});
 }
 
 std::u16string ComparisonBoxText(const DriverVersionNumber& list,
@@ -17,12 +17,13 @@ std::u16string ComparisonBoxText(const DriverVersionNumber& list,
                                  const DriverVersionComparison& comparison, bool dateOk,
                                  DriverDateNumber adapterDate, DriverDateNumber listDate) {
     // "Adapder" is the box's wording as users of the switch know it.
-    return FormatText(u"%d-%d-%d-%d %d-%d-%d-%d\nOk-Version:%d Dp:%s\nOk-Date:%d Adapder:%d Gc:%d",
-                      {list.part1, list.part2, list.part3, list.part4, adapter.part1, adapter.part2,
-                       adapter.part3, adapter.part4, int32_t{comparison.versionOk},
-                       Utf16FromAscii(comparison.trace), int32_t{dateOk}, adapterDate, listDate});
+    return FormatString(
+        u"%d-%d-%d-%d %d-%d-%d-%d\nOk-Version:%d Dp:%s\nOk-Date:%d Adapder:%d Gc:%d",
+        {list.part1, list.part2, list.part3, list.part4, adapter.part1, adapter.part2,
+         adapter.part3, adapter.part4, int32_t{comparison.versionOk},
+         Utf16FromAscii(comparison.trace), int32_t{dateOk}, adapterDate, listDate});
 }
 
 std::u16string ReturnValueBoxText(int32_t exitCode) {
-    return FormatText(u"Return value: %d", {exitCode});
+    return FormatString(u"Return value: %d", {exitCode});
 }

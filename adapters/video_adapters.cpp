@@ -122,11 +122,11 @@ const VideoAdapterRecord* FirstActiveAdapter(const VideoAdapterTable& table) {
 int SummarizeVideoAdapters(VideoAdapterTable& table, VideoSystem& system, DiagnosticLog& log) {
     const int count = QueryVideoAdapters(table, system);
     const VideoAdapterRecord* first = FirstActiveAdapter(table);
-    log.Print(FormatText(u"%d active video adapters were found.\n", {count}));
+    log.Print(FormatString(u"%d active video adapters were found.\n", {count}));
     if (first == nullptr) {
         return kSummaryNoAdapter;
     }
-    log.Print(FormatText(u"caption: %s \n", {first->caption}));
+    log.Print(FormatString(u"caption: %s \n", {first->caption}));
 
     if (count <= 1) {
         if (first->caption.starts_with(kIntel)) {

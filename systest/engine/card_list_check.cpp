@@ -24,7 +24,7 @@ void DecideCardList(int32_t exitCode, const CardListMatch& match,
     const DriverVersionNumber& version = adapter.driverVersion;
     const auto notSupported = [&] {
         Set(card, CheckLevel::Warning,
-            FormatText(strings.Load(IDS_CARD_NOT_SUPPORTED), {adapter.caption}));
+            FormatString(strings.Load(IDS_CARD_NOT_SUPPORTED), {adapter.caption}));
     };
 
     switch (exitCode) {
@@ -35,12 +35,12 @@ void DecideCardList(int32_t exitCode, const CardListMatch& match,
         case kDiagnosticDriverOutdated:
             if (code == kEntryDriverDate) {
                 Set(driver, CheckLevel::Warning,
-                    FormatText(strings.Load(IDS_DRIVER_OUTDATED),
-                               {match.listPart1, match.listPart2, version.part1, version.part2}));
+                    FormatString(strings.Load(IDS_DRIVER_OUTDATED),
+                                 {match.listPart1, match.listPart2, version.part1, version.part2}));
             } else if (code == kEntryDriverVersion || code == kEntryCurrentDriver) {
                 Set(card, CheckLevel::Warning,
-                    FormatText(strings.Load(IDS_CARD_DRIVER_OUTDATED),
-                               {version.part1, version.part2, match.listPart1, match.listPart2}));
+                    FormatString(strings.Load(IDS_CARD_DRIVER_OUTDATED),
+                                 {version.part1, version.part2, match.listPart1, match.listPart2}));
             } else {
                 notSupported();  // "NG", a code we do not map, or no entry
             }
@@ -50,7 +50,7 @@ void DecideCardList(int32_t exitCode, const CardListMatch& match,
                 card.level = CheckLevel::Warning;
                 card.displayText = strings.Load(IDS_CARD_DRIVER_CHECK);
                 card.reportText =
-                    FormatText(strings.Load(IDS_CARD_DRIVER_CHECK_REPORT), {kProductName});
+                    FormatString(strings.Load(IDS_CARD_DRIVER_CHECK_REPORT), {kProductName});
             } else {
                 Set(card, CheckLevel::PassedWithMargin, strings.Load(IDS_CARD_SUPPORTED));
             }

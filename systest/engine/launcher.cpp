@@ -35,8 +35,8 @@ CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {
             (adapter_.memoryBytes >> kBytesPerMbShift) >= uint32_t{kRecommendedMemoryMb};
         result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
         result.displayText =
-            FormatText(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
-                       {adapter_.caption, kRecommendedMemoryMb});
+            FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
+                         {adapter_.caption, kRecommendedMemoryMb});
     }
     result.reportText = result.displayText;
     return result;

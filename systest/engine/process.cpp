@@ -16,7 +16,7 @@ constexpr int32_t kNotStarted = -1;
 }  // namespace
 
 std::u16string StartFailureText(const std::u16string& commandLine, uint32_t error) {
-    return FormatText(u"error while starting: %s\nError: %d", {commandLine, error});
+    return FormatString(u"error while starting: %s\nError: %d", {commandLine, error});
 }
 
 int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visible, bool wait) {
