@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// Checks of a whole program run wait for the diagnostic program too.
+inline constexpr DWORD kDefaultTimeoutMs = 60000;
+
 class AppDriver {
   public:
     // Starts the program with the command line in the working directory.

@@ -5,9 +5,17 @@
 #include <algorithm>
 
 const std::vector<std::wstring> kShippedFiles = {
-    L"QuarvelSysTest.exe", L"Vexmira.exe",  L"Lang_En.Dll",      L"Lang_De.Dll",
-    L"Lic_En.Txt",         L"Lic_De.Txt",   L"GraphicsCardGBList.txt",
-    L"Lines.vert",         L"Lines.frag",   L"HiddenEdges.vert", L"HiddenEdges.frag",
+    L"QuarvelSysTest.exe",
+    L"Vexmira.exe",
+    L"Lang_En.Dll",
+    L"Lang_De.Dll",
+    L"Lic_En.Txt",
+    L"Lic_De.Txt",
+    L"GraphicsCardGBList.txt",
+    L"Lines.vert",
+    L"Lines.frag",
+    L"HiddenEdges.vert",
+    L"HiddenEdges.frag",
 };
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 class BundleFolder {
-public:
+  public:
     // Copies the shipped files except the ones named in left out.
     explicit BundleFolder(const std::vector<std::wstring>& leftOut = {});
     ~BundleFolder();
@@ -23,7 +23,7 @@ public:
     // Names of the files in the folder that match the pattern (e.g. "vexmira_*.txt").
     std::vector<std::wstring> Files(const std::wstring& pattern) const;
 
-private:
+  private:
     std::wstring path_;
 };
 

@@ -60,13 +60,13 @@ std::string Utf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
 class QuarvelSysTestRun : public testing::Test {
-protected:
+  protected:
     void TearDown() override {
         DWORD exitCode = 0;
         if (!app_.WaitForExit(0, exitCode)) {
@@ -180,9 +180,9 @@ TEST_F(QuarvelSysTestRun, WithoutALanguageLibraryAFatalErrorNamesTheMissingOne) 
     const HWND box = app_.WaitForWindow(L"Fatal Error");
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(app_.HasWindow(texts_.agreementCaption));
-    EXPECT_EQ(ItemText(box, kMessageBoxTextId),
-              L"Can't initialize language Dll / " + bundle_->Path() + L"Lang_" + UserLanguage() +
-                  L".Dll");
+    EXPECT_EQ(ItemText(box, kMessageBoxTextId), L"Can't initialize language Dll / " +
+                                                    bundle_->Path() + L"Lang_" + UserLanguage() +
+                                                    L".Dll");
     ClickButton(box, IDOK);
     EXPECT_EQ(ExitCode(), kExitFailed);
 }
