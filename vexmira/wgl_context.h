@@ -1,0 +1,93 @@
+// The hidden window of the diagnostic and its OpenGL rendering context, on GDI
+// and WGL.
+#pragma once
+
+#include "common/win/handles.h"
+#include "vexmira/diagnostic_output.h"
+#include "vexmira/gl_driver.h"
+
+#include <windows.h>
+
+#include <memory>
+
+// A window's device context from GetDC, released to its window.
+class WindowDC {
+  public:
+    WindowDC() = default;
+    WindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    WindowDC(WindowDC&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&&) = delete;
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// A WGL rendering context. Closing it first makes no context current when it
+// is the current one, as a context must not be deleted while current.
+struct GLContextTraits {
+    using Handle = HGLRC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle context) {
+        if (wglGetCurrentContext() == context) {
+            wglMakeCurrent(nullptr, nullptr);
+        }
+        wglDeleteContext(context);
+    }
+};
+using UniqueGLContext = UniqueHandle<GLContextTraits>;
+
+// The request: RGBA, 32 colour bits, 16 depth bits, double-buffered, on a window.
+PIXELFORMATDESCRIPTOR PixelFormatRequest();
+
+// Sets the pixel format of the DC's window, creates a context and makes it
+// current. Writes "error : ChoosePixelFormat fails !\n" or "error :
+// SetPixelFormat fails !\n" when the format fails; a context that cannot be
+// created or made current gives none without a line.
+UniqueGLContext CreateGLContext(HDC dc, DiagnosticOutput& output);
+
+// The window "vexmira" of the system class "STATIC": never shown, 100 x 100 at
+// (0, 0), no parent. It exists only to carry a pixel format and a context.
+class Win32HiddenWindow final : public HiddenWindow {
+  public:
+    // Null when the window or its device context cannot be had.
+    static std::unique_ptr<Win32HiddenWindow> Create(HINSTANCE instance);
+
+    std::unique_ptr<GLDriver> CreateGLContext(DiagnosticOutput& output) override;
+
+    HWND Window() const { return window_.get(); }
+    HDC DC() const { return dc_.get(); }
+
+  private:
+    Win32HiddenWindow(UniqueWindow window, WindowDC dc)
+        : window_(std::move(window)), dc_(std::move(dc)) {}
+
+    UniqueWindow window_;  // destroyed after its device context is released
+    WindowDC dc_;
+};
+
+// A current context: glGetString, wglGetProcAddress and the shader-object
+// functions. Destroying it makes no context current and deletes the context.
+class WglDriver final : public GLDriver {
+  public:
+    explicit WglDriver(UniqueGLContext context) : context_(std::move(context)) {}
+
+    const char* GetString(GLString name) override;
+    GLProc GetProcAddress(const char* name) override;
+    std::unique_ptr<ShaderObjectApi> BindShaderObjects(
+        const GLEntryPointTable& entryPoints) override;
+
+  private:
+    UniqueGLContext context_;
+};
