@@ -436,17 +436,4 @@ TEST(RunDiagnosticFlow, DriverWithoutStringsIsJudgedWithoutThem) {
     EXPECT_EQ(env.cardListCalls[0].mode, 1);
 }
 
-TEST(RunDiagnosticFlow, VendorIsLoggedAsTheDriverGivesIt) {
-    FakeEnvironment env;
-    env.driver.strings[GLString::Vendor] = "NVIDIA Corporation";
-    env.driver.strings[GLString::Extensions] =
-        std::string(kAllExtensions) + " GL_NV_vertex_program3";
-    EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitSupported);
-    EXPECT_NE(env.output.text.find("Vendor : NVIDIA Corporation\n"), std::string::npos);
-    // The vendor's "nvidia" is searched in the first 1023 bytes only.
-    FakeEnvironment padded;
-    padded.driver.strings[GLString::Vendor] = std::string(1020, ' ') + "NVIDIA";
-    EXPECT_EQ(RunDiagnosticFlow(u"", padded), kExitSupported);
-}
-
 }  // namespace

@@ -178,13 +178,4 @@ TEST(CompileShaderFile, TakenSlotOrNoPathIsRefusedWithoutReading) {
     EXPECT_TRUE(f.gl.calls.empty());
 }
 
-TEST(ReadShaderFile, WholeFileWhateverItsSize) {
-    Fixture f;
-    const std::string large(3 * 1024 * 1024, 'x');
-    f.files.files[u"big.vert"] = large;
-    EXPECT_EQ(f.test.ReadShaderFile(u"big.vert"), large);
-    EXPECT_EQ(f.test.ReadShaderFile(u"Lines.vert"), f.files.files[u"Lines.vert"]);
-    EXPECT_EQ(f.output.text, "");
-}
-
 }  // namespace
