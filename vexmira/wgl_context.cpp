@@ -3,6 +3,7 @@
 #include "vexmira/arb_shader_objects.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 namespace {
 
@@ -22,7 +23,7 @@ GLenum StringName(GLString name) {
         case GLString::Version:
             return GL_VERSION;
         case GLString::ShadingLanguageVersion:
-            return 0x8B8C;  // GL_SHADING_LANGUAGE_VERSION, OpenGL 2.0: not in gl.h
+            return GL_SHADING_LANGUAGE_VERSION;
         case GLString::Extensions:
             return GL_EXTENSIONS;
     }
