@@ -1,0 +1,134 @@
+#include "systest/engine/check_sequence.h"
+
+#include "common/format.h"
+#include "systest/engine/product.h"
+#include "systest/resources/string_ids.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::u16string_view kLineBreak = u"\r\n";
+constexpr int kStatusColumn = 0;
+constexpr int kCheckColumn = 1;
+
+constexpr int32_t kFailed = static_cast<int32_t>(CheckLevel::Failed);
+constexpr int32_t kWarning = static_cast<int32_t>(CheckLevel::Warning);
+constexpr int32_t kPassed = static_cast<int32_t>(CheckLevel::Passed);
+constexpr int32_t kPassedWithMargin = static_cast<int32_t>(CheckLevel::PassedWithMargin);
+
+// One run's rows, report text and overall level.
+class Verdicts {
+  public:
+    Verdicts(const StringSource& strings, RowSink& rows, std::u16string& report)
+        : strings_(strings), rows_(rows), report_(report) {}
+
+    // A level of 1 or more gives a row with the display text and a report
+    // line with the report text; any other level adds nothing.
+    void Add(CheckLevel checkLevel, const std::u16string& displayText,
+             const std::u16string& reportText) {
+        const int32_t level = static_cast<int32_t>(checkLevel);
+        if (level < kFailed) {
+            return;
+        }
+        rows_.AddRow(
+            {StatusImageOf(level), displayText, strings_.LoadStatusWord(StatusWordId(level))});
+        // No separator: the status word carries its own.
+        report_ += strings_.Load(StatusWordId(level));
+        report_ += reportText;
+        report_ += kLineBreak;
+        overall_ = std::min(overall_, level);
+    }
+    // Checks 1 to 6 report what they display.
+    void Add(const CheckResult& result) {
+        Add(result.level, result.displayText, result.displayText);
+    }
+    // Checks 7 and 8 have a report text of their own.
+    void AddWithReportText(const CheckResult& result) {
+        Add(result.level, result.displayText, result.reportText);
+    }
+
+    int32_t Overall() const { return overall_; }
+
+  private:
+    const StringSource& strings_;
+    RowSink& rows_;
+    std::u16string& report_;
+    int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
+};
+
+}  // namespace
+
+int StatusWordId(int32_t level) {
+    switch (level) {
+        case kFailed:
+            return IDS_STATUS_FAILED;
+        case kWarning:
+            return IDS_STATUS_WARNING;
+        case kPassed:
+        case kPassedWithMargin:
+            return IDS_STATUS_PASSED;
+        default:
+            return IDS_STATUS_NO_RESULT;
+    }
+}
+
+int32_t StatusImageOf(int32_t level) {
+    switch (level) {
+        case kWarning:
+            return kStatusImageWarning;
+        case kPassed:
+        case kPassedWithMargin:
+            return kStatusImagePassed;
+        default:
+            return kStatusImageFailed;
+    }
+}
+
+int SummaryTextId(int32_t overallLevel) {
+    switch (overallLevel) {
+        case kWarning:
+            return IDS_SUMMARY_WARNING;
+        case kPassed:
+        case kPassedWithMargin:
+            return IDS_SUMMARY_PASSED;
+        default:
+            return IDS_SUMMARY_FAILED;
+    }
+}
+
+CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
+                   RowSink& rows, const RunFacts& facts) {
+    CheckRun run;
+    run.metaLine = FormatMetaLine(strings, facts.computerName, facts.today,
+                                  ParseBuildDate(facts.buildDateText));
+    run.reportText = run.metaLine + std::u16string(kLineBreak);
+
+    Verdicts verdicts(strings, rows, run.reportText);
+    // Every check runs, whatever the earlier ones found.
+    verdicts.Add(system.CheckOperatingSystem());
+    verdicts.Add(system.CheckProcessor());
+    verdicts.Add(system.CheckMemory());
+    verdicts.Add(system.CheckDiskSpace());
+    verdicts.Add(system.CheckScreen());
+    if (graphics.RunDiagnostic()) {
+        verdicts.Add(graphics.EvaluateAdapterMemory());
+        CheckResult card;
+        CheckResult driver;
+        graphics.EvaluateCardList(card, driver);
+        verdicts.AddWithReportText(card);
+        verdicts.AddWithReportText(driver);
+        verdicts.AddWithReportText(graphics.EvaluateAdaptersDiffer());
+    }
+
+    CheckSummary& summary = run.summary;
+    summary.overallLevel = verdicts.Overall();
+    summary.image = StatusImageOf(summary.overallLevel);
+    summary.status = strings.Load(StatusWordId(summary.overallLevel));
+    summary.text = FormatText(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
+    run.reportText += summary.status + summary.text + std::u16string(kLineBreak);
+
+    rows.FitColumn(kStatusColumn);
+    rows.FitColumn(kCheckColumn);
+    return run;
+}

@@ -1,0 +1,8 @@
+// What the meta line of a check run is made of, read from Windows once per run.
+#pragma once
+
+#include "systest/engine/check_sequence.h"
+
+// The computer name (GetComputerNameW into 64 units; empty when it fails),
+// today's local date and the build stamp of the program.
+RunFacts ReadRunFacts();

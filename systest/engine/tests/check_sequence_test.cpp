@@ -1,0 +1,289 @@
+#include "systest/engine/check_sequence.h"
+
+#include "systest/engine/tests/memory_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kNoRows = 5;
+
+CheckResult Result(int32_t level, std::u16string display = u"display",
+                   std::u16string report = u"report") {
+    return {static_cast<CheckLevel>(level), std::move(display), std::move(report)};
+}
+
+// Checks 1 to 5 with fixed results; records the order of the calls.
+class FakeSystemChecks final : public SystemChecks {
+  public:
+    std::array<CheckResult, 5> results;
+    std::vector<std::string> calls;
+
+    CheckResult CheckOperatingSystem() override { return Called("os", 0); }
+    CheckResult CheckProcessor() override { return Called("cpu", 1); }
+    CheckResult CheckMemory() override { return Called("memory", 2); }
+    CheckResult CheckDiskSpace() override { return Called("disk", 3); }
+    CheckResult CheckScreen() override { return Called("screen", 4); }
+
+  private:
+    CheckResult Called(const char* name, size_t index) {
+        calls.push_back(name);
+        return results[index];
+    }
+};
+
+class FakeGraphicsChecks final : public GraphicsChecks {
+  public:
+    bool gate = true;
+    CheckResult memory, card, driver, differ;
+    std::vector<std::string> calls;
+
+    bool RunDiagnostic() override {
+        calls.push_back("gate");
+        return gate;
+    }
+    CheckResult EvaluateAdapterMemory() override {
+        calls.push_back("adapter memory");
+        return memory;
+    }
+    void EvaluateCardList(CheckResult& cardResult, CheckResult& driverResult) override {
+        calls.push_back("card list");
+        cardResult = card;
+        driverResult = driver;
+    }
+    CheckResult EvaluateAdaptersDiffer() override {
+        calls.push_back("adapters differ");
+        return differ;
+    }
+};
+
+class RecordingRowSink final : public RowSink {
+  public:
+    std::vector<ResultRow> rows;
+    std::vector<std::string> calls;
+
+    void AddRow(const ResultRow& row) override {
+        rows.push_back(row);
+        calls.push_back("row");
+    }
+    void FitColumn(int column) override { calls.push_back("fit " + std::to_string(column)); }
+};
+
+const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012"};
+constexpr char16_t kMetaLine[] = u"Meta data: \"PC7\" 06.12.2026 2012 20.02.12";
+
+// The checks in sequence order: 1-5, then 6, card, driver and 8.
+struct Scenario {
+    std::array<int32_t, 9> levels;
+    bool gate;
+};
+
+struct SequenceRun {
+    FakeSystemChecks system;
+    FakeGraphicsChecks graphics;
+    RecordingRowSink sink;
+    MemoryStrings strings;
+    CheckRun result;
+
+    explicit SequenceRun(const Scenario& scenario) {
+        for (size_t i = 0; i < 5; ++i) {
+            system.results[i] = Result(scenario.levels[i]);
+        }
+        graphics.gate = scenario.gate;
+        graphics.memory = Result(scenario.levels[5]);
+        graphics.card = Result(scenario.levels[6]);
+        graphics.driver = Result(scenario.levels[7]);
+        graphics.differ = Result(scenario.levels[8]);
+    }
+    SequenceRun& Go() {
+        result = RunChecks(system, graphics, strings, sink, kFacts);
+        return *this;
+    }
+};
+
+TEST(RunChecks, FoldsLevelsIntoTheSummary) {
+    struct Case {
+        const char* name;
+        Scenario scenario;
+        size_t rows;
+        int32_t overall;
+        int32_t image;
+        std::u16string status;
+        std::u16string summary;
+    };
+    const std::u16string failed = u"This computer does not meet the requirements of Quarvel 2012.";
+    const std::u16string warning = u"This computer meets the minimum requirements of Quarvel 2012.";
+    const std::u16string passed = u"This computer meets the requirements of Quarvel 2012.";
+    const Case cases[] = {
+        {"all passed", {{3, 4, 3, 4, 3, 3, 3, 3, 3}, true}, 9, 3, 2, u"Passed: ", passed},
+        {"all with margin", {{4, 4, 4, 4, 4, 4, 4, 4, 4}, true}, 9, 4, 2, u"Passed: ", passed},
+        {"first fails", {{1, 3, 3, 3, 3, 3, 3, 3, 3}, true}, 9, 1, 0, u"Failed: ", failed},
+        {"last fails", {{3, 3, 3, 3, 3, 3, 3, 3, 1}, true}, 9, 1, 0, u"Failed: ", failed},
+        {"fail beats warning", {{2, 2, 1, 2, 3, 3, 3, 3, 3}, true}, 9, 1, 0, u"Failed: ", failed},
+        {"warnings only", {{2, 2, 2, 2, 2, 2, 2, 2, 2}, true}, 9, 2, 1, u"Warning: ", warning},
+        {"one warning", {{3, 3, 3, 3, 3, 3, 3, 3, 2}, true}, 9, 2, 1, u"Warning: ", warning},
+        {"no rows", {{0, 0, 0, 0, 0, 0, 0, 0, 0}, false}, 0, kNoRows, 0, u"No result: ", failed},
+        {"negative levels add nothing",
+         {{-1, -2, 0, 0, 0, -1, 0, 0, 0}, true},
+         0,
+         kNoRows,
+         0,
+         u"No result: ",
+         failed},
+        {"closed gate hides graphics",
+         {{3, 3, 3, 3, 3, 1, 1, 1, 1}, false},
+         5,
+         3,
+         2,
+         u"Passed: ",
+         passed},
+        {"driver row only", {{0, 0, 0, 0, 0, 0, 0, 2, 0}, true}, 1, 2, 1, u"Warning: ", warning},
+        {"driver warns, card silent",
+         {{3, 3, 4, 3, 3, 3, 0, 2, 0}, true},
+         7,
+         2,
+         1,
+         u"Warning: ",
+         warning},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SequenceRun run(c.scenario);
+        const CheckSummary& summary = run.Go().result.summary;
+        EXPECT_EQ(run.sink.rows.size(), c.rows);
+        EXPECT_EQ(summary.overallLevel, c.overall);
+        EXPECT_EQ(summary.image, c.image);
+        EXPECT_EQ(summary.status, c.status);
+        EXPECT_EQ(summary.text, c.summary);
+    }
+}
+
+TEST(RunChecks, RowsTakeImageAndStatusFromTheLevel) {
+    // Level 7 is none a check should give; it reads as "no result".
+    SequenceRun run({{1, 2, 3, 4, 7, 0, 0, 0, 0}, false});
+    run.system.results[2] = Result(3, u"Memory sufficient");
+    run.Go();
+    const std::vector<ResultRow>& rows = run.sink.rows;
+    ASSERT_EQ(rows.size(), 5u);
+    const int32_t images[] = {0, 1, 2, 2, 0};
+    const char16_t* statuses[] = {u"Failed: ", u"Warning: ", u"Passed: ", u"Passed: ",
+                                  u"No result: "};
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rows[i].image, images[i]);
+        EXPECT_EQ(rows[i].status, statuses[i]);
+    }
+    EXPECT_EQ(rows[2].text, u"Memory sufficient");
+    EXPECT_EQ(run.result.summary.overallLevel, 1);
+}
+
+TEST(RunChecks, ReportHasMetaLineRowsAndSummary) {
+    SequenceRun run({{3, 4, 2, 0, 1, 0, 0, 0, 0}, false});
+    run.system.results[0] = Result(3, u"Windows version supported");
+    run.system.results[1] = Result(4, u"Processor with SSE2");
+    run.system.results[2] = Result(2, u"Memory small");
+    run.system.results[4] = Result(1, u"Screen below 1024x768");
+    run.Go();
+    EXPECT_EQ(run.result.metaLine, kMetaLine);
+    EXPECT_EQ(run.result.reportText,
+              std::u16string(kMetaLine) +
+                  u"\r\n"
+                  u"Passed: Windows version supported\r\n"
+                  u"Passed: Processor with SSE2\r\n"
+                  u"Warning: Memory small\r\n"
+                  u"Failed: Screen below 1024x768\r\n"
+                  u"Failed: This computer does not meet the requirements of Quarvel 2012.\r\n");
+}
+
+TEST(RunChecks, WithoutRowsTheReportHasTwoLines) {
+    SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 0, 0}, false});
+    run.Go();
+    EXPECT_TRUE(run.sink.rows.empty());
+    EXPECT_EQ(run.result.reportText,
+              std::u16string(kMetaLine) +
+                  u"\r\n"
+                  u"No result: This computer does not meet the requirements of Quarvel 2012.\r\n");
+}
+
+TEST(RunChecks, CardListAndAdaptersDifferReportTheirOwnText) {
+    SequenceRun run({{0, 0, 0, 0, 0, 3, 3, 2, 2}, true});
+    // Checks 1 to 6 report what they display, whatever else they return.
+    run.graphics.memory = Result(3, u"memory row", u"ignored");
+    run.graphics.card = Result(3, u"card row", u"card report");
+    run.graphics.driver = Result(2, u"driver row", u"driver report");
+    run.graphics.differ = Result(2, u"differ row", u"differ report");
+    run.Go();
+    ASSERT_EQ(run.sink.rows.size(), 4u);
+    EXPECT_EQ(run.sink.rows[0].text, u"memory row");
+    EXPECT_EQ(run.sink.rows[1].text, u"card row");
+    EXPECT_EQ(run.sink.rows[2].text, u"driver row");
+    EXPECT_EQ(run.sink.rows[3].text, u"differ row");
+    EXPECT_EQ(run.result.reportText,
+              std::u16string(kMetaLine) +
+                  u"\r\n"
+                  u"Passed: memory row\r\n"
+                  u"Passed: card report\r\n"
+                  u"Warning: driver report\r\n"
+                  u"Warning: differ report\r\n"
+                  u"Warning: This computer meets the minimum requirements of Quarvel 2012.\r\n");
+}
+
+TEST(RunChecks, StatusWordIsCutInRowsOnly) {
+    SequenceRun run({{1, 0, 0, 0, 0, 0, 0, 0, 0}, false});
+    const std::u16string longWord(60, u'x');
+    run.strings.Set(IDS_STATUS_FAILED, longWord);
+    run.Go();
+    ASSERT_EQ(run.sink.rows.size(), 1u);
+    EXPECT_EQ(run.sink.rows[0].status, longWord.substr(0, 49));
+    EXPECT_EQ(run.result.summary.status, longWord);
+    EXPECT_NE(run.result.reportText.find(longWord + u"display\r\n"), std::u16string::npos);
+}
+
+TEST(RunChecks, EveryCheckRunsInOrderAndTheGateGuardsTheGraphics) {
+    for (const bool gate : {true, false}) {
+        SCOPED_TRACE(gate);
+        SequenceRun run({{1, 1, 1, 1, 1, 1, 1, 1, 1}, gate});
+        run.Go();
+        EXPECT_EQ(run.system.calls,
+                  (std::vector<std::string>{"os", "cpu", "memory", "disk", "screen"}));
+        const std::vector<std::string> graphics =
+            gate
+                ? std::vector<std::string>{"gate", "adapter memory", "card list", "adapters differ"}
+                : std::vector<std::string>{"gate"};
+        EXPECT_EQ(run.graphics.calls, graphics);
+    }
+}
+
+TEST(RunChecks, FitsBothColumnsAfterTheLastRow) {
+    SequenceRun run({{3, 0, 3, 0, 0, 0, 3, 0, 0}, true});
+    run.Go();
+    EXPECT_EQ(run.sink.calls, (std::vector<std::string>{"row", "row", "row", "fit 0", "fit 1"}));
+}
+
+TEST(RunChecks, MissingStringsGiveEmptyTextsButStillRows) {
+    SequenceRun run({{2, 0, 0, 0, 0, 0, 0, 0, 0}, false});
+    run.strings = MemoryStrings(std::map<int, std::u16string>{});
+    run.Go();
+    ASSERT_EQ(run.sink.rows.size(), 1u);
+    EXPECT_EQ(run.sink.rows[0].status, u"");
+    EXPECT_EQ(run.sink.rows[0].image, 1);
+    EXPECT_EQ(run.result.summary.text, u"");
+    EXPECT_EQ(run.result.metaLine, u"");
+    EXPECT_EQ(run.result.reportText, u"\r\ndisplay\r\n\r\n");
+}
+
+TEST(RunChecks, EmptyComputerNameStillFormsTheMetaLine) {
+    FakeSystemChecks system;
+    FakeGraphicsChecks graphics;
+    RecordingRowSink sink;
+    const CheckRun result =
+        RunChecks(system, graphics, MemoryStrings(), sink, {u"", {1, 1, 2027}, u"Dec 31 1999"});
+    EXPECT_EQ(result.metaLine, u"Meta data: \"\" 01.01.2027 2012 31.12.99");
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The Win32 facts of checks 1 to 5 against what Wine reports, and the whole
+// check sequence on this system.
+#include "systest/engine/machine_probe.h"
+
+#include "common/text.h"
+#include "common/win/wide.h"
+#include "systest/engine/build_date.h"
+#include "systest/engine/run_facts.h"
+#include "systest/engine/tests/memory_strings.h"
+#include "systest/engine/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Wine counts whole pages of its own reading, the host kilobytes: they
+// differ by a page or so.
+constexpr uint64_t kMemoryTolerance = uint64_t{1} << 20;
+
+// MemTotal of the Linux host under Wine, which maps its root to drive Z:.
+uint64_t HostMemoryBytes() {
+    TextFileReader meminfo(u"Z:\\proc\\meminfo");
+    std::u16string line;
+    while (!meminfo.AtEnd() && meminfo.ReadLine(line)) {
+        if (line.starts_with(u"MemTotal:")) {
+            return uint64_t(ParseLeadingInt(line.substr(9))) * 1024;
+        }
+    }
+    return 0;
+}
+
+TEST(ReadTotalPhysicalMemory, IsTheHostsMemory) {
+    const std::optional<uint64_t> memory = ReadTotalPhysicalMemory();
+    ASSERT_TRUE(memory.has_value());
+    const uint64_t host = HostMemoryBytes();
+    ASSERT_GT(host, 0u);
+    EXPECT_LT(*memory > host ? *memory - host : host - *memory, kMemoryTolerance);
+}
+
+TEST(GetDiskFreeBytes, ReadsFixedDrivesAndGivesZeroForMissingOnes) {
+    Win32MachineProbe probe;
+    EXPECT_TRUE(probe.IsFixedDrive(u"C:\\"));
+    EXPECT_GT(GetDiskFreeBytes(L"C:\\"), 0u);
+    EXPECT_EQ(probe.DiskFreeBytes(u"C:\\"), GetDiskFreeBytes(L"C:\\"));
+
+    // The first letter no drive uses.
+    wchar_t root[] = L"A:\\";
+    const DWORD drives = GetLogicalDrives();
+    while (root[0] <= L'Z' && (drives & (1u << (root[0] - L'A'))) != 0) {
+        ++root[0];
+    }
+    ASSERT_LE(root[0], L'Z');
+    EXPECT_FALSE(probe.IsFixedDrive(FromWide(root)));
+    EXPECT_EQ(GetDiskFreeBytes(root), 0u);
+}
+
+TEST(ReadRunFacts, ComputerNameDateAndBuildStamp) {
+    const RunFacts facts = ReadRunFacts();
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(GetComputerNameW(name, &length));
+    EXPECT_EQ(facts.computerName, FromWide(name));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(facts.today.year, now.wYear);
+    EXPECT_EQ(facts.buildDateText, kBuildDateText);
+}
+
+// The gate stays closed: the graphics checks belong to the diagnostic.
+class ClosedGate final : public GraphicsChecks {
+  public:
+    bool RunDiagnostic() override { return false; }
+    CheckResult EvaluateAdapterMemory() override { return {}; }
+    void EvaluateCardList(CheckResult&, CheckResult&) override {}
+    CheckResult EvaluateAdaptersDiffer() override { return {}; }
+};
+
+class CollectedRows final : public RowSink {
+  public:
+    std::vector<ResultRow> rows;
+    void AddRow(const ResultRow& row) override { rows.push_back(row); }
+    void FitColumn(int) override {}
+};
+
+TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
+    // The shared session is Wine's default Windows 7 SP1 on a 1600 x 1200 screen.
+    Win32MachineProbe probe;
+    const MemoryStrings strings;
+    ProbedSystemChecks checks(probe, strings);
+    ClosedGate gate;
+    CollectedRows rows;
+    const RunFacts facts = ReadRunFacts();
+    const CheckRun run = RunChecks(checks, gate, strings, rows, facts);
+
+    ASSERT_EQ(rows.rows.size(), 5u);
+    EXPECT_EQ(rows.rows[0].text, u"Windows version supported");
+    EXPECT_EQ(rows.rows[0].image, kStatusImagePassed);
+    EXPECT_EQ(rows.rows[1].text, u"Processor with SSE2");
+    EXPECT_EQ(rows.rows[4].text, u"Screen at least 1600x1200");
+    EXPECT_TRUE(run.metaLine.starts_with(u"Meta data: \"" + facts.computerName + u"\" "));
+    EXPECT_TRUE(run.reportText.starts_with(run.metaLine + u"\r\n"));
+}
+
+}  // namespace

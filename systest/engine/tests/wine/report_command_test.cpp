@@ -1,0 +1,187 @@
+// The report command on real files: what it writes, and what it does when the
+// file cannot be replaced or written.
+#include "systest/engine/report_command.h"
+
+#include "common/text.h"
+#include "common/win/handles.h"
+#include "common/win/system_error.h"
+#include "common/win/wide.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// The temporary directory of this process, moved to a folder of its own
+// through TMP, which GetTempPathW reads first. Restored and removed at the end.
+class TempDirectory {
+  public:
+    explicit TempDirectory(std::u16string path = {}) {
+        wchar_t old[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+        oldTmp_ = length > 0 && length < MAX_PATH ? std::optional(FromWide(old)) : std::nullopt;
+        if (path.empty()) {
+            wchar_t temp[MAX_PATH];
+            GetTempPathW(MAX_PATH, temp);
+            path = FromWide(temp) + u"qst_report_" +
+                   Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u"\\";
+            CreateDirectoryW(WideCStr(path), nullptr);
+            owned_ = true;
+        }
+        path_ = path;
+        SetEnvironmentVariableW(L"TMP", WideCStr(path_));
+    }
+    ~TempDirectory() {
+        SetEnvironmentVariableW(L"TMP", oldTmp_ ? WideCStr(*oldTmp_) : nullptr);
+        if (owned_) {
+            DeleteFileW(WideCStr(ReportPath()));
+            RemoveDirectoryW(WideCStr(path_));
+        }
+    }
+    std::u16string ReportPath() const { return path_ + u"QuarvelSysTest.txt"; }
+
+  private:
+    std::u16string path_;
+    std::optional<std::u16string> oldTmp_;
+    bool owned_ = false;
+};
+
+class RecordingPresenter final : public ReportPresenter {
+  public:
+    std::vector<std::u16string> opened;
+    std::vector<std::u16string> failures;
+
+    void OpenReport(HWND, const std::u16string& path) override { opened.push_back(path); }
+    void ShowFailure(HWND, const std::u16string& message) override { failures.push_back(message); }
+};
+
+std::string ReadBytes(const std::u16string& path) {
+    UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    return bytes;
+}
+
+const std::u16string kReport =
+    u"Meta data: \"PC7\" 06.12.2026 2012 20.02.12\r\n"
+    u"Bestanden: Arbeitsspeicher gen\u00fcgend gro\u00df\r\n"
+    u"Bestanden: 20 \u20ac\r\n";
+const std::string kReportBytes =
+    "\xEF\xBB\xBF"
+    "Meta data: \"PC7\" 06.12.2026 2012 20.02.12\r\n"
+    "Bestanden: Arbeitsspeicher gen\xC3\xBCgend gro\xC3\x9F\r\n"
+    "Bestanden: 20 \xE2\x82\xAC\r\n";
+
+TEST(RunReportCommand, WritesByteExactUtf8AndOpensIt) {
+    TempDirectory temp;
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, kReport, presenter);
+    EXPECT_EQ(ReadBytes(temp.ReportPath()), kReportBytes);
+    EXPECT_EQ(presenter.opened, std::vector<std::u16string>{temp.ReportPath()});
+    EXPECT_TRUE(presenter.failures.empty());
+}
+
+TEST(RunReportCommand, EveryClickReplacesTheFile) {
+    TempDirectory temp;
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, kReport + kReport, presenter);
+    RunReportCommand(nullptr, kReport, presenter);
+    EXPECT_EQ(ReadBytes(temp.ReportPath()), kReportBytes);
+    EXPECT_EQ(presenter.opened.size(), 2u);
+}
+
+TEST(RunReportCommand, LockedFileIsReportedAndTheOldReportNotOpened) {
+    TempDirectory temp;
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, u"earlier run\r\n", presenter);
+    {
+        UniqueFileHandle holder(CreateFileW(WideCStr(temp.ReportPath()), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder.valid());
+        RunReportCommand(nullptr, kReport, presenter);
+    }
+    EXPECT_EQ(presenter.opened.size(), 1u);  // the first click only
+    ASSERT_EQ(presenter.failures.size(), 1u);
+    EXPECT_EQ(presenter.failures[0], u"The report could not be written to\n" + temp.ReportPath() +
+                                         u"\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadBytes(temp.ReportPath()),
+              "\xEF\xBB\xBF"
+              "earlier run\r\n");
+}
+
+// The folder beside this test program whose QuarvelSysTest.txt is a link to
+// /dev/full (made by the build): every write to it fails as on a full disk.
+std::u16string FullDiskFolder() {
+    wchar_t program[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::u16string folder = FromWide(std::wstring_view(program, length));
+    folder.erase(folder.rfind(u'\\') + 1);
+    return folder + u"full_disk_temp\\";
+}
+
+TEST(RunReportCommand, FailedWriteIsReportedAndNothingOpened) {
+    TempDirectory temp(FullDiskFolder());
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, kReport, presenter);
+    EXPECT_TRUE(presenter.opened.empty());
+    ASSERT_EQ(presenter.failures.size(), 1u);
+    EXPECT_EQ(presenter.failures[0], u"The report could not be written to\n" + temp.ReportPath() +
+                                         u"\n\n" + SystemErrorText(ERROR_DISK_FULL));
+}
+
+TEST(RunReportCommand, NoTemporaryDirectoryDoesNothing) {
+    // Longer than the 260 units GetTempPathW is given.
+    TempDirectory temp(u"C:\\" + std::u16string(300, u'x') + u"\\");
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, kReport, presenter);
+    EXPECT_TRUE(presenter.opened.empty());
+    EXPECT_TRUE(presenter.failures.empty());
+}
+
+// Waits for the report's failure box of this process, keeps its text and
+// presses OK. Empty when no box came within ten seconds.
+std::u16string CloseReportFailureBox() {
+    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
+    constexpr int kTries = 200;
+    constexpr DWORD kPollMilliseconds = 50;
+    for (int tries = 0; tries < kTries; ++tries) {
+        HWND box = FindWindowW(L"#32770", kReportFailureCaption);
+        DWORD process = 0;
+        if (box != nullptr && GetWindowThreadProcessId(box, &process) != 0 &&
+            process == GetCurrentProcessId()) {
+            wchar_t text[1024] = {};
+            GetDlgItemTextW(box, kMessageTextId, text, 1024);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return FromWide(text);
+        }
+        Sleep(kPollMilliseconds);
+    }
+    return {};
+}
+
+TEST(RunReportCommand, TheUserSeesAMessageBoxNamingFileAndReason) {
+    TempDirectory temp;
+    RecordingPresenter presenter;
+    RunReportCommand(nullptr, u"earlier run\r\n", presenter);
+    UniqueFileHandle holder(CreateFileW(WideCStr(temp.ReportPath()), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.valid());
+
+    std::u16string shown;
+    std::thread closer([&shown] { shown = CloseReportFailureBox(); });
+    RunReportCommand(nullptr, kReport);  // the real box; returns once it is closed
+    closer.join();
+    EXPECT_EQ(shown, u"The report could not be written to\n" + temp.ReportPath() + u"\n\n" +
+                         SystemErrorText(ERROR_SHARING_VIOLATION));
+}
+
+}  // namespace

@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Builds the results list's image strips and cursors from the pixel maps below.
+
+    make_images.py <output-folder> [--preview]
+
+Writes status_images.bmp (bitmap 103), control_images.bmp (bitmap 104),
+resize.cur (cursor 105) and link.cur (cursor 106). The strips are 24-bit
+bitmaps of 16 x 16 images side by side, magenta (255, 0, 255) where the
+background shows through. With --preview it also writes the strips scaled up
+eight times as PNG (needs ImageMagick's convert) for looking at them.
+
+Every image has a dark outline or a light interior, so it reads on light and
+on dark system colours alike.
+"""
+import os
+import struct
+import subprocess
+import sys
+
+SIZE = 16
+MASK = (255, 0, 255)
+
+PALETTE = {
+    '.': MASK,
+    'K': (0, 0, 0),
+    'D': (72, 72, 72),        # dark grey: arrows, box frames, clip wire
+    'G': (128, 128, 128),
+    'L': (232, 232, 232),     # light halo around dark glyphs
+    'W': (255, 255, 255),
+    'R': (222, 44, 44),       # red disc
+    'r': (140, 0, 0),         # its outline
+    'X': (200, 16, 16),       # red cross in a box
+    'Y': (255, 204, 0),       # warning yellow, padlock body
+    'y': (150, 96, 0),        # its outline
+    'N': (36, 168, 64),       # green disc
+    'n': (0, 96, 24),         # its outline
+    'V': (16, 150, 40),       # green tick in a box
+    'B': (24, 96, 210),       # blue tick in a box, sleeve
+    'b': (0, 48, 130),        # sleeve outline
+    'S': (252, 206, 140),     # hand
+    's': (196, 134, 62),      # finger creases
+    'k': (104, 56, 16),       # hand outline
+}
+
+# Rows of the 14-pixel discs behind the cross and the tick: first and last column.
+DISC_ROWS = {1: (5, 10), 2: (3, 12), 3: (2, 13), 4: (2, 13), 5: (1, 14), 6: (1, 14),
+             7: (1, 14), 8: (1, 14), 9: (1, 14), 10: (1, 14), 11: (2, 13), 12: (2, 13),
+             13: (3, 12), 14: (5, 10)}
+
+CROSS_GLYPH = [  # over a disc, rows 4-11
+    '....WW....WW....',
+    '.....WW..WW.....',
+    '......WWWW......',
+    '.......WW.......',
+    '.......WW.......',
+    '......WWWW......',
+    '.....WW..WW.....',
+    '....WW....WW....',
+]
+
+TICK_GLYPH = [  # over a disc, rows 4-11
+    '...........WW...',
+    '..........WW....',
+    '.........WW.....',
+    '....WW..WW......',
+    '.....WWWW.......',
+    '......WW........',
+    '................',
+    '................',
+]
+
+WARNING = [
+    '................',
+    '.......yy.......',
+    '......yYYy......',
+    '......yYYy......',
+    '.....yYKKYy.....',
+    '.....yYKKYy.....',
+    '....yYYKKYYy....',
+    '....yYYKKYYy....',
+    '...yYYYKKYYYy...',
+    '...yYYYYYYYYy...',
+    '..yYYYYKKYYYYy..',
+    '..yYYYYKKYYYYy..',
+    '.yYYYYYYYYYYYYy.',
+    '.yyyyyyyyyyyyyy.',
+    '................',
+    '................',
+]
+
+THUMBS_UP = [
+    '................',
+    '.......kk.......',
+    '......kSSk......',
+    '......kSSk......',
+    '.....kSSSk......',
+    '.....kSSk.......',
+    '....kSSSkkkkkk..',
+    'bbbbkSSSSSSSSSk.',
+    'bBBbkSSSsssssk..',
+    'bBBbkSSSSSSSSSk.',
+    'bBBbkSSSsssssk..',
+    'bBBbkSSSSSSSSk..',
+    'bBBbkSSSssssk...',
+    'bbbbkSSSSSSSk...',
+    '.....kkkkkkk....',
+    '................',
+]
+
+SORT_UP = [  # sort descending; the header draws it 3 pixels above its middle
+    '................',
+    '.......D........',
+    '......DDD.......',
+    '.....DDDDD......',
+    '....DDDDDDD.....',
+    '...DDDDDDDDD....',
+]
+
+SORT_DOWN = [  # sort ascending
+    '................',
+    '...DDDDDDDDD....',
+    '....DDDDDDD.....',
+    '.....DDDDD......',
+    '......DDD.......',
+    '.......D........',
+]
+
+BOX_TICK = [  # inside a 13-pixel box, rows 4-10
+    '..........X.....',
+    '.........XX.....',
+    '....X...XXX.....',
+    '....XX.XXX......',
+    '....XXXXX.......',
+    '.....XXX........',
+    '......X.........',
+]
+
+BOX_CROSS = [  # inside a 13-pixel box, rows 4-10
+    '....X.....X.....',
+    '....XX...XX.....',
+    '.....XX.XX......',
+    '......XXX.......',
+    '.....XX.XX......',
+    '....XX...XX.....',
+    '....X.....X.....',
+]
+
+PADLOCK = [
+    '................',
+    '.....DDDDD......',
+    '....DGLLLGD.....',
+    '...DGD...DGD....',
+    '...DGD...DGD....',
+    '...DGD...DGD....',
+    '..yyyyyyyyyyy...',
+    '..yYYYYYYYYYy...',
+    '..yYYYYYYYYYy...',
+    '..yYYYYkYYYYy...',
+    '..yYYYkkkYYYy...',
+    '..yYYYYkYYYYy...',
+    '..yYYYYkYYYYy...',
+    '..yYYYYYYYYYy...',
+    '..yyyyyyyyyyy...',
+    '................',
+]
+
+PAPER_CLIP = [
+    '................',
+    '.......DDD......',
+    '......D...D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D.D.D.....',
+    '......D...D.....',
+    '......D...D.....',
+    '.......D.D......',
+    '........D.......',
+    '................',
+    '................',
+]
+
+
+def blank():
+    return [[MASK] * SIZE for _ in range(SIZE)]
+
+
+def paint(image, rows, top=0):
+    for y, row in enumerate(rows):
+        for x, key in enumerate(row):
+            if key != '.':
+                image[top + y][x] = PALETTE[key]
+    return image
+
+
+def disc(fill, outline):
+    image = blank()
+    inside = {(x, y) for y, (a, b) in DISC_ROWS.items() for x in range(a, b + 1)}
+    for (x, y) in inside:
+        edge = any((x + dx, y + dy) not in inside
+                   for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+        image[y][x] = PALETTE[outline if edge else fill]
+    return image
+
+
+def box(frame, glyph=None, mark=None):
+    """A 13-pixel check box with a white inside and an optional mark in one colour."""
+    image = blank()
+    for y in range(1, 14):
+        for x in range(1, 14):
+            edge = x in (1, 13) or y in (1, 13)
+            image[y][x] = PALETTE[frame if edge else 'W']
+    if glyph:
+        paint(image, [row.replace('X', mark) for row in glyph], top=4)
+    return image
+
+
+def halo(image, colour='L'):
+    """Surrounds the drawn pixels with a light edge so dark glyphs read on dark faces."""
+    drawn = {(x, y) for y in range(SIZE) for x in range(SIZE) if image[y][x] != MASK}
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if (x, y) in drawn:
+                continue
+            if any((x + dx, y + dy) in drawn for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+                image[y][x] = PALETTE[colour]
+    return image
+
+
+def status_images():
+    return [
+        paint(disc('R', 'r'), CROSS_GLYPH, top=4),  # 0 failed
+        paint(blank(), WARNING),                    # 1 warning
+        paint(disc('N', 'n'), TICK_GLYPH, top=4),   # 2 passed
+        paint(blank(), THUMBS_UP),                  # 3 passed with margin
+    ]
+
+
+def control_images():
+    # The header cell keeps the last column of an image off its divider: the
+    # marks use columns 0-14.
+    return [
+        halo(paint(blank(), SORT_UP)),   # 0 sort descending
+        halo(paint(blank(), SORT_DOWN)),  # 1 sort ascending
+        box('G'),                        # 2 empty box
+        box('G', BOX_TICK, 'B'),         # 3 blue tick
+        box('G', BOX_TICK, 'V'),         # 4 green tick
+        box('G', BOX_CROSS, 'X'),        # 5 red cross
+        paint(blank(), PADLOCK),         # 6 padlock
+        halo(paint(blank(), PAPER_CLIP)),  # 7 paper clip
+        box('K', BOX_TICK, 'K'),         # 8 black framed tick
+        box('K', BOX_CROSS, 'K'),        # 9 black framed cross
+    ]
+
+
+def write_strip(path, images):
+    width = SIZE * len(images)
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for y in reversed(range(SIZE)):  # bottom-up rows
+        row = bytearray()
+        for image in images:
+            for (r, g, b) in image[y]:
+                row += bytes((b, g, r))
+        pixels += row + bytes(stride - len(row))
+    info = struct.pack('<IiiHHIIiiII', 40, width, SIZE, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    with open(path, 'wb') as f:
+        f.write(header + info + pixels)
+
+
+CURSOR_SIZE = 32
+
+
+def resize_cursor():
+    """A horizontal double arrow across a divider of two lines; hot spot 15,15."""
+    black = set()
+    middle = 15
+    for x in list(range(5, 13)) + list(range(18, 26)):
+        black.add((x, middle))
+    for d in range(5):
+        for y in range(middle - d, middle + d + 1):
+            black.add((5 + d, y))
+            black.add((25 - d, y))
+    for y in range(7, 24):
+        black.add((13, y))
+        black.add((17, y))
+    return black, (15, 15)
+
+
+LINK_HAND = [
+    '.....XX..........',
+    '....XooX.........',
+    '....XooX.........',
+    '....XooX.........',
+    '....XooX.........',
+    '....XooXXX.......',
+    '....XooXooXXX....',
+    '....XooXooXooXX..',
+    '....XooXooXooXoX.',
+    'XX..XooXooXooXooX',
+    'XoX.XooooooooooooX',
+    'XooXXooooooooooooX',
+    '.XooXooooooooooooX',
+    '..XoXooooooooooooX',
+    '..XooooooooooooooX',
+    '...XooooooooooooX',
+    '...XoooooooooooX.',
+    '....XooooooooooX.',
+    '....XoooooooooX..',
+    '.....XooooooooX..',
+    '.....XooooooooX..',
+    '.....XXXXXXXXXX..',
+]
+
+
+def link_cursor():
+    """A pointing hand; hot spot 6,0 at the tip of the finger."""
+    black, white = set(), set()
+    for y, row in enumerate(LINK_HAND):
+        for x, key in enumerate(row):
+            if key == 'X':
+                black.add((x, y))
+            elif key == 'o':
+                white.add((x, y))
+    return black, white, (6, 0)
+
+
+def outlined(black):
+    white = set()
+    for (x, y) in black:
+        for dx in (-1, 0, 1):
+            for dy in (-1, 0, 1):
+                p = (x + dx, y + dy)
+                if p not in black:
+                    white.add(p)
+    return white
+
+
+def write_cursor(path, black, white, hotspot):
+    """A monochrome cursor: AND mask 0 and XOR 0 is black, AND 0 and XOR 1 white."""
+    n = CURSOR_SIZE
+    stride = 4  # 32 one-bit pixels
+
+    def plane(on):
+        data = bytearray()
+        for y in reversed(range(n)):
+            row = bytearray(stride)
+            for x in range(n):
+                if on(x, y):
+                    row[x // 8] |= 0x80 >> (x % 8)
+            data += row
+        return data
+
+    xor = plane(lambda x, y: (x, y) in white)
+    and_ = plane(lambda x, y: (x, y) not in black and (x, y) not in white)
+    info = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 1, 0, len(xor) + len(and_), 0, 0, 2, 0)
+    colours = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    body = info + colours + xor + and_
+    directory = struct.pack('<HHH', 0, 2, 1)
+    entry = struct.pack('<BBBBHHII', n, n, 2, 0, hotspot[0], hotspot[1], len(body), 6 + 16)
+    with open(path, 'wb') as f:
+        f.write(directory + entry + body)
+
+
+def preview(bmp, png):
+    subprocess.run(['convert', bmp, '-scale', '800%', png], check=True)
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    strips = {'status_images': status_images(), 'control_images': control_images()}
+    for name, images in strips.items():
+        for image in images:
+            assert len(image) == SIZE and all(len(row) == SIZE for row in image), name
+        write_strip(os.path.join(out, name + '.bmp'), images)
+    black, hotspot = resize_cursor()
+    write_cursor(os.path.join(out, 'resize.cur'), black, outlined(black), hotspot)
+    black, white, hotspot = link_cursor()
+    write_cursor(os.path.join(out, 'link.cur'), black, white, hotspot)
+    if '--preview' in sys.argv:
+        for name in strips:
+            preview(os.path.join(out, name + '.bmp'), os.path.join(out, name + '.png'))
+
+
+if __name__ == '__main__':
+    main()

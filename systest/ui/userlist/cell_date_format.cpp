@@ -1,0 +1,54 @@
+#include "systest/ui/userlist/cell_date_format.h"
+
+#include "systest/ui/userlist/list_column.h"
+
+namespace {
+
+// Longer than any short date or time pattern gives.
+constexpr int kDateTextSize = 128;
+
+std::wstring ShortDate(const SYSTEMTIME& time) {
+    if (time.wYear == 0) {
+        return {};
+    }
+    wchar_t text[kDateTextSize];
+    if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, kDateTextSize) ==
+        0) {
+        return {};
+    }
+    return text;
+}
+
+std::wstring TimeOfDay(const SYSTEMTIME& time) {
+    wchar_t text[kDateTextSize];
+    if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, kDateTextSize) == 0) {
+        return {};
+    }
+    return text;
+}
+
+}  // namespace
+
+SYSTEMTIME ToSystemTime(const CellDate& date) {
+    SYSTEMTIME time{};
+    time.wYear = date.year;
+    time.wMonth = date.month;
+    time.wDayOfWeek = date.dayOfWeek;
+    time.wDay = date.day;
+    time.wHour = date.hour;
+    time.wMinute = date.minute;
+    time.wSecond = date.second;
+    time.wMilliseconds = date.milliseconds;
+    return time;
+}
+
+std::wstring FormatCellDate(const CellDate& date, uint32_t columnFlags) {
+    const SYSTEMTIME time = ToSystemTime(date);
+    if (columnFlags & DateOnly) {
+        return ShortDate(time);
+    }
+    if (columnFlags & TimeOnly) {
+        return TimeOfDay(time);
+    }
+    return ShortDate(time) + L" " + TimeOfDay(time);
+}

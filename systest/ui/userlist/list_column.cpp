@@ -1,0 +1,32 @@
+#include "systest/ui/userlist/list_column.h"
+
+uint32_t NormaliseColumnFlags(uint32_t flags) {
+    if (flags & AlignCenter) {
+        flags &= ~(AlignLeft | AlignRight);
+    }
+    if (flags & AlignRight) {
+        flags &= ~AlignLeft;
+    }
+    if (flags & DateOnly) {
+        flags &= ~TimeOnly;
+    }
+    if (flags & (Integer | Decimal)) {
+        flags &= ~Uppercase;
+    } else {
+        flags &= ~(AllowNegative | AllowCompare);
+    }
+    if (flags & DateTimeBoth) {
+        flags &= ~(DateOnly | TimeOnly | DateAllowNone);
+    }
+    return flags;
+}
+
+ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns) {
+    if (column.title.empty() && column.image != -1) {
+        column.width = imageWidth + kImageColumnPadding;
+        column.flags |= AlignCenter;
+    }
+    column.flags = NormaliseColumnFlags(column.flags);
+    column.subItem = existingColumns;
+    return column;
+}

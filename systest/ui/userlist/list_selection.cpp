@@ -1,0 +1,78 @@
+#include "systest/ui/userlist/list_selection.h"
+
+#include <algorithm>
+
+FocusedCell ListSelection::Focus(bool focusCell) const {
+    FocusedCell focus;
+    if (IsSelected(focusItem_)) {
+        focus.row = focusItem_;
+    } else if (!rows_.empty()) {
+        focus.row = *rows_.begin();
+    }
+    focus.column = focusCell ? focusColumn_ : -1;
+    focus.valid = focus.row != -1;
+    return focus;
+}
+
+void ListSelection::SetFocus(int32_t row, int32_t column) {
+    focusItem_ = row;
+    focusColumn_ = rows_.size() <= 1 ? column : -1;
+}
+
+SelectionChange ListSelection::Select(int32_t row, int32_t column, uint32_t keys, bool singleSelect,
+                                      int32_t rowCount) {
+    SelectionChange change;
+    if (row < 0 || row >= rowCount) {
+        return change;
+    }
+    const bool shift = (keys & SelectShift) != 0;
+    const bool control = (keys & SelectControl) != 0;
+
+    if (control && (singleSelect || !shift)) {
+        if (singleSelect) {
+            rows_.clear();
+        }
+        const bool wasSelected = IsSelected(row);
+        if (wasSelected) {
+            rows_.erase(row);
+        } else {
+            rows_.insert(row);
+        }
+        anchor_ = row;
+        SetFocus(row, column);
+        change.selected = !wasSelected;
+    } else if (rows_.size() == 1 && IsSelected(row)) {
+        anchor_ = row;
+        focusItem_ = row;
+        focusColumn_ = column;
+        return change;
+    } else {
+        rows_.clear();
+        if (shift && !singleSelect) {
+            if (anchor_ == -1) {
+                anchor_ = row;
+            }
+            // An anchor left over from a longer list stops at the last row.
+            const int32_t from = std::min(anchor_, row);
+            const int32_t to = std::min(std::max(anchor_, row), rowCount - 1);
+            for (int32_t r = from; r <= to; ++r) {
+                rows_.insert(r);
+            }
+        } else {
+            anchor_ = row;
+            rows_.insert(row);
+        }
+        SetFocus(row, column);
+        change.selected = true;
+    }
+    change.row = focusItem_;
+    change.column = focusColumn_;
+    return change;
+}
+
+void ListSelection::Clear() {
+    rows_.clear();
+    anchor_ = -1;
+    focusItem_ = -1;
+    focusColumn_ = -1;
+}

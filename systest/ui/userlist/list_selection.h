@@ -1,0 +1,56 @@
+// The selected rows of the list, the range anchor and the focused cell, and
+// the rules by which a click or a key changes them.
+#pragma once
+
+#include <cstdint>
+#include <set>
+
+// The modifier bits SelectItem reads (the MK_SHIFT and MK_CONTROL values of
+// mouse messages).
+enum SelectKeys : uint32_t {
+    SelectShift = 0x4,
+    SelectControl = 0x8,
+};
+
+struct FocusedCell {
+    bool valid = false;
+    int32_t row = -1;
+    int32_t column = -1;
+};
+
+// What a selection changed that the parent is told about.
+struct SelectionChange {
+    bool selected = false;  // a row was added: ULN_SELECTED for (row, column)
+    int32_t row = -1;
+    int32_t column = -1;
+};
+
+class ListSelection {
+  public:
+    bool IsSelected(int32_t row) const { return rows_.contains(row); }
+    const std::set<int32_t>& Rows() const { return rows_; }
+    int32_t Anchor() const { return anchor_; }
+    int32_t FocusItem() const { return focusItem_; }
+    int32_t FocusColumn() const { return focusColumn_; }
+
+    // The focused row if it is still selected, else the lowest selected row.
+    // The column only counts in focusCell mode.
+    FocusedCell Focus(bool focusCell) const;
+
+    // A click or key on (row, column) with the SelectKeys held. Ctrl toggles
+    // the row; Shift (not in single-select mode) selects the range from the
+    // anchor; otherwise the row alone. Rows outside 0..rowCount-1 change nothing.
+    SelectionChange Select(int32_t row, int32_t column, uint32_t keys, bool singleSelect,
+                           int32_t rowCount);
+    // Empties the selection and forgets anchor and focus.
+    void Clear();
+
+  private:
+    // The focused column stays only while at most one row is selected.
+    void SetFocus(int32_t row, int32_t column);
+
+    std::set<int32_t> rows_;
+    int32_t anchor_ = -1;
+    int32_t focusItem_ = -1;
+    int32_t focusColumn_ = -1;  // -1 while several rows are selected
+};

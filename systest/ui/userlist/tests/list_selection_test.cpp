@@ -1,0 +1,117 @@
+#include "systest/ui/userlist/list_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kRows = 10;
+constexpr uint32_t kNone = 0;
+constexpr uint32_t kShift = SelectShift;
+constexpr uint32_t kCtrl = SelectControl;
+
+struct Step {
+    int32_t row;
+    int32_t column;
+    uint32_t keys;
+    // After the step:
+    std::set<int32_t> selected;
+    int32_t anchor;
+    int32_t focusItem;
+    int32_t focusColumn;
+    bool notified;  // ULN_SELECTED
+};
+
+void RunSteps(const std::vector<Step>& steps, bool singleSelect) {
+    ListSelection selection;
+    int index = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << index++);
+        const SelectionChange change =
+            selection.Select(s.row, s.column, s.keys, singleSelect, kRows);
+        EXPECT_EQ(selection.Rows(), s.selected);
+        EXPECT_EQ(selection.Anchor(), s.anchor);
+        EXPECT_EQ(selection.FocusItem(), s.focusItem);
+        EXPECT_EQ(selection.FocusColumn(), s.focusColumn);
+        EXPECT_EQ(change.selected, s.notified);
+        if (change.selected) {
+            EXPECT_EQ(change.row, s.focusItem);
+            EXPECT_EQ(change.column, s.focusColumn);
+        }
+    }
+}
+
+TEST(ListSelection, PlainClicksSelectOneRow) {
+    RunSteps(
+        {
+            {2, 1, kNone, {2}, 2, 2, 1, true},
+            {2, 0, kNone, {2}, 2, 2, 0, false},  // the only selected row again: no notice
+            {5, 1, kNone, {5}, 5, 5, 1, true},
+            {10, 0, kNone, {5}, 5, 5, 1, false},  // out of range: nothing
+            {-1, 0, kNone, {5}, 5, 5, 1, false},
+        },
+        false);
+}
+
+TEST(ListSelection, ShiftSelectsFromTheAnchorAndCtrlToggles) {
+    RunSteps(
+        {
+            {3, 0, kNone, {3}, 3, 3, 0, true},
+            {6, 1, kShift, {3, 4, 5, 6}, 3, 6, -1, true},
+            {1, 1, kShift, {1, 2, 3}, 3, 1, -1, true},                // the anchor stays
+            {8, 0, kCtrl, {1, 2, 3, 8}, 8, 8, -1, true},              // added, becomes the anchor
+            {2, 0, kCtrl, {1, 3, 8}, 2, 2, -1, false},                // removed: no notice
+            {6, 0, kShift | kCtrl, {2, 3, 4, 5, 6}, 2, 6, -1, true},  // Shift wins
+            {4, 0, kNone, {4}, 4, 4, 0, true},
+            {4, 1, kCtrl, {}, 4, 4, 1, false},
+            {7, 1, kCtrl, {7}, 7, 7, 1, true},
+        },
+        false);
+}
+
+TEST(ListSelection, ShiftWithoutAnchorStartsAtTheRow) {
+    RunSteps({{4, 0, kShift, {4}, 4, 4, 0, true}}, false);
+}
+
+TEST(ListSelection, SingleSelectKeepsOneRow) {
+    RunSteps(
+        {
+            {3, 0, kNone, {3}, 3, 3, 0, true},
+            {6, 1, kShift, {6}, 6, 6, 1, true},
+            {2, 1, kCtrl, {2}, 2, 2, 1, true},
+            // Ctrl on the selected row: the selection was emptied first, so the
+            // row is added again rather than removed.
+            {2, 0, kCtrl, {2}, 2, 2, 0, true},
+            {5, 0, kShift | kCtrl, {5}, 5, 5, 0, true},
+        },
+        true);
+}
+
+TEST(ListSelection, FocusFollowsTheSelection) {
+    ListSelection selection;
+    EXPECT_FALSE(selection.Focus(false).valid);
+
+    selection.Select(4, 1, kNone, false, kRows);
+    FocusedCell focus = selection.Focus(true);
+    EXPECT_TRUE(focus.valid);
+    EXPECT_EQ(focus.row, 4);
+    EXPECT_EQ(focus.column, 1);
+    EXPECT_EQ(selection.Focus(false).column, -1);  // columns count in focusCell mode only
+
+    selection.Select(7, 0, kShift, false, kRows);
+    selection.Select(7, 0, kCtrl, false, kRows);  // focus on a row no longer selected
+    focus = selection.Focus(true);
+    EXPECT_EQ(focus.row, 4);  // the lowest selected row
+    EXPECT_EQ(focus.column, -1);
+
+    selection.Clear();
+    EXPECT_TRUE(selection.Rows().empty());
+    EXPECT_EQ(selection.Anchor(), -1);
+    EXPECT_EQ(selection.FocusItem(), -1);
+    EXPECT_EQ(selection.FocusColumn(), -1);
+    EXPECT_FALSE(selection.Focus(true).valid);
+}
+
+}  // namespace

@@ -1,0 +1,675 @@
+// The list control in a real parent window, in the manner of a control
+// conformance suite: messages in, WM_NOTIFY records logged by the parent and
+// compared with tables, pictures taken through WM_PRINTCLIENT and checked
+// pixel by pixel.
+#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/paint_layout.h"
+#include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/user_list_notify.h"
+
+#include "common/win/gdi.h"
+#include "systest/resources/resource.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kListId = IDC_RESULTS_LIST;
+constexpr wchar_t kParentClass[] = L"UserListTestParent";
+constexpr COLORREF kDiscGreen = RGB(36, 168, 64);  // fill of the "passed" status image
+constexpr COLORREF kArrowGrey = RGB(72, 72, 72);   // fill of the sort arrows
+
+// What the parent saw of one WM_NOTIFY.
+struct Notice {
+    UINT code;
+    int32_t item;
+    int32_t subItem;
+
+    friend bool operator==(const Notice&, const Notice&) = default;
+};
+
+void PrintTo(const Notice& n, std::ostream* os) {
+    *os << "{" << -static_cast<int>(n.code) << ", item " << n.item << ", sub-item " << n.subItem
+        << "}";
+}
+
+std::vector<Notice> notices;
+
+LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* record = reinterpret_cast<const UserListNotify*>(lParam);
+        // Fields that every notification to the parent carries the same way.
+        EXPECT_EQ(wParam, kListId);
+        EXPECT_EQ(record->hdr.idFrom, kListId);
+        EXPECT_EQ(GetParent(record->hdr.hwndFrom), window);
+        EXPECT_EQ(record->key, 0);
+        EXPECT_EQ(record->text, nullptr);
+        EXPECT_EQ(record->value, nullptr);
+        notices.push_back({record->hdr.code, record->item, record->subItem});
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class ListTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        ASSERT_NE(RegisterUserListClass(instance), 0);
+        WNDCLASSEXW parent{};
+        parent.cbSize = sizeof parent;
+        parent.lpfnWndProc = ParentProcedure;
+        parent.hInstance = instance;
+        parent.lpszClassName = kParentClass;
+        ASSERT_NE(RegisterClassExW(&parent), 0);
+    }
+
+    void SetUp() override {
+        notices.clear();
+        parent_.reset(CreateWindowExW(0, kParentClass, L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                      0, 0, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                      nullptr));
+        ASSERT_TRUE(parent_);
+    }
+
+    // As the main dialog does it: a window of the class, then attach and initialise.
+    HWND AttachList(ResultsListCtrl& list, int width = 400, int height = 200) {
+        HWND window = CreateWindowExW(
+            0, kUserListClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 10, 10,
+            width, height, parent_.get(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
+            GetModuleHandleW(nullptr), nullptr);
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(list.Attach(window));
+        EXPECT_TRUE(list.Initialise());
+        return window;
+    }
+
+    static void AddColumns(ResultsListCtrl& list, int32_t width0, int32_t width1) {
+        ListColumn status;
+        status.title = u"Status";
+        status.width = width0;
+        list.AddColumn(status);
+        ListColumn check;
+        check.title = u"Check";
+        check.width = width1;
+        list.AddColumn(check);
+    }
+
+    static int32_t RowHeight(const ResultsListCtrl& list) {
+        RECT header{};
+        list.GetColumnRect(0, header);
+        return header.bottom;  // rows are as high as the header
+    }
+
+    UniqueWindow parent_;
+};
+
+// A picture of the list's client area taken with WM_PRINTCLIENT.
+class Picture {
+  public:
+    explicit Picture(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        width_ = client.right;
+        height_ = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height_;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        dc_.reset(CreateCompatibleDC(nullptr));
+        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        pixels_ = static_cast<const uint32_t*>(bits);
+        SelectedObject selected(dc_.get(), bitmap_.get());
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
+        GdiFlush();
+    }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF At(int x, int y) const {
+        const uint32_t p = pixels_[y * width_ + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // Whether any pixel of the rectangle has the colour.
+    bool Contains(const RECT& area, COLORREF colour) const {
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (At(x, y) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+  private:
+    UniqueCreatedDc dc_;
+    UniqueBitmap bitmap_;
+    const uint32_t* pixels_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+SCROLLINFO ScrollInfo(HWND window, int bar) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, bar, &info);
+    return info;
+}
+
+std::string Hex(COLORREF colour) {
+    char text[16];
+    wsprintfA(text, "#%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}
+
+TEST_F(ListTest, ClassIsRegisteredForDialogTemplates) {
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kUserListClassName, &info));
+    EXPECT_EQ(info.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(info.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    EXPECT_EQ(info.hCursor, LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(info.lpszMenuName, nullptr);
+}
+
+TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) {
+    HWND window = nullptr;
+    LONG_PTR original = 0;
+    {
+        ResultsListCtrl list;
+        window = CreateWindowExW(WS_EX_CLIENTEDGE, kUserListClassName, nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 200, 100, parent_.get(),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
+                                 GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+        ASSERT_TRUE(list.Attach(window));
+        EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+        ResultsListCtrl second;
+        EXPECT_FALSE(second.Attach(window));  // one object per window
+
+        ASSERT_TRUE(list.Initialise());
+        const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+        const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+        EXPECT_EQ(style & WS_BORDER, 0);
+        EXPECT_NE(style & WS_CLIPCHILDREN, 0);
+        EXPECT_EQ(exStyle & WS_EX_CLIENTEDGE, 0);
+        EXPECT_NE(exStyle & WS_EX_STATICEDGE, 0);
+        EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), 0x83);
+        EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1);
+    }
+    // The object is gone, the window stays with its previous procedure.
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+    DestroyWindow(window);
+}
+
+TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
+    ResultsListCtrl list;
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 150});
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(list.Window(), window);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, 0);
+    AddColumns(list, 100, 100);
+    EXPECT_GT(RowHeight(list), 6);  // the font was measured
+    EXPECT_EQ(GetDlgCtrlID(window), static_cast<int>(kListId));
+}
+
+TEST_F(ListTest, ItemToolTipIsCreatedAndDestroyedWithTheList) {
+    ResultsListCtrl list;
+    HWND window = AttachList(list);
+    HWND toolTip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM found) -> BOOL {
+            wchar_t name[64];
+            GetClassNameW(candidate, name, 64);
+            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+                *reinterpret_cast<HWND*>(found) = candidate;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&toolTip));
+    ASSERT_NE(toolTip, nullptr);
+    // A popup created for a child window is owned by the top-level window.
+    EXPECT_EQ(GetWindow(toolTip, GW_OWNER), parent_.get());
+    EXPECT_EQ(SendMessageW(toolTip, TTM_GETMAXTIPWIDTH, 0, 0), 32767);
+    DestroyWindow(window);
+    EXPECT_FALSE(IsWindow(toolTip));
+}
+
+// The results list as the main dialog fills it.
+class FilledListTest : public ListTest {
+  protected:
+    void Fill(ResultsListCtrl& list, int width0 = 120, int width1 = 200) {
+        window_ = AttachList(list);
+        AddColumns(list, width0, width1);
+        EXPECT_EQ(list.AddItem({kStatusImagePassed, u"Operating system", u"Passed"}), 0);
+        EXPECT_EQ(list.AddItem({kStatusImageWarning, u"Memory", u"Warning"}), 1);
+        EXPECT_EQ(list.AddItem({kStatusImageFailed, u"Disk space", u"Failed"}), 2);
+        EXPECT_EQ(list.AddItem({kStatusImagePassed, u"Processor", u"Passed"}), 3);
+        EXPECT_EQ(list.AddItem({kStatusImageNone, u"Screen", u""}), 4);
+    }
+
+    std::vector<std::u16string> Texts(const ResultsListCtrl& list) {
+        std::vector<std::u16string> texts;
+        for (const ResultRow& row : list.Store().Rows()) {
+            texts.push_back(row.text);
+        }
+        return texts;
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(FilledListTest, SelectionNotifiesTheParent) {
+    ResultsListCtrl list;
+    Fill(list);
+    const struct {
+        int32_t row;
+        int32_t column;
+        UINT keys;
+        std::vector<Notice> expected;
+    } steps[] = {
+        {1, 1, 0, {{ULN_SELECTED, 1, 1}}},
+        {1, 0, 0, {}},  // the only selected row again
+        // With several rows selected there is no focused column (-1), which
+        // arrives as sub-item 0 like any missing column.
+        {3, 1, MK_SHIFT, {{ULN_SELECTED, 3, 0}}},
+        {2, 1, MK_CONTROL, {}},  // removed by Ctrl: nothing
+        {4, 1, MK_CONTROL, {{ULN_SELECTED, 4, 0}}},
+        {0, 7, 0, {{ULN_SELECTED, 0, 0}}},  // a column that does not exist arrives as 0
+        {5, 0, 0, {}},                      // no such row
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << "row " << step.row << " keys " << step.keys);
+        notices.clear();
+        list.SelectItem(step.row, step.column, step.keys);
+        EXPECT_EQ(notices, step.expected);
+    }
+    int32_t row = -1;
+    int32_t column = -1;
+    EXPECT_TRUE(list.GetFocusItem(row, column));
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(column, -1);  // a column only in focusCell mode
+
+    notices.clear();
+    list.ClearSelection();
+    list.SortColumn(1);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_FALSE(list.GetFocusItem(row, column));
+}
+
+TEST_F(FilledListTest, SortingAndReversing) {
+    ResultsListCtrl list;
+    Fill(list);
+    list.SelectItem(2, 0, 0);
+    EXPECT_EQ(list.SortSubItem(), -1);
+
+    ASSERT_TRUE(list.SortColumn(1));
+    EXPECT_EQ(list.SortSubItem(), 1);
+    EXPECT_TRUE(list.SortAscending());
+    EXPECT_FALSE(list.IsSelected(2));  // sorting clears the selection
+    EXPECT_EQ(Texts(list),
+              (std::vector<std::u16string>{u"Disk space", u"Memory", u"Operating system",
+                                           u"Processor", u"Screen"}));
+    ASSERT_TRUE(list.SortColumn(0));  // by status word; equal words keep their order
+    EXPECT_EQ(Texts(list),
+              (std::vector<std::u16string>{u"Screen", u"Disk space", u"Operating system",
+                                           u"Processor", u"Memory"}));
+    ASSERT_TRUE(list.SortColumn(0));  // again: the rows turn around, equal ones too
+    EXPECT_FALSE(list.SortAscending());
+    EXPECT_EQ(Texts(list),
+              (std::vector<std::u16string>{u"Memory", u"Processor", u"Operating system",
+                                           u"Disk space", u"Screen"}));
+    EXPECT_FALSE(list.SortColumn(2));
+
+    ListOptions options = list.Options();
+    options.sortEnabled = false;
+    list.SetOptions(options);
+    EXPECT_FALSE(list.SortColumn(1));
+}
+
+TEST_F(FilledListTest, ColumnOperations) {
+    ResultsListCtrl list;
+    Fill(list);
+    ListColumn image;
+    image.image = 6;  // padlock, no title
+    image.width = 90;
+    list.AddColumn(image);
+    ListColumn record;
+    ASSERT_TRUE(list.GetColumn(2, record));
+    EXPECT_EQ(record.width, ListImageSize + 5);
+    EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
+    EXPECT_EQ(record.subItem, 2);
+    EXPECT_EQ(list.FindColumn(2), 2);
+    EXPECT_EQ(list.FindColumn(3), -1);
+    EXPECT_EQ(list.GetColumnSubItem(9), 0);
+    EXPECT_EQ(list.GetColumnWidth(9), 0);
+    EXPECT_EQ(list.GetTotalWidth(false), 120 + 200 + 21 - 1);
+
+    EXPECT_TRUE(list.SetColumnWidth(1, 50));
+    EXPECT_EQ(list.GetTotalWidth(false), 120 + 50 + 21 - 1);
+    EXPECT_FALSE(list.SetColumnWidth(3, 50));
+    EXPECT_TRUE(list.SetColumnWidth(1, -5));  // no negative widths: hidden
+    EXPECT_EQ(list.GetColumnWidth(1), 0);
+    ListColumn fixed;
+    fixed.title = u"Fixed";
+    fixed.width = 40;
+    fixed.fixedWidth = true;
+    list.AddColumn(fixed);
+    EXPECT_TRUE(list.SetColumnWidth(3, 80));
+    EXPECT_EQ(list.GetColumnWidth(3), 40);
+    EXPECT_FALSE(list.AutoSizeColumn(3));
+}
+
+TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
+    ResultsListCtrl list;
+    Fill(list, 1, 1);  // the main dialog's columns start 1 pixel wide
+
+    LOGFONTW logFont{};
+    ASSERT_TRUE(ReadMessageFont(logFont));
+    UniqueFont font(CreateFontIndirectW(&logFont));
+    WindowDc dc(window_);
+    SelectedObject selected(dc.get(), font.get());
+    const auto extent = [&](const wchar_t* text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), text, lstrlenW(text), &size);
+        return static_cast<int32_t>(size.cx);
+    };
+
+    ASSERT_TRUE(list.AutoSizeColumn(0));
+    // The status words have row images; "Warning" is the widest of them.
+    const int32_t statusWidth = std::max(extent(L"Status") + 20, extent(L"Warning") + 16 + 20);
+    EXPECT_EQ(list.GetColumnWidth(0), statusWidth);
+    ASSERT_TRUE(list.AutoSizeColumn(1));
+    EXPECT_EQ(list.GetColumnWidth(1), extent(L"Operating system") + 20);
+    EXPECT_FALSE(list.AutoSizeColumn(2));
+}
+
+TEST_F(FilledListTest, ScrollBarsFollowRowsAndColumns) {
+    ResultsListCtrl empty;
+    AttachList(empty, 300, 200);
+    AddColumns(empty, 100, 100);
+    SCROLLINFO info = ScrollInfo(empty.Window(), SB_VERT);
+    EXPECT_EQ(info.nMax, 0);  // no rows: no vertical bar
+    EXPECT_EQ(GetWindowLongPtrW(empty.Window(), GWL_STYLE) & WS_VSCROLL, 0);
+
+    ResultsListCtrl list;
+    HWND window = AttachList(list, 300, 200);
+    AddColumns(list, 250, 250);
+    for (int i = 0; i < 40; ++i) {
+        list.AddItem({kStatusImagePassed, u"Row", u"Passed"});
+    }
+    const int32_t rowHeight = RowHeight(list);
+    RECT client{};
+    GetClientRect(window, &client);
+    info = ScrollInfo(window, SB_VERT);
+    EXPECT_EQ(info.nMax, rowHeight + 40 * rowHeight);
+    EXPECT_EQ(static_cast<int>(info.nPage), client.bottom - rowHeight);
+    info = ScrollInfo(window, SB_HORZ);
+    EXPECT_EQ(info.nMax, 499);
+    EXPECT_EQ(static_cast<int>(info.nPage), client.right);
+
+    // Row 30 becomes the last fully visible row.
+    ASSERT_TRUE(list.EnsureItemVisible(30, -1));
+    const int32_t fullRows = list.GetVisibleRowCount(false);
+    EXPECT_EQ(GetScrollPos(window, SB_VERT), (30 + 1 - fullRows) * rowHeight);
+    EXPECT_TRUE(list.IsItemVisible(30, -1, false));
+    RECT item{};
+    ASSERT_TRUE(list.GetItemRect(30, -1, item));
+    EXPECT_EQ(item.bottom, rowHeight + fullRows * rowHeight);
+    int32_t row = -1;
+    int32_t column = -1;
+    EXPECT_TRUE(list.HitTest(10, item.top + 1, row, column));
+    EXPECT_EQ(row, 30);
+    EXPECT_EQ(column, 0);
+}
+
+TEST_F(FilledListTest, HeaderRowAndFrame) {
+    ResultsListCtrl list;
+    Fill(list);
+    const Picture picture(window_);
+    const int32_t header = RowHeight(list);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // Light along the top and left, shadow along the bottom; the right edge
+    // lies outside the client area.
+    EXPECT_EQ(Hex(picture.At(0, 0)), Hex(light));
+    EXPECT_EQ(Hex(picture.At(200, 0)), Hex(light));
+    EXPECT_EQ(Hex(picture.At(0, header / 2)), Hex(light));
+    EXPECT_EQ(Hex(picture.At(200, header - 1)), Hex(shadow));
+    EXPECT_EQ(Hex(picture.At(picture.Width() - 1, header / 2)), Hex(face));
+    // The divider of column 0: shadow left of its right edge, light on it.
+    EXPECT_EQ(Hex(picture.At(119, header / 2)), Hex(shadow));
+    EXPECT_EQ(Hex(picture.At(120, header / 2)), Hex(light));
+    EXPECT_EQ(Hex(picture.At(119, 2)), Hex(face));  // dividers stop short of the edges
+    // Below the header the background.
+    EXPECT_EQ(Hex(picture.At(picture.Width() - 1, picture.Height() - 1)),
+              Hex(GetSysColor(COLOR_WINDOW)));
+}
+
+TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocus) {
+    ResultsListCtrl list;
+    Fill(list);
+    list.SelectItem(1, 0, 0);
+    ASSERT_NE(GetFocus(), window_);
+    const Picture picture(window_);
+    RECT row{};
+    ASSERT_TRUE(list.GetItemRect(1, -1, row));
+    const int y = (row.top + row.bottom) / 2;
+    EXPECT_EQ(Hex(picture.At(row.right - 3, y)), Hex(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_EQ(Hex(picture.At(row.right - 3, y + RowHeight(list))), Hex(GetSysColor(COLOR_WINDOW)));
+    // The row ends with the columns.
+    EXPECT_EQ(Hex(picture.At(row.right + 2, y)), Hex(GetSysColor(COLOR_WINDOW)));
+}
+
+TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
+    ResultsListCtrl list;
+    window_ = AttachList(list);
+    AddColumns(list, 120, 200);
+    list.AddItem({kStatusImagePassed, u"With word", u"Passed"});
+    list.AddItem({kStatusImagePassed, u"Without word", u""});
+    const Picture picture(window_);
+
+    // A pixel of the green disc, left of the tick: image column 3, row 7.
+    for (int32_t row : {0, 1}) {
+        SCOPED_TRACE(row);
+        RECT rect{};
+        ASSERT_TRUE(list.GetItemRect(row, 0, rect));
+        const ListRect cell{rect.left, rect.top, rect.right - 1, rect.bottom};
+        const ListRect text = CellTextRect(cell, 0);
+        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, ListImageSize);
+        EXPECT_EQ(Hex(picture.At(place.x + 3, place.y + 7)), Hex(kDiscGreen));
+        if (row == 1) {
+            EXPECT_EQ(place.x, (text.left + text.right - ListImageSize) / 2);
+            EXPECT_EQ(Hex(picture.At(text.left + 3, place.y + 7)), Hex(GetSysColor(COLOR_WINDOW)));
+        } else {
+            EXPECT_EQ(place.x, text.left);
+        }
+    }
+}
+
+TEST_F(FilledListTest, OnePixelColumnsAreNotPaintedInTheRows) {
+    ResultsListCtrl list;
+    Fill(list, 1, 1);
+    const Picture picture(window_);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (int y = RowHeight(list); y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            ASSERT_EQ(Hex(picture.At(x, y)), Hex(window)) << x << "," << y;
+        }
+    }
+}
+
+// A row's text drawn by DrawTextW into a bitmap of the list's size, for
+// comparing the list's picture with.
+class TextReference {
+  public:
+    TextReference(int width, int height) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        dc_.reset(CreateCompatibleDC(nullptr));
+        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        pixels_ = static_cast<const uint32_t*>(bits);
+        width_ = width;
+        LOGFONTW logFont{};
+        ReadMessageFont(logFont);
+        font_.reset(CreateFontIndirectW(&logFont));
+    }
+
+    // Whether the list's picture shows exactly this text in the rectangle.
+    bool Matches(const Picture& picture, const wchar_t* text, RECT area, UINT format) {
+        SelectedObject bitmap(dc_.get(), bitmap_.get());
+        SelectedObject font(dc_.get(), font_.get());
+        RECT all{0, 0, width_, picture.Height()};
+        SetBkColor(dc_.get(), GetSysColor(COLOR_WINDOW));
+        ExtTextOutW(dc_.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        SetTextColor(dc_.get(), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkMode(dc_.get(), TRANSPARENT);
+        DrawTextW(dc_.get(), text, -1, &area, format);
+        GdiFlush();
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right + 4; ++x) {
+                const uint32_t p = pixels_[y * width_ + x];
+                if (RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != picture.At(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+  private:
+    UniqueCreatedDc dc_;
+    UniqueBitmap bitmap_;
+    UniqueFont font_;
+    const uint32_t* pixels_ = nullptr;
+    int width_ = 0;
+};
+
+TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
+    ResultsListCtrl list;
+    window_ = AttachList(list);
+    AddColumns(list, 60, 70);
+    list.AddItem({kStatusImageNone, u"Graphics card and driver version", u"R&D"});
+    const Picture picture(window_);
+
+    RECT rect{};
+    ASSERT_TRUE(list.GetItemRect(0, 1, rect));
+    const ListRect text = CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 1);
+    const RECT textRect{text.left, text.top, text.right, text.bottom};
+    constexpr UINT kBase = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    TextReference reference(picture.Width(), picture.Height());
+    EXPECT_TRUE(reference.Matches(picture, L"Graphics card and driver version", textRect,
+                                  kBase | DT_END_ELLIPSIS));
+    EXPECT_FALSE(reference.Matches(picture, L"Graphics card and driver version", textRect, kBase));
+
+    ASSERT_TRUE(list.GetItemRect(0, 0, rect));
+    const ListRect status = CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 0);
+    const RECT statusRect{status.left, status.top, status.right, status.bottom};
+    EXPECT_TRUE(reference.Matches(picture, L"R&D", statusRect, kBase | DT_END_ELLIPSIS));
+    EXPECT_FALSE(reference.Matches(picture, L"R&D", statusRect,
+                                   DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS));
+}
+
+TEST_F(FilledListTest, SortArrowOnlyAfterTheFirstSort) {
+    ResultsListCtrl list;
+    Fill(list);
+    const int32_t header = RowHeight(list);
+    const RECT column0{0, 0, 120, header};
+    const RECT column1{120, 0, 320, header};
+    EXPECT_FALSE(Picture(window_).Contains(column0, kArrowGrey));
+    EXPECT_FALSE(Picture(window_).Contains(column1, kArrowGrey));
+
+    list.SortColumn(0);
+    const Picture sorted(window_);
+    // Ascending: the down-pointing triangle, wide end on top, at the cell's right.
+    EXPECT_TRUE(sorted.Contains(RECT{120 - 16, 0, 120, header}, kArrowGrey));
+    EXPECT_FALSE(sorted.Contains(column1, kArrowGrey));
+}
+
+// The formats the results list does not use, in a list of its own kind.
+class FormatList final : public UserListCtrl {
+  public:
+    struct Store final : ListRowStore {
+        std::vector<std::vector<std::u16string>> cells;
+        int32_t ItemCount() const override { return static_cast<int32_t>(cells.size()); }
+        std::u16string ItemText(int32_t row, int32_t subItem) const override {
+            if (row < 0 || row >= ItemCount() || subItem < 0 ||
+                subItem >= static_cast<int32_t>(cells[row].size())) {
+                return {};
+            }
+            return cells[row][subItem];
+        }
+        int32_t ItemImage(int32_t, int32_t) const override { return -1; }
+        std::u16string ItemToolTip(int32_t) const override { return {}; }
+        void SetItemValue(int32_t, int32_t, const std::u16string&) override {}
+        void SortItems(int32_t, bool) override {}
+        void ReverseItems() override {}
+    };
+
+    ~FormatList() override { Detach(); }
+    Store store;
+
+  protected:
+    ListRowStore& Rows() override { return store; }
+    const ListRowStore& Rows() const override { return store; }
+};
+
+TEST_F(ListTest, ProgressBarRunsFromLightToDarkGreen) {
+    FormatList list;
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 100});
+    ASSERT_NE(window, nullptr);
+    ListColumn progress;
+    progress.title = u"Done";
+    progress.width = 120;
+    progress.format = FormatProgress;
+    list.AddColumn(progress);
+    list.store.cells = {{u"50"}};
+    SendMessageW(window, WM_SIZE, 0, 0);
+
+    RECT rect{};
+    ASSERT_TRUE(list.GetItemRect(0, 0, rect));
+    const ProgressLayout layout =
+        LayoutProgress({rect.left, rect.top, rect.right - 1, rect.bottom}, 50);
+    const Picture picture(window);
+    const int y = (layout.fill.top + layout.fill.bottom) / 2;
+    EXPECT_EQ(Hex(picture.At(layout.fill.left, y)), Hex(RGB(170, 240, 170)));
+    EXPECT_EQ(Hex(picture.At(layout.fill.right - 1, y)), Hex(RGB(45, 210, 50)));
+    EXPECT_EQ(Hex(picture.At(layout.fill.right + 1, y)), Hex(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(Hex(picture.At(layout.outer.left + layout.outer.Width() / 2, layout.outer.top)),
+              Hex(GetSysColor(COLOR_BTNSHADOW)));
+}
+
+TEST_F(ListTest, SettingsChangeKeepsTheListDrawing) {
+    ResultsListCtrl list;
+    HWND window = AttachList(list);
+    AddColumns(list, 100, 100);
+    const int32_t before = RowHeight(list);
+    for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_FONTCHANGE}) {
+        EXPECT_EQ(SendMessageW(window, message, 0, 0), 0);
+    }
+    EXPECT_EQ(RowHeight(list), before);
+    EXPECT_EQ(Hex(Picture(window).At(0, 0)), Hex(GetSysColor(COLOR_BTNHIGHLIGHT)));
+}
+
+}  // namespace

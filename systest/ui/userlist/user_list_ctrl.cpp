@@ -1,0 +1,529 @@
+#include "systest/ui/userlist/user_list_ctrl.h"
+
+#include "systest/ui/userlist/auto_size.h"
+#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/user_list_notify.h"
+
+#include <commctrl.h>
+
+#include <new>
+#include <string>
+
+namespace {
+
+// SelectItem on a cell that is not fully visible opens its editor after this
+// pause, once the list has scrolled to it.
+constexpr UINT_PTR kEditDelayTimer = 1002;
+constexpr UINT kEditDelay = 250;
+
+// Rows and the header are this much higher than the text "Height".
+constexpr int kRowPadding = 6;
+constexpr wchar_t kRowHeightSample[] = L"Height";
+
+constexpr LRESULT kDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+// Item tool tips may be as wide as their text.
+constexpr LPARAM kToolTipMaxWidth = 32767;
+
+RECT ToRect(const ListRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
+// Tried in this order; what no row handles goes to the previous procedure.
+const MessageRoute<UserListCtrl> UserListCtrl::kMessageRoutes[] = {
+    {WM_CREATE, WM_CREATE, &UserListCtrl::OnCreate},
+    {WM_DESTROY, WM_DESTROY, &UserListCtrl::OnDestroy},
+    {WM_SIZE, WM_SIZE, &UserListCtrl::OnSize},
+    {WM_SETFOCUS, WM_KILLFOCUS, &UserListCtrl::OnFocusChange},
+    {WM_GETDLGCODE, WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode},
+    {WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE, &UserListCtrl::OnSettingsChange},
+    {WM_SETTINGCHANGE, WM_SETTINGCHANGE, &UserListCtrl::OnSettingsChange},
+    {WM_FONTCHANGE, WM_FONTCHANGE, &UserListCtrl::OnSettingsChange},
+    {WM_TIMER, WM_TIMER, &UserListCtrl::OnTimer},
+    {WM_ERASEBKGND, WM_ERASEBKGND, &UserListCtrl::OnEraseBackground},
+    {WM_PAINT, WM_PAINT, &UserListCtrl::OnPaint},
+    {WM_PRINTCLIENT, WM_PRINTCLIENT, &UserListCtrl::OnPrintClient},
+};
+
+UserListCtrl::~UserListCtrl() {
+    if (Window() != nullptr) {
+        KillTimer(Window(), kEditDelayTimer);
+    }
+    // Unbind before the members go: no message may reach a half-destroyed object.
+    Detach();
+}
+
+HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, DWORD style) {
+    return SubclassedWindow::Create(0, kUserListClassName, nullptr, style, rect, parent, id);
+}
+
+LRESULT UserListCtrl::HandleMessage(const WindowMessage& message) {
+    LRESULT result = 0;
+    if (RouteMessage<UserListCtrl>(*this, kMessageRoutes, message, result)) {
+        return result;
+    }
+    return CallPrevious(message);
+}
+
+bool UserListCtrl::Initialise() {
+    HWND window = Window();
+    if (window == nullptr) {
+        return false;
+    }
+    if (!LoadListImages(GetModuleHandleW(nullptr), images_) || !RefreshMetrics()) {
+        return false;
+    }
+    // The list draws its own flat frame.
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    SetWindowLongPtrW(window, GWL_STYLE, (style & ~WS_BORDER) | WS_CLIPCHILDREN);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, (exStyle & ~WS_EX_CLIENTEDGE) | WS_EX_STATICEDGE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return CreateToolTip();
+}
+
+bool UserListCtrl::RefreshMetrics() {
+    colours_ = ReadListColours();
+    UINT lines = 0;
+    if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) {
+        wheelLines_ = lines;
+    }
+    return CreateListFonts(fonts_) && MeasureRowHeight();
+}
+
+bool UserListCtrl::MeasureRowHeight() {
+    WindowDc dc(Window());
+    if (!dc) {
+        return false;
+    }
+    SelectedObject font(dc.get(), fonts_.list.get());
+    SIZE extent{};
+    if (!GetTextExtentPoint32W(dc.get(), kRowHeightSample, std::size(kRowHeightSample) - 1,
+                               &extent)) {
+        return false;
+    }
+    rowHeight_ = extent.cy + kRowPadding;
+    headerHeight_ = rowHeight_;
+    return true;
+}
+
+bool UserListCtrl::CreateToolTip() {
+    if (toolTip_) {
+        return true;
+    }
+    toolTip_.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
+    if (!toolTip_) {
+        return false;
+    }
+    SendMessageW(toolTip_.get(), TTM_SETMAXTIPWIDTH, 0, kToolTipMaxWidth);
+    return true;
+}
+
+void UserListCtrl::SetOptions(const ListOptions& options) {
+    options_ = options;
+    ResetScrollBars(ScrollBars::Both, -1, false);
+    Invalidate();
+}
+
+// Columns.
+
+bool UserListCtrl::AddColumn(const ListColumn& column) {
+    try {
+        columns_.push_back(PrepareNewColumn(column, ListImageSize, GetColumnCount()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    ResetScrollBars(ScrollBars::Both, -1, true);
+    Invalidate();
+    return true;
+}
+
+bool UserListCtrl::GetColumn(int32_t column, ListColumn& record) const {
+    if (column < 0 || column >= GetColumnCount()) {
+        return false;
+    }
+    record = columns_[static_cast<size_t>(column)];
+    return true;
+}
+
+int32_t UserListCtrl::GetColumnSubItem(int32_t column) const {
+    ListColumn record;
+    return GetColumn(column, record) ? record.subItem : 0;
+}
+
+int32_t UserListCtrl::FindColumn(int32_t subItem) const {
+    for (int32_t i = 0; i < GetColumnCount(); ++i) {
+        if (columns_[static_cast<size_t>(i)].subItem == subItem) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int32_t UserListCtrl::GetColumnFormat(int32_t column) const {
+    ListColumn record;
+    return GetColumn(column, record) ? record.format : 0;
+}
+
+uint32_t UserListCtrl::GetColumnFlags(int32_t column) const {
+    ListColumn record;
+    return GetColumn(column, record) ? record.flags : 0;
+}
+
+int32_t UserListCtrl::GetColumnWidth(int32_t column) const {
+    ListColumn record;
+    return GetColumn(column, record) ? record.width : 0;
+}
+
+bool UserListCtrl::SetColumnWidth(int32_t column, int32_t width) {
+    if (column < 0 || column >= GetColumnCount()) {
+        return false;
+    }
+    ListColumn& record = columns_[static_cast<size_t>(column)];
+    if (record.fixedWidth) {
+        return true;
+    }
+    record.width = std::max(width, 0);
+    ResetScrollBars(ScrollBars::Both, -1, true);
+    Invalidate();
+    return true;
+}
+
+bool UserListCtrl::AutoSizeColumn(int32_t column) {
+    if (column < 0 || column >= GetColumnCount() || Window() == nullptr) {
+        return false;
+    }
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    if (record.fixedWidth) {
+        return false;
+    }
+    WindowDc dc(Window());
+    if (!dc) {
+        return false;
+    }
+    SelectedObject font(dc.get(), fonts_.list.get());
+    const auto measure = [&](const std::u16string& text, int32_t& width) {
+        SIZE extent{};
+        if (!GetTextExtentPoint32W(dc.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
+                                   static_cast<int>(text.size()), &extent)) {
+            return false;
+        }
+        width = extent.cx;
+        return true;
+    };
+    int32_t titleWidth = 0;
+    if (!measure(record.title, titleWidth)) {
+        return false;
+    }
+    std::vector<CellExtent> cells;
+    const ListRowStore& rows = Rows();
+    for (int32_t row = 0; row < rows.ItemCount(); ++row) {
+        CellExtent cell;
+        if (!measure(rows.ItemText(row, record.subItem), cell.textWidth)) {
+            return false;
+        }
+        cell.hasImage = rows.ItemImage(row, record.subItem) != -1;
+        cells.push_back(cell);
+    }
+    const int32_t imageWidth = images_.rows ? ListImageSize : 0;
+    return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth));
+}
+
+int32_t UserListCtrl::GetTotalWidth(bool recompute) {
+    if (recompute) {
+        totalWidth_ = ColumnsTotalWidth(columns_);
+    }
+    return totalWidth_;
+}
+
+// Scrolling and geometry.
+
+int32_t UserListCtrl::ScrollPosition(int bar) const {
+    return Window() != nullptr ? GetScrollPos(Window(), bar) : 0;
+}
+
+ListGeometry UserListCtrl::Geometry() const {
+    ListGeometry geometry;
+    geometry.columns = columns_;
+    RECT client{};
+    if (Window() != nullptr) {
+        GetClientRect(Window(), &client);
+    }
+    geometry.clientWidth = client.right;
+    geometry.clientHeight = client.bottom;
+    geometry.rowHeight = rowHeight_;
+    geometry.headerHeight = headerHeight_;
+    geometry.showHeader = options_.showHeader;
+    geometry.scrollX = ScrollPosition(SB_HORZ);
+    geometry.scrollY = ScrollPosition(SB_VERT);
+    geometry.rowCount = Rows().ItemCount();
+    geometry.totalWidth = totalWidth_;
+    return geometry;
+}
+
+void UserListCtrl::ResetScrollBars(ScrollBars which, int32_t position, bool recompute) {
+    if (recompute) {
+        GetTotalWidth(true);
+    }
+    if (Window() == nullptr) {
+        return;
+    }
+    const ListGeometry geometry = Geometry();
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | (position >= 0 ? SIF_POS : 0);
+    info.nPos = position;
+    if (which != ScrollBars::Horizontal && options_.vertScroll) {
+        const ScrollRange range = geometry.VerticalScroll();
+        info.nMax = range.maximum;
+        info.nPage = static_cast<UINT>(std::max(range.page, 0));
+        SetScrollInfo(Window(), SB_VERT, &info, TRUE);
+    }
+    if (which != ScrollBars::Vertical && options_.horzScroll) {
+        const ScrollRange range = geometry.HorizontalScroll();
+        info.nMax = range.maximum;
+        info.nPage = static_cast<UINT>(std::max(range.page, 0));
+        const int newPosition = SetScrollInfo(Window(), SB_HORZ, &info, TRUE);
+        horzBarShown_ = newPosition != 0 && range.page < range.maximum;
+    }
+}
+
+int32_t UserListCtrl::GetVisibleRowCount(bool partial) const {
+    return Geometry().VisibleRowCount(partial);
+}
+
+bool UserListCtrl::HitTest(int32_t x, int32_t y, int32_t& row, int32_t& column) const {
+    const ListHit hit = Geometry().HitTest(x, y);
+    row = hit.row;
+    column = hit.column;
+    return hit.hit;
+}
+
+bool UserListCtrl::HitTestHeader(int32_t x, int32_t y, int32_t& column, uint32_t& flags) const {
+    const HeaderHit hit = Geometry().HitTestHeader(x, y);
+    column = hit.column;
+    flags = hit.flags;
+    return hit.hit;
+}
+
+bool UserListCtrl::GetColumnRect(int32_t column, RECT& rect) const {
+    ListRect result;
+    if (!Geometry().ColumnRect(column, result)) {
+        return false;
+    }
+    rect = ToRect(result);
+    return true;
+}
+
+bool UserListCtrl::GetItemRect(int32_t row, int32_t column, RECT& rect) const {
+    ListRect result;
+    if (!Geometry().ItemRect(row, column, result)) {
+        return false;
+    }
+    rect = ToRect(result);
+    return true;
+}
+
+bool UserListCtrl::InvalidateItem(int32_t row, int32_t column) {
+    RECT rect;
+    if (Window() == nullptr || !GetItemRect(row, column, rect)) {
+        return false;
+    }
+    return InvalidateRect(Window(), &rect, FALSE) != FALSE;
+}
+
+bool UserListCtrl::IsItemVisible(int32_t row, int32_t column, bool partial) const {
+    return Geometry().IsItemVisible(row, column, partial, options_.focusCell);
+}
+
+bool UserListCtrl::EnsureItemVisible(int32_t row, int32_t column) {
+    const ScrollPlan plan = Geometry().EnsureVisible(row, column, options_.focusCell);
+    if (plan.visible) {
+        return true;
+    }
+    HideTitleTip();
+    if (Window() == nullptr) {
+        return false;
+    }
+    if (plan.setFirstRow) {
+        SetScrollPos(Window(), SB_VERT, plan.firstRow * rowHeight_, TRUE);
+    }
+    if (plan.setScrollX) {
+        SetScrollPos(Window(), SB_HORZ, plan.scrollX, TRUE);
+    }
+    Invalidate();
+    return true;
+}
+
+// Selection.
+
+bool UserListCtrl::GetFocusItem(int32_t& row, int32_t& column) const {
+    const FocusedCell focus = selection_.Focus(options_.focusCell);
+    row = focus.row;
+    column = focus.column;
+    return focus.valid;
+}
+
+bool UserListCtrl::SelectItem(int32_t row, int32_t column, UINT keys) {
+    const int32_t rowCount = Rows().ItemCount();
+    if (row < 0 || row >= rowCount) {
+        return false;
+    }
+    const SelectionChange change =
+        selection_.Select(row, column, keys, options_.singleSelect, rowCount);
+    if (change.selected) {
+        Notify(ULN_SELECTED, change.row, change.column);
+    }
+    const int32_t focusItem = selection_.FocusItem();
+    const int32_t focusColumn = selection_.FocusColumn();
+    if (IsItemVisible(focusItem, focusColumn, false)) {
+        if (focusItem != -1 && focusColumn != -1) {
+            EditItem(focusItem, focusColumn);
+        }
+    } else if (Window() != nullptr) {
+        SetTimer(Window(), kEditDelayTimer, kEditDelay, nullptr);
+    }
+    Invalidate();
+    return true;
+}
+
+void UserListCtrl::ClearSelection() {
+    selection_.Clear();
+    Invalidate();
+}
+
+bool UserListCtrl::SortColumn(int32_t column) {
+    if (!options_.showHeader || !options_.sortEnabled || column < 0 || column >= GetColumnCount()) {
+        return false;
+    }
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const int32_t subItem = GetColumnSubItem(column);
+    if (subItem == sortSubItem_) {
+        sortAscending_ = !sortAscending_;
+        Rows().ReverseItems();
+    } else {
+        sortAscending_ = true;
+        sortSubItem_ = subItem;
+        Rows().SortItems(subItem, true);
+    }
+    SetCursor(previous);
+    ClearSelection();
+    return true;
+}
+
+bool UserListCtrl::EditItem(int32_t row, int32_t column) {
+    if (!EnsureItemVisible(row, column)) {
+        return false;
+    }
+    RECT cell;
+    if (Window() == nullptr || GetFocus() != Window() || column == -1 ||
+        !GetItemRect(row, column, cell)) {
+        return false;
+    }
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    if ((record.flags & ReadOnly) || (record.format != FormatEdit && record.format != FormatDate)) {
+        return true;
+    }
+    editing_ = true;
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (OpenEditor(row, column, cell)) {
+        return true;
+    }
+    // No editor will report its end: the cell must not stay in its editing look.
+    editing_ = false;
+    InvalidateItem(row, column);
+    return false;
+}
+
+bool UserListCtrl::OpenEditor(int32_t, int32_t, const RECT&) {
+    // The edit box and the date picker come with the in-place editors.
+    return false;
+}
+
+void UserListCtrl::HideTitleTip() {
+    tipItem_ = -1;
+    tipColumn_ = -1;
+}
+
+void UserListCtrl::RowsChanged() {
+    ResetScrollBars(ScrollBars::Both, -1, true);
+    Invalidate();
+}
+
+void UserListCtrl::Invalidate() {
+    if (Window() != nullptr) {
+        InvalidateRect(Window(), nullptr, FALSE);
+    }
+}
+
+void UserListCtrl::Notify(UINT code, int32_t row, int32_t column) {
+    HWND parent = GetParent(Window());
+    if (parent == nullptr) {
+        return;
+    }
+    UserListNotify record{};
+    record.hdr.hwndFrom = Window();
+    record.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(Window()));
+    record.hdr.code = code;
+    record.item = row;
+    record.subItem = GetColumnSubItem(column);
+    SendMessageW(parent, WM_NOTIFY, record.hdr.idFrom, reinterpret_cast<LPARAM>(&record));
+}
+
+// Messages.
+
+bool UserListCtrl::OnCreate(const WindowMessage&, LRESULT& result) {
+    result = Initialise() ? 0 : -1;
+    return true;
+}
+
+bool UserListCtrl::OnDestroy(const WindowMessage&, LRESULT&) {
+    KillTimer(Window(), kEditDelayTimer);
+    toolTip_.reset();
+    return false;  // the previous procedure sees it too
+}
+
+bool UserListCtrl::OnSize(const WindowMessage&, LRESULT& result) {
+    ResetScrollBars(ScrollBars::Both, -1, false);
+    Invalidate();
+    result = 0;
+    return true;
+}
+
+bool UserListCtrl::OnFocusChange(const WindowMessage&, LRESULT& result) {
+    Invalidate();
+    result = 0;
+    return true;
+}
+
+bool UserListCtrl::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
+    result = kDialogCodes;
+    return true;
+}
+
+bool UserListCtrl::OnSettingsChange(const WindowMessage&, LRESULT& result) {
+    RefreshMetrics();
+    ResetScrollBars(ScrollBars::Both, -1, false);
+    Invalidate();
+    result = 0;
+    return true;
+}
+
+bool UserListCtrl::OnTimer(const WindowMessage& message, LRESULT& result) {
+    if (message.wParam != kEditDelayTimer) {
+        return false;
+    }
+    KillTimer(Window(), kEditDelayTimer);
+    int32_t row = -1;
+    int32_t column = -1;
+    if (GetFocusItem(row, column)) {
+        EditItem(row, column);
+    }
+    result = 0;
+    return true;
+}

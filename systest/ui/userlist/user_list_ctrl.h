@@ -1,0 +1,177 @@
+// UserListCtrl: an owner-drawn list window with a header row, columns of
+// several cell formats, multiple selection and notifications to its parent.
+// It keeps no row data: a derived class supplies the rows (ListRowStore).
+//
+// Use: register the class (RegisterUserListClass), then either Attach the
+// object to a "UserList" window of a dialog and call Initialise, or Create the
+// window, which initialises it from WM_CREATE. Then AddColumn and add rows
+// through the derived class.
+#pragma once
+
+#include "common/win/handles.h"
+#include "common/win/window_object.h"
+#include "systest/ui/userlist/list_column.h"
+#include "systest/ui/userlist/list_geometry.h"
+#include "systest/ui/userlist/list_selection.h"
+#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/paint_layout.h"
+#include "systest/ui/userlist/row_store.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The behaviour switches of a list; the defaults are those of a new list.
+struct ListOptions {
+    bool showHeader = true;    // the header row takes the top headerHeight pixels
+    bool sortEnabled = true;   // a click on a header cell sorts
+    bool horzScroll = true;    // the list manages its horizontal scroll bar ...
+    bool vertScroll = true;    // ... and its vertical one
+    bool smoothScroll = true;  // line and page scrolls slide
+    bool singleSelect = false;
+    bool focusCell = false;  // the focus is on one cell rather than on a row
+};
+
+// Which bars ResetScrollBars sets.
+enum class ScrollBars : int32_t { Horizontal = 0, Vertical = 1, Both = 3 };
+
+class UserListCtrl : public SubclassedWindow {
+  public:
+    UserListCtrl() = default;
+    ~UserListCtrl() override;
+
+    // Creates the child window of class "UserList"; WM_CREATE initialises it
+    // and fails the creation when that fails.
+    HWND Create(HWND parent, UINT id, const RECT& rect,
+                DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
+    // Loads images and cursors, creates colours, fonts and metrics, trades the
+    // border for a static edge and creates the item tool tip. False at the
+    // first that fails; the list then draws with what it has.
+    bool Initialise();
+
+    const ListOptions& Options() const { return options_; }
+    void SetOptions(const ListOptions& options);
+
+    // Columns. Indexes are display positions; the row store and the parent
+    // see a column's subItem.
+    bool AddColumn(const ListColumn& column);
+    int32_t GetColumnCount() const { return static_cast<int32_t>(columns_.size()); }
+    bool GetColumn(int32_t column, ListColumn& record) const;
+    int32_t GetColumnSubItem(int32_t column) const;  // 0 out of range
+    int32_t FindColumn(int32_t subItem) const;       // -1 if none
+    int32_t GetColumnFormat(int32_t column) const;
+    uint32_t GetColumnFlags(int32_t column) const;
+    int32_t GetColumnWidth(int32_t column) const;
+    // True without change for a fixed-width column.
+    bool SetColumnWidth(int32_t column, int32_t width);
+    // The widest of title and cells plus room; false for a fixed-width column.
+    bool AutoSizeColumn(int32_t column);
+    // Sum of the widths minus 1; recompute false uses the cached sum.
+    int32_t GetTotalWidth(bool recompute);
+
+    // Scrolling. A position below 0 leaves the position alone.
+    void ResetScrollBars(ScrollBars which, int32_t position, bool recompute);
+    int32_t GetVisibleRowCount(bool partial) const;
+
+    // Geometry in client coordinates.
+    bool HitTest(int32_t x, int32_t y, int32_t& row, int32_t& column) const;
+    bool HitTestHeader(int32_t x, int32_t y, int32_t& column, uint32_t& flags) const;
+    bool GetColumnRect(int32_t column, RECT& rect) const;
+    bool GetItemRect(int32_t row, int32_t column, RECT& rect) const;  // column -1: whole row
+    bool InvalidateItem(int32_t row, int32_t column);
+    bool IsItemVisible(int32_t row, int32_t column, bool partial) const;
+    bool EnsureItemVisible(int32_t row, int32_t column);
+
+    // Selection and focus.
+    bool IsSelected(int32_t row) const { return selection_.IsSelected(row); }
+    bool GetFocusItem(int32_t& row, int32_t& column) const;
+    // keys: MK_SHIFT and MK_CONTROL. Sends ULN_SELECTED when a row was added.
+    bool SelectItem(int32_t row, int32_t column, UINT keys);
+    void ClearSelection();
+
+    // Header click: sorts by the column, or reverses the rows when it is the
+    // sort column already.
+    bool SortColumn(int32_t column);
+    int32_t SortSubItem() const { return sortSubItem_; }
+    bool SortAscending() const { return sortAscending_; }
+
+    // Opens the in-place editor of an editable cell.
+    bool EditItem(int32_t row, int32_t column);
+
+    // Paints one row; also used to paint rows into off-screen bitmaps.
+    void DrawRow(HDC dc, int32_t row, const RECT& rect);
+
+  protected:
+    virtual ListRowStore& Rows() = 0;
+    virtual const ListRowStore& Rows() const = 0;
+    // After rows were added or changed: both scroll bars and a repaint.
+    void RowsChanged();
+
+    LRESULT HandleMessage(const WindowMessage& message) override;
+
+  private:
+    static const MessageRoute<UserListCtrl> kMessageRoutes[];
+
+    // Message handlers, in the order of kMessageRoutes.
+    bool OnCreate(const WindowMessage& message, LRESULT& result);
+    bool OnDestroy(const WindowMessage& message, LRESULT& result);
+    bool OnSize(const WindowMessage& message, LRESULT& result);
+    bool OnFocusChange(const WindowMessage& message, LRESULT& result);
+    bool OnGetDlgCode(const WindowMessage& message, LRESULT& result);
+    bool OnSettingsChange(const WindowMessage& message, LRESULT& result);
+    bool OnTimer(const WindowMessage& message, LRESULT& result);
+    bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
+    bool OnPaint(const WindowMessage& message, LRESULT& result);
+    bool OnPrintClient(const WindowMessage& message, LRESULT& result);
+
+    // Colours, fonts, row height and the windows that depend on them.
+    bool RefreshMetrics();
+    bool MeasureRowHeight();
+    bool CreateToolTip();
+    void HideTitleTip();
+    bool OpenEditor(int32_t row, int32_t column, const RECT& cell);
+    void Invalidate();
+    void Notify(UINT code, int32_t row, int32_t column);
+
+    ListGeometry Geometry() const;
+    int32_t ScrollPosition(int bar) const;
+
+    // Painting (user_list_paint.cpp).
+    void PaintBuffered(HDC target, const RECT& area);
+    void PaintContent(HDC dc);
+    void PaintHeader(HDC dc, const RECT& clip);
+    void PaintRubberBand(HDC dc);
+    void PaintCellContent(HDC dc, int32_t row, int32_t column, const ListRect& cell, ListRect text,
+                          bool selectedText);
+    void PaintProgress(HDC dc, const ListRect& cell, double percent);
+    void DrawImage(HIMAGELIST list, int32_t index, HDC dc, const ImagePlacement& place);
+
+    ListOptions options_;
+    std::vector<ListColumn> columns_;
+    ListSelection selection_;  // rows, anchor, focused row and column
+
+    int32_t rowHeight_ = 0;  // set by Initialise; header and rows are equally high
+    int32_t headerHeight_ = 0;
+    int32_t totalWidth_ = 0;  // cached GetTotalWidth
+    bool horzBarShown_ = false;
+    uint32_t wheelLines_ = 3;  // lines per wheel notch, from the system
+
+    int32_t hotItem_ = -1;  // the cell under the mouse: link cells show as links
+    int32_t hotColumn_ = -1;
+    int32_t tipItem_ = -1;  // the cell whose title tip is shown
+    int32_t tipColumn_ = -1;
+    int32_t sortSubItem_ = -1;  // -1 until the first sort
+    bool sortAscending_ = true;
+    int32_t pressedColumn_ = -1;  // header cell held down
+    int32_t resizeColumn_ = -1;   // column whose divider is dragged
+    bool editing_ = false;        // an in-place editor is open
+    bool rubberBand_ = false;     // rubber-band selection running ...
+    ListRect rubberBandRect_;     // ... over this rectangle in content coordinates
+
+    ListColours colours_{};
+    ListFonts fonts_;
+    ListImages images_;
+    UniqueWindow toolTip_;  // the item tool tip
+};
