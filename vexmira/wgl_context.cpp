@@ -69,12 +69,11 @@ std::unique_ptr<Win32HiddenWindow> Win32HiddenWindow::Create(HINSTANCE instance)
     if (!window) {
         return nullptr;  // GetDC would give the screen's DC instead
     }
-    WindowDC dc(window.get(), GetDC(window.get()));
-    if (!dc) {
+    std::unique_ptr<Win32HiddenWindow> hidden(new Win32HiddenWindow(std::move(window)));
+    if (!hidden->dc_) {
         return nullptr;
     }
-    return std::unique_ptr<Win32HiddenWindow>(
-        new Win32HiddenWindow(std::move(window), std::move(dc)));
+    return hidden;
 }
 
 std::unique_ptr<GLDriver> Win32HiddenWindow::CreateGLContext(DiagnosticOutput& output) {

@@ -2,6 +2,7 @@
 // and WGL.
 #pragma once
 
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "vexmira/diagnostic_output.h"
 #include "vexmira/gl_driver.h"
@@ -9,30 +10,6 @@
 #include <windows.h>
 
 #include <memory>
-
-// A window's device context from GetDC, released to its window.
-class WindowDC {
-  public:
-    WindowDC() = default;
-    WindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
-    WindowDC(WindowDC&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-    WindowDC& operator=(WindowDC&&) = delete;
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-  private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
-};
 
 // A WGL rendering context. Closing it first makes no context current when it
 // is the current one, as a context must not be deleted while current.
@@ -70,11 +47,11 @@ class Win32HiddenWindow final : public HiddenWindow {
     HDC DC() const { return dc_.get(); }
 
   private:
-    Win32HiddenWindow(UniqueWindow window, WindowDC dc)
-        : window_(std::move(window)), dc_(std::move(dc)) {}
+    explicit Win32HiddenWindow(UniqueWindow window)
+        : window_(std::move(window)), dc_(window_.get()) {}
 
     UniqueWindow window_;  // destroyed after its device context is released
-    WindowDC dc_;
+    WindowDc dc_;
 };
 
 // A current context: glGetString, wglGetProcAddress and the shader-object
