@@ -160,8 +160,8 @@ void AppendConversion(std::u16string& out, Spec spec, const FormatArgument* argu
 
 }  // namespace
 
-std::u16string FormatText(std::u16string_view format,
-                          std::initializer_list<FormatArgument> arguments) {
+std::u16string FormatString(std::u16string_view format,
+                            std::initializer_list<FormatArgument> arguments) {
     std::u16string out;
     const FormatArgument* next = arguments.begin();
     size_t pos = 0;

@@ -35,5 +35,5 @@ inline constexpr size_t kFormatOutputLimit = 1023;
 // Flags "-", "#", "0" in this order, a width, a precision, the size prefixes
 // "l", "h", "w" and "I64" (read and ignored: every number is 32 bits and every
 // text UTF-16), and the conversions c, C, d, i, u, x, X, s, S and %%.
-std::u16string FormatText(std::u16string_view format,
-                          std::initializer_list<FormatArgument> arguments = {});
+std::u16string FormatString(std::u16string_view format,
+                            std::initializer_list<FormatArgument> arguments = {});

@@ -1,14 +1,11 @@
 #include "adapters/driver_version.h"
 
+#include "adapters/tests/test_printers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
-
-void PrintTo(const DriverVersionNumber& v, std::ostream* os) {
-    *os << v.part1 << '.' << v.part2 << '.' << v.part3 << '.' << v.part4;
-}
 
 namespace {
 

@@ -20,7 +20,7 @@ inline std::u16string SystemErrorText(DWORD error) {
         --length;
     }
     if (length == 0) {
-        return FormatText(u"System error %u.", {static_cast<uint32_t>(error)});
+        return FormatString(u"System error %u.", {static_cast<uint32_t>(error)});
     }
     return FromWide(std::wstring_view(message, length));
 }

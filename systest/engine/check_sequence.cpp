@@ -125,7 +125,7 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
     summary.overallLevel = verdicts.Overall();
     summary.image = StatusImageOf(summary.overallLevel);
     summary.status = strings.Load(StatusWordId(summary.overallLevel));
-    summary.text = FormatText(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
+    summary.text = FormatString(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
     run.reportText += summary.status + summary.text + std::u16string(kLineBreak);
 
     rows.FitColumn(kStatusColumn);

@@ -34,7 +34,7 @@ bool IsBelow(const ScreenSize& screen, const ScreenSize& required) {
 
 CheckResult ScreenResult(CheckLevel level, int textId, const ScreenSize& size,
                          const StringSource& strings) {
-    return {level, FormatText(strings.Load(textId), {size.width, size.height}), {}};
+    return {level, FormatString(strings.Load(textId), {size.width, size.height}), {}};
 }
 
 }  // namespace
@@ -127,16 +127,16 @@ CheckResult JudgeDiskSpace(const DriveSpace& drive, const StringSource& strings)
     const std::u16string_view letter(&drive.letter, 1);
     if (gigabytes >= static_cast<uint64_t>(kDiskRecommendedGigabytes)) {
         return {CheckLevel::Passed,
-                FormatText(strings.Load(IDS_DISK_PASSED), {letter, kDiskRecommendedGigabytes}),
+                FormatString(strings.Load(IDS_DISK_PASSED), {letter, kDiskRecommendedGigabytes}),
                 {}};
     }
     if (gigabytes >= static_cast<uint64_t>(kDiskMinimumGigabytes)) {
         return {CheckLevel::Warning,
-                FormatText(strings.Load(IDS_DISK_BELOW), {letter, kDiskRecommendedGigabytes}),
+                FormatString(strings.Load(IDS_DISK_BELOW), {letter, kDiskRecommendedGigabytes}),
                 {}};
     }
     return {CheckLevel::Failed,
-            FormatText(strings.Load(IDS_DISK_BELOW), {letter, kDiskMinimumGigabytes}),
+            FormatString(strings.Load(IDS_DISK_BELOW), {letter, kDiskMinimumGigabytes}),
             {}};
 }
 

@@ -57,9 +57,9 @@ CalendarDate ParseBuildDate(std::u16string_view text) {
 std::u16string FormatMetaLine(const StringSource& strings, std::u16string_view computerName,
                               const CalendarDate& today, const CalendarDate& buildDate) {
     const std::u16string todayText =
-        FormatText(u"%02d.%02d.%d", {today.day, today.month, today.year});
-    const std::u16string buildText = FormatText(
+        FormatString(u"%02d.%02d.%d", {today.day, today.month, today.year});
+    const std::u16string buildText = FormatString(
         u"%02d.%02d.%02d", {buildDate.day, buildDate.month, buildDate.year % kCenturyYears});
-    return FormatText(strings.Load(IDS_META_DATA), {kDoubleQuote, computerName, kDoubleQuote,
-                                                    todayText, kProductVersion, buildText});
+    return FormatString(strings.Load(IDS_META_DATA), {kDoubleQuote, computerName, kDoubleQuote,
+                                                      todayText, kProductVersion, buildText});
 }

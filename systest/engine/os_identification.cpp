@@ -250,7 +250,7 @@ CheckResult JudgeOperatingSystem(const std::optional<OSVerdict>& verdict,
         case kOSServicePackTooOld: {
             const int32_t required = verdict->digit - u'0';
             return {CheckLevel::Failed,
-                    FormatText(strings.Load(IDS_OS_SERVICE_PACK_TOO_OLD), {required}),
+                    FormatString(strings.Load(IDS_OS_SERVICE_PACK_TOO_OLD), {required}),
                     {}};
         }
         case kOSFutureWindows:

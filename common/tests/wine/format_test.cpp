@@ -1,4 +1,4 @@
-// FormatText against the real wvsprintfW, on the conversions the language
+// FormatString against the real wvsprintfW, on the conversions the language
 // strings use and the edges of their layout.
 #include "common/format.h"
 
@@ -38,12 +38,12 @@ template <typename... Args>
 void ExpectSameAsWvsprintf(const wchar_t* format, Args... args) {
     std::vector<std::u16string> store;
     store.reserve(sizeof...(Args));
-    const std::u16string ours = FormatText(FromWide(format), {Convert(args, store)...});
+    const std::u16string ours = FormatString(FromWide(format), {Convert(args, store)...});
     EXPECT_EQ(ours, FromWide(CallWvsprintf(format, args...)))
         << "format: " << testing::PrintToString(FromWide(format));
 }
 
-TEST(FormatText, MatchesWvsprintf) {
+TEST(FormatString, MatchesWvsprintf) {
     ExpectSameAsWvsprintf(L"%s requires %d MB of %s.", L"Quadro FX 580", 256, L"memory");
     ExpectSameAsWvsprintf(L"%cPC7%c %02d.%02d.%d", 34, 34, 6, 12, 2026);
     ExpectSameAsWvsprintf(L"%c%s%c, %s, %s, %s", 34, L"W\x00e4rme", 34, L"06.12.2026", L"2012",
@@ -64,7 +64,7 @@ TEST(FormatText, MatchesWvsprintf) {
     ExpectSameAsWvsprintf(L"Laufwerk %s: mindestens %d GB", L"C", 10);
 }
 
-TEST(FormatText, OutputLimitMatchesWvsprintf) {
+TEST(FormatString, OutputLimitMatchesWvsprintf) {
     const std::wstring longText(2000, L'x');
     ExpectSameAsWvsprintf(L"%s", longText.c_str());
     ExpectSameAsWvsprintf(L"%s|%d", std::wstring(1020, L'a').c_str(), 123456);

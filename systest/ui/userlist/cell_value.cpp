@@ -37,9 +37,9 @@ bool ParseCellDate(std::u16string_view text, CellDate& date) {
 }
 
 std::u16string CellDateText(const CellDate& date) {
-    return FormatText(u"%04d%02d%02d%02d%02d%02d",
-                      {int32_t{date.year}, int32_t{date.month}, int32_t{date.day},
-                       int32_t{date.hour}, int32_t{date.minute}, int32_t{date.second}});
+    return FormatString(u"%04d%02d%02d%02d%02d%02d",
+                        {int32_t{date.year}, int32_t{date.month}, int32_t{date.day},
+                         int32_t{date.hour}, int32_t{date.minute}, int32_t{date.second}});
 }
 
 int32_t CellInteger(std::u16string_view text) {

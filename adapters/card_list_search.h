@@ -1,0 +1,61 @@
+// Reading the graphics card list: the lines a program sees, the diagnostic's
+// search for its first active adapter and the system test's scan for its
+// primary adapter.
+#pragma once
+
+#include "adapters/card_list.h"
+#include "adapters/diagnostic_log.h"
+#include "adapters/primary_video_adapter.h"
+#include "adapters/verbose_video.h"
+#include "adapters/video_adapters.h"
+
+#include <memory>
+#include <string>
+
+// The lines of an open list file, each without its line break.
+class CardListLines {
+  public:
+    virtual ~CardListLines() = default;
+    // False at the end of the file.
+    virtual bool ReadLine(std::u16string& line) = 0;
+};
+
+class CardListFiles {
+  public:
+    virtual ~CardListFiles() = default;
+    // Null when the file cannot be opened for reading.
+    virtual std::unique_ptr<CardListLines> Open(const std::u16string& path) = 0;
+};
+
+// The diagnostic's modes: the full check, and the reduced check used when
+// OpenGL 3 or later runs on switchable graphics.
+enum class CardListMode : int { Reduced = 0, Full = 1 };
+
+// Results of SearchCardList.
+inline constexpr int kSearchNoEntryLine = -5;
+inline constexpr int kSearchNoMatch = -2;
+inline constexpr int kSearchNothingEnded = -1;  // an invalid line or a code that ends nothing
+inline constexpr int kSearchNotSupported = 0;   // also: no active adapter, no file
+inline constexpr int kSearchDriverCurrent = 1;
+inline constexpr int kSearchDriverOutdated = 2;
+inline constexpr int kSearchNotChecked = 3;  // the reduced check's usual outcome
+
+// The diagnostic's search of the list at listPath for the first active
+// adapter of table, with every step in the log.
+int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPath,
+                   CardListMode mode, CardListFiles& files, DiagnosticLog& log);
+
+// What the system test's scan remembers of the last line that matched.
+struct CardListMatch {
+    bool matched = false;
+    std::u16string entryCode;
+    int32_t listPart1 = 0;
+    int32_t listPart2 = 0;
+};
+
+// The system test's scan of the list for its primary adapter: the last
+// matching line wins, except that a "CD" line whose date the driver meets ends
+// the scan. Each match shows its comparison in the diagnostic boxes. Null
+// lines (no file) give nothing remembered.
+CardListMatch ScanCardList(CardListLines* lines, const PrimaryVideoAdapter& adapter,
+                           VerboseVideo& verbose);

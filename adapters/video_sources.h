@@ -1,0 +1,124 @@
+// What adapter discovery reads from the system, as three small sources: the
+// WMI class Win32_VideoController, the display devices of the desktop and the
+// display drivers' registry keys. The Windows layer (adapters/win) reads them;
+// the tests give their own.
+#pragma once
+
+#include "adapters/dialect.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A text property of a WMI object. It counts only when the VARIANT holds a BSTR.
+struct WmiText {
+    enum class State {
+        ReadFailed,  // IWbemClassObject::Get failed
+        NotText,     // read, but not a BSTR (VT_NULL, a number ...)
+        Text,
+    };
+    State state = State::ReadFailed;
+    std::u16string text;  // only with State::Text
+
+    bool IsText() const { return state == State::Text; }
+};
+
+// AdapterRAM, in bytes, after conversion of the VARIANT to VT_UI4.
+struct WmiMemory {
+    enum class State {
+        ReadFailed,     // IWbemClassObject::Get failed
+        Null,           // VT_NULL: no value
+        Unconvertible,  // not convertible to an unsigned 32-bit number: unknown
+        Value,
+    };
+    State state = State::ReadFailed;
+    uint32_t bytes = 0;  // only with State::Value
+
+    // Unknown memory counts as 0 in both programs.
+    uint32_t BytesOrZero() const { return state == State::Value ? bytes : 0; }
+};
+
+// The properties of one Win32_VideoController object that the programs use.
+struct WmiVideoController {
+    WmiText caption;
+    WmiMemory adapterRam;
+    WmiText driverDate;  // a CIM datetime, yyyymmddHHMMSS.mmmmmmsUUU
+    WmiText driverVersion;
+    WmiText pnpDeviceId;
+};
+
+struct WmiVideoControllerQuery {
+    // False when COM security, the locator, the connection or the query failed.
+    bool ok = false;
+    // The objects in the order of the query. The diagnostic's enumerator call
+    // failing or giving no object leaves this empty; the system test stops
+    // early at a failing call and keeps what it had.
+    std::vector<WmiVideoController> objects;
+};
+
+class VideoControllerSource {
+  public:
+    virtual ~VideoControllerSource() = default;
+    // "SELECT * FROM Win32_VideoController" with the dialect's flags, at most
+    // kMaxVideoControllers objects.
+    virtual WmiVideoControllerQuery Query(Dialect dialect) = 0;
+};
+
+// No more objects are asked of the query: the diagnostic's adapter table has
+// 10 records and the system test asks 10 times for one object.
+inline constexpr size_t kMaxVideoControllers = 10;
+
+// DISPLAY_DEVICE state flags.
+inline constexpr uint32_t kDisplayAttachedToDesktop = 0x1;
+inline constexpr uint32_t kDisplayPrimaryDevice = 0x4;
+inline constexpr uint32_t kDisplayMirroringDriver = 0x8;
+
+struct DisplayDevice {
+    std::u16string deviceId;   // a hardware id: PCI\VEN_10DE&DEV_0640&SUBSYS_...
+    std::u16string deviceKey;  // \Registry\Machine\System\...\Video\{GUID}\0000
+    uint32_t stateFlags = 0;
+};
+
+class DisplayDeviceSource {
+  public:
+    virtual ~DisplayDeviceSource() = default;
+    // Every display device of the desktop's display adapters in the order the
+    // system gives them; none when the system cannot enumerate them.
+    virtual std::vector<DisplayDevice> Enumerate() = 0;
+};
+
+// A registry text value as read into a buffer of 100 UTF-16 units.
+struct RegistryText {
+    bool found = false;   // the query succeeded
+    std::u16string text;  // up to the first NUL, at most 100 units
+};
+
+struct DriverKeyValues {
+    RegistryText driverVersion;   // "DriverVersion"
+    RegistryText releaseVersion;  // "ReleaseVersion"
+};
+
+class DriverKeySource {
+  public:
+    virtual ~DriverKeySource() = default;
+    // Both version values of a subkey of HKEY_LOCAL_MACHINE; empty when the key
+    // cannot be opened for reading.
+    virtual std::optional<DriverKeyValues> Read(std::u16string_view subkey) = 0;
+};
+
+// The three sources together, as adapter discovery uses them.
+struct VideoSystem {
+    VideoControllerSource& controllers;
+    DisplayDeviceSource& displays;
+    DriverKeySource& driverKeys;
+};
+
+// The display devices that drive the desktop: attached, not a mirroring
+// driver, and with a registry key.
+bool IsDesktopDisplay(const DisplayDevice& device);
+
+// A display device's registry key relative to HKEY_LOCAL_MACHINE: the kernel's
+// "\Registry\Machine\" prefix (exactly so written) is dropped.
+std::u16string_view DriverSubkey(std::u16string_view deviceKey);

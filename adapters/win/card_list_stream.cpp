@@ -1,0 +1,43 @@
+#include "adapters/win/card_list_stream.h"
+
+#include "common/win/wide.h"
+
+#include <cwchar>
+
+namespace {
+
+// The diagnostic's line buffer: 256 units, 255 characters and the NUL.
+constexpr int kLineBufferUnits = 256;
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using UniqueCFile = std::unique_ptr<FILE, FileCloser>;
+
+class CStreamCardListLines final : public CardListLines {
+  public:
+    explicit CStreamCardListLines(UniqueCFile file) : file_(std::move(file)) {}
+
+    // A NUL byte (as in a UTF-16 file) ends the line's text where it stands.
+    bool ReadLine(std::u16string& line) override {
+        wchar_t buffer[kLineBufferUnits];
+        if (std::fgetws(buffer, kLineBufferUnits, file_.get()) == nullptr) {
+            return false;
+        }
+        line = FromWide(buffer);
+        return true;
+    }
+
+  private:
+    UniqueCFile file_;
+};
+
+}  // namespace
+
+std::unique_ptr<CardListLines> CStreamCardListFiles::Open(const std::u16string& path) {
+    UniqueCFile file(_wfopen(WideCStr(path), L"rt"));
+    if (!file) {
+        return nullptr;
+    }
+    return std::make_unique<CStreamCardListLines>(std::move(file));
+}

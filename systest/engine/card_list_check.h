@@ -1,0 +1,26 @@
+// Check 7: the graphics card row and the driver row, from the diagnostic
+// program's exit code and the entry that the card list scan remembered for
+// the primary adapter.
+#pragma once
+
+#include "adapters/card_list_search.h"
+#include "adapters/primary_video_adapter.h"
+#include "systest/engine/check_result.h"
+#include "systest/engine/string_source.h"
+
+#include <cstdint>
+
+// The diagnostic's exit codes (its own contract) and the launcher's code for
+// a diagnostic that could not be started.
+inline constexpr int32_t kDiagnosticNotStarted = -1;
+inline constexpr int32_t kDiagnosticNotSupported = 0;
+inline constexpr int32_t kDiagnosticRemoteSession = 1;
+inline constexpr int32_t kDiagnosticDriverOutdated = 2;
+inline constexpr int32_t kDiagnosticSupported = 3;
+inline constexpr int32_t kDiagnosticSwitchableGraphics = 4;
+
+// Fills card and driver, both cleared first; a result that stays at level 0
+// gives no row. Entry codes count only when written exactly.
+void DecideCardList(int32_t exitCode, const CardListMatch& match,
+                    const PrimaryVideoAdapter& adapter, const StringSource& strings,
+                    CheckResult& card, CheckResult& driver);

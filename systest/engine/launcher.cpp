@@ -1,0 +1,64 @@
+#include "systest/engine/launcher.h"
+
+#include "common/format.h"
+#include "systest/engine/card_list_check.h"
+#include "systest/resources/string_ids.h"
+
+namespace {
+
+constexpr uint32_t kBytesPerMbShift = 20;
+// The graphics memory that the product recommends; an argument of its texts.
+constexpr int32_t kRecommendedMemoryMb = 256;
+
+}  // namespace
+
+bool DiagnosticLauncher::RunDiagnostic() {
+    exitCode_ = platform_.RunDiagnosticProgram();
+    verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(exitCode_));
+
+    driverVersionUnreadable_ = false;
+    const int result = platform_.QueryPrimaryVideoAdapter(adapter_, verbose_);
+    if (result == kAdapterNoDriverVersion) {
+        driverVersionUnreadable_ = true;
+        return true;
+    }
+    return result >= 0;
+}
+
+CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {
+    CheckResult result;
+    if (driverVersionUnreadable_) {
+        result.level = CheckLevel::Warning;
+        result.displayText = strings_.Load(IDS_DRIVER_VERSION_UNREADABLE);
+    } else if (adapter_.memoryBytes != 0) {
+        const bool enough =
+            (adapter_.memoryBytes >> kBytesPerMbShift) >= uint32_t{kRecommendedMemoryMb};
+        result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
+        result.displayText =
+            FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
+                         {adapter_.caption, kRecommendedMemoryMb});
+    }
+    result.reportText = result.displayText;
+    return result;
+}
+
+void DiagnosticLauncher::EvaluateCardList(CheckResult& card, CheckResult& driver) {
+    card = {};
+    driver = {};
+    if (driverVersionUnreadable_) {
+        return;
+    }
+    const std::unique_ptr<CardListLines> lines = platform_.OpenCardList();
+    const CardListMatch match = ScanCardList(lines.get(), adapter_, verbose_);
+    DecideCardList(exitCode_, match, adapter_, strings_, card, driver);
+}
+
+CheckResult DiagnosticLauncher::EvaluateAdaptersDiffer() {
+    CheckResult result;
+    if (!driverVersionUnreadable_ && adapter_.adaptersDiffer) {
+        result.level = CheckLevel::Warning;
+        result.displayText = strings_.Load(IDS_ADAPTERS_DIFFER);
+        result.reportText = result.displayText;
+    }
+    return result;
+}

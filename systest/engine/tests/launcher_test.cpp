@@ -1,0 +1,382 @@
+// The gate and the graphics checks 6 to 8, over a platform in memory.
+#include "systest/engine/launcher.h"
+
+#include "systest/engine/card_list_check.h"
+#include "systest/engine/check_sequence.h"
+#include "systest/engine/tests/graphics_strings.h"
+#include "systest/engine/tests/memory_strings.h"
+#include "systest/resources/string_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+class RecordedVideo final : public VerboseVideo {
+  public:
+    std::vector<std::pair<std::u16string, std::u16string>> boxes;  // caption, text
+    void Show(std::u16string_view caption, std::u16string_view text) override {
+        boxes.emplace_back(caption, text);
+    }
+};
+
+class VectorLines final : public CardListLines {
+  public:
+    explicit VectorLines(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
+    bool ReadLine(std::u16string& line) override {
+        if (next_ == lines_.size()) {
+            return false;
+        }
+        line = lines_[next_++];
+        return true;
+    }
+
+  private:
+    std::vector<std::u16string> lines_;
+    size_t next_ = 0;
+};
+
+constexpr uint32_t kMb = 1024 * 1024;
+
+PrimaryVideoAdapter QuadroAdapter() {
+    return {u"NVIDIA Quadro FX 580",
+            {295, 73, 0, 0},
+            512 * kMb,
+            20120120,
+            u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3A7C&0&0010",
+            false};
+}
+
+class FakePlatform final : public DiagnosticPlatform {
+  public:
+    int32_t exitCode = 3;
+    int queryResult = kAdapterQueryOk;
+    PrimaryVideoAdapter adapter = QuadroAdapter();
+    std::optional<std::vector<std::u16string>> list;  // none: the file is missing
+    std::vector<std::string> calls;
+
+    int32_t RunDiagnosticProgram() override {
+        calls.push_back("run");
+        return exitCode;
+    }
+    int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& result, VerboseVideo& verbose) override {
+        calls.push_back("query");
+        result = adapter;
+        verbose.Show(u"Version", u"from the query");
+        return queryResult;
+    }
+    std::unique_ptr<CardListLines> OpenCardList() override {
+        calls.push_back("open");
+        if (!list) {
+            return nullptr;
+        }
+        return std::make_unique<VectorLines>(*list);
+    }
+};
+
+struct Rows {
+    CheckResult memory;
+    CheckResult card;
+    CheckResult driver;
+    CheckResult differ;
+};
+
+// The gate, then checks 6 to 8 as the check sequence runs them.
+std::optional<Rows> RunGraphicsChecks(FakePlatform& platform, RecordedVideo* boxes = nullptr) {
+    GraphicsStrings strings;
+    RecordedVideo ownBoxes;
+    DiagnosticLauncher launcher(platform, strings, boxes != nullptr ? *boxes : ownBoxes);
+    if (!launcher.RunDiagnostic()) {
+        return std::nullopt;
+    }
+    Rows rows;
+    rows.memory = launcher.EvaluateAdapterMemory();
+    launcher.EvaluateCardList(rows.card, rows.driver);
+    rows.differ = launcher.EvaluateAdaptersDiffer();
+    return rows;
+}
+
+void ExpectResult(const CheckResult& actual, CheckLevel level, const std::u16string& display,
+                  const std::u16string& report) {
+    EXPECT_EQ(actual.level, level);
+    EXPECT_EQ(actual.displayText, display);
+    EXPECT_EQ(actual.reportText, report);
+}
+
+void ExpectNoRow(const CheckResult& actual) {
+    ExpectResult(actual, CheckLevel::NoResult, u"", u"");
+}
+
+TEST(DecideCardList, EveryExitCodeWithEveryEntryCode) {
+    const std::u16string notSupported = u"NVIDIA Quadro FX 580 is not supported";
+    const std::u16string listNewer = u"Driver 295.73 older than 285.62";
+    enum class Row { None, Card, Driver, CardAndReport };
+    struct Expected {
+        Row row;
+        CheckLevel level;
+        std::u16string text;
+    };
+    const Expected none{Row::None, CheckLevel::NoResult, u""};
+    const Expected unsupported{Row::Card, CheckLevel::Warning, notSupported};
+    const Expected supported{Row::Card, CheckLevel::PassedWithMargin, u"Card supported"};
+    const Expected switchable{Row::Card, CheckLevel::PassedWithMargin,
+                              u"Card supported (switchable)"};
+
+    // Entry codes as the scan remembers them: nothing, the four codes, and
+    // codes that are not written exactly.
+    const std::vector<std::optional<std::u16string>> codes = {
+        std::nullopt, u"NG", u"GD", u"GL", u"CD", u"gd", u"GD ; note", u""};
+    const auto expected = [&](int32_t exitCode, const std::optional<std::u16string>& code) {
+        const std::u16string c = code.value_or(u"");
+        switch (exitCode) {
+            case 0:
+            case 1:
+                return unsupported;
+            case 2:
+                if (c == u"GD") {
+                    return Expected{Row::Driver, CheckLevel::Warning,
+                                    u"Driver 285.62 needed, 295.73 found"};
+                }
+                if (c == u"GL" || c == u"CD") {
+                    return Expected{Row::Card, CheckLevel::Warning, listNewer};
+                }
+                return unsupported;
+            case 3:
+                return c == u"GD"
+                           ? Expected{Row::CardAndReport, CheckLevel::Warning, u"Check the driver"}
+                           : supported;
+            case 4:
+                return switchable;
+            default:
+                return none;
+        }
+    };
+
+    GraphicsStrings strings;
+    for (int32_t exitCode : {-1, 0, 1, 2, 3, 4, 5, 259}) {
+        for (const auto& code : codes) {
+            SCOPED_TRACE("exit code " + std::to_string(exitCode) + ", entry code " +
+                         (code ? testing::PrintToString(*code) : "none"));
+            CardListMatch match;
+            if (code) {
+                match = {true, *code, 285, 62};
+            }
+            CheckResult card{CheckLevel::Failed, u"old", u"old"};
+            CheckResult driver{CheckLevel::Failed, u"old", u"old"};
+            DecideCardList(exitCode, match, QuadroAdapter(), strings, card, driver);
+            const Expected e = expected(exitCode, code);
+            switch (e.row) {
+                case Row::None:
+                    ExpectNoRow(card);
+                    ExpectNoRow(driver);
+                    break;
+                case Row::Card:
+                    ExpectResult(card, e.level, e.text, e.text);
+                    ExpectNoRow(driver);
+                    break;
+                case Row::Driver:
+                    ExpectNoRow(card);
+                    ExpectResult(driver, e.level, e.text, e.text);
+                    break;
+                case Row::CardAndReport:
+                    ExpectResult(card, e.level, e.text, u"Check the driver for Quarvel 2012");
+                    ExpectNoRow(driver);
+                    break;
+            }
+        }
+    }
+}
+
+TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
+    const struct {
+        int queryResult;
+        bool gate;
+        bool unreadable;
+    } cases[] = {
+        {kAdapterQueryOk, true, false},        {kAdapterQueryFailed, false, false},
+        {kAdapterNoDriverVersion, true, true}, {kAdapterNoMemory, false, false},
+        {kAdapterNoDriverDate, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.queryResult);
+        FakePlatform platform;
+        platform.queryResult = c.queryResult;
+        GraphicsStrings strings;
+        SilentVideo silent;
+        DiagnosticLauncher launcher(platform, strings, silent);
+        EXPECT_EQ(launcher.RunDiagnostic(), c.gate);
+        EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
+        EXPECT_EQ(launcher.ExitCode(), 3);
+        EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
+    }
+}
+
+TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
+    FakePlatform platform;
+    platform.queryResult = kAdapterNoDriverVersion;
+    platform.adapter.adaptersDiffer = true;
+    platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};
+    const auto rows = RunGraphicsChecks(platform);
+    ASSERT_TRUE(rows);
+    ExpectResult(rows->memory, CheckLevel::Warning, u"Driver version not readable",
+                 u"Driver version not readable");
+    ExpectNoRow(rows->card);
+    ExpectNoRow(rows->driver);
+    ExpectNoRow(rows->differ);
+    // The list is not even opened.
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
+}
+
+TEST(DiagnosticLauncher, AdapterMemory) {
+    const struct {
+        uint32_t bytes;
+        CheckLevel level;
+        const char16_t* text;
+    } cases[] = {
+        {256 * kMb, CheckLevel::Passed, u"NVIDIA Quadro FX 580: at least 256 MB"},
+        {0xFFF00000u, CheckLevel::Passed, u"NVIDIA Quadro FX 580: at least 256 MB"},
+        {256 * kMb - 1, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {255 * kMb, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {1, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {0, CheckLevel::NoResult, u""},  // unknown: no row
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        FakePlatform platform;
+        platform.adapter.memoryBytes = c.bytes;
+        const auto rows = RunGraphicsChecks(platform);
+        ASSERT_TRUE(rows);
+        ExpectResult(rows->memory, c.level, c.text, c.text);
+    }
+}
+
+TEST(DiagnosticLauncher, AdaptersDiffer) {
+    FakePlatform platform;
+    platform.adapter.adaptersDiffer = true;
+    const auto rows = RunGraphicsChecks(platform);
+    ASSERT_TRUE(rows);
+    ExpectResult(rows->differ, CheckLevel::Warning, u"Adapters differ", u"Adapters differ");
+
+    FakePlatform same;
+    ExpectNoRow(RunGraphicsChecks(same)->differ);
+}
+
+TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
+    const struct {
+        const char* what;
+        int32_t exitCode;
+        std::optional<std::vector<std::u16string>> list;
+        CheckLevel card;
+        std::u16string cardText;
+        CheckLevel driver;
+    } cases[] = {
+        {"supported without a list file", 3, std::nullopt, CheckLevel::PassedWithMargin,
+         u"Card supported", CheckLevel::NoResult},
+        {"supported and listed GD", 3,
+         std::vector<std::u16string>{u"# NVIDIA", u"Quadro FX 580,285.62,20111205,GD"},
+         CheckLevel::Warning, u"Check the driver", CheckLevel::NoResult},
+        {"supported and listed GL", 3,
+         std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GL"},
+         CheckLevel::PassedWithMargin, u"Card supported", CheckLevel::NoResult},
+        {"older driver, listed GD", 2,
+         std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"}, CheckLevel::NoResult,
+         u"", CheckLevel::Warning},
+        {"older driver, GD then NG: the last match wins", 2,
+         std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD",
+                                     u"Quadro,285.62,20111205,NG"},
+         CheckLevel::Warning, u"NVIDIA Quadro FX 580 is not supported", CheckLevel::NoResult},
+        {"remote session", 1, std::nullopt, CheckLevel::Warning,
+         u"NVIDIA Quadro FX 580 is not supported", CheckLevel::NoResult},
+        {"not started", -1, std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"},
+         CheckLevel::NoResult, u"", CheckLevel::NoResult},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform platform;
+        platform.exitCode = c.exitCode;
+        platform.list = c.list;
+        const auto rows = RunGraphicsChecks(platform);
+        ASSERT_TRUE(rows);
+        EXPECT_EQ(rows->card.level, c.card);
+        EXPECT_EQ(rows->card.displayText, c.cardText);
+        EXPECT_EQ(rows->driver.level, c.driver);
+        // The memory row comes whatever the diagnostic said.
+        EXPECT_EQ(rows->memory.level, CheckLevel::Passed);
+    }
+}
+
+TEST(DiagnosticLauncher, DiagnosticBoxesInOrder) {
+    FakePlatform platform;
+    platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};
+    RecordedVideo boxes;
+    RunGraphicsChecks(platform, &boxes);
+    std::vector<std::u16string> captions;
+    for (const auto& box : boxes.boxes) {
+        captions.push_back(box.first);
+    }
+    EXPECT_EQ(captions, (std::vector<std::u16string>{u"VexMira.exe", u"Version", u"Die Version",
+                                                     u"Der Vergleich"}));
+    EXPECT_EQ(boxes.boxes[0].second, u"Return value: 3");
+}
+
+// The launcher in the check sequence: the rows and report lines of checks 6
+// to 8 after five machine checks without rows.
+class NoSystemChecks final : public SystemChecks {
+  public:
+    CheckResult CheckOperatingSystem() override { return {}; }
+    CheckResult CheckProcessor() override { return {}; }
+    CheckResult CheckMemory() override { return {}; }
+    CheckResult CheckDiskSpace() override { return {}; }
+    CheckResult CheckScreen() override { return {}; }
+};
+
+class RecordedRows final : public RowSink {
+  public:
+    std::vector<ResultRow> rows;
+    void AddRow(const ResultRow& row) override { rows.push_back(row); }
+    void FitColumn(int) override {}
+};
+
+// The graphics strings first, then the rest of the program's.
+class RunStrings final : public StringSource {
+  public:
+    std::u16string Load(int id) const override {
+        std::u16string text = graphics_.Load(id);
+        return text.empty() ? others_.Load(id) : text;
+    }
+
+  private:
+    GraphicsStrings graphics_;
+    MemoryStrings others_;
+};
+
+TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
+    FakePlatform platform;
+    platform.exitCode = kDiagnosticSupported;
+    platform.adapter.adaptersDiffer = true;
+    platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};
+    RunStrings strings;
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    NoSystemChecks system;
+    RecordedRows rows;
+    const CheckRun run =
+        RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012"});
+
+    ASSERT_EQ(rows.rows.size(), 3u);
+    EXPECT_EQ(rows.rows[0].text, u"NVIDIA Quadro FX 580: at least 256 MB");
+    EXPECT_EQ(rows.rows[0].image, kStatusImagePassed);
+    EXPECT_EQ(rows.rows[1].text, u"Check the driver");
+    EXPECT_EQ(rows.rows[1].image, kStatusImageWarning);
+    EXPECT_EQ(rows.rows[2].text, u"Adapters differ");
+    // The card row's report line has the text with the product name.
+    EXPECT_NE(run.reportText.find(u"Warning: Check the driver for Quarvel 2012\r\n"),
+              std::u16string::npos);
+    EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
+}
+
+}  // namespace

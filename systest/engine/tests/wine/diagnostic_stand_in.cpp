@@ -1,0 +1,22 @@
+// Stands in for Vexmira.exe in the launcher tests: exits with the code the
+// test puts into its environment, and on request leaves a file in its current
+// directory to show where it ran.
+#include <windows.h>
+
+#include <cwchar>
+
+int main() {
+    wchar_t marker[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"QST_STAND_IN_MARKER", marker, MAX_PATH) != 0) {
+        const HANDLE file =
+            CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+    }
+    wchar_t code[16] = {};
+    if (GetEnvironmentVariableW(L"QST_STAND_IN_EXIT_CODE", code, 16) == 0) {
+        return 0;
+    }
+    return static_cast<int>(std::wcstol(code, nullptr, 10));
+}

@@ -1,0 +1,51 @@
+// The launcher when "Vexmira.exe" is missing: a warning box, exit code -1,
+// no card row, but the memory row still follows. Runs in a Wine session of
+// its own with an adapter that WMI and the display device agree on
+// (agreeing_wine_adapter.h), from a folder without the diagnostic.
+#include "adapters/tests/wine/agreeing_wine_adapter.h"
+#include "common/win/com.h"
+#include "systest/engine/process.h"
+#include "systest/engine/system_graphics_checks.h"
+#include "systest/engine/tests/graphics_strings.h"
+#include "systest/engine/tests/wine/message_box_closer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const testing::Environment* const kAgreeingAdapter =
+    testing::AddGlobalTestEnvironment(new agreeing::AgreeingAdapterSetup);
+
+using Box = MessageBoxCloser::Box;
+const Box kWarning{u"lsystem", u"error while starting: Vexmira.exe\nError: 2"};
+
+TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
+    MessageBoxCloser closer;
+    EXPECT_EQ(RunProcess(true, u"Vexmira.exe", false, true), -1);
+    EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
+}
+
+TEST(MissingDiagnostic, AdapterRowsStillFollow) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    GraphicsStrings strings;
+    Win32DiagnosticPlatform platform;
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    MessageBoxCloser closer;
+
+    EXPECT_TRUE(launcher.RunDiagnostic());
+    EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
+    EXPECT_EQ(launcher.ExitCode(), -1);
+
+    const CheckResult memory = launcher.EvaluateAdapterMemory();
+    EXPECT_EQ(memory.level, CheckLevel::Passed);
+    EXPECT_EQ(memory.displayText, u"NVIDIA GeForce 9500 GT: at least 256 MB");
+    CheckResult card;
+    CheckResult driver;
+    launcher.EvaluateCardList(card, driver);
+    EXPECT_EQ(card.level, CheckLevel::NoResult);
+    EXPECT_EQ(driver.level, CheckLevel::NoResult);
+    EXPECT_EQ(launcher.EvaluateAdaptersDiffer().level, CheckLevel::NoResult);
+}
+
+}  // namespace
