@@ -56,7 +56,7 @@ bool ShaderTest::TestShaders(std::u16string_view prefix) {
 
 bool ShaderTest::CompileShaderPair(std::u16string_view vertexPath,
                                    std::u16string_view fragmentPath) {
-    output_.Print(FormatText(u"Compile shaders: %s %s\n", {vertexPath, fragmentPath}));
+    output_.Print(FormatString(u"Compile shaders: %s %s\n", {vertexPath, fragmentPath}));
 
     if (!vertexPath.empty() && !CompileShaderFile(vertexPath, vertex_)) {
         return false;  // the fragment shader is not tried
@@ -98,7 +98,7 @@ bool ShaderTest::CompileShaderFile(std::u16string_view path, ShaderSlot& slot) {
     }
     const std::optional<std::string> source = ReadShaderFile(path);
     if (!source) {
-        output_.Print(FormatText(u"loading error of file: %s!\n", {path}));
+        output_.Print(FormatString(u"loading error of file: %s!\n", {path}));
         return false;
     }
     const GLHandle shader = gl_.CreateShaderObject(slot.type);
@@ -116,7 +116,7 @@ bool ShaderTest::CompileShaderFile(std::u16string_view path, ShaderSlot& slot) {
 std::optional<std::string> ShaderTest::ReadShaderFile(std::u16string_view path) {
     FileContents file = files_.ReadWholeFile(std::u16string(path));
     if (!file.opened) {
-        output_.Print(FormatText(u"error: file %s was not found !!!\n", {path}));
+        output_.Print(FormatString(u"error: file %s was not found !!!\n", {path}));
         return std::nullopt;
     }
     if (file.bytes.empty()) {

@@ -86,7 +86,7 @@ class FakeEnvironment final : public DiagnosticEnvironment {
     }
     int SearchCardList(const std::u16string& listPath, int mode, DiagnosticLog& log) override {
         cardListCalls.push_back({listPath, mode});
-        log.Print(FormatText(u"GB-list file %s\n", {listPath}));
+        log.Print(FormatString(u"GB-list file %s\n", {listPath}));
         return mode == 0 ? reducedSearch : fullSearch;
     }
 
