@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs, as root on Debian 12, what building and testing need, when missing:
 # the MinGW-w64 cross compilers, Wine, Xvfb, CMake, GoogleTest's sources,
-# clang-format, ImageMagick (screenshots, images) and the PCI ID database.
+# clang-format, ImageMagick (screenshots, images), the PCI ID database and
+# Mesa's software OpenGL (llvmpipe), which the diagnostic's tests run on.
 set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth cmake g++ make googletest
-          clang-format imagemagick pci.ids zip python3)
+          clang-format imagemagick pci.ids zip python3 libgl1-mesa-dri)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

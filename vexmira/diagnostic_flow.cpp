@@ -1,0 +1,167 @@
+#include "vexmira/diagnostic_flow.h"
+
+#include "vexmira/command_line.h"
+#include "vexmira/gl_capabilities.h"
+#include "vexmira/shader_test.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr std::u16string_view kCardListFileName = u"GraphicsCardGBList.txt";
+
+// The adapter summary of a single Intel adapter on the desktop.
+constexpr int kSummaryIntelOnly = 0;
+
+// The modes of the card list search.
+constexpr int kCardListReduced = 0;  // OpenGL 3 or later: the first entry line only
+constexpr int kCardListFull = 1;
+// What the full search returns for a listed adapter whose driver is current.
+constexpr int kCardListMatchCurrent = 1;
+
+// The vendor string is searched in a copy of at most this many bytes.
+constexpr size_t kVendorCopyLimit = 1023;
+
+std::string_view TextOrEmpty(const char* text) {
+    return text != nullptr ? std::string_view(text) : std::string_view();
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lowered;
+}
+
+class DiagnosticFlow {
+  public:
+    DiagnosticFlow(std::u16string_view commandLine, DiagnosticEnvironment& environment)
+        : commandLine_(ParseCommandLine(commandLine)),
+          environment_(environment),
+          output_(environment.Output()) {}
+
+    int Run();
+
+  private:
+    int TestWithContext(GLDriver& driver);
+    int CardListStep(std::string_view version);
+    int CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int cardResult);
+
+    CommandLine commandLine_;
+    DiagnosticEnvironment& environment_;
+    DiagnosticOutput& output_;
+    std::u16string listPath_;
+    bool intelOnly_ = false;
+    bool switchableGraphics_ = false;
+};
+
+int DiagnosticFlow::Run() {
+    const LocalTime time = environment_.ReadLocalTime();
+    const std::u16string computerName = environment_.ReadComputerName();
+    if (commandLine_.logEnabled) {
+        environment_.OpenLogFile(LogFileName(computerName, time));
+    }
+
+    output_.Print(u"OpenGL test application version: 2.2\n\n");
+    output_.Print(u"Adapters test ...\n\n");
+    if (environment_.IsRemoteSession()) {
+        output_.Print(u"Remote session detected \n");
+        return kExitRemoteSession;
+    }
+
+    const int summary = environment_.SummarizeVideoAdapters(output_);
+    if (summary < 0) {
+        return kExitNotSupported;  // the adapter lines say why; no verdict line
+    }
+    intelOnly_ = summary == kSummaryIntelOnly;
+    listPath_ = commandLine_.prefix + std::u16string(kCardListFileName);
+
+    // Without a window or a current context nothing is known about OpenGL, so
+    // the card counts as not supported.
+    int result = kExitNotSupported;
+    {
+        const std::unique_ptr<HiddenWindow> window = environment_.CreateHiddenWindow();
+        if (!window) {
+            output_.Print(u"error : Can't create window !\n");
+        } else if (const std::unique_ptr<GLDriver> driver = window->CreateGLContext(output_)) {
+            result = TestWithContext(*driver);
+        }
+    }  // the context is released before the window is destroyed
+
+    if (switchableGraphics_) {
+        output_.Print(u"\nDynamic switchable graphics detected.\n\n");
+    }
+    if (result >= kExitDriverOutdated) {
+        output_.Print(u"*** The graphics card is supported ! ***\n");
+    } else {
+        output_.Print(u"*** The graphics card is NOT supported ! ***\n");
+    }
+    return result;
+}
+
+int DiagnosticFlow::TestWithContext(GLDriver& driver) {
+    // A driver that gives no string is logged and judged as if it gave an
+    // empty one.
+    const std::string_view vendor = TextOrEmpty(driver.GetString(GLString::Vendor));
+    const std::string vendorLowered = LowerAscii(vendor.substr(0, kVendorCopyLimit));
+    const bool nvidia = vendorLowered.find("nvidia") != std::string::npos;
+    // The system sees only the Intel adapter while OpenGL runs on another one.
+    switchableGraphics_ = intelOnly_ && vendorLowered.find("intel") == std::string::npos;
+
+    const std::string_view version = TextOrEmpty(driver.GetString(GLString::Version));
+    output_.Print(u"OpenGL test ... \n\n");
+    PrintOpenGLText(output_, "Vendor : %s\n", vendor);
+    PrintOpenGLText(output_, "Renderer : %s\n", TextOrEmpty(driver.GetString(GLString::Renderer)));
+    PrintOpenGLText(output_, "GLSL version: %s\n",
+                    TextOrEmpty(driver.GetString(GLString::ShadingLanguageVersion)));
+    PrintOpenGLText(output_, "Version : %s\n", version);
+
+    const int cardResult = CardListStep(version);
+    if (cardResult <= 0) {
+        return kExitNotSupported;
+    }
+    return CapabilityAndShaderTests(driver, nvidia, cardResult);
+}
+
+int DiagnosticFlow::CardListStep(std::string_view version) {
+    const unsigned char major = version.empty() ? 0 : static_cast<unsigned char>(version.front());
+    if (major >= '3') {
+        output_.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
+        if (switchableGraphics_) {
+            return kExitSwitchableGraphics;
+        }
+        // The reduced search returns the exit code itself (2 or 3, or 0 or less).
+        return environment_.SearchCardList(listPath_, kCardListReduced, output_);
+    }
+
+    const int found = environment_.SearchCardList(listPath_, kCardListFull, output_);
+    if (found <= 0) {
+        output_.Print(u"not OK\n\n");
+        return kExitNotSupported;
+    }
+    output_.Print(u"OK\n\n");
+    return found == kCardListMatchCurrent ? kExitSupported : found;
+}
+
+int DiagnosticFlow::CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int cardResult) {
+    GLEntryPointTable entryPoints;
+    if (TestGLCapabilities(driver, nvidia, entryPoints, output_) == CapabilityResult::Failed) {
+        return kExitNotSupported;
+    }
+    const std::unique_ptr<ShaderObjectApi> shaderObjects = driver.BindShaderObjects(entryPoints);
+    ShaderTest shaderTest(entryPoints, *shaderObjects, environment_.Files(), output_);
+    if (!shaderTest.TestShaders(commandLine_.prefix)) {
+        output_.Print(u"\nShader is NOT supported !!!\n");
+        return kExitNotSupported;
+    }
+    output_.Print(u"Shader is supported !!!\n");
+    return cardResult;
+}
+
+}  // namespace
+
+int RunDiagnosticFlow(std::u16string_view commandLine, DiagnosticEnvironment& environment) {
+    return DiagnosticFlow(commandLine, environment).Run();
+}

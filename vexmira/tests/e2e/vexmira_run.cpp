@@ -1,0 +1,160 @@
+#include "vexmira_run.h"
+
+#include "common/win/handles.h"
+#include "common/win/wide.h"
+
+#include <cwchar>
+
+namespace {
+
+// The longest a run may take; Mesa's shader compiler needs a second or two.
+constexpr DWORD kRunTimeoutMs = 120 * 1000;
+
+std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
+    wchar_t name[MAX_PATH];
+    swprintf(name, MAX_PATH, L"vexmira_%ls_%d-%d-%d_%02d%02d.txt", computer.c_str(), time.wYear,
+             time.wMonth, time.wDay, time.wHour, time.wMinute);
+    return FromWide(name);
+}
+
+}  // namespace
+
+VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
+                      const std::u16string& currentDirectory) {
+    VexmiraRun run;
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    UniqueKernelHandle readEnd;
+    UniqueKernelHandle writeEnd;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
+        ADD_FAILURE() << "CreatePipe failed";
+        return run;
+    }
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeEnd.get();
+
+    const std::wstring program = ToWide(programFolder) + L"Vexmira.exe";
+    std::wstring commandLine = L"Vexmira.exe";
+    if (!arguments.empty()) {
+        commandLine += L" " + ToWide(arguments);
+    }
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        ToWide(currentDirectory).c_str(), &startup, &process)) {
+        ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
+        return run;
+    }
+    UniqueKernelHandle processHandle(process.hProcess);
+    UniqueKernelHandle threadHandle(process.hThread);
+    writeEnd.reset();  // the pipe ends when the child's copy closes
+
+    // Read while it runs: its output is larger than a pipe's buffer.
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        run.output.append(buffer, read);
+    }
+    if (WaitForSingleObject(processHandle.get(), kRunTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(processHandle.get(), 1);
+        ADD_FAILURE() << "Vexmira.exe did not end";
+        return run;
+    }
+    GetExitCodeProcess(processHandle.get(), &run.exitCode);
+    return run;
+}
+
+std::u16string ShippedProgramFolder() {
+    // The build folder is a Unix path, which Wine's drive Z: maps.
+    std::u16string folder = u"Z:" + Utf16FromAscii(VEXMIRA_PROGRAM_DIR) + u"/";
+    for (char16_t& c : folder) {
+        c = c == u'/' ? u'\\' : c;
+    }
+    return folder;
+}
+
+ProgramFolderCopy::ProgramFolderCopy() : TempFolder(u"vexmira_program") {
+    for (const char16_t* name : kShippedFiles) {
+        EXPECT_TRUE(CopyFileW(WideCStr(ShippedProgramFolder() + name), WideCStr(File(name)), FALSE))
+            << testing::PrintToString(std::u16string(name)) << " does not ship";
+    }
+}
+
+std::vector<std::u16string> LogFilesIn(const std::u16string& folder) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideCStr(folder + u"vexmira_*.txt"), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        names.push_back(FromWide(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYSTEMTIME& after) {
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(computer, &length);
+    return {LogName(computer, before), LogName(computer, after)};
+}
+
+std::vector<std::string> CrLfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find("\r\n", start);
+        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        EXPECT_EQ(line.find('\n'), std::string::npos) << "a line end without CR: " << line;
+        lines.push_back(line);
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 2;
+    }
+    return lines;
+}
+
+testing::AssertionResult ContainsInOrder(const std::vector<std::string>& lines,
+                                         const std::vector<std::string>& expected) {
+    size_t at = 0;
+    for (const std::string& line : expected) {
+        while (at < lines.size() && lines[at] != line) {
+            ++at;
+        }
+        if (at == lines.size()) {
+            return testing::AssertionFailure() << "missing, or out of order: \"" << line << "\"";
+        }
+        ++at;
+    }
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult SameLog(const std::string& actual, const std::string& expected) {
+    if (actual == expected) {
+        return testing::AssertionSuccess();
+    }
+    size_t start = 0;
+    size_t line = 1;
+    while (true) {
+        const size_t actualEnd = actual.find('\n', start);
+        const size_t expectedEnd = expected.find('\n', start);
+        const std::string actualLine = actual.substr(start, actualEnd - start);
+        const std::string expectedLine = expected.substr(start, expectedEnd - start);
+        if (actualLine != expectedLine || actualEnd != expectedEnd ||
+            actualEnd == std::string::npos) {
+            return testing::AssertionFailure()
+                   << "logs differ at line " << line
+                   << "\n  actual:   " << testing::PrintToString(actualLine)
+                   << "\n  expected: " << testing::PrintToString(expectedLine);
+        }
+        start = actualEnd + 1;
+        ++line;
+    }
+}
