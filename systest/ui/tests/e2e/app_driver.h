@@ -40,6 +40,8 @@ class AppDriver {
 HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
 
 std::wstring WindowText(HWND window);
+// UTF-8, as the report file and a terminal hold text.
+std::string Utf8(const std::wstring& text);
 std::wstring ItemText(HWND dialog, int id);
 // Texts of every static control of a dialog, in z order.
 std::vector<std::wstring> StaticTexts(HWND dialog);

@@ -61,20 +61,20 @@ int wmain(int argc, wchar_t** argv) {
         app.Terminate();
         return Fail("no agreement page");
     }
-    std::wprintf(L"Agreement page: %ls\n", WindowText(agreement).c_str());
+    // The main dialog's caption is the agreement's up to its dash.
+    const std::wstring agreementCaption = WindowText(agreement);
+    const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
+    std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
     CaptureWindow(agreement, output + L"agreement.bmp");
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
-    // The main dialog's caption is the agreement's up to its dash.
-    const std::wstring agreementCaption = WindowText(agreement);
-    const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
     const HWND main = app.WaitForWindow(mainCaption);
     if (main == nullptr) {
         app.Terminate();
         return Fail("no main dialog");
     }
-    std::wprintf(L"Main dialog: %ls\n", mainCaption.c_str());
+    std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
     CaptureWindow(main, output + L"main.bmp");
 
     DeleteFileW(ReportFilePath().c_str());
@@ -84,7 +84,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::string report;
     if (ReadFileBytes(ReportFilePath(), report)) {
-        std::printf("Report %ls:\n%s\n", ReportFilePath().c_str(), report.c_str());
+        std::printf("Report %s:\n%s\n", Utf8(ReportFilePath()).c_str(), report.c_str());
     } else {
         std::printf("No report was written.\n");
     }
