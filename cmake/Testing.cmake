@@ -45,22 +45,27 @@ function(qst_native_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
 endfunction()
 
-# qst_wine_test(<name> SOURCES <files...> LIBS <targets...> [DATA <files...>])
+# qst_wine_test(<name> SOURCES <files...> LIBS <targets...>
+#               [DATA <files...> [DATA_DEPENDS <targets...>]])
 # A GoogleTest program of the Windows layer, cross-built and run under Wine in
 # the shared session (one ctest test per TEST()). DATA files are copied beside
-# the program.
+# the program at every build, after the DATA_DEPENDS targets that make them.
 function(qst_wine_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA;DATA_DEPENDS" ${ARGN})
     if(NOT WIN32)
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    foreach(file IN LISTS ARG_DATA)
-        add_custom_command(TARGET ${name} POST_BUILD
-                           COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file}
-                                   $<TARGET_FILE_DIR:${name}>)
-    endforeach()
+    if(ARG_DATA)
+        add_custom_target(${name}_data
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ARG_DATA} $<TARGET_FILE_DIR:${name}>
+            COMMENT "Copying the data files of ${name}")
+        if(ARG_DATA_DEPENDS)
+            add_dependencies(${name}_data ${ARG_DATA_DEPENDS})
+        endif()
+        add_dependencies(${name} ${name}_data)
+    endif()
     gtest_add_tests(TARGET ${name} SOURCES ${ARG_SOURCES} TEST_LIST tests
                     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
     set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED WineSession LABELS wine

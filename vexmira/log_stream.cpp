@@ -66,8 +66,17 @@ bool TextStreamOutput::RedirectToFile(const std::u16string& fileName) {
     if (!open_) {
         return false;
     }
-    redirected_ = _wfreopen(WideCStr(fileName), L"wt", stream_) != nullptr;
+    FILE* file = _wfreopen(WideCStr(fileName), L"wt", stream_);
+    if (file == nullptr) {
+        // Wine's run-time cannot reopen a standard stream that was never open,
+        // as in a GUI program started with a console of its own (the way the
+        // system test starts it); Windows' can. A text stream of the file's own
+        // writes the same log.
+        file = _wfopen(WideCStr(fileName), L"wt");
+    }
     // freopen has closed the old stream even when the new file failed.
+    stream_ = file;
+    redirected_ = file != nullptr;
     open_ = redirected_;
     return redirected_;
 }

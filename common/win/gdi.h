@@ -46,6 +46,13 @@ struct CursorTraits {
 };
 using UniqueCursor = UniqueHandle<CursorTraits>;
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle icon) { DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 // The DC of a window from GetDC, released with ReleaseDC.
 class WindowDc {
   public:

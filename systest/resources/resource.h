@@ -3,12 +3,11 @@
 #pragma once
 
 // Bitmaps, cursors and icon.
-#define IDB_LOGO_PLACEHOLDER 102  // template image of the logo control
-#define IDB_STATUS_IMAGES 103     // status strip: cross, warning, tick, thumbs-up
-#define IDB_CONTROL_IMAGES 104    // the results list's ten control images
-#define IDC_RESIZE_CURSOR 105     // horizontal double arrow, hot spot 15,15
-#define IDC_LINK_CURSOR 106       // hand, hot spot 6,0
-#define IDB_LOGO 107              // product logo
+#define IDB_STATUS_IMAGES 103   // status strip: cross, warning, tick, thumbs-up
+#define IDB_CONTROL_IMAGES 104  // the results list's ten control images
+#define IDC_RESIZE_CURSOR 105   // horizontal double arrow, hot spot 15,15
+#define IDC_LINK_CURSOR 106     // hand, hot spot 6,0
+#define IDB_LOGO 107            // product logo
 #define IDI_APPLICATION_ICON 128
 
 // Dialogs.

@@ -1,9 +1,18 @@
-// Entry point of QuarvelSysTest.exe. The program's start-up (language library,
-// agreement page, main dialog) is not built yet; until it is, the program ends
-// at once. What the exe already provides is its export, GetOSDisplayString
-// (systest/engine/os_display_string.h), for programs that load it.
-#include <windows.h>
+// Entry point of QuarvelSysTest.exe. The exe also exports GetOSDisplayString
+// (systest/engine/os_display_string.h) for programs that load it.
+#include "systest/ui/startup.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // The adapter query of the checks uses COM on this thread.
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const int result = RunQuarvelSysTest(instance, showCommand);
+
+    CoUninitialize();
+    return result;
 }

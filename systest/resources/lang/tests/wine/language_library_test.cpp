@@ -1,0 +1,165 @@
+// The shipped language libraries and agreement texts: every string the program
+// loads is there, in every language, with the conversions its callers format
+// it with; the agreement texts read back in the encodings they ship in.
+#include "common/win/handles.h"
+#include "common/win/wide.h"
+#include "systest/engine/text_file.h"
+#include "systest/resources/string_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every identifier with the conversions of its arguments, in order.
+struct StringUse {
+    int id;
+    const char* conversions;
+};
+
+const StringUse kStrings[] = {
+    {IDS_MAIN_DESCRIPTION, ""},
+    {IDS_COLUMN_STATUS, ""},
+    {IDS_COLUMN_CHECK, ""},
+    {IDS_MAIN_CAPTION, "s"},
+    {IDS_STATUS_FAILED, ""},
+    {IDS_STATUS_WARNING, ""},
+    {IDS_STATUS_PASSED, ""},
+    {IDS_STATUS_NO_RESULT, ""},
+    {IDS_OS_NOT_SUPPORTED, ""},
+    {IDS_OS_SERVICE_PACK_TOO_OLD, "d"},
+    {IDS_OS_PASSED, ""},
+    {IDS_OS_NEWER_WINDOWS, ""},
+    {IDS_REPORT_BUTTON, ""},
+    {IDS_META_DATA, "cscsss"},
+    {IDS_CPU_FAILED, ""},
+    {IDS_CPU_PASSED, ""},
+    {IDS_AGREEMENT_ACCEPT, ""},
+    {IDS_AGREEMENT_DECLINE, ""},
+    {IDS_AGREEMENT_INSTRUCTIONS, ""},
+    {IDS_AGREEMENT_CHECKBOX, ""},
+    {IDS_AGREEMENT_CAPTION, "s"},
+    {IDS_DISK_BELOW, "sd"},
+    {IDS_DISK_PASSED, "sd"},
+    {IDS_GPU_MEMORY_LOW, "sd"},
+    {IDS_GPU_MEMORY_PASSED, "sd"},
+    {IDS_MEMORY_FAILED, ""},
+    {IDS_MEMORY_WARNING, ""},
+    {IDS_MEMORY_PASSED, ""},
+    {IDS_MEMORY_UNREADABLE, ""},
+    {IDS_SCREEN_BELOW, "dd"},
+    {IDS_SCREEN_PASSED, "dd"},
+    {IDS_SUMMARY_FAILED, "s"},
+    {IDS_SUMMARY_WARNING, "s"},
+    {IDS_SUMMARY_PASSED, "s"},
+    {IDS_CARD_NOT_SUPPORTED, "s"},
+    {IDS_CARD_DRIVER_CHECK, ""},
+    {IDS_CARD_DRIVER_CHECK_REPORT, "s"},
+    {IDS_DRIVER_OUTDATED, "dddd"},
+    {IDS_CARD_DRIVER_OUTDATED, "dddd"},
+    {IDS_CARD_SUPPORTED, ""},
+    {IDS_ADAPTERS_DIFFER, ""},
+    {IDS_DRIVER_VERSION_UNREADABLE, ""},
+    {IDS_CARD_SWITCHABLE_SUPPORTED, ""},
+};
+
+// The conversion characters of a wvsprintfW format, "%%" skipped.
+std::string Conversions(const std::wstring& format) {
+    std::string conversions;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != L'%') {
+            continue;
+        }
+        ++i;
+        if (i < format.size() && format[i] == L'%') {
+            continue;
+        }
+        while (i < format.size() && wcschr(L"-#0123456789.lhwI", format[i]) != nullptr) {
+            ++i;
+        }
+        if (i < format.size()) {
+            conversions += static_cast<char>(format[i]);
+        }
+    }
+    return conversions;
+}
+
+std::wstring LoadFrom(HMODULE library, int id) {
+    const wchar_t* text = nullptr;
+    // A length of 0 asks for a read-only pointer to the resource itself.
+    const int length =
+        LoadStringW(library, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+class LanguageLibrary : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
+    UniqueLibrary library(LoadLibraryW(GetParam()));
+    ASSERT_TRUE(library.valid()) << "cannot load the library, error " << GetLastError();
+    for (const StringUse& use : kStrings) {
+        const std::wstring text = LoadFrom(library.get(), use.id);
+        EXPECT_FALSE(text.empty()) << "string " << use.id << " is missing";
+        EXPECT_EQ(Conversions(text), use.conversions) << "string " << use.id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageLibrary, testing::Values(L"Lang_En.Dll", L"Lang_De.Dll"));
+
+TEST(LanguageLibrary, GermanTextsKeepTheirUmlauts) {
+    UniqueLibrary library(LoadLibraryW(L"Lang_De.Dll"));
+    ASSERT_TRUE(library.valid());
+    EXPECT_NE(LoadFrom(library.get(), IDS_OS_SERVICE_PACK_TOO_OLD).find(L"ben\u00f6tigt"),
+              std::wstring::npos);
+    EXPECT_NE(LoadFrom(library.get(), IDS_MEMORY_UNREADABLE).find(L"Gr\u00f6\u00dfe"),
+              std::wstring::npos);
+}
+
+TEST(LanguageLibrary, IsResourcesOnly) {
+    UniqueLibrary library(LoadLibraryW(L"Lang_En.Dll"));
+    ASSERT_TRUE(library.valid());
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(library.get());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        reinterpret_cast<const BYTE*>(library.get()) + dos->e_lfanew);
+    EXPECT_EQ(nt->OptionalHeader.AddressOfEntryPoint, 0u);
+    // The linker leaves an empty import table: its first descriptor ends it.
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.Size != 0) {
+        const auto* first = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+            reinterpret_cast<const BYTE*>(library.get()) + imports.VirtualAddress);
+        EXPECT_EQ(first->Name, 0u) << "the library imports a DLL";
+    }
+}
+
+TEST(AgreementText, ShipsInBothEncodingsTheAgreementPageReads) {
+    const struct {
+        const char16_t* file;
+        TextEncoding encoding;
+        const char16_t* firstLine;
+    } texts[] = {
+        {u"Lic_En.Txt", TextEncoding::Utf8, u"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST"},
+        {u"Lic_De.Txt", TextEncoding::Utf16LittleEndian,
+         u"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012"},
+    };
+    for (const auto& text : texts) {
+        TextFileReader reader(text.file);
+        ASSERT_TRUE(reader.IsOpen());
+        EXPECT_EQ(reader.Encoding(), text.encoding);
+        std::vector<std::u16string> lines;
+        std::u16string line;
+        while (!reader.AtEnd() && reader.ReadLine(line)) {
+            lines.push_back(line);
+        }
+        ASSERT_GT(lines.size(), 20u);
+        EXPECT_EQ(lines.front(), text.firstLine);
+        for (const auto& l : lines) {
+            EXPECT_EQ(l.find(u'\r'), std::u16string::npos);
+            EXPECT_LE(l.size(), 90u) << "the list box shows each line unwrapped";
+        }
+    }
+}
+
+}  // namespace

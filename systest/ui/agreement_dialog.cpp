@@ -1,0 +1,127 @@
+#include "systest/ui/agreement_dialog.h"
+
+#include "common/format.h"
+#include "common/win/wide.h"
+#include "systest/engine/product.h"
+#include "systest/engine/text_file.h"
+#include "systest/resources/resource.h"
+#include "systest/resources/string_ids.h"
+#include "systest/ui/program_strings.h"
+
+namespace {
+
+// The instructions are the page's only unnamed static control.
+constexpr int kInstructionsId = -1;
+
+}  // namespace
+
+const DialogMessageHandler<AgreementDialog> AgreementDialog::kMessageHandlers[] = {
+    {WM_INITDIALOG, &AgreementDialog::OnInitDialog},
+    {WM_COMMAND, &AgreementDialog::OnCommand},
+    {WM_DESTROY, &AgreementDialog::OnDestroy},
+};
+
+bool AgreementDialog::Create() {
+    return CreateFromTemplate(module_.ResourceModule(), IDD_AGREEMENT);
+}
+
+bool AgreementDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    return DispatchDialogMessage(*this, kMessageHandlers, message, wParam, lParam, result);
+}
+
+bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+    CenterOnWorkArea();
+    icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
+    EnableWindow(Item(IDOK), FALSE);
+    FillAgreementText();
+    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
+        loop->AddMessageFilter(*this);
+        loop->AddIdleHandler(*this);
+    }
+    SetLanguageTexts();
+    result = TRUE;  // the dialog manager sets the default focus
+    return true;
+}
+
+// One list box entry per line of the agreement text; a missing file leaves the
+// list empty, and a file that fails while it is read shows what was read.
+void AgreementDialog::FillAgreementText() const {
+    TextFileReader reader(agreementPath_);
+    if (!reader.IsOpen()) {
+        return;
+    }
+    const HWND list = Item(IDC_AGREEMENT_TEXT);
+    std::u16string line;
+    try {
+        while (!reader.AtEnd() && reader.ReadLine(line)) {
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideCStr(line)));
+        }
+    } catch (const CTextFileException&) {
+        // The reader has closed the file; an exception must not cross the
+        // dialog procedure.
+    }
+    reader.Close();
+}
+
+// The texts come from the language library, which is the current resource
+// module only while they are read: the main dialog's template and images are
+// taken from the program afterwards.
+void AgreementDialog::SetLanguageTexts() const {
+    module_.SetResourceModule(module_.LanguageLibrary());
+    const HMODULE strings = module_.ResourceModule();
+    SetItemText(IDOK, LoadResourceString(strings, IDS_AGREEMENT_ACCEPT));
+    SetItemText(IDCANCEL, LoadResourceString(strings, IDS_AGREEMENT_DECLINE));
+    SetItemText(kInstructionsId, LoadResourceString(strings, IDS_AGREEMENT_INSTRUCTIONS));
+    SetItemText(IDC_ACCEPT_BOX, LoadResourceString(strings, IDS_AGREEMENT_CHECKBOX));
+    const std::u16string caption =
+        FormatString(LoadResourceString(strings, IDS_AGREEMENT_CAPTION), {kProductName});
+    SetWindowTextW(Window(), WideCStr(caption));
+    module_.SetResourceModule(GetModuleHandleW(nullptr));
+}
+
+bool AgreementDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
+    switch (LOWORD(wParam)) {
+        case IDC_ACCEPT_BOX:
+            UpdateAcceptButton();
+            break;
+        case IDOK:
+            // Enter reaches here too; without the box ticked it accepts nothing.
+            if (IsWindowEnabled(Item(IDOK))) {
+                Close(kQuitAccepted);
+            }
+            break;
+        case IDCANCEL:
+            Close(kQuitCancelled);
+            break;
+        default:
+            return false;
+    }
+    result = TRUE;
+    return true;
+}
+
+void AgreementDialog::UpdateAcceptButton() const {
+    const bool accepted = IsDlgButtonChecked(Window(), IDC_ACCEPT_BOX) == BST_CHECKED;
+    EnableWindow(Item(IDOK), accepted ? TRUE : FALSE);
+    // A disabled button cannot hold the focus: it stays on the box then.
+    if (accepted) {
+        SendMessageW(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+    }
+}
+
+void AgreementDialog::Close(int quitCode) {
+    DestroyWindow(Window());
+    PostQuitMessage(quitCode);
+}
+
+bool AgreementDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
+    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
+        loop->RemoveMessageFilter(*this);
+        loop->RemoveIdleHandler(*this);
+    }
+    return false;
+}
+
+bool AgreementDialog::PreTranslateMessage(MSG& message) {
+    return IsDialogMessageW(Window(), &message) != FALSE;
+}

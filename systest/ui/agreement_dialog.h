@@ -1,0 +1,39 @@
+// The agreement page: the licence text in a list box, a box the user ticks to
+// accept it, and the buttons to go on or to stop.
+#pragma once
+
+#include "systest/ui/app_module.h"
+#include "systest/ui/dialog.h"
+#include "systest/ui/quit_codes.h"
+#include "systest/ui/window_icons.h"
+
+#include <string>
+
+class AgreementDialog final : public Dialog, private MessageFilter, private IdleHandler {
+  public:
+    AgreementDialog(AppModule& module, std::u16string agreementPath)
+        : module_(module), agreementPath_(std::move(agreementPath)) {}
+
+    // Creates the page hidden, from the template of the current resource module.
+    bool Create();
+
+  private:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnInitDialog(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+    bool PreTranslateMessage(MSG& message) override;
+    void OnIdle() override {}
+
+    void FillAgreementText() const;
+    void SetLanguageTexts() const;
+    void UpdateAcceptButton() const;
+    void Close(int quitCode);
+
+    static const DialogMessageHandler<AgreementDialog> kMessageHandlers[];
+
+    AppModule& module_;
+    std::u16string agreementPath_;
+    WindowIcons icons_;
+};

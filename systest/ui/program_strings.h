@@ -1,0 +1,24 @@
+// The language strings of the running program: the string tables of its
+// resource modules (systest/resources/string_ids.h).
+#pragma once
+
+#include "systest/engine/string_source.h"
+#include "systest/ui/app_module.h"
+
+#include <string>
+
+// The string of a module's string table; empty when the module lacks it.
+std::u16string LoadResourceString(HMODULE module, int id);
+
+// Strings come from the current resource module, which the main dialog makes
+// the language library. Status words of result rows are looked up in the
+// resource libraries first, into a buffer of kStatusWordUnits.
+class ProgramStrings final : public StringSource {
+  public:
+    explicit ProgramStrings(const AppModule& module) : module_(module) {}
+    std::u16string Load(int id) const override;
+    std::u16string LoadStatusWord(int id) const override;
+
+  private:
+    const AppModule& module_;
+};

@@ -1,0 +1,223 @@
+#include "systest/ui/tests/e2e/app_driver.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<ProcessWindows*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == found->processId && IsWindowVisible(window)) {
+        found->windows.push_back(window);
+    }
+    return TRUE;
+}
+
+struct DcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle dc) { DeleteDC(dc); }
+};
+
+struct BitmapTraits {
+    using Handle = HBITMAP;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle bitmap) { DeleteObject(bitmap); }
+};
+
+}  // namespace
+
+bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments,
+                      const std::wstring& workingDirectory) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                        &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+std::vector<HWND> AppDriver::VisibleTopLevelWindows() const {
+    ProcessWindows found{processId_, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+bool AppDriver::HasWindow(const std::wstring& caption) const {
+    const std::vector<HWND> windows = VisibleTopLevelWindows();
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](HWND window) { return WindowText(window) == caption; });
+}
+
+HWND AppDriver::WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : VisibleTopLevelWindows()) {
+            if (WindowText(window) == caption) {
+                return window;
+            }
+        }
+        if (WaitForSingleObject(process_.get(), kPollMs) == WAIT_OBJECT_0) {
+            return nullptr;
+        }
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool AppDriver::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const {
+    if (WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    return GetExitCodeProcess(process_.get(), &exitCode) != FALSE;
+}
+
+void AppDriver::Terminate() const {
+    if (process_.valid()) {
+        TerminateProcess(process_.get(), 255);
+        WaitForSingleObject(process_.get(), INFINITE);
+    }
+}
+
+namespace {
+
+struct WindowSearch {
+    const std::wstring* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowContaining(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    if (IsWindowVisible(window) && WindowText(window).find(*search->text) != std::wstring::npos) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        WindowSearch search{&text, nullptr};
+        EnumWindows(FindWindowContaining, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+std::vector<std::wstring> StaticTexts(HWND dialog) {
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        if (lstrcmpiW(className, L"Static") == 0) {
+            texts.push_back(WindowText(child));
+        }
+    }
+    return texts;
+}
+
+void ClickButton(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND dialog, UINT virtualKey) {
+    // Posted, so the program's own loop (and its dialog navigation) sees it.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+    const HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : dialog;
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+bool IsItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+int ListBoxCount(HWND dialog, int id) {
+    return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), LB_GETCOUNT, 0, 0));
+}
+
+bool CaptureWindow(HWND window, const std::wstring& bmpPath) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    const HDC screen = GetDC(nullptr);
+    UniqueHandle<DcTraits> memory(CreateCompatibleDC(screen));
+    UniqueHandle<BitmapTraits> bitmap(CreateCompatibleBitmap(screen, width, height));
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
+    SelectObject(memory.get(), previous);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    UniqueFileHandle out(CreateFileW(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return out.valid() && WriteFile(out.get(), &file, sizeof file, &written, nullptr) &&
+           WriteFile(out.get(), &header, sizeof header, &written, nullptr) &&
+           WriteFile(out.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written,
+                     nullptr);
+}

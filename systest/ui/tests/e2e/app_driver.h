@@ -1,0 +1,56 @@
+// Drives a running program from outside, the way a user does: finds its
+// top-level windows, reads their controls, clicks buttons, presses keys and
+// captures window images. The end-to-end tests and the run command use it.
+#pragma once
+
+#include "common/win/handles.h"
+
+#include <string>
+#include <vector>
+
+// Checks of a whole program run wait for the diagnostic program too.
+inline constexpr DWORD kDefaultTimeoutMs = 60000;
+
+class AppDriver {
+  public:
+    // Starts the program with the command line in the working directory.
+    bool Start(const std::wstring& program, const std::wstring& arguments,
+               const std::wstring& workingDirectory);
+
+    // The first visible top-level window of the program with this caption;
+    // null when none appears within the time or the program ends.
+    HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // Whether the program has a visible top-level window with that caption.
+    bool HasWindow(const std::wstring& caption) const;
+
+    // Waits for the program to end; its exit code, or nothing on a timeout.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
+    void Terminate() const;
+    DWORD ProcessId() const { return processId_; }
+
+  private:
+    std::vector<HWND> VisibleTopLevelWindows() const;
+
+    UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+};
+
+// A visible top-level window of any program whose caption contains the text,
+// waiting for it to appear; null after the time.
+HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
+
+std::wstring WindowText(HWND window);
+// UTF-8, as the report file and a terminal hold text.
+std::string Utf8(const std::wstring& text);
+std::wstring ItemText(HWND dialog, int id);
+// Texts of every static control of a dialog, in z order.
+std::vector<std::wstring> StaticTexts(HWND dialog);
+// Clicks a button of another process's dialog and returns once it is handled.
+void ClickButton(HWND dialog, int id);
+// Presses a key in the window that has the focus in the dialog's thread.
+void PressKey(HWND dialog, UINT virtualKey);
+bool IsItemEnabled(HWND dialog, int id);
+int ListBoxCount(HWND dialog, int id);
+
+// Captures the window as it is on the screen into a 24-bit BMP file.
+bool CaptureWindow(HWND window, const std::wstring& bmpPath);

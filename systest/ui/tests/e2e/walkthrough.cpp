@@ -1,0 +1,100 @@
+// Walks through QuarvelSysTest.exe as a user would when no one is at the
+// screen: accepts the agreement, lets the checks run, captures both dialogs,
+// opens the report and prints it, and closes the program with OK.
+//
+//   walkthrough <program folder> <output folder>
+//
+// The captures are <output folder>\agreement.bmp and main.bmp. The exit code
+// is 0 when the walk succeeded.
+#include "systest/ui/tests/e2e/app_driver.h"
+#include "systest/ui/tests/e2e/bundle_folder.h"
+
+#include "systest/resources/resource.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring WithBackslash(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    return folder;
+}
+
+// The agreement page, in whichever language the program chose.
+HWND WaitForFirstWindow(const AppDriver& app) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kDefaultTimeoutMs) {
+        for (const wchar_t* caption : {L"Quarvel 2012 System Test \u2013 License Agreement",
+                                       L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung"}) {
+            if (app.HasWindow(caption)) {
+                return app.WaitForWindow(caption, 0);
+            }
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "walkthrough: %s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) {
+        return Fail("usage: walkthrough <program folder> <output folder>");
+    }
+    const std::wstring folder = WithBackslash(argv[1]);
+    const std::wstring output = WithBackslash(argv[2]);
+
+    AppDriver app;
+    if (!app.Start(folder + L"QuarvelSysTest.exe", L"", folder)) {
+        return Fail("cannot start QuarvelSysTest.exe");
+    }
+    const HWND agreement = WaitForFirstWindow(app);
+    if (agreement == nullptr) {
+        app.Terminate();
+        return Fail("no agreement page");
+    }
+    // The main dialog's caption is the agreement's up to its dash.
+    const std::wstring agreementCaption = WindowText(agreement);
+    const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
+    std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
+    CaptureWindow(agreement, output + L"agreement.bmp");
+
+    ClickButton(agreement, IDC_ACCEPT_BOX);
+    ClickButton(agreement, IDOK);
+    const HWND main = app.WaitForWindow(mainCaption);
+    if (main == nullptr) {
+        app.Terminate();
+        return Fail("no main dialog");
+    }
+    std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
+    CaptureWindow(main, output + L"main.bmp");
+
+    DeleteFileW(ReportFilePath().c_str());
+    ClickButton(main, IDC_REPORT_BUTTON);
+    if (const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest.txt", 20000)) {
+        PostMessageW(viewer, WM_CLOSE, 0, 0);
+    }
+    std::string report;
+    if (ReadFileBytes(ReportFilePath(), report)) {
+        std::printf("Report %s:\n%s\n", Utf8(ReportFilePath()).c_str(), report.c_str());
+    } else {
+        std::printf("No report was written.\n");
+    }
+
+    ClickButton(main, IDOK);
+    DWORD exitCode = 0;
+    if (!app.WaitForExit(kDefaultTimeoutMs, exitCode)) {
+        app.Terminate();
+        return Fail("the program did not end");
+    }
+    std::printf("QuarvelSysTest.exe ended with exit code %lu.\n", exitCode);
+    return exitCode == 1 ? 0 : 1;
+}

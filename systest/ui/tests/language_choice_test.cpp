@@ -1,0 +1,105 @@
+#include "systest/ui/language_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FakeFileSystem final : public LanguageFileSystem {
+  public:
+    bool IsFile(const std::u16string& path) const override { return files.count(path) > 0; }
+    bool LoadLanguageLibrary(const std::u16string& path) override {
+        attempts.push_back(path);
+        return broken.count(path) == 0;
+    }
+
+    std::set<std::u16string> files;
+    std::set<std::u16string> broken;  // exist but do not load
+    std::vector<std::u16string> attempts;
+};
+
+const std::u16string kProgram = u"C:\\Tools\\Quarvel\\QuarvelSysTest.exe";
+
+TEST(ChooseLanguage, PicksTheLibraryAndTextOfTheUserLanguage) {
+    FakeFileSystem system;
+    system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", u"Lang_En.Dll"};
+    const LanguageChoice choice = ChooseLanguage(kProgram, u"de", system);
+    EXPECT_TRUE(choice.loaded);
+    EXPECT_EQ(choice.agreementPath, u"C:\\Tools\\Quarvel\\Lic_de.Txt");
+    EXPECT_EQ(system.attempts, std::vector<std::u16string>{u"C:\\Tools\\Quarvel\\Lang_de.Dll"});
+}
+
+TEST(ChooseLanguage, FallsBackToEnglishInTheCurrentDirectory) {
+    const struct {
+        const char* name;
+        std::u16string code;
+        std::set<std::u16string> broken;
+    } cases[] = {
+        {"no library of the language", u"fr", {}},
+        {"unknown language code", u"", {}},
+        {"library that cannot be loaded", u"de", {u"C:\\Tools\\Quarvel\\Lang_de.Dll"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeFileSystem system;
+        system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", u"Lang_En.Dll"};
+        system.broken = c.broken;
+        const LanguageChoice choice = ChooseLanguage(kProgram, c.code, system);
+        EXPECT_TRUE(choice.loaded);
+        EXPECT_EQ(choice.agreementPath, u"Lic_En.Txt");
+        EXPECT_EQ(system.attempts.back(), u"Lang_En.Dll");
+    }
+}
+
+TEST(ChooseLanguage, FailsNamingWhatIsMissing) {
+    const struct {
+        const char* name;
+        std::u16string programPath;
+        std::set<std::u16string> files;
+        std::set<std::u16string> broken;
+        std::u16string failure;
+    } cases[] = {
+        {"no library at all",
+         kProgram,
+         {},
+         {},
+         u"Can't initialize language Dll / C:\\Tools\\Quarvel\\Lang_fr.Dll"},
+        {"fallback that cannot be loaded",
+         kProgram,
+         {u"Lang_En.Dll"},
+         {u"Lang_En.Dll"},
+         u"Can't initialize language Dll / C:\\Tools\\Quarvel\\Lang_fr.Dll"},
+        {"no backslash",
+         u"QuarvelSysTest.exe",
+         {u"Lang_En.Dll"},
+         {},
+         u"Can't initialize language directory / QuarvelSysTest.exe"},
+        {"only a leading backslash",
+         u"\\QuarvelSysTest.exe",
+         {u"Lang_En.Dll"},
+         {},
+         u"Can't initialize language directory / \\QuarvelSysTest.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeFileSystem system;
+        system.files = c.files;
+        system.broken = c.broken;
+        const LanguageChoice choice = ChooseLanguage(c.programPath, u"fr", system);
+        EXPECT_FALSE(choice.loaded);
+        EXPECT_EQ(choice.failure, c.failure);
+    }
+}
+
+TEST(ChooseLanguage, DirectoryAtTheRootKeepsItsBackslash) {
+    FakeFileSystem system;
+    system.files = {u"C:\\Lang_en.Dll"};
+    const LanguageChoice choice = ChooseLanguage(u"C:\\QuarvelSysTest.exe", u"en", system);
+    EXPECT_TRUE(choice.loaded);
+    EXPECT_EQ(choice.agreementPath, u"C:\\Lic_en.Txt");
+}
+
+}  // namespace

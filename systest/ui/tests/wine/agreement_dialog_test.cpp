@@ -1,0 +1,135 @@
+// The agreement page created from the program's template, with the English
+// language library and agreement text, driven by messages.
+#include "systest/ui/agreement_dialog.h"
+
+#include "common/win/wide.h"
+#include "systest/engine/text_file.h"
+#include "systest/resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+int LineCount(const char16_t* path) {
+    TextFileReader reader(path);
+    int lines = 0;
+    std::u16string line;
+    while (!reader.AtEnd() && reader.ReadLine(line)) {
+        ++lines;
+    }
+    return lines;
+}
+
+class AgreementPage : public testing::Test {
+  protected:
+    void SetUp() override {
+        module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(L"Lang_En.Dll")));
+        ASSERT_NE(module_.LanguageLibrary(), nullptr);
+        module_.AddMessageLoop(loop_);
+    }
+    void TearDown() override { module_.RemoveMessageLoop(); }
+
+    // Creates and shows the page; the window is found as the active one.
+    HWND Open(AgreementDialog& page) {
+        EXPECT_TRUE(page.Create());
+        ShowWindow(page.Window(), SW_SHOW);
+        return page.Window();
+    }
+
+    AppModule module_{GetModuleHandleW(nullptr)};
+    MessageLoop loop_;
+};
+
+TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
+    AgreementDialog page(module_, u"Lic_En.Txt");
+    const HWND window = Open(page);
+    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test \u2013 License Agreement");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), L"&Next >");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDCANCEL)), L"Cancel");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_ACCEPT_BOX)),
+              L"I &accept the terms of the license agreement");
+    EXPECT_NE(TextOf(GetDlgItem(window, -1)).find(L"license agreement"), std::wstring::npos);
+
+    const HWND list = GetDlgItem(window, IDC_AGREEMENT_TEXT);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), LineCount(u"Lic_En.Txt"));
+    wchar_t first[128] = {};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST");
+
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+    // The program is the current resource module again for the main dialog.
+    EXPECT_EQ(module_.ResourceModule(), GetModuleHandleW(nullptr));
+}
+
+TEST_F(AgreementPage, TickingTheBoxEnablesAcceptEachTime) {
+    AgreementDialog page(module_, u"Lic_En.Txt");
+    const HWND window = Open(page);
+    const HWND box = GetDlgItem(window, IDC_ACCEPT_BOX);
+    const HWND accept = GetDlgItem(window, IDOK);
+    for (int round = 0; round < 2; ++round) {
+        SendMessageW(box, BM_CLICK, 0, 0);
+        EXPECT_TRUE(IsWindowEnabled(accept));
+        EXPECT_EQ(GetFocus(), accept);
+        SendMessageW(box, BM_CLICK, 0, 0);
+        EXPECT_FALSE(IsWindowEnabled(accept));
+        EXPECT_NE(GetFocus(), accept) << "a disabled button keeps no focus";
+    }
+}
+
+TEST_F(AgreementPage, AcceptEndsTheLoopWithOne) {
+    AgreementDialog page(module_, u"Lic_En.Txt");
+    const HWND window = Open(page);
+    SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(loop_.Run(), kQuitAccepted);
+}
+
+TEST_F(AgreementPage, OkWithoutTheBoxTickedAcceptsNothing) {
+    AgreementDialog page(module_, u"Lic_En.Txt");
+    const HWND window = Open(page);
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(AgreementPage, DeclineEscapeAndTheCloseBoxEndTheLoopWithTwo) {
+    const struct {
+        const char* name;
+        void (*decline)(HWND window);
+    } ways[] = {
+        {"decline button",
+         [](HWND window) { SendMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0); }},
+        // Esc goes through the loop's filter to IsDialogMessageW.
+        {"escape",
+         [](HWND window) {
+             PostMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
+         }},
+        {"close box", [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        AgreementDialog page(module_, u"Lic_En.Txt");
+        const HWND window = Open(page);
+        way.decline(window);
+        EXPECT_EQ(loop_.Run(), kQuitCancelled);
+        EXPECT_FALSE(IsWindow(window));
+    }
+}
+
+TEST_F(AgreementPage, MissingAgreementTextLeavesTheListEmpty) {
+    AgreementDialog page(module_, u"Lic_Missing.Txt");
+    const HWND window = Open(page);
+    EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
+    SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// The main dialog created from the program's template with a language library
+// and checks whose verdicts the test chooses.
+#include "systest/ui/main_dialog.h"
+
+#include "common/win/wide.h"
+#include "systest/resources/resource.h"
+#include "systest/ui/userlist/user_list_class.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CheckResult Result(CheckLevel level, const char16_t* text, const char16_t* report = nullptr) {
+    return CheckResult{level, text, report != nullptr ? report : text};
+}
+
+class ChosenSystemChecks final : public SystemChecks {
+  public:
+    CheckResult CheckOperatingSystem() override { return os; }
+    CheckResult CheckProcessor() override { return processor; }
+    CheckResult CheckMemory() override { return memory; }
+    CheckResult CheckDiskSpace() override { return disk; }
+    CheckResult CheckScreen() override { return screen; }
+
+    CheckResult os, processor, memory, disk, screen;
+};
+
+class ChosenGraphicsChecks final : public GraphicsChecks {
+  public:
+    bool RunDiagnostic() override { return gate; }
+    CheckResult EvaluateAdapterMemory() override { return memory; }
+    void EvaluateCardList(CheckResult& cardResult, CheckResult& driverResult) override {
+        cardResult = card;
+        driverResult = driver;
+    }
+    CheckResult EvaluateAdaptersDiffer() override { return differ; }
+
+    bool gate = false;
+    CheckResult memory, card, driver, differ;
+};
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::vector<std::u16string> Lines(const std::u16string& text) {
+    std::vector<std::u16string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+    return lines;
+}
+
+class MainDialogTest : public testing::Test {
+  protected:
+    void Load(const wchar_t* library) {
+        // The dialog template holds a control of this class; a second
+        // registration within the process fails harmlessly.
+        RegisterUserListClass(module_.Instance());
+        module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(library)));
+        ASSERT_NE(module_.LanguageLibrary(), nullptr);
+        module_.AddMessageLoop(loop_);
+    }
+    void TearDown() override { module_.RemoveMessageLoop(); }
+
+    AppModule module_{GetModuleHandleW(nullptr)};
+    MessageLoop loop_;
+    ChosenSystemChecks system_;
+    ChosenGraphicsChecks graphics_;
+};
+
+TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
+    Load(L"Lang_En.Dll");
+    system_.os = Result(CheckLevel::Passed, u"Windows is fine.");
+    system_.memory = Result(CheckLevel::Warning, u"Memory is tight.");
+    system_.screen = Result(CheckLevel::PassedWithMargin, u"Large screen.");
+    graphics_.gate = true;
+    graphics_.card = Result(CheckLevel::Warning, u"Card shown.", u"Card reported.");
+
+    MainDialog dialog(module_, {system_, graphics_});
+    ASSERT_TRUE(dialog.Create());
+    const HWND window = dialog.Window();
+    EXPECT_FALSE(IsWindowVisible(window)) << "shown by the start-up once the checks are done";
+
+    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");
+    EXPECT_NE(TextOf(GetDlgItem(window, IDC_DESCRIPTION)).find(L"system requirements"),
+              std::wstring::npos);
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_STATUS)), L"Warning    ");
+    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_TEXT)),
+              L"This computer meets the minimum system requirements of Quarvel 2012. Please "
+              L"read the warnings.");
+    EXPECT_NE(SendDlgItemMessageW(window, IDC_SUMMARY_ICON, STM_GETICON, 0, 0), 0);
+
+    wchar_t computer[64] = {};
+    DWORD size = 64;
+    GetComputerNameW(computer, &size);
+    const std::wstring metaLine = TextOf(GetDlgItem(window, -1));
+    EXPECT_EQ(metaLine.rfind(L"Computer \"" + std::wstring(computer) + L"\", tested on ", 0), 0u)
+        << "the template's \"Meta data\" is replaced";
+
+    const ResultRowStore& rows = dialog.Results().Store();
+    ASSERT_EQ(rows.ItemCount(), 4);
+    EXPECT_EQ(rows.ItemText(0, 1), u"Windows is fine.");
+    EXPECT_EQ(rows.ItemText(0, 0), u"Passed     ");
+    EXPECT_EQ(rows.ItemImage(1, 0), kStatusImageWarning);
+    EXPECT_EQ(rows.ItemText(3, 1), u"Card shown.");
+
+    const std::vector<std::u16string> lines = Lines(dialog.ReportText());
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(ToWide(lines[0]), metaLine);
+    EXPECT_EQ(lines[4], u"Warning    Card reported.");
+    EXPECT_EQ(lines[5],
+              u"Warning    This computer meets the minimum system requirements of "
+              u"Quarvel 2012. Please read the warnings.");
+
+    EXPECT_EQ(module_.ResourceModule(), module_.LanguageLibrary());
+}
+
+TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
+    Load(L"Lang_De.Dll");
+    MainDialog dialog(module_, {system_, graphics_});
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(TextOf(dialog.Window()), L"Quarvel 2012 Systemtest");
+    EXPECT_EQ(dialog.Results().Store().ItemCount(), 0);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
+    EXPECT_EQ(Lines(dialog.ReportText()).size(), 2u);
+}
+
+TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
+    Load(L"Lang_En.Dll");
+    const struct {
+        const char* name;
+        void (*close)(HWND window);
+        int quitCode;
+    } ways[] = {
+        {"OK", [](HWND window) { SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0); }, 1},
+        {"escape",
+         [](HWND window) { PostMessageW(GetDlgItem(window, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, 2},
+        {"close box", [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }, 2},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        // The dialog leaves the language library current; its template is
+        // the program's.
+        module_.SetResourceModule(module_.Instance());
+        MainDialog dialog(module_, {system_, graphics_});
+        ASSERT_TRUE(dialog.Create());
+        ShowWindow(dialog.Window(), SW_SHOW);
+        const HWND window = dialog.Window();
+        way.close(window);
+        EXPECT_EQ(loop_.Run(), way.quitCode);
+        EXPECT_FALSE(IsWindow(window));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the release bundle from the Windows build: the folder a user unzips
+# (dist/QuarvelSysTest) and its ZIP (dist/QuarvelSysTest.zip).
+#   make-bundle.sh [<windows-build-dir>]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/windows}
+bin=$build/bin
+
+files=(QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt Lic_De.Txt
+       GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert HiddenEdges.frag)
+
+bundle=dist/QuarvelSysTest
+rm -rf "$bundle" dist/QuarvelSysTest.zip
+mkdir -p "$bundle"
+for file in "${files[@]}"; do
+    [[ -f $bin/$file ]] || { echo "make-bundle: $bin/$file is missing; build first" >&2; exit 1; }
+    cp "$bin/$file" "$bundle/"
+done
+(cd dist && zip -q -X -r QuarvelSysTest.zip QuarvelSysTest)
+echo "Bundle: $bundle ($(ls "$bundle" | wc -l) files), dist/QuarvelSysTest.zip"
