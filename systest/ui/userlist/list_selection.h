@@ -45,6 +45,8 @@ class ListSelection {
     // Empties the selection and forgets anchor and focus.
     void Clear();
 
+    // Where the next Shift selection starts; -1 for the row it reaches.
+    void SetAnchor(int32_t row) { anchor_ = row; }
     // Moves the focus without touching the selection (Ctrl and the arrow keys).
     void MoveFocus(int32_t row, int32_t column);
     // Every row; anchor and focused row stay.
