@@ -45,12 +45,13 @@ function(qst_native_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
 endfunction()
 
-# qst_wine_test(<name> SOURCES <files...> LIBS <targets...> [DATA <files...>])
+# qst_wine_test(<name> SOURCES <files...> LIBS <targets...> [DATA <files...>] [DESKTOP])
 # A GoogleTest program of the Windows layer, cross-built and run under Wine in
 # the shared session (one ctest test per TEST()). DATA files are copied beside
-# the program.
+# the program. DESKTOP marks tests that show windows or use the keyboard focus
+# and the mouse cursor: they run one at a time.
 function(qst_wine_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
+    cmake_parse_arguments(ARG "DESKTOP" "" "SOURCES;LIBS;DATA" ${ARGN})
     if(NOT WIN32)
         return()
     endif()
@@ -65,6 +66,12 @@ function(qst_wine_test name)
                     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
     set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED WineSession LABELS wine
                                              TIMEOUT 120)
+    if(ARG_DESKTOP)
+        # The shared session has one display: a window that appears takes the
+        # activation and the keyboard focus from another test's window, and
+        # the mouse cursor is the same for all.
+        set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK WineDesktop)
+    endif()
 endfunction()
 
 # qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]
