@@ -26,13 +26,13 @@ constexpr DemoColumnSpec kColumns[DemoColumnCount] = {
     {u"Comment", 140, FormatEdit, 0, -1},
     {u"Quantity", 70, FormatEdit, Integer | AllowNegative | AllowCompare, -1},
     {u"Due", 85, FormatDate, DateOnly | DateAllowNone, -1},
-    {u"Time", 80, FormatDate, TimeOnly, -1},
+    {u"Time", 90, FormatDate, TimeOnly, -1},
     {u"Material", 80, FormatChoice, 0, -1},
     {u"Done", 45, FormatCheck, AlignCenter, -1},
     {u"Review", 55, FormatTriState, AlignCenter, -1},
     {u"Drawing", 85, FormatLink, 0, -1},
     {u"Progress", 100, FormatProgress, 0, -1},
-    {u"", 0, FormatText, ReadOnly, kPadlockImage},  // width from the image
+    {u"Ref", 60, FormatText, ReadOnly, kPadlockImage},
     {u"Cut-off", 70, FormatCutOff, 0, -1},
     {u"Hidden", 80, FormatText, 0, -1},
 };
@@ -74,7 +74,7 @@ TextRow DemoRow(int32_t i) {
     cells[DemoReview] = Number(i % 3 - 1);
     cells[DemoLink] = Printf("DWG-%04d", 1000 + i * 13);
     cells[DemoProgress] = Number((i * 17) % 101);
-    cells[DemoLocked] = i % 4 == 0 ? u"locked" : u"";
+    cells[DemoLocked] = Printf("R-%03d", 100 + i);
     cells[DemoCutOff] = u"not shown";
     cells[DemoHidden] = u"not shown";
     const int32_t images[] = {kStatusImagePassed, kStatusImageWarning, kStatusImageFailed,

@@ -19,7 +19,7 @@ enum DemoColumn : int32_t {
     DemoReview,    // three-state mark
     DemoLink,      // link
     DemoProgress,  // progress bar
-    DemoLocked,    // read-only text under a padlock
+    DemoLocked,    // read-only text, a padlock in the header
     DemoCutOff,    // rows stop painting here
     DemoHidden,    // right of the cut-off: never painted in the rows
     DemoColumnCount,

@@ -21,7 +21,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"UserListDemo";
 constexpr wchar_t kTitle[] = L"UserList demonstration";
 constexpr UINT kListId = 1001;
-constexpr int kWindowWidth = 1160;
+constexpr int kWindowWidth = 1200;
 constexpr int kWindowHeight = 560;
 constexpr int kStatusHeight = 22;
 constexpr int kMargin = 8;

@@ -25,7 +25,7 @@ class DemoTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ = list_.Create(parent_.get(), kListId, RECT{0, 0, 1120, 300});
+        window_ = list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300});
         ASSERT_NE(window_, nullptr);
         FillDemoList(list_);
         notices.clear();
@@ -56,8 +56,10 @@ TEST_F(DemoTest, HasAColumnOfEveryFormatAndRowsToScroll) {
                                  FormatTriState, FormatLink, FormatProgress, FormatCutOff}));
     EXPECT_EQ(list_.Store().ItemCount(), kDemoRowCount);
     EXPECT_GT(ScrollInfo(window_, SB_VERT).nMax, 0);
-    // The padlock column is as wide as its image.
-    EXPECT_EQ(list_.GetColumnWidth(DemoLocked), 16 + 5);
+    ListColumn locked;
+    ASSERT_TRUE(list_.GetColumn(DemoLocked, locked));
+    EXPECT_EQ(locked.image, 6);  // the padlock
+    EXPECT_NE(locked.flags & ReadOnly, 0u);
 }
 
 TEST_F(DemoTest, CutOffColumnEndsThePaintedRow) {
