@@ -15,7 +15,6 @@
 #include "systest/ui/userlist/column_resize.h"
 #include "systest/ui/userlist/list_column.h"
 #include "systest/ui/userlist/list_geometry.h"
-#include "systest/ui/userlist/list_keys.h"
 #include "systest/ui/userlist/list_selection.h"
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/paint_layout.h"
@@ -54,9 +53,9 @@ class UserListCtrl : public SubclassedWindow {
     // and fails the creation when that fails.
     HWND Create(HWND parent, UINT id, const RECT& rect,
                 DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
-    // Loads images and cursors, creates colours, fonts and metrics, trades the
-    // border for a static edge and creates the item tool tip. False at the
-    // first that fails; the list then draws with what it has.
+    // Loads images and cursors, creates colours, fonts, metrics and the title
+    // tip, trades the border for a static edge and creates the item tool tip.
+    // False at the first that fails; the list then draws with what it has.
     bool Initialise();
 
     const ListOptions& Options() const { return options_; }

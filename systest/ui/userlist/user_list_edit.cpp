@@ -10,6 +10,8 @@
 #include "common/text.h"
 #include "common/win/wide.h"
 
+#include <algorithm>
+
 bool UserListCtrl::OpenEditor(int32_t row, int32_t column, const RECT& cell) {
     const ListColumn& record = columns_[static_cast<size_t>(column)];
     if (record.format == FormatEdit) {
@@ -91,11 +93,6 @@ void UserListCtrl::TryTitleTip(ListPoint mouse, int32_t row, int32_t column) {
         mouse.y >= text.bottom) {
         return;
     }
-    // Cells at and right of a cut-off column are not painted: nothing to show.
-    bool painted = true;
-    for (int32_t i = 0; i <= column; ++i) {
-        painted = painted && columns_[static_cast<size_t>(i)].format != FormatCutOff;
-    }
     std::wstring tipText;
     const std::u16string value = Rows().ItemText(row, record.subItem);
     switch (record.format) {
@@ -114,6 +111,9 @@ void UserListCtrl::TryTitleTip(ListPoint mouse, int32_t row, int32_t column) {
             tipText = ToWide(value);
             break;
     }
+    // Cells at and right of a cut-off column are not painted: nothing to show.
+    const bool painted = std::none_of(columns_.begin(), columns_.begin() + column + 1,
+                                      [](const ListColumn& c) { return c.format == FormatCutOff; });
     if (painted && !tipText.empty()) {
         RECT area{text.left, text.top, text.right, text.bottom};
         MapWindowPoints(Window(), nullptr, reinterpret_cast<POINT*>(&area), 2);

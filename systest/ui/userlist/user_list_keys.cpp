@@ -3,6 +3,8 @@
 // selects every row, and letters search the rows.
 #include "systest/ui/userlist/user_list_ctrl.h"
 
+#include "systest/ui/userlist/list_keys.h"
+
 namespace {
 
 ListKey ToListKey(WPARAM virtualKey) {

@@ -55,6 +55,9 @@ bool UserListCtrl::OnVScroll(const WindowMessage& message, LRESULT& result) {
         StopScrollAnimation();
     } else {
         animating_ = StartScrollAnimation(oldFirstRow, newFirstRow);
+        if (!animating_) {
+            Invalidate();  // no slide (no GDI memory for it): the paint shows the position
+        }
     }
     return true;
 }

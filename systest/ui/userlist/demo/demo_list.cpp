@@ -75,8 +75,8 @@ TextRow DemoRow(int32_t i) {
     cells[DemoLink] = Printf("DWG-%04d", 1000 + i * 13);
     cells[DemoProgress] = Number((i * 17) % 101);
     cells[DemoLocked] = Printf("R-%03d", 100 + i);
-    cells[DemoCutOff] = u"not shown";
-    cells[DemoHidden] = u"not shown";
+    cells[DemoCutOff] = u"never painted in the rows";
+    cells[DemoHidden] = u"never painted either";
     const int32_t images[] = {kStatusImagePassed, kStatusImageWarning, kStatusImageFailed,
                               kStatusImageNone};
     std::u16string toolTip;

@@ -113,6 +113,20 @@ TEST_F(DemoTest, LongNameShowsATitleTip) {
     EXPECT_FALSE(IsWindowVisible(tip));
 }
 
+TEST_F(DemoTest, CutOffCellsShowNoTitleTip) {
+    // Their texts are longer than the cells, but the rows do not show them.
+    for (int32_t column : {DemoCutOff, DemoHidden}) {
+        SCOPED_TRACE(column);
+        const RECT cell = CellRect(3, column);
+        SendMouse(window_, WM_MOUSEMOVE, cell.left + 12, (cell.top + cell.bottom) / 2);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+    // The same text in a painted column would get one.
+    const RECT name = CellRect(7, DemoName);
+    SendMouse(window_, WM_MOUSEMOVE, name.left + 40, (name.top + name.bottom) / 2);
+    EXPECT_NE(GetCapture(), nullptr);
+}
+
 TEST(DemoProgram, SavesAScreenshot) {
     constexpr wchar_t kFile[] = L"demo_test_screenshot.bmp";
     DeleteFileW(kFile);

@@ -3,6 +3,7 @@
 // the mouse resting on a clipped text shows the title tip.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
+#include "systest/ui/userlist/cell_edit_wnd.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/title_tip_wnd.h"
 #include "systest/ui/userlist/user_list_notify.h"
@@ -304,6 +305,24 @@ TEST_F(EditorTest, TimePickerKeepsTheTimeOnly) {
     EXPECT_NE(shown.wYear, 0);  // shown on a real day
     SendMessageW(picker, WM_CHAR, VK_RETURN, 0);
     EXPECT_EQ(Cell(4, kTimeColumn), u"00000000093000");
+}
+
+TEST_F(EditorTest, OnlyTheListsOwnEditorsEndEdits) {
+    ClickCell(1, kEditColumn);
+    HWND edit = Editor(L"Edit");
+    ASSERT_NE(edit, nullptr);
+    notices.clear();
+    // A record from another window, with a row and text of its own choosing.
+    UserListNotify forged{};
+    forged.hdr = {parent_.get(), kCellEditorId, ULN_ENDEDIT};
+    forged.item = 1;
+    forged.subItem = kEditColumn;
+    forged.text = L"forged";
+    EXPECT_EQ(SendMessageW(window_, WM_NOTIFY, kCellEditorId, reinterpret_cast<LPARAM>(&forged)),
+              0);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(Cell(1, kEditColumn), u"note");
+    EXPECT_EQ(Editor(L"Edit"), edit);  // the real edit goes on
 }
 
 TEST_F(EditorTest, ScrollingAndTheWheelEndTheEdit) {
