@@ -13,7 +13,7 @@ namespace {
 // The padlock of the control images, over the read-only column.
 constexpr int32_t kPadlockImage = 6;
 
-struct DemoColumnSpec {
+struct DemoColumnKind {
     const char16_t* title;
     int32_t width;
     int32_t format;
@@ -21,7 +21,7 @@ struct DemoColumnSpec {
     int32_t image;
 };
 
-constexpr DemoColumnSpec kColumns[DemoColumnCount] = {
+constexpr DemoColumnKind kColumns[DemoColumnCount] = {
     {u"Name", 165, FormatText, 0, -1},
     {u"Comment", 140, FormatEdit, 0, -1},
     {u"Quantity", 70, FormatEdit, Integer | AllowNegative | AllowCompare, -1},
@@ -89,14 +89,14 @@ TextRow DemoRow(int32_t i) {
 }  // namespace
 
 void FillDemoList(TextListCtrl& list) {
-    for (const DemoColumnSpec& spec : kColumns) {
+    for (const DemoColumnKind& kind : kColumns) {
         ListColumn column;
-        column.title = spec.title;
-        column.width = spec.width;
-        column.format = spec.format;
-        column.flags = spec.flags;
-        column.image = spec.image;
-        if (spec.format == FormatChoice) {
+        column.title = kind.title;
+        column.width = kind.width;
+        column.format = kind.format;
+        column.flags = kind.flags;
+        column.image = kind.image;
+        if (kind.format == FormatChoice) {
             column.choices.assign(kMaterials.begin(), kMaterials.end());
         }
         list.AddColumn(column);
