@@ -46,12 +46,14 @@ function(qst_native_test name)
 endfunction()
 
 # qst_wine_test(<name> SOURCES <files...> LIBS <targets...>
-#               [DATA <files...> [DATA_DEPENDS <targets...>]])
+#               [DATA <files...> [DATA_DEPENDS <targets...>]] [DESKTOP])
 # A GoogleTest program of the Windows layer, cross-built and run under Wine in
 # the shared session (one ctest test per TEST()). DATA files are copied beside
 # the program at every build, after the DATA_DEPENDS targets that make them.
+# DESKTOP marks tests that show windows or use the keyboard focus and the mouse
+# cursor: they run one at a time.
 function(qst_wine_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA;DATA_DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "DESKTOP" "" "SOURCES;LIBS;DATA;DATA_DEPENDS" ${ARGN})
     if(NOT WIN32)
         return()
     endif()
@@ -70,6 +72,12 @@ function(qst_wine_test name)
                     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
     set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED WineSession LABELS wine
                                              TIMEOUT 120)
+    if(ARG_DESKTOP)
+        # The shared session has one display: a window that appears takes the
+        # activation and the keyboard focus from another test's window, and
+        # the mouse cursor is the same for all.
+        set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK WineDesktop)
+    endif()
 endfunction()
 
 # qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]

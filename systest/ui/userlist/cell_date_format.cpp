@@ -42,6 +42,19 @@ SYSTEMTIME ToSystemTime(const CellDate& date) {
     return time;
 }
 
+CellDate FromSystemTime(const SYSTEMTIME& time) {
+    CellDate date;
+    date.year = time.wYear;
+    date.month = time.wMonth;
+    date.dayOfWeek = time.wDayOfWeek;
+    date.day = time.wDay;
+    date.hour = time.wHour;
+    date.minute = time.wMinute;
+    date.second = time.wSecond;
+    date.milliseconds = time.wMilliseconds;
+    return date;
+}
+
 std::wstring FormatCellDate(const CellDate& date, uint32_t columnFlags) {
     const SYSTEMTIME time = ToSystemTime(date);
     if (columnFlags & DateOnly) {

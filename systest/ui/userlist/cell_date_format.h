@@ -9,6 +9,7 @@
 #include <string>
 
 SYSTEMTIME ToSystemTime(const CellDate& date);
+CellDate FromSystemTime(const SYSTEMTIME& time);
 
 // DateOnly shows the short date, TimeOnly the time, otherwise both with one
 // space between. A year of 0 has no date; a part the system cannot format is

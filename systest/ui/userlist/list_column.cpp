@@ -1,5 +1,7 @@
 #include "systest/ui/userlist/list_column.h"
 
+#include "systest/ui/userlist/cell_value.h"
+
 uint32_t NormaliseColumnFlags(uint32_t flags) {
     if (flags & AlignCenter) {
         flags &= ~(AlignLeft | AlignRight);
@@ -29,4 +31,15 @@ ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t exist
     column.flags = NormaliseColumnFlags(column.flags);
     column.subItem = existingColumns;
     return column;
+}
+
+std::u16string NextCheckValue(int32_t format, std::u16string_view text) {
+    const int32_t value = CellInteger(text);
+    if (format == FormatCheck) {
+        return value > 0 ? u"0" : u"1";
+    }
+    if (format == FormatTriState) {
+        return value > 0 ? u"-1" : value < 0 ? u"0" : u"1";
+    }
+    return std::u16string(text);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // How the cells of a column are drawn and edited.
@@ -62,3 +63,8 @@ inline constexpr int32_t kImageColumnPadding = 5;
 // becomes exactly as wide as the image and centred; flags are normalised and
 // the column shows the row field of its position.
 ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns);
+
+// The value a click or Space gives a check cell: a check box turns on (1) and
+// off (0); a three-state mark goes from empty (0) to tick (1) to cross (-1)
+// and back to empty. Other formats keep their text.
+std::u16string NextCheckValue(int32_t format, std::u16string_view text);

@@ -76,3 +76,31 @@ void ListSelection::Clear() {
     focusItem_ = -1;
     focusColumn_ = -1;
 }
+
+void ListSelection::MoveFocus(int32_t row, int32_t column) {
+    focusItem_ = row;
+    focusColumn_ = column;
+}
+
+void ListSelection::SelectAll(int32_t rowCount) {
+    for (int32_t row = 0; row < rowCount; ++row) {
+        rows_.insert(row);
+    }
+    if (rows_.size() > 1) {
+        focusColumn_ = -1;
+    }
+}
+
+void ListSelection::SelectBand(int32_t first, int32_t last) {
+    rows_.clear();
+    if (last < first) {
+        anchor_ = -1;
+        return;
+    }
+    for (int32_t row = first; row <= last; ++row) {
+        rows_.insert(row);
+    }
+    anchor_ = first;
+    focusItem_ = last;
+    focusColumn_ = -1;
+}

@@ -45,6 +45,17 @@ class ListSelection {
     // Empties the selection and forgets anchor and focus.
     void Clear();
 
+    // Where the next Shift selection starts; -1 for the row it reaches.
+    void SetAnchor(int32_t row) { anchor_ = row; }
+    // Moves the focus without touching the selection (Ctrl and the arrow keys).
+    void MoveFocus(int32_t row, int32_t column);
+    // Every row; anchor and focused row stay.
+    void SelectAll(int32_t rowCount);
+    // Exactly the rows first..last, as a rubber band selects them: the first
+    // becomes the anchor, the last the focused row. An empty range leaves no
+    // anchor.
+    void SelectBand(int32_t first, int32_t last);
+
   private:
     // The focused column stays only while at most one row is selected.
     void SetFocus(int32_t row, int32_t column);

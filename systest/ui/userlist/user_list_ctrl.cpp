@@ -3,6 +3,7 @@
 #include "systest/ui/userlist/auto_size.h"
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/user_list_timers.h"
 
 #include <commctrl.h>
 
@@ -10,11 +11,6 @@
 #include <string>
 
 namespace {
-
-// SelectItem on a cell that is not fully visible opens its editor after this
-// pause, once the list has scrolled to it.
-constexpr UINT_PTR kEditDelayTimer = 1002;
-constexpr UINT kEditDelay = 250;
 
 // Rows and the header are this much higher than the text "Height".
 constexpr int kRowPadding = 6;
@@ -30,25 +26,57 @@ RECT ToRect(const ListRect& rect) {
 
 }  // namespace
 
-// Tried in this order; what no row handles goes to the previous procedure.
+// Tried in this order; what no row handles goes to the previous procedure
+// (DefWindowProcW, which also sets the class's arrow cursor on WM_SETCURSOR;
+// the mouse handlers set the resize and link cursors again on each move).
 const MessageRoute<UserListCtrl> UserListCtrl::kMessageRoutes[] = {
     {WM_CREATE, WM_CREATE, &UserListCtrl::OnCreate},
     {WM_DESTROY, WM_DESTROY, &UserListCtrl::OnDestroy},
     {WM_SIZE, WM_SIZE, &UserListCtrl::OnSize},
     {WM_SETFOCUS, WM_KILLFOCUS, &UserListCtrl::OnFocusChange},
+    {WM_CANCELMODE, WM_CANCELMODE, &UserListCtrl::OnCancelMode},
     {WM_GETDLGCODE, WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode},
+    {WM_HSCROLL, WM_HSCROLL, &UserListCtrl::OnHScroll},
+    {WM_VSCROLL, WM_VSCROLL, &UserListCtrl::OnVScroll},
+    // Every mouse message reaches the item tool tip first, then the rows below.
+    {WM_MOUSEFIRST, WM_MOUSEWHEEL, &UserListCtrl::OnRelayToToolTip},
     {WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE, &UserListCtrl::OnSettingsChange},
     {WM_SETTINGCHANGE, WM_SETTINGCHANGE, &UserListCtrl::OnSettingsChange},
     {WM_FONTCHANGE, WM_FONTCHANGE, &UserListCtrl::OnSettingsChange},
+    {WM_NOTIFY, WM_NOTIFY, &UserListCtrl::OnEndEdit},
+    {WM_KEYDOWN, WM_KEYDOWN, &UserListCtrl::OnKeyDown},
+    {WM_SYSKEYDOWN, WM_SYSKEYDOWN, &UserListCtrl::OnSysKeyDown},
     {WM_TIMER, WM_TIMER, &UserListCtrl::OnTimer},
+    {WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, &UserListCtrl::OnPassToPrevious},
+    {WM_MOUSEMOVE, WM_MOUSEMOVE, &UserListCtrl::OnMouseMove},
+    {WM_LBUTTONDOWN, WM_LBUTTONDOWN, &UserListCtrl::OnLButtonDown},
+    {WM_LBUTTONUP, WM_LBUTTONUP, &UserListCtrl::OnLButtonUp},
+    {WM_LBUTTONDBLCLK, WM_LBUTTONDBLCLK, &UserListCtrl::OnLButtonDblClk},
+    {WM_RBUTTONDOWN, WM_RBUTTONDOWN, &UserListCtrl::OnRButtonDown},
+    {WM_RBUTTONUP, WM_RBUTTONUP, &UserListCtrl::OnRButtonUp},
+    {WM_MOUSELEAVE, WM_MOUSELEAVE, &UserListCtrl::OnMouseLeave},
+    {WM_MOUSEWHEEL, WM_MOUSEWHEEL, &UserListCtrl::OnMouseWheel},
     {WM_ERASEBKGND, WM_ERASEBKGND, &UserListCtrl::OnEraseBackground},
     {WM_PAINT, WM_PAINT, &UserListCtrl::OnPaint},
     {WM_PRINTCLIENT, WM_PRINTCLIENT, &UserListCtrl::OnPrintClient},
+    // What child windows send their parent goes back to the child (below).
+    {WM_COMMAND, WM_COMMAND, &UserListCtrl::OnReflect},
+    {WM_NOTIFY, WM_NOTIFY, &UserListCtrl::OnReflect},
+    {WM_DRAWITEM, WM_DRAWITEM, &UserListCtrl::OnReflect},
+    {WM_MEASUREITEM, WM_MEASUREITEM, &UserListCtrl::OnReflect},
+    {WM_DELETEITEM, WM_DELETEITEM, &UserListCtrl::OnReflect},
+    {WM_VKEYTOITEM, WM_CHARTOITEM, &UserListCtrl::OnReflect},
+    {WM_COMPAREITEM, WM_COMPAREITEM, &UserListCtrl::OnReflect},
+    {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, &UserListCtrl::OnReflect},
+    {WM_PARENTNOTIFY, WM_PARENTNOTIFY, &UserListCtrl::OnReflect},
 };
 
 UserListCtrl::~UserListCtrl() {
     if (Window() != nullptr) {
-        KillTimer(Window(), kEditDelayTimer);
+        for (UINT_PTR timer :
+             {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
+            KillTimer(Window(), timer);
+        }
     }
     // Unbind before the members go: no message may reach a half-destroyed object.
     Detach();
@@ -90,7 +118,8 @@ bool UserListCtrl::RefreshMetrics() {
     if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) {
         wheelLines_ = lines;
     }
-    return CreateListFonts(fonts_) && MeasureRowHeight();
+    // The title tip takes the colours and font of the moment.
+    return CreateListFonts(fonts_) && MeasureRowHeight() && titleTip_.Create(Window());
 }
 
 bool UserListCtrl::MeasureRowHeight() {
@@ -245,6 +274,14 @@ int32_t UserListCtrl::GetTotalWidth(bool recompute) {
 
 int32_t UserListCtrl::ScrollPosition(int bar) const {
     return Window() != nullptr ? GetScrollPos(Window(), bar) : 0;
+}
+
+int32_t UserListCtrl::ClientWidth() const {
+    RECT client{};
+    if (Window() != nullptr) {
+        GetClientRect(Window(), &client);
+    }
+    return client.right;
 }
 
 ListGeometry UserListCtrl::Geometry() const {
@@ -440,16 +477,6 @@ bool UserListCtrl::EditItem(int32_t row, int32_t column) {
     return false;
 }
 
-bool UserListCtrl::OpenEditor(int32_t, int32_t, const RECT&) {
-    // The edit box and the date picker come with the in-place editors.
-    return false;
-}
-
-void UserListCtrl::HideTitleTip() {
-    tipItem_ = -1;
-    tipColumn_ = -1;
-}
-
 void UserListCtrl::RowsChanged() {
     ResetScrollBars(ScrollBars::Both, -1, true);
     Invalidate();
@@ -458,6 +485,13 @@ void UserListCtrl::RowsChanged() {
 void UserListCtrl::Invalidate() {
     if (Window() != nullptr) {
         InvalidateRect(Window(), nullptr, FALSE);
+    }
+}
+
+void UserListCtrl::InvalidateHeader() {
+    if (Window() != nullptr) {
+        const RECT header{0, 0, ClientWidth(), headerHeight_};
+        InvalidateRect(Window(), &header, FALSE);
     }
 }
 
@@ -483,12 +517,21 @@ bool UserListCtrl::OnCreate(const WindowMessage&, LRESULT& result) {
 }
 
 bool UserListCtrl::OnDestroy(const WindowMessage&, LRESULT&) {
-    KillTimer(Window(), kEditDelayTimer);
+    for (UINT_PTR timer :
+         {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
+        KillTimer(Window(), timer);
+    }
+    animationPicture_.reset();
+    titleTip_.Destroy();
+    cellEdit_.Destroy();
+    cellDate_.Destroy();
     toolTip_.reset();
     return false;  // the previous procedure sees it too
 }
 
 bool UserListCtrl::OnSize(const WindowMessage&, LRESULT& result) {
+    StopScrollAnimation();
+    EndEdit();
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
     result = 0;
@@ -501,9 +544,38 @@ bool UserListCtrl::OnFocusChange(const WindowMessage&, LRESULT& result) {
     return true;
 }
 
+bool UserListCtrl::OnCancelMode(const WindowMessage&, LRESULT& result) {
+    if (captured_ && GetCapture() == Window()) {
+        ReleaseCapture();
+    }
+    HideTitleTip();
+    pressedColumn_ = -1;
+    // Without the capture no release will come: a drag ends here, or its
+    // timers would go on selecting and resizing with the button up.
+    EndDrags();
+    Invalidate();
+    result = 0;
+    return true;
+}
+
 bool UserListCtrl::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
     result = kDialogCodes;
     return true;
+}
+
+bool UserListCtrl::OnRelayToToolTip(const WindowMessage& message, LRESULT&) {
+    if (toolTip_) {
+        MSG relayed{};
+        relayed.hwnd = Window();
+        relayed.message = message.id;
+        relayed.wParam = message.wParam;
+        relayed.lParam = message.lParam;
+        relayed.time = static_cast<DWORD>(GetMessageTime());
+        const DWORD position = GetMessagePos();
+        relayed.pt = {static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))};
+        SendMessageW(toolTip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
+    return false;  // handled below
 }
 
 bool UserListCtrl::OnSettingsChange(const WindowMessage&, LRESULT& result) {
@@ -514,16 +586,88 @@ bool UserListCtrl::OnSettingsChange(const WindowMessage&, LRESULT& result) {
     return true;
 }
 
+bool UserListCtrl::OnSysKeyDown(const WindowMessage&, LRESULT&) {
+    CloseTitleTip();
+    return false;  // menus and Alt keys as usual
+}
+
 bool UserListCtrl::OnTimer(const WindowMessage& message, LRESULT& result) {
-    if (message.wParam != kEditDelayTimer) {
+    result = 0;
+    switch (message.wParam) {
+        case kResizeShrinkTimer:
+            ResizeTick();
+            return true;
+        case kEditDelayTimer: {
+            KillTimer(Window(), kEditDelayTimer);
+            int32_t row = -1;
+            int32_t column = -1;
+            if (GetFocusItem(row, column)) {
+                EditItem(row, column);
+            }
+            return true;
+        }
+        case kRubberBandTimer:
+            RubberBandTick();
+            return true;
+        case kScrollAnimationTimer:
+            AnimationTick();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool UserListCtrl::OnPassToPrevious(const WindowMessage& message, LRESULT& result) {
+    // The editors are drawn in the system's colours, not reflected.
+    result = CallPrevious(message);
+    return true;
+}
+
+namespace {
+
+// The child a message from a child window is about, or null.
+HWND ReflectionTarget(HWND window, const WindowMessage& message) {
+    switch (message.id) {
+        case WM_COMMAND:
+            return reinterpret_cast<HWND>(message.lParam);  // null for menus and accelerators
+        case WM_NOTIFY:
+            return reinterpret_cast<const NMHDR*>(message.lParam)->hwndFrom;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam);
+            return item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
+        }
+        case WM_MEASUREITEM: {
+            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(message.lParam);
+            return item->CtlType == ODT_MENU ? nullptr
+                                             : GetDlgItem(window, static_cast<int>(item->CtlID));
+        }
+        case WM_DELETEITEM:
+            return reinterpret_cast<const DELETEITEMSTRUCT*>(message.lParam)->hwndItem;
+        case WM_COMPAREITEM:
+            return reinterpret_cast<const COMPAREITEMSTRUCT*>(message.lParam)->hwndItem;
+        case WM_PARENTNOTIFY: {
+            const UINT event = LOWORD(message.wParam);
+            if (event == WM_CREATE || event == WM_DESTROY) {
+                return reinterpret_cast<HWND>(message.lParam);
+            }
+            return GetDlgItem(window, HIWORD(message.wParam));
+        }
+        default:  // WM_VKEYTOITEM, WM_CHARTOITEM and the WM_CTLCOLOR messages
+            return reinterpret_cast<HWND>(message.lParam);
+    }
+}
+
+}  // namespace
+
+bool UserListCtrl::OnReflect(const WindowMessage& message, LRESULT& result) {
+    if (message.id != WM_PARENTNOTIFY && message.id != WM_COMMAND && message.lParam == 0) {
         return false;
     }
-    KillTimer(Window(), kEditDelayTimer);
-    int32_t row = -1;
-    int32_t column = -1;
-    if (GetFocusItem(row, column)) {
-        EditItem(row, column);
+    HWND child = ReflectionTarget(Window(), message);
+    if (child == nullptr || !IsChild(Window(), child)) {
+        return false;
     }
-    result = 0;
+    result =
+        SendMessageW(child, message.id + kReflectedMessageOffset, message.wParam, message.lParam);
     return true;
 }

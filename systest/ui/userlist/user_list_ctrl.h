@@ -10,12 +10,19 @@
 
 #include "common/win/handles.h"
 #include "common/win/window_object.h"
+#include "systest/ui/userlist/cell_date_wnd.h"
+#include "systest/ui/userlist/cell_edit_wnd.h"
+#include "systest/ui/userlist/column_resize.h"
 #include "systest/ui/userlist/list_column.h"
 #include "systest/ui/userlist/list_geometry.h"
 #include "systest/ui/userlist/list_selection.h"
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/paint_layout.h"
 #include "systest/ui/userlist/row_store.h"
+#include "systest/ui/userlist/rubber_band.h"
+#include "systest/ui/userlist/scroll_animation.h"
+#include "systest/ui/userlist/title_tip_wnd.h"
+#include "systest/ui/userlist/type_ahead.h"
 
 #include <windows.h>
 
@@ -46,9 +53,9 @@ class UserListCtrl : public SubclassedWindow {
     // and fails the creation when that fails.
     HWND Create(HWND parent, UINT id, const RECT& rect,
                 DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
-    // Loads images and cursors, creates colours, fonts and metrics, trades the
-    // border for a static edge and creates the item tool tip. False at the
-    // first that fails; the list then draws with what it has.
+    // Loads images and cursors, creates colours, fonts, metrics and the title
+    // tip, trades the border for a static edge and creates the item tool tip.
+    // False at the first that fails; the list then draws with what it has.
     bool Initialise();
 
     const ListOptions& Options() const { return options_; }
@@ -97,11 +104,15 @@ class UserListCtrl : public SubclassedWindow {
     int32_t SortSubItem() const { return sortSubItem_; }
     bool SortAscending() const { return sortAscending_; }
 
-    // Opens the in-place editor of an editable cell.
+    // Opens the in-place editor of an editable cell. When it cannot open, the
+    // cell leaves its editing look again.
     bool EditItem(int32_t row, int32_t column);
 
     // Paints one row; also used to paint rows into off-screen bitmaps.
     void DrawRow(HDC dc, int32_t row, const RECT& rect);
+
+    // Ends a running scroll slide; the next paint shows the current position.
+    void StopScrollAnimation();
 
   protected:
     virtual ListRowStore& Rows() = 0;
@@ -119,24 +130,76 @@ class UserListCtrl : public SubclassedWindow {
     bool OnDestroy(const WindowMessage& message, LRESULT& result);
     bool OnSize(const WindowMessage& message, LRESULT& result);
     bool OnFocusChange(const WindowMessage& message, LRESULT& result);
+    bool OnCancelMode(const WindowMessage& message, LRESULT& result);
     bool OnGetDlgCode(const WindowMessage& message, LRESULT& result);
+    bool OnHScroll(const WindowMessage& message, LRESULT& result);
+    bool OnVScroll(const WindowMessage& message, LRESULT& result);
+    bool OnRelayToToolTip(const WindowMessage& message, LRESULT& result);
     bool OnSettingsChange(const WindowMessage& message, LRESULT& result);
+    bool OnEndEdit(const WindowMessage& message, LRESULT& result);
+    bool OnKeyDown(const WindowMessage& message, LRESULT& result);
+    bool OnSysKeyDown(const WindowMessage& message, LRESULT& result);
     bool OnTimer(const WindowMessage& message, LRESULT& result);
+    bool OnPassToPrevious(const WindowMessage& message, LRESULT& result);
+    bool OnMouseMove(const WindowMessage& message, LRESULT& result);
+    bool OnLButtonDown(const WindowMessage& message, LRESULT& result);
+    bool OnLButtonUp(const WindowMessage& message, LRESULT& result);
+    bool OnLButtonDblClk(const WindowMessage& message, LRESULT& result);
+    bool OnRButtonDown(const WindowMessage& message, LRESULT& result);
+    bool OnRButtonUp(const WindowMessage& message, LRESULT& result);
+    bool OnMouseLeave(const WindowMessage& message, LRESULT& result);
+    bool OnMouseWheel(const WindowMessage& message, LRESULT& result);
     bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
     bool OnPaint(const WindowMessage& message, LRESULT& result);
     bool OnPrintClient(const WindowMessage& message, LRESULT& result);
+    bool OnReflect(const WindowMessage& message, LRESULT& result);
 
     // Colours, fonts, row height and the windows that depend on them.
     bool RefreshMetrics();
     bool MeasureRowHeight();
     bool CreateToolTip();
-    void HideTitleTip();
-    bool OpenEditor(int32_t row, int32_t column, const RECT& cell);
     void Invalidate();
+    void InvalidateHeader();
     void Notify(UINT code, int32_t row, int32_t column);
 
     ListGeometry Geometry() const;
     int32_t ScrollPosition(int bar) const;
+    int32_t ClientWidth() const;
+
+    // Mouse (user_list_mouse.cpp).
+    void ResizeTo(int32_t screenX);
+    void ResizeTick();
+    void ApplyResizeStep(const ResizeStep& step);
+    ResizeView CurrentResizeView() const;
+    void EndDrags();
+    void UpdateRubberBand(ListPoint mouse);
+    bool AutoScrollRubberBand(ListPoint mouse);
+    void RubberBandTick();
+    void TrackHotCell(int32_t row, int32_t column);
+    bool IsLinkCell(int32_t column) const;
+    void UpdateItemToolTip(int32_t row);
+    void RemoveItemToolTip();
+    // As a click on a check or three-state cell: the store gets the next value.
+    void ToggleCheck(int32_t row, int32_t column);
+
+    // Keyboard (user_list_keys.cpp).
+    void TypeAhead(char16_t letter, int32_t focusItem, int32_t focusColumn);
+
+    // Scrolling (user_list_scroll.cpp).
+    bool StartScrollAnimation(int32_t fromRow, int32_t toRow);
+    void ShowAnimationFrame();
+    void AnimationTick();
+    int32_t TrackPosition(int bar, WPARAM wParam) const;
+
+    // Editors and title tips (user_list_edit.cpp).
+    bool OpenEditor(int32_t row, int32_t column, const RECT& cell);
+    // Gives the focus back to the list, which makes an open editor commit.
+    void EndEdit();
+    void TryTitleTip(ListPoint mouse, int32_t row, int32_t column);
+    // Closing hides the tip and releases its capture; hiding also forgets
+    // its cell, so the same cell may show it again.
+    void CloseTitleTip();
+    void HideTitleTip();
 
     // Painting (user_list_paint.cpp).
     void PaintBuffered(HDC target, const RECT& area);
@@ -147,6 +210,8 @@ class UserListCtrl : public SubclassedWindow {
                           bool selectedText);
     void PaintProgress(HDC dc, const ListRect& cell, double percent);
     void DrawImage(HIMAGELIST list, int32_t index, HDC dc, const ImagePlacement& place);
+    // The rows of a scroll slide, from its first row down, into a picture.
+    void PaintAnimationPicture(HDC dc, int32_t width, int32_t height);
 
     ListOptions options_;
     std::vector<ListColumn> columns_;
@@ -164,14 +229,31 @@ class UserListCtrl : public SubclassedWindow {
     int32_t tipColumn_ = -1;
     int32_t sortSubItem_ = -1;  // -1 until the first sort
     bool sortAscending_ = true;
+    bool editing_ = false;  // an in-place editor is open
+
+    // Between a left press on the list and its release.
+    bool captured_ = false;
+    ListPoint pressClient_;       // where the button went down ...
+    ListPoint pressContent_;      // ... in content coordinates
     int32_t pressedColumn_ = -1;  // header cell held down
-    int32_t resizeColumn_ = -1;   // column whose divider is dragged
-    bool editing_ = false;        // an in-place editor is open
+    ColumnResize resize_;         // the divider being dragged, if any
     bool rubberBand_ = false;     // rubber-band selection running ...
     ListRect rubberBandRect_;     // ... over this rectangle in content coordinates
+    DWORD lastAutoScroll_ = 0;    // tick count of the band's last scroll
+
+    bool trackingLeave_ = false;  // WM_MOUSELEAVE has been asked for
+    TypeAheadSearch typeAhead_;
+
+    bool animating_ = false;  // a scroll-bar scroll slides; cleared at SB_ENDSCROLL
+    ScrollAnimation animation_;
+    UniqueBitmap animationPicture_;  // the rows of the slide while it runs
 
     ListColours colours_{};
     ListFonts fonts_;
     ListImages images_;
-    UniqueWindow toolTip_;  // the item tool tip
+    UniqueWindow toolTip_;     // the item tool tip ...
+    int32_t toolTipRow_ = -1;  // ... and the row its tool covers
+    TitleTipWnd titleTip_;
+    CellEditWnd cellEdit_;
+    CellDateWnd cellDate_;
 };

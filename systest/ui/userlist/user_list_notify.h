@@ -27,3 +27,8 @@ inline constexpr UINT ULN_ENDEDIT = static_cast<UINT>(-1505);
 inline constexpr UINT ULN_MODIFIED = static_cast<UINT>(-1506);
 // The left button went down on a link cell.
 inline constexpr UINT ULN_LINKCLICK = static_cast<UINT>(-1507);
+
+// The list sends the messages its child windows send to it (WM_COMMAND,
+// WM_NOTIFY, owner-draw and colour messages) back to the child concerned as
+// the message plus this offset, so a child can handle its own notifications.
+inline constexpr UINT kReflectedMessageOffset = 0x2000;

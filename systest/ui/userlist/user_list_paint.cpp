@@ -324,3 +324,15 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
                     colours_.headerShadow);
     }
 }
+
+void UserListCtrl::PaintAnimationPicture(HDC dc, int32_t width, int32_t height) {
+    FillSolid(dc, RECT{0, 0, width, height}, colours_.window);
+    // The rows as the normal paint lays them out, from the slide's first row.
+    const int32_t scrollX = ScrollPosition(SB_HORZ);
+    const int32_t rowCount = Rows().ItemCount();
+    int32_t top = 0;
+    for (int32_t row = animation_.FirstPictureRow(); row < rowCount && top < height; ++row) {
+        DrawRow(dc, row, RECT{-scrollX, top, totalWidth_ - scrollX, top + rowHeight_});
+        top += rowHeight_;
+    }
+}

@@ -82,4 +82,22 @@ TEST(AutoSizeWidth, WidestOfTitleAndCellsPlusPadding) {
     }
 }
 
+TEST(NextCheckValue, ClicksCycleTheMarks) {
+    const struct {
+        int32_t format;
+        const char16_t* text;
+        const char16_t* next;
+    } cases[] = {
+        {FormatCheck, u"0", u"1"},     {FormatCheck, u"1", u"0"},     {FormatCheck, u"", u"1"},
+        {FormatCheck, u"7", u"0"},     {FormatCheck, u"-1", u"1"},    {FormatTriState, u"0", u"1"},
+        {FormatTriState, u"1", u"-1"}, {FormatTriState, u"-1", u"0"}, {FormatTriState, u"", u"1"},
+        {FormatText, u"abc", u"abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "format " << c.format << " "
+                                        << testing::PrintToString(std::u16string(c.text)));
+        EXPECT_EQ(NextCheckValue(c.format, c.text), c.next);
+    }
+}
+
 }  // namespace

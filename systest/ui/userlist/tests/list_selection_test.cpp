@@ -114,4 +114,39 @@ TEST(ListSelection, FocusFollowsTheSelection) {
     EXPECT_FALSE(selection.Focus(true).valid);
 }
 
+TEST(ListSelection, FocusMovesWithoutTheSelection) {
+    ListSelection selection;
+    selection.Select(3, 1, kNone, false, kRows);
+    selection.MoveFocus(5, 2);
+    EXPECT_EQ(selection.Rows(), (std::set<int32_t>{3}));
+    EXPECT_EQ(selection.FocusItem(), 5);
+    EXPECT_EQ(selection.FocusColumn(), 2);
+    // The focus of an unselected row falls back on the selection.
+    const FocusedCell focus = selection.Focus(true);
+    EXPECT_EQ(focus.row, 3);
+}
+
+TEST(ListSelection, SelectAllKeepsAnchorAndFocus) {
+    ListSelection selection;
+    selection.Select(3, 1, kNone, false, kRows);
+    selection.SelectAll(kRows);
+    EXPECT_EQ(selection.Rows().size(), static_cast<size_t>(kRows));
+    EXPECT_EQ(selection.Anchor(), 3);
+    EXPECT_EQ(selection.FocusItem(), 3);
+    EXPECT_EQ(selection.FocusColumn(), -1);  // several rows: no focused column
+}
+
+TEST(ListSelection, BandSelectsARange) {
+    ListSelection selection;
+    selection.Select(8, 1, kNone, false, kRows);
+    selection.SelectBand(2, 4);
+    EXPECT_EQ(selection.Rows(), (std::set<int32_t>{2, 3, 4}));
+    EXPECT_EQ(selection.Anchor(), 2);
+    EXPECT_EQ(selection.FocusItem(), 4);
+    EXPECT_EQ(selection.FocusColumn(), -1);
+    selection.SelectBand(0, -1);
+    EXPECT_TRUE(selection.Rows().empty());
+    EXPECT_EQ(selection.Anchor(), -1);
+}
+
 }  // namespace

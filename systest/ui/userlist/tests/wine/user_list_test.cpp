@@ -5,178 +5,24 @@
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/paint_layout.h"
 #include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/userlist/tests/wine/list_fixture.h"
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
 #include "common/win/gdi.h"
-#include "systest/resources/resource.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr UINT kListId = IDC_RESULTS_LIST;
-constexpr wchar_t kParentClass[] = L"UserListTestParent";
 constexpr COLORREF kDiscGreen = RGB(36, 168, 64);  // fill of the "passed" status image
 constexpr COLORREF kArrowGrey = RGB(72, 72, 72);   // fill of the sort arrows
-
-// What the parent saw of one WM_NOTIFY.
-struct Notice {
-    UINT code;
-    int32_t item;
-    int32_t subItem;
-
-    friend bool operator==(const Notice&, const Notice&) = default;
-};
-
-void PrintTo(const Notice& n, std::ostream* os) {
-    *os << "{" << -static_cast<int>(n.code) << ", item " << n.item << ", sub-item " << n.subItem
-        << "}";
-}
-
-std::vector<Notice> notices;
-
-LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        const auto* record = reinterpret_cast<const UserListNotify*>(lParam);
-        // Fields that every notification to the parent carries the same way.
-        EXPECT_EQ(wParam, kListId);
-        EXPECT_EQ(record->hdr.idFrom, kListId);
-        EXPECT_EQ(GetParent(record->hdr.hwndFrom), window);
-        EXPECT_EQ(record->key, 0);
-        EXPECT_EQ(record->text, nullptr);
-        EXPECT_EQ(record->value, nullptr);
-        notices.push_back({record->hdr.code, record->item, record->subItem});
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-class ListTest : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        ASSERT_NE(RegisterUserListClass(instance), 0);
-        WNDCLASSEXW parent{};
-        parent.cbSize = sizeof parent;
-        parent.lpfnWndProc = ParentProcedure;
-        parent.hInstance = instance;
-        parent.lpszClassName = kParentClass;
-        ASSERT_NE(RegisterClassExW(&parent), 0);
-    }
-
-    void SetUp() override {
-        notices.clear();
-        parent_.reset(CreateWindowExW(0, kParentClass, L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                      0, 0, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                      nullptr));
-        ASSERT_TRUE(parent_);
-    }
-
-    // As the main dialog does it: a window of the class, then attach and initialise.
-    HWND AttachList(ResultsListCtrl& list, int width = 400, int height = 200) {
-        HWND window = CreateWindowExW(
-            0, kUserListClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 10, 10,
-            width, height, parent_.get(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
-            GetModuleHandleW(nullptr), nullptr);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(list.Attach(window));
-        EXPECT_TRUE(list.Initialise());
-        return window;
-    }
-
-    static void AddColumns(ResultsListCtrl& list, int32_t width0, int32_t width1) {
-        ListColumn status;
-        status.title = u"Status";
-        status.width = width0;
-        list.AddColumn(status);
-        ListColumn check;
-        check.title = u"Check";
-        check.width = width1;
-        list.AddColumn(check);
-    }
-
-    static int32_t RowHeight(const ResultsListCtrl& list) {
-        RECT header{};
-        list.GetColumnRect(0, header);
-        return header.bottom;  // rows are as high as the header
-    }
-
-    UniqueWindow parent_;
-};
-
-// A picture of the list's client area taken with WM_PRINTCLIENT.
-class Picture {
-  public:
-    explicit Picture(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        width_ = client.right;
-        height_ = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<const uint32_t*>(bits);
-        SelectedObject selected(dc_.get(), bitmap_.get());
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
-        GdiFlush();
-    }
-
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    COLORREF At(int x, int y) const {
-        const uint32_t p = pixels_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    // Whether any pixel of the rectangle has the colour.
-    bool Contains(const RECT& area, COLORREF colour) const {
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (At(x, y) == colour) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
-  private:
-    UniqueCreatedDc dc_;
-    UniqueBitmap bitmap_;
-    const uint32_t* pixels_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-};
-
-SCROLLINFO ScrollInfo(HWND window, int bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(window, bar, &info);
-    return info;
-}
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    wsprintfA(text, "#%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
-    return text;
-}
 
 TEST_F(ListTest, ClassIsRegisteredForDialogTemplates) {
     WNDCLASSEXW info{};

@@ -1,0 +1,161 @@
+#include "systest/ui/userlist/cell_edit_wnd.h"
+
+#include "systest/ui/userlist/list_column.h"
+#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/number_filter.h"
+#include "systest/ui/userlist/user_list_notify.h"
+
+#include "common/win/wide.h"
+
+#include <algorithm>
+
+namespace {
+
+// The edit box sits this far inside the cell ...
+constexpr int kEditInsetLeft = 2;
+constexpr int kEditInsetTop = 3;
+constexpr int kEditInsetRight = 3;
+constexpr int kEditInsetBottom = 2;
+// ... with this much room beside its text.
+constexpr int kEditMargin = 5;
+
+}  // namespace
+
+const MessageRoute<CellEditWnd> CellEditWnd::kMessageRoutes[] = {
+    {WM_GETDLGCODE, WM_GETDLGCODE, &CellEditWnd::OnGetDlgCode},
+    {WM_CHAR, WM_CHAR, &CellEditWnd::OnChar},
+    {WM_KILLFOCUS, WM_KILLFOCUS, &CellEditWnd::OnKillFocus},
+};
+
+CellEditWnd::~CellEditWnd() {
+    Destroy();
+}
+
+void CellEditWnd::Destroy() {
+    if (HWND window = Window()) {
+        DestroyWindow(window);
+    }
+}
+
+bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
+                       const RECT& cell, const std::wstring& text) {
+    list_ = list;
+    row_ = row;
+    column_ = column;
+    flags_ = columnFlags;
+    key_ = 0;
+    Destroy();
+
+    DWORD style = WS_CHILD | ES_AUTOHSCROLL;
+    if (columnFlags & (Integer | Decimal)) {
+        style |= ES_RIGHT;
+    }
+    if (columnFlags & Uppercase) {
+        style |= ES_UPPERCASE;
+    }
+    const RECT area{cell.left + kEditInsetLeft, cell.top + kEditInsetTop,
+                    cell.right - kEditInsetRight, cell.bottom - kEditInsetBottom};
+    HWND window = SubclassedWindow::Create(0, L"EDIT", nullptr, style, area, list, kCellEditorId);
+    if (window == nullptr) {
+        return false;
+    }
+    LOGFONTW logFont{};
+    if (!ReadMessageFont(logFont)) {
+        return false;
+    }
+    font_.reset(CreateFontIndirectW(&logFont));
+    if (!font_) {
+        return false;
+    }
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(kEditMargin, kEditMargin));
+    SetWindowTextW(window, text.c_str());
+    ShowWindow(window, SW_SHOW);
+    SendMessageW(window, EM_SETSEL, 0, -1);
+    SendMessageW(window, EM_SCROLLCARET, 0, 0);
+    SetFocus(window);
+    return true;
+}
+
+LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
+    LRESULT result = 0;
+    if (RouteMessage<CellEditWnd>(*this, kMessageRoutes, message, result)) {
+        return result;
+    }
+    return CallPrevious(message);
+}
+
+std::wstring CellEditWnd::Text() const {
+    const int length = GetWindowTextLengthW(Window());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(Window(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+bool CellEditWnd::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
+    result = DLGC_WANTALLKEYS;  // Tab, Enter and Escape end the edit, not the dialog
+    return true;
+}
+
+bool CellEditWnd::OnChar(const WindowMessage& message, LRESULT& result) {
+    result = 0;
+    const auto c = static_cast<char16_t>(message.wParam);
+    if (c == VK_TAB || c == VK_RETURN || c == VK_ESCAPE) {
+        key_ = c;
+        SetFocus(list_);  // the edit ends when the focus goes
+        return true;
+    }
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    switch (FilterTypedChar(flags_, c, FromWide(Text()), start, end)) {
+        case TypedCharVerdict::Accept:
+            return false;  // the edit box inserts it
+        case TypedCharVerdict::Negate:
+            Negate();
+            return true;
+        case TypedCharVerdict::Reject:
+        default:
+            return true;
+    }
+}
+
+void CellEditWnd::Negate() {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const Negation negation = NegateNumberText(FromWide(Text()), (flags_ & Decimal) != 0);
+    SetWindowTextW(Window(), ToWide(negation.text).c_str());
+    const auto shift = [&](DWORD position) {
+        return static_cast<LPARAM>(std::max<int64_t>(int64_t{position} + negation.caretShift, 0));
+    };
+    SendMessageW(Window(), EM_SETSEL, static_cast<WPARAM>(shift(start)), shift(end));
+    SendMessageW(Window(), EM_SCROLLCARET, 0, 0);
+}
+
+bool CellEditWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
+    HWND window = Window();
+    CallPrevious(message);
+    if (list_ != nullptr && IsWindow(list_)) {
+        const std::wstring text = Text();
+        UserListNotify record{};
+        record.hdr.hwndFrom = window;
+        record.hdr.idFrom = kCellEditorId;
+        record.hdr.code = ULN_ENDEDIT;
+        record.item = row_;
+        record.subItem = column_;
+        record.key = key_;
+        record.text = text.c_str();
+        SendMessageW(list_, WM_NOTIFY, kCellEditorId, reinterpret_cast<LPARAM>(&record));
+    }
+    // The list may have opened a new editor meanwhile; hide only this one.
+    if (IsWindow(window)) {
+        ShowWindow(window, SW_HIDE);
+    }
+    result = 0;
+    return true;
+}

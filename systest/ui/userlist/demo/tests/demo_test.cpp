@@ -1,0 +1,162 @@
+// The demonstration list and program: every format drawn and driven, and the
+// program's screenshot mode.
+#include "systest/ui/userlist/demo/demo_list.h"
+#include "systest/ui/userlist/tests/wine/list_fixture.h"
+#include "systest/ui/userlist/title_tip_wnd.h"
+#include "systest/ui/userlist/user_list_notify.h"
+
+#include "common/win/handles.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kProgressLight = RGB(170, 240, 170);
+// Long enough for the program to start, paint and save under a cold Wine.
+constexpr DWORD kProgramTimeout = 60000;
+
+class DemoTest : public ListTest {
+  protected:
+    void SetUp() override {
+        ListTest::SetUp();
+        window_ = list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300});
+        ASSERT_NE(window_, nullptr);
+        FillDemoList(list_);
+        notices.clear();
+    }
+
+    RECT CellRect(int32_t row, int32_t column) const {
+        RECT rect{};
+        EXPECT_TRUE(list_.GetItemRect(row, column, rect));
+        return rect;
+    }
+
+    POINT Centre(int32_t row, int32_t column) const {
+        const RECT rect = CellRect(row, column);
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    TextListCtrl list_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(DemoTest, HasAColumnOfEveryFormatAndRowsToScroll) {
+    std::set<int32_t> formats;
+    for (int32_t i = 0; i < DemoColumnCount; ++i) {
+        formats.insert(list_.GetColumnFormat(i));
+    }
+    EXPECT_EQ(formats,
+              (std::set<int32_t>{FormatText, FormatEdit, FormatDate, FormatChoice, FormatCheck,
+                                 FormatTriState, FormatLink, FormatProgress, FormatCutOff}));
+    EXPECT_EQ(list_.Store().ItemCount(), kDemoRowCount);
+    EXPECT_GT(ScrollInfo(window_, SB_VERT).nMax, 0);
+    ListColumn locked;
+    ASSERT_TRUE(list_.GetColumn(DemoLocked, locked));
+    EXPECT_EQ(locked.image, 6);  // the padlock
+    EXPECT_NE(locked.flags & ReadOnly, 0u);
+}
+
+TEST_F(DemoTest, CutOffColumnEndsThePaintedRow) {
+    const Picture picture(window_);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    // Row 0's progress bar is empty (0 %); row 1's is not.
+    EXPECT_TRUE(picture.Contains(CellRect(1, DemoProgress), kProgressLight));
+    for (int32_t column : {DemoCutOff, DemoHidden}) {
+        RECT cell = CellRect(1, column);
+        cell.right -= 1;  // the divider pixel belongs to the next column
+        for (int y = cell.top; y < cell.bottom; ++y) {
+            for (int x = cell.left; x < cell.right; ++x) {
+                ASSERT_EQ(Hex(picture.At(x, y)), Hex(background))
+                    << column << ": " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(DemoTest, EditsAndClicksAreKept) {
+    // The quantity of row 2 is 9: typing "-" and Enter makes it -9.
+    Click(window_, Centre(2, DemoQuantity).x, Centre(2, DemoQuantity).y);
+    HWND edit = FindWindowExW(window_, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, EM_SETSEL, 1, 1);
+    SendMessageW(edit, WM_CHAR, L'-', 0);
+    SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+    EXPECT_EQ(list_.Store().ItemText(2, DemoQuantity), u"-9");
+
+    // Done of row 0 is ticked: a click takes the tick away.
+    Click(window_, Centre(0, DemoDone).x, Centre(0, DemoDone).y);
+    EXPECT_EQ(list_.Store().ItemText(0, DemoDone), u"0");
+    // The locked column is read-only: a click on the selected row only tells.
+    notices.clear();
+    Click(window_, Centre(0, DemoLocked).x, Centre(0, DemoLocked).y);
+    EXPECT_EQ(notices, (std::vector<Notice>{{ULN_LEFTCLICK, 0, DemoLocked}}));
+    EXPECT_FALSE(IsWindowVisible(edit));
+}
+
+TEST_F(DemoTest, LongNameShowsATitleTip) {
+    // Row 7 holds the longest part name.
+    const RECT cell = CellRect(7, DemoName);
+    SendMouse(window_, WM_MOUSEMOVE, cell.left + 40, (cell.top + cell.bottom) / 2);
+    HWND tip = GetCapture();
+    ASSERT_NE(tip, nullptr);
+    wchar_t name[64] = {};
+    GetClassNameW(tip, name, 64);
+    EXPECT_STREQ(name, kTitleTipClassName);
+    EXPECT_TRUE(IsWindowVisible(tip));
+    SendMessageW(window_, WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(tip));
+}
+
+TEST_F(DemoTest, CutOffCellsShowNoTitleTip) {
+    // Their texts are longer than the cells, but the rows do not show them.
+    for (int32_t column : {DemoCutOff, DemoHidden}) {
+        SCOPED_TRACE(column);
+        const RECT cell = CellRect(3, column);
+        SendMouse(window_, WM_MOUSEMOVE, cell.left + 12, (cell.top + cell.bottom) / 2);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+    // The same text in a painted column would get one.
+    const RECT name = CellRect(7, DemoName);
+    SendMouse(window_, WM_MOUSEMOVE, name.left + 40, (name.top + name.bottom) / 2);
+    EXPECT_NE(GetCapture(), nullptr);
+}
+
+TEST(DemoProgram, SavesAScreenshot) {
+    constexpr wchar_t kFile[] = L"demo_test_screenshot.bmp";
+    DeleteFileW(kFile);
+    wchar_t commandLine[] = L"userlist_demo.exe --screenshot demo_test_screenshot.bmp";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    UniqueKernelHandle processHandle(process.hProcess);
+    UniqueKernelHandle threadHandle(process.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, kProgramTimeout), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+
+    UniqueFileHandle file(CreateFileW(kFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    BITMAPFILEHEADER header{};
+    BITMAPINFOHEADER info{};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(file.get(), &header, sizeof header, &read, nullptr));
+    ASSERT_TRUE(ReadFile(file.get(), &info, sizeof info, &read, nullptr));
+    EXPECT_EQ(header.bfType, 0x4D42);  // "BM"
+    EXPECT_EQ(header.bfSize, GetFileSize(file.get(), nullptr));
+    EXPECT_GT(info.biWidth, 1000);
+    EXPECT_GT(info.biHeight, 500);
+    file.reset();
+    DeleteFileW(kFile);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// What a key press does to the list: which cell the focus moves to, how far
+// the view scrolls, and whether the selection follows. The window layer turns
+// virtual-key codes into ListKey and carries out the plan.
+#pragma once
+
+#include "systest/ui/userlist/list_column.h"
+
+#include <cstdint>
+#include <span>
+
+enum class ListKey {
+    Tab,
+    PageUp,
+    PageDown,
+    End,
+    Home,
+    Left,
+    Up,
+    Right,
+    Down,
+    Space,
+    Letter,  // A to Z: type-ahead, or select all with Ctrl and A
+    Other,
+};
+
+struct KeyState {
+    ListKey key = ListKey::Other;
+    char16_t letter = 0;  // with ListKey::Letter: 'A' to 'Z'
+    bool control = false;
+    bool shift = false;
+    int32_t focusItem = -1;  // the focused cell as GetFocusItem gives it
+    int32_t focusColumn = -1;
+    int32_t rowCount = 0;
+    std::span<const ListColumn> columns;
+    int32_t fullRows = 0;  // rows that fit wholly below the header
+    bool focusCell = false;
+    bool singleSelect = false;
+    int32_t scrollX = 0;
+    int32_t totalWidth = 0;  // GetTotalWidth
+};
+
+enum class KeyAction {
+    None,
+    MoveFocus,           // to (row, column), made visible
+    ScrollHorizontally,  // to scrollX
+    ToggleCheck,         // as a click on the check cell (row, column)
+    SelectAll,
+    TypeAhead,
+};
+
+struct KeyPlan {
+    KeyAction action = KeyAction::None;
+    int32_t row = -1;
+    int32_t column = -1;
+    int32_t scrollX = 0;
+    // Afterwards SelectItem on the focused cell, extending from the anchor
+    // when extend is set.
+    bool select = false;
+    bool extend = false;
+};
+
+// Horizontal steps of the arrow keys outside focusCell mode.
+inline constexpr int32_t kKeyScrollStep = 5;
+inline constexpr int32_t kKeyScrollStepControl = 50;
+
+KeyPlan PlanKey(const KeyState& state);

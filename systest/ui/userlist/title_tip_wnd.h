@@ -1,0 +1,52 @@
+// The title tip: a small popup over a cell whose text is clipped, showing the
+// whole text in the tool-tip colours. While shown it holds the mouse capture:
+// it hides as soon as the mouse leaves it, and clicks on it are passed on to
+// the list below, so the tip never gets in the way.
+#pragma once
+
+#include "common/win/gdi.h"
+#include "common/win/window_object.h"
+
+#include <windows.h>
+
+#include <string>
+
+class TitleTipWnd final : public SubclassedWindow {
+  public:
+    TitleTipWnd() = default;
+    ~TitleTipWnd() override;
+
+    // Creates the hidden tip for a list (registering "TitleTip" the first
+    // time), with the colours and message font of the moment.
+    bool Create(HWND list);
+    void Destroy();
+
+    // Shows the text over a text area of the list (screen coordinates) when
+    // it does not fit there. True when the tip is shown.
+    bool Show(const RECT& textArea, const std::wstring& text);
+    // Releases the capture if the tip holds it, and hides.
+    void Close();
+
+  protected:
+    LRESULT HandleMessage(const WindowMessage& message) override;
+
+  private:
+    static const MessageRoute<TitleTipWnd> kMessageRoutes[];
+
+    bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
+    bool OnPaint(const WindowMessage& message, LRESULT& result);
+    bool OnPrintClient(const WindowMessage& message, LRESULT& result);
+    bool OnMouseActivate(const WindowMessage& message, LRESULT& result);
+    bool OnMouseMove(const WindowMessage& message, LRESULT& result);
+    bool OnMouseButton(const WindowMessage& message, LRESULT& result);
+
+    void Paint(HDC dc);
+
+    HWND list_ = nullptr;
+    UniqueFont font_;
+    COLORREF background_ = 0;  // COLOR_INFOBK
+    COLORREF text_ = 0;        // COLOR_INFOTEXT, also the frame
+};
+
+// The window class of the title tip.
+inline constexpr wchar_t kTitleTipClassName[] = L"TitleTip";

@@ -1,0 +1,127 @@
+// In-place editing and title tips: the list opens an editor over an editable
+// cell and takes its value back when the edit ends, and offers a title tip
+// over a cell whose text it had to clip.
+#include "systest/ui/userlist/user_list_ctrl.h"
+
+#include "systest/ui/userlist/cell_date_format.h"
+#include "systest/ui/userlist/title_tip_layout.h"
+#include "systest/ui/userlist/user_list_notify.h"
+
+#include "common/text.h"
+#include "common/win/wide.h"
+
+#include <algorithm>
+
+bool UserListCtrl::OpenEditor(int32_t row, int32_t column, const RECT& cell) {
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    if (record.format == FormatEdit) {
+        return cellEdit_.Open(Window(), row, column, record.flags, cell,
+                              ToWide(Rows().ItemText(row, record.subItem)));
+    }
+    CellDate date;  // all zero for an empty cell
+    Rows().ItemDate(row, record.subItem, date);
+    return cellDate_.Open(Window(), row, column, record.flags, cell, ToSystemTime(date));
+}
+
+void UserListCtrl::EndEdit() {
+    if (editing_ && Window() != nullptr) {
+        SetFocus(Window());  // the editor commits when it loses the focus
+    }
+}
+
+bool UserListCtrl::OnEndEdit(const WindowMessage& message, LRESULT& result) {
+    const auto* record = reinterpret_cast<const UserListNotify*>(message.lParam);
+    if (record == nullptr || record->hdr.code != ULN_ENDEDIT) {
+        return false;  // other notifications go back to their child
+    }
+    result = 0;
+    // Only the list's own editors end edits.
+    if (record->hdr.hwndFrom == nullptr || (record->hdr.hwndFrom != cellEdit_.Window() &&
+                                            record->hdr.hwndFrom != cellDate_.Window())) {
+        return true;
+    }
+    editing_ = false;
+    const int32_t row = record->item;
+    const int32_t column = record->subItem;  // the editors send column indexes
+    if (row < 0 || row >= Rows().ItemCount() || column < 0 || column >= GetColumnCount()) {
+        return true;
+    }
+    if (record->key != VK_ESCAPE) {
+        const int32_t subItem = GetColumnSubItem(column);
+        if (record->value != nullptr) {
+            // "1" when the picker has a value, "0" when the user cleared it.
+            const bool chosen =
+                record->text != nullptr && ParseLeadingInt(FromWide(record->text)) != 0;
+            Rows().SetItemValue(row, subItem,
+                                chosen ? CellDateText(FromSystemTime(*record->value)) : u"");
+        } else if (record->text != nullptr) {
+            Rows().SetItemValue(row, subItem, FromWide(record->text));
+        }
+        if (record->key == VK_TAB) {
+            PostMessageW(Window(), WM_KEYDOWN, VK_TAB, 0);  // on to the next cell
+        }
+        Notify(ULN_MODIFIED, row, column);
+    }
+    InvalidateItem(row, -1);
+    return true;
+}
+
+void UserListCtrl::CloseTitleTip() {
+    titleTip_.Close();
+}
+
+void UserListCtrl::HideTitleTip() {
+    tipItem_ = -1;
+    tipColumn_ = -1;
+    titleTip_.Close();
+}
+
+void UserListCtrl::TryTitleTip(ListPoint mouse, int32_t row, int32_t column) {
+    if (editing_ || (row == tipItem_ && column == tipColumn_)) {
+        return;
+    }
+    RECT cell{};
+    if (!GetItemRect(row, column, cell)) {
+        HideTitleTip();
+        return;
+    }
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    const bool hasImage = images_.rows && Rows().ItemImage(row, record.subItem) != -1;
+    const ListRect text = TitleTipTextRect({cell.left, cell.top, cell.right, cell.bottom}, column,
+                                           hasImage, ListImageSize);
+    if (mouse.x < text.left || mouse.x >= text.right || mouse.y < text.top ||
+        mouse.y >= text.bottom) {
+        return;
+    }
+    std::wstring tipText;
+    const std::u16string value = Rows().ItemText(row, record.subItem);
+    switch (record.format) {
+        case FormatDate: {
+            CellDate date;
+            if (!value.empty() && Rows().ItemDate(row, record.subItem, date)) {
+                tipText = FormatCellDate(date, record.flags);
+            }
+            break;
+        }
+        case FormatCheck:
+        case FormatTriState:
+        case FormatProgress:
+            break;
+        default:
+            tipText = ToWide(value);
+            break;
+    }
+    // Cells at and right of a cut-off column are not painted: nothing to show.
+    const bool painted = std::none_of(columns_.begin(), columns_.begin() + column + 1,
+                                      [](const ListColumn& c) { return c.format == FormatCutOff; });
+    if (painted && !tipText.empty()) {
+        RECT area{text.left, text.top, text.right, text.bottom};
+        MapWindowPoints(Window(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+        if (titleTip_.Show(area, tipText)) {
+            tipItem_ = row;
+            tipColumn_ = column;
+            return;
+        }
+    }
+    HideTitleTip();
+}
