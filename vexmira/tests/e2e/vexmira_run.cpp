@@ -1,5 +1,6 @@
 #include "vexmira_run.h"
 
+#include "common/text.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 
@@ -85,17 +86,7 @@ ProgramFolderCopy::ProgramFolderCopy() : TempFolder(u"vexmira_program") {
 }
 
 std::vector<std::u16string> LogFilesIn(const std::u16string& folder) {
-    std::vector<std::u16string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(WideCStr(folder + u"vexmira_*.txt"), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        names.push_back(FromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
+    return FilesIn(folder, u"vexmira_*.txt");
 }
 
 std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYSTEMTIME& after) {

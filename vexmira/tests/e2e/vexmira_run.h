@@ -3,11 +3,11 @@
 // standard output captured.
 #pragma once
 
+#include "common/tests/wine/temp_folder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include "../wine/temp_folder.h"
 
 #include <string>
 #include <string_view>

@@ -7,7 +7,7 @@
 #include "vexmira/win32_file_reader.h"
 
 #include "../fake_gl.h"
-#include "temp_folder.h"
+#include "common/tests/wine/temp_folder.h"
 
 #include <gtest/gtest.h>
 

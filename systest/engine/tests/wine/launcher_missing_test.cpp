@@ -3,11 +3,11 @@
 // its own with an adapter that WMI and the display device agree on
 // (agreeing_wine_adapter.h), from a folder without the diagnostic.
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
+#include "common/tests/wine/message_box_closer.h"
 #include "common/win/com.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
 #include "systest/engine/tests/graphics_strings.h"
-#include "systest/engine/tests/wine/message_box_closer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // file cannot be replaced or written.
 #include "systest/engine/report_command.h"
 
-#include "common/text.h"
+#include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
@@ -16,38 +16,31 @@
 
 namespace {
 
-// The temporary directory of this process, moved to a folder of its own
-// through TMP, which GetTempPathW reads first. Restored and removed at the end.
+// The temporary directory of this process, moved through TMP, which
+// GetTempPathW reads first: to a folder of its own, removed at the end, or to
+// a given path. TMP is restored at the end.
 class TempDirectory {
   public:
-    explicit TempDirectory(std::u16string path = {}) {
-        wchar_t old[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-        oldTmp_ = length > 0 && length < MAX_PATH ? std::optional(FromWide(old)) : std::nullopt;
-        if (path.empty()) {
-            wchar_t temp[MAX_PATH];
-            GetTempPathW(MAX_PATH, temp);
-            path = FromWide(temp) + u"qst_report_" +
-                   Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u"\\";
-            CreateDirectoryW(WideCStr(path), nullptr);
-            owned_ = true;
-        }
-        path_ = path;
-        SetEnvironmentVariableW(L"TMP", WideCStr(path_));
-    }
-    ~TempDirectory() {
-        SetEnvironmentVariableW(L"TMP", oldTmp_ ? WideCStr(*oldTmp_) : nullptr);
-        if (owned_) {
-            DeleteFileW(WideCStr(ReportPath()));
-            RemoveDirectoryW(WideCStr(path_));
-        }
-    }
+    TempDirectory() : folder_(std::in_place, u"qst_report") { Redirect(folder_->Path()); }
+    explicit TempDirectory(std::u16string path) { Redirect(std::move(path)); }
+    ~TempDirectory() { SetEnvironmentVariableW(L"TMP", oldTmp_ ? WideCStr(*oldTmp_) : nullptr); }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
     std::u16string ReportPath() const { return path_ + u"QuarvelSysTest.txt"; }
 
   private:
+    void Redirect(std::u16string path) {
+        wchar_t old[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+        oldTmp_ = length > 0 && length < MAX_PATH ? std::optional(FromWide(old)) : std::nullopt;
+        path_ = std::move(path);
+        SetEnvironmentVariableW(L"TMP", WideCStr(path_));
+    }
+
+    std::optional<TempFolder> folder_;
     std::u16string path_;
     std::optional<std::u16string> oldTmp_;
-    bool owned_ = false;
 };
 
 class RecordingPresenter final : public ReportPresenter {
@@ -58,18 +51,6 @@ class RecordingPresenter final : public ReportPresenter {
     void OpenReport(HWND, const std::u16string& path) override { opened.push_back(path); }
     void ShowFailure(HWND, const std::u16string& message) override { failures.push_back(message); }
 };
-
-std::string ReadBytes(const std::u16string& path) {
-    UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    return bytes;
-}
 
 const std::u16string kReport =
     u"Meta data: \"PC7\" 06.12.2026 2012 20.02.12\r\n"

@@ -1,6 +1,6 @@
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
-#include "common/win/handles.h"
+#include "common/win/wide.h"
 
 #include <algorithm>
 
@@ -32,13 +32,8 @@ std::wstring TestProgramDirectory() {
 
 }  // namespace
 
-BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    static int folders = 0;
-    path_ = std::wstring(temp) + L"qst_bundle_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-            std::to_wstring(++folders) + L"\\";
-    CreateDirectoryW(path_.c_str(), nullptr);
+BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut)
+    : path_(ToWide(folder_.Path())) {
     const std::wstring source = TestProgramDirectory();
     for (const std::wstring& file : kShippedFiles) {
         if (std::find(leftOut.begin(), leftOut.end(), file) == leftOut.end()) {
@@ -47,46 +42,8 @@ BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut) {
     }
 }
 
-BundleFolder::~BundleFolder() {
-    for (const std::wstring& file : Files(L"*")) {
-        DeleteFileW((path_ + file).c_str());
-    }
-    RemoveDirectoryW(path_.c_str());
-}
-
-std::vector<std::wstring> BundleFolder::Files(const std::wstring& pattern) const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((path_ + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(found.cFileName);
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 std::wstring ReportFilePath() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     return std::wstring(temp) + L"QuarvelSysTest.txt";
-}
-
-bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
-    UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file.valid()) {
-        return false;
-    }
-    bytes.clear();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    return true;
 }

@@ -3,6 +3,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +117,7 @@ TEST_F(QuarvelSysTestRun, DecliningTheAgreementEndsWithTwoAndRunsNoCheck) {
         way.decline(page);
         EXPECT_EQ(ExitCode(), 2u);
         // The diagnostic writes its log where it runs; no checks, no log.
-        EXPECT_TRUE(bundle_->Files(L"vexmira_*.txt").empty());
+        EXPECT_TRUE(bundle_->Files(u"vexmira_*.txt").empty());
     }
 }
 
@@ -184,7 +185,7 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
     const HWND main = AcceptAgreement();
     ASSERT_NE(main, nullptr);
     // The diagnostic ran in the program's folder and wrote its log there.
-    EXPECT_EQ(bundle_->Files(L"vexmira_*.txt").size(), 1u);
+    EXPECT_EQ(bundle_->Files(u"vexmira_*.txt").size(), 1u);
 
     const std::wstring metaLine = ItemText(main, -1);
     const std::wstring status = ItemText(main, IDC_SUMMARY_STATUS);
@@ -198,7 +199,8 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
         // The report opens in the program registered for text files.
         const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest");
         ASSERT_NE(viewer, nullptr) << "the report was not opened";
-        EXPECT_TRUE(ReadFileBytes(ReportFilePath(), report));
+        report = ReadBytes(FromWide(ReportFilePath()));
+        EXPECT_FALSE(report.empty()) << "no report was written";
         PostMessageW(viewer, WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(reports[0], reports[1]);

@@ -9,6 +9,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
 #include <cstdio>
@@ -82,8 +83,8 @@ int wmain(int argc, wchar_t** argv) {
     if (const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest.txt", 20000)) {
         PostMessageW(viewer, WM_CLOSE, 0, 0);
     }
-    std::string report;
-    if (ReadFileBytes(ReportFilePath(), report)) {
+    const std::string report = ReadBytes(FromWide(ReportFilePath()));
+    if (!report.empty()) {
         std::printf("Report %s:\n%s\n", Utf8(ReportFilePath()).c_str(), report.c_str());
     } else {
         std::printf("No report was written.\n");
