@@ -2,6 +2,7 @@
 // file cannot be replaced or written.
 #include "systest/engine/report_command.h"
 
+#include "common/tests/wine/message_box_closer.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
 #include "common/win/system_error.h"
@@ -11,7 +12,6 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -128,27 +128,6 @@ TEST(RunReportCommand, NoTemporaryDirectoryDoesNothing) {
     EXPECT_TRUE(presenter.failures.empty());
 }
 
-// Waits for the report's failure box of this process, keeps its text and
-// presses OK. Empty when no box came within ten seconds.
-std::u16string CloseReportFailureBox() {
-    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
-    constexpr int kTries = 200;
-    constexpr DWORD kPollMilliseconds = 50;
-    for (int tries = 0; tries < kTries; ++tries) {
-        HWND box = FindWindowW(L"#32770", kReportFailureCaption);
-        DWORD process = 0;
-        if (box != nullptr && GetWindowThreadProcessId(box, &process) != 0 &&
-            process == GetCurrentProcessId()) {
-            wchar_t text[1024] = {};
-            GetDlgItemTextW(box, kMessageTextId, text, 1024);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return FromWide(text);
-        }
-        Sleep(kPollMilliseconds);
-    }
-    return {};
-}
-
 TEST(RunReportCommand, TheUserSeesAMessageBoxNamingFileAndReason) {
     TempDirectory temp;
     RecordingPresenter presenter;
@@ -157,12 +136,13 @@ TEST(RunReportCommand, TheUserSeesAMessageBoxNamingFileAndReason) {
                                         OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.valid());
 
-    std::u16string shown;
-    std::thread closer([&shown] { shown = CloseReportFailureBox(); });
+    MessageBoxCloser closer;
     RunReportCommand(nullptr, kReport);  // the real box; returns once it is closed
-    closer.join();
-    EXPECT_EQ(shown, u"The report could not be written to\n" + temp.ReportPath() + u"\n\n" +
-                         SystemErrorText(ERROR_SHARING_VIOLATION));
+    using Box = MessageBoxCloser::Box;
+    EXPECT_EQ(closer.Boxes(),
+              (std::vector<Box>{{FromWide(kReportFailureCaption),
+                                 u"The report could not be written to\n" + temp.ReportPath() +
+                                     u"\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION)}}));
 }
 
 }  // namespace
