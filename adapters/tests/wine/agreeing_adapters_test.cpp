@@ -2,6 +2,7 @@
 // Wine session of its own (agreeing_wine_adapter.h).
 #include "adapters/card_list_search.h"
 #include "adapters/primary_video_adapter.h"
+#include "adapters/tests/recorded_output.h"
 #include "adapters/vexmira_adapters.h"
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "adapters/win/video_system.h"
@@ -16,12 +17,6 @@
 #include <vector>
 
 namespace {
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
 
 const testing::Environment* const kAgreeingAdapters =
     testing::AddGlobalTestEnvironment(new agreeing::AgreeingAdapterSetup);

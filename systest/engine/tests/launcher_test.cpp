@@ -1,6 +1,8 @@
 // The gate and the graphics checks 6 to 8, over a platform in memory.
 #include "systest/engine/launcher.h"
 
+#include "adapters/tests/memory_card_list.h"
+#include "adapters/tests/recorded_output.h"
 #include "systest/engine/card_list_check.h"
 #include "systest/engine/check_sequence.h"
 #include "systest/engine/tests/graphics_strings.h"
@@ -15,30 +17,6 @@
 #include <vector>
 
 namespace {
-
-class RecordedVideo final : public VerboseVideo {
-  public:
-    std::vector<std::pair<std::u16string, std::u16string>> boxes;  // caption, text
-    void Show(std::u16string_view caption, std::u16string_view text) override {
-        boxes.emplace_back(caption, text);
-    }
-};
-
-class VectorLines final : public CardListLines {
-  public:
-    explicit VectorLines(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-    bool ReadLine(std::u16string& line) override {
-        if (next_ == lines_.size()) {
-            return false;
-        }
-        line = lines_[next_++];
-        return true;
-    }
-
-  private:
-    std::vector<std::u16string> lines_;
-    size_t next_ = 0;
-};
 
 constexpr uint32_t kMb = 1024 * 1024;
 
@@ -74,7 +52,7 @@ class FakePlatform final : public DiagnosticPlatform {
         if (!list) {
             return nullptr;
         }
-        return std::make_unique<VectorLines>(*list);
+        return std::make_unique<MemoryCardListLines>(*list);
     }
 };
 

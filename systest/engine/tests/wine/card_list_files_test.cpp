@@ -3,6 +3,7 @@
 // UTF-8 byte order mark, and lines longer than 255 characters, read only in
 // QuarvelSysTest as written.
 #include "adapters/card_list_search.h"
+#include "adapters/tests/recorded_output.h"
 #include "adapters/win/card_list_stream.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/text.h"
@@ -14,12 +15,6 @@
 #include <vector>
 
 namespace {
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
 
 const char16_t kPnp[] = u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3A7C&0&0010";
 
