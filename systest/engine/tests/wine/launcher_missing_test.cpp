@@ -7,7 +7,7 @@
 #include "common/win/com.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
-#include "systest/engine/tests/graphics_strings.h"
+#include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
 
 TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     Win32DiagnosticPlatform platform;
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);

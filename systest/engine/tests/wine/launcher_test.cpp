@@ -8,7 +8,7 @@
 #include "common/win/wide.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
-#include "systest/engine/tests/graphics_strings.h"
+#include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ Rows RunGraphicsChecks(GraphicsChecks& checks) {
 TEST(SystemGraphicsChecks, RowsForEachExitCode) {
     // QuarvelSysTest's user interface thread runs in a single-threaded apartment.
     const ComInitialization com(COINIT_APARTMENTTHREADED);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     // Stock Wine: no primary adapter, so an empty caption and no memory.
     const struct {
         int32_t exitCode;
@@ -117,7 +117,7 @@ TEST(SystemGraphicsChecks, RowsForEachExitCode) {
 TEST(SystemGraphicsChecks, VerboseVideoShowsRealMessageBoxes) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     SetStandInExitCode(3);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     Win32DiagnosticPlatform platform;
     MessageBoxVideo boxes;
     DiagnosticLauncher launcher(platform, strings, boxes);

@@ -7,6 +7,7 @@
 #include "systest/engine/build_date.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/tests/memory_strings.h"
+#include "systest/engine/tests/recording_row_sink.h"
 #include "systest/engine/text_file.h"
 
 #include <gtest/gtest.h>
@@ -78,20 +79,13 @@ class ClosedGate final : public GraphicsChecks {
     CheckResult EvaluateAdaptersDiffer() override { return {}; }
 };
 
-class CollectedRows final : public RowSink {
-  public:
-    std::vector<ResultRow> rows;
-    void AddRow(const ResultRow& row) override { rows.push_back(row); }
-    void FitColumn(int) override {}
-};
-
 TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
     // The shared session is Wine's default Windows 7 SP1 on a 1600 x 1200 screen.
     Win32MachineProbe probe;
     const MemoryStrings strings;
     ProbedSystemChecks checks(probe, strings);
     ClosedGate gate;
-    CollectedRows rows;
+    RecordingRowSink rows;
     const RunFacts facts = ReadRunFacts();
     const CheckRun run = RunChecks(checks, gate, strings, rows, facts);
 
