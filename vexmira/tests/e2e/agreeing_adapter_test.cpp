@@ -4,6 +4,7 @@
 // changes must not reach the shared session.
 #include "vexmira_run.h"
 
+#include "common/tests/crlf_lines.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 

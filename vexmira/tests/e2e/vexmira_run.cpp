@@ -96,22 +96,6 @@ std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYS
     return {LogName(computer, before), LogName(computer, after)};
 }
 
-std::vector<std::string> CrLfLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        EXPECT_EQ(line.find('\n'), std::string::npos) << "a line end without CR: " << line;
-        lines.push_back(line);
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 2;
-    }
-    return lines;
-}
-
 testing::AssertionResult ContainsInOrder(const std::vector<std::string>& lines,
                                          const std::vector<std::string>& expected) {
     size_t at = 0;

@@ -8,7 +8,7 @@
 #include "systest/engine/run_facts.h"
 #include "systest/engine/tests/memory_strings.h"
 #include "systest/engine/tests/recording_row_sink.h"
-#include "systest/engine/text_file.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,7 @@ constexpr uint64_t kMemoryTolerance = uint64_t{1} << 20;
 // MemTotal of the Linux host under Wine, which maps its root to drive Z:.
 uint64_t HostMemoryBytes() {
     TextFileReader meminfo(u"Z:\\proc\\meminfo");
-    std::u16string line;
-    while (!meminfo.AtEnd() && meminfo.ReadLine(line)) {
+    for (const std::u16string& line : ReadAllLines(meminfo)) {
         if (line.starts_with(u"MemTotal:")) {
             return uint64_t(ParseLeadingInt(line.substr(9))) * 1024;
         }

@@ -4,6 +4,7 @@
 #include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,7 @@ void WriteFileText(const std::u16string& path, const std::u16string& text, TextE
 
 std::vector<std::u16string> ReadAllLines(const std::u16string& path) {
     TextFileReader reader(path);
-    std::vector<std::u16string> lines;
-    std::u16string line;
-    while (!reader.AtEnd() && reader.ReadLine(line)) {
-        lines.push_back(line);
-    }
-    return lines;
+    return ReadAllLines(reader);
 }
 
 TEST(TextFile, WritesByteExactUtf8WithMark) {

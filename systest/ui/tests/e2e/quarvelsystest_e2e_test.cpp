@@ -3,6 +3,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/tests/crlf_lines.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
@@ -45,16 +46,6 @@ std::wstring ListBoxLine(HWND dialog, int id, int line) {
     SendMessageW(GetDlgItem(dialog, id), LB_GETTEXT, static_cast<WPARAM>(line),
                  reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "every line of the report ends with CR LF";
-    return lines;
 }
 
 class QuarvelSysTestRun : public testing::Test {
@@ -207,7 +198,7 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
 
     const std::string& report = reports[0];
     ASSERT_EQ(report.rfind("\xEF\xBB\xBF", 0), 0u) << "UTF-8 with a byte order mark";
-    const std::vector<std::string> lines = SplitLines(report.substr(3));
+    const std::vector<std::string> lines = CrLfLines(std::string_view(report).substr(3));
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines.front(), Utf8(metaLine));
     EXPECT_EQ(lines.back(), Utf8(status + summary));

@@ -3,7 +3,7 @@
 #include "systest/ui/agreement_dialog.h"
 
 #include "common/win/wide.h"
-#include "systest/engine/text_file.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +20,7 @@ std::wstring TextOf(HWND window) {
 
 int LineCount(const char16_t* path) {
     TextFileReader reader(path);
-    int lines = 0;
-    std::u16string line;
-    while (!reader.AtEnd() && reader.ReadLine(line)) {
-        ++lines;
-    }
-    return lines;
+    return static_cast<int>(ReadAllLines(reader).size());
 }
 
 class AgreementPage : public testing::Test {

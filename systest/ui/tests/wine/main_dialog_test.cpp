@@ -2,6 +2,7 @@
 // and checks whose verdicts the test chooses.
 #include "systest/ui/main_dialog.h"
 
+#include "common/tests/crlf_lines.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/userlist/user_list_class.h"
@@ -46,16 +47,6 @@ std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
     GetWindowTextW(window, text, 1024);
     return text;
-}
-
-std::vector<std::u16string> Lines(const std::u16string& text) {
-    std::vector<std::u16string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
-    return lines;
 }
 
 class MainDialogTest : public testing::Test {
@@ -113,7 +104,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     EXPECT_EQ(rows.ItemImage(1, 0), kStatusImageWarning);
     EXPECT_EQ(rows.ItemText(3, 1), u"Card shown.");
 
-    const std::vector<std::u16string> lines = Lines(dialog.ReportText());
+    const std::vector<std::u16string> lines = CrLfLines(dialog.ReportText());
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(ToWide(lines[0]), metaLine);
     EXPECT_EQ(lines[4], u"Warning    Card reported.");
@@ -131,7 +122,7 @@ TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     EXPECT_EQ(TextOf(dialog.Window()), L"Quarvel 2012 Systemtest");
     EXPECT_EQ(dialog.Results().Store().ItemCount(), 0);
     EXPECT_EQ(TextOf(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
-    EXPECT_EQ(Lines(dialog.ReportText()).size(), 2u);
+    EXPECT_EQ(CrLfLines(dialog.ReportText()).size(), 2u);
 }
 
 TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {

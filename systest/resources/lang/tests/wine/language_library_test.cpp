@@ -3,7 +3,7 @@
 // it with; the agreement texts read back in the encodings they ship in.
 #include "common/win/handles.h"
 #include "common/win/wide.h"
-#include "systest/engine/text_file.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/string_ids.h"
 
 #include <gtest/gtest.h>
@@ -148,11 +148,7 @@ TEST(AgreementText, ShipsInBothEncodingsTheAgreementPageReads) {
         TextFileReader reader(text.file);
         ASSERT_TRUE(reader.IsOpen());
         EXPECT_EQ(reader.Encoding(), text.encoding);
-        std::vector<std::u16string> lines;
-        std::u16string line;
-        while (!reader.AtEnd() && reader.ReadLine(line)) {
-            lines.push_back(line);
-        }
+        const std::vector<std::u16string> lines = ReadAllLines(reader);
         ASSERT_GT(lines.size(), 20u);
         EXPECT_EQ(lines.front(), text.firstLine);
         for (const auto& l : lines) {
