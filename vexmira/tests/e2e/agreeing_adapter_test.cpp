@@ -8,12 +8,11 @@
 #include "common/tests/crlf_lines.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
+#include "vexmira/tests/extension_listing.h"
 
 #include <GL/gl.h>
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace {
 
@@ -76,15 +75,6 @@ OpenGLFacts ReadOpenGLFacts() {
     return facts;
 }
 
-std::string ExtensionListing(const std::string& extensions) {
-    std::string text = "\r\nSupported OpenGL extensions :\r\n-------------------------\r\n";
-    std::istringstream words(extensions);
-    for (std::string word; words >> word;) {
-        text += word + "\r\n";
-    }
-    return text;
-}
-
 std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());  // the test folders are ASCII
 }
@@ -133,7 +123,7 @@ TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
     auto expectedLog = [&](const std::string& filePrefix) {
         return kHeader + AdapterLines(kGeForce9500) + OpenGLSection(gl, gl.version) +
                "Version is greater than 3.0, skip the card checking \r\nOK\r\n\r\n" +
-               CardListHead(filePrefix, kGeForce9500) + ExtensionListing(gl.extensions) +
+               CardListHead(filePrefix, kGeForce9500) + ExtensionListing(gl.extensions, "\r\n") +
                ShaderLines(filePrefix) + "Shader is supported !!!\r\n" + kSupported;
     };
 
@@ -163,7 +153,7 @@ TEST(AgreeingAdapter, IntelAdapterWithAnotherOpenGLIsSwitchableGraphics) {
         SameLog(ReadBytes(OnlyLogIn(program.Path())),
                 kHeader + AdapterLines(kIntelHd4000) + OpenGLSection(gl, gl.version) +
                     "Version is greater than 3.0, skip the card checking \r\nOK\r\n\r\n" +
-                    ExtensionListing(gl.extensions) + ShaderLines("") +
+                    ExtensionListing(gl.extensions, "\r\n") + ShaderLines("") +
                     "Shader is supported !!!\r\n\r\nDynamic switchable graphics detected.\r\n\r\n" +
                     kSupported));
 }
@@ -207,7 +197,7 @@ TEST(AgreeingAdapter, OpenGL2RunsTheFullListSearch) {
                                OpenGLSection(gl, gl.version) + CardListHead(prefix, kGeForce9500) +
                                c.searchLines;
         if (c.exitCode != 0) {
-            expected += ExtensionListing(gl.extensions) + ShaderLines(prefix) +
+            expected += ExtensionListing(gl.extensions, "\r\n") + ShaderLines(prefix) +
                         "Shader is supported !!!\r\n" + kSupported;
         } else {
             expected += kNotSupported;
