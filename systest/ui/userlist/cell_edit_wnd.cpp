@@ -6,6 +6,7 @@
 #include "systest/ui/userlist/user_list_notify.h"
 
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 
 #include <algorithm>
 
@@ -86,14 +87,6 @@ LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
     return CallPrevious(message);
 }
 
-std::wstring CellEditWnd::Text() const {
-    const int length = GetWindowTextLengthW(Window());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(Window(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
-
 bool CellEditWnd::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
     result = DLGC_WANTALLKEYS;  // Tab, Enter and Escape end the edit, not the dialog
     return true;
@@ -111,7 +104,7 @@ bool CellEditWnd::OnChar(const WindowMessage& message, LRESULT& result) {
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    switch (FilterTypedChar(flags_, c, FromWide(Text()), start, end)) {
+    switch (FilterTypedChar(flags_, c, FromWide(WindowText(Window())), start, end)) {
         case TypedCharVerdict::Accept:
             return false;  // the edit box inserts it
         case TypedCharVerdict::Negate:
@@ -128,7 +121,8 @@ void CellEditWnd::Negate() {
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    const Negation negation = NegateNumberText(FromWide(Text()), (flags_ & Decimal) != 0);
+    const Negation negation =
+        NegateNumberText(FromWide(WindowText(Window())), (flags_ & Decimal) != 0);
     SetWindowTextW(Window(), ToWide(negation.text).c_str());
     const auto shift = [&](DWORD position) {
         return static_cast<LPARAM>(std::max<int64_t>(int64_t{position} + negation.caretShift, 0));
@@ -141,7 +135,7 @@ bool CellEditWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     HWND window = Window();
     CallPrevious(message);
     if (list_ != nullptr && IsWindow(list_)) {
-        const std::wstring text = Text();
+        const std::wstring text = WindowText(Window());
         UserListNotify record{};
         record.hdr.hwndFrom = window;
         record.hdr.idFrom = kCellEditorId;

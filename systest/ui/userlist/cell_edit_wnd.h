@@ -40,7 +40,6 @@ class CellEditWnd final : public SubclassedWindow {
     bool OnChar(const WindowMessage& message, LRESULT& result);
     bool OnKillFocus(const WindowMessage& message, LRESULT& result);
 
-    std::wstring Text() const;
     // "-" in a column of signed numbers: the value changes sign in place.
     void Negate();
 

@@ -3,6 +3,8 @@
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/title_tip_layout.h"
 
+#include "common/win/window_text.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -124,16 +126,13 @@ void TitleTipWnd::Paint(HDC dc) {
     UniqueBrush frame(CreateSolidBrush(text_));
     FrameRect(dc, &client, frame.get());
 
-    const int length = GetWindowTextLengthW(Window());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(Window(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    const std::wstring text = WindowText(Window());
     SelectedObject font(dc, font_.get());
     SetTextColor(dc, text_);
     SetBkMode(dc, TRANSPARENT);
     RECT area = client;
     area.left += kTitleTipTextIndent;
-    DrawTextW(dc, text.c_str(), length, &area, kTextFormat);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, kTextFormat);
 }
 
 bool TitleTipWnd::OnEraseBackground(const WindowMessage&, LRESULT& result) {

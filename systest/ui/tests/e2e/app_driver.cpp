@@ -127,12 +127,6 @@ HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs) {
     return nullptr;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 std::string Utf8(const std::wstring& text) {
     const int length = static_cast<int>(text.size());
     const int size =

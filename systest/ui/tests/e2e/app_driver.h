@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/win/handles.h"
+#include "common/win/window_text.h"
 
 #include <string>
 #include <vector>
@@ -39,7 +40,6 @@ class AppDriver {
 // waiting for it to appear; null after the time.
 HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
 
-std::wstring WindowText(HWND window);
 // UTF-8, as the report file and a terminal hold text.
 std::string Utf8(const std::wstring& text);
 std::wstring ItemText(HWND dialog, int id);

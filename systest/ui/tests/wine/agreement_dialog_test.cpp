@@ -3,6 +3,7 @@
 #include "systest/ui/agreement_dialog.h"
 
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
 
@@ -11,12 +12,6 @@
 #include <string>
 
 namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
 
 int LineCount(const char16_t* path) {
     TextFileReader reader(path);
@@ -46,12 +41,12 @@ class AgreementPage : public testing::Test {
 TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
     AgreementDialog page(module_, u"Lic_En.Txt");
     const HWND window = Open(page);
-    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test \u2013 License Agreement");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), L"&Next >");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDCANCEL)), L"Cancel");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_ACCEPT_BOX)),
+    EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test \u2013 License Agreement");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDOK)), L"&Next >");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDCANCEL)), L"Cancel");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_ACCEPT_BOX)),
               L"I &accept the terms of the license agreement");
-    EXPECT_NE(TextOf(GetDlgItem(window, -1)).find(L"license agreement"), std::wstring::npos);
+    EXPECT_NE(WindowText(GetDlgItem(window, -1)).find(L"license agreement"), std::wstring::npos);
 
     const HWND list = GetDlgItem(window, IDC_AGREEMENT_TEXT);
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), LineCount(u"Lic_En.Txt"));

@@ -4,6 +4,7 @@
 
 #include "common/tests/crlf_lines.h"
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/userlist/user_list_class.h"
 
@@ -43,12 +44,6 @@ class ChosenGraphicsChecks final : public GraphicsChecks {
     CheckResult memory, card, driver, differ;
 };
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 class MainDialogTest : public testing::Test {
   protected:
     void Load(const wchar_t* library) {
@@ -80,12 +75,12 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     const HWND window = dialog.Window();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the start-up once the checks are done";
 
-    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");
-    EXPECT_NE(TextOf(GetDlgItem(window, IDC_DESCRIPTION)).find(L"system requirements"),
+    EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");
+    EXPECT_NE(WindowText(GetDlgItem(window, IDC_DESCRIPTION)).find(L"system requirements"),
               std::wstring::npos);
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_STATUS)), L"Warning    ");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_TEXT)),
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SUMMARY_STATUS)), L"Warning    ");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SUMMARY_TEXT)),
               L"This computer meets the minimum system requirements of Quarvel 2012. Please "
               L"read the warnings.");
     EXPECT_NE(SendDlgItemMessageW(window, IDC_SUMMARY_ICON, STM_GETICON, 0, 0), 0);
@@ -93,7 +88,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     wchar_t computer[64] = {};
     DWORD size = 64;
     GetComputerNameW(computer, &size);
-    const std::wstring metaLine = TextOf(GetDlgItem(window, -1));
+    const std::wstring metaLine = WindowText(GetDlgItem(window, -1));
     EXPECT_EQ(metaLine.rfind(L"Computer \"" + std::wstring(computer) + L"\", tested on ", 0), 0u)
         << "the template's \"Meta data\" is replaced";
 
@@ -119,9 +114,9 @@ TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     Load(L"Lang_De.Dll");
     MainDialog dialog(module_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(TextOf(dialog.Window()), L"Quarvel 2012 Systemtest");
+    EXPECT_EQ(WindowText(dialog.Window()), L"Quarvel 2012 Systemtest");
     EXPECT_EQ(dialog.Results().Store().ItemCount(), 0);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
     EXPECT_EQ(CrLfLines(dialog.ReportText()).size(), 2u);
 }
 

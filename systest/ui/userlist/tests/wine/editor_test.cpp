@@ -3,6 +3,7 @@
 // the mouse resting on a clipped text shows the title tip.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
+#include "common/win/window_text.h"
 #include "systest/ui/userlist/cell_edit_wnd.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/title_tip_wnd.h"
@@ -68,12 +69,6 @@ class EditorTest : public ListTest {
         return editor != nullptr && IsWindowVisible(editor) ? editor : nullptr;
     }
 
-    std::wstring Text(HWND window) const {
-        wchar_t text[256] = {};
-        GetWindowTextW(window, text, 256);
-        return text;
-    }
-
     void Type(HWND window, const std::wstring& characters) {
         for (wchar_t c : characters) {
             SendMessageW(window, WM_CHAR, c, 0);
@@ -93,7 +88,7 @@ TEST_F(EditorTest, ClickOnAnEditCellOpensTheEditBox) {
     HWND edit = Editor(L"Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(Text(edit), L"note");
+    EXPECT_EQ(WindowText(edit), L"note");
     DWORD start = 1;
     DWORD end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -166,7 +161,7 @@ TEST_F(EditorTest, TabCommitsAndMovesOnInFocusCellMode) {
     // The next cell is edited at once.
     edit = Editor(L"Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(Text(edit), L"12");
+    EXPECT_EQ(WindowText(edit), L"12");
     RECT box{};
     GetWindowRect(edit, &box);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
@@ -201,7 +196,7 @@ TEST_F(EditorTest, NumberCellFiltersWhatIsTyped) {
             SendMessageW(edit, EM_SETSEL, step.caret, step.caret);
         }
         SendMessageW(edit, WM_CHAR, step.c, 0);
-        EXPECT_EQ(Text(edit), step.text);
+        EXPECT_EQ(WindowText(edit), step.text);
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -395,9 +390,7 @@ TEST_F(TitleTipTest, ShownOnlyOverAClippedText) {
     SendMouse(window_, WM_MOUSEMOVE, clipped.x, clipped.y);
     ASSERT_TRUE(IsWindowVisible(tip));
     EXPECT_EQ(GetCapture(), tip);
-    wchar_t text[64] = {};
-    GetWindowTextW(tip, text, 64);
-    EXPECT_STREQ(text, L"Graphics card and driver version");
+    EXPECT_EQ(WindowText(tip), L"Graphics card and driver version");
     // Over the cell's text, wider than the cell.
     RECT cell{};
     list_.GetItemRect(0, 1, cell);
