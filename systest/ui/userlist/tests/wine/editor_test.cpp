@@ -52,11 +52,7 @@ class EditorTest : public ListTest {
         notices.clear();
     }
 
-    POINT Centre(int32_t row, int32_t column) const {
-        RECT rect{};
-        EXPECT_TRUE(list_.GetItemRect(row, column, rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT Centre(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
     void ClickCell(int32_t row, int32_t column) {
         const POINT point = Centre(row, column);
@@ -349,21 +345,7 @@ class TitleTipTest : public ListTest {
         notices.clear();
     }
 
-    HWND TitleTip() const {
-        HWND tip = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND candidate, LPARAM found) -> BOOL {
-                wchar_t name[64];
-                GetClassNameW(candidate, name, 64);
-                if (lstrcmpW(name, kTitleTipClassName) == 0) {
-                    *reinterpret_cast<HWND*>(found) = candidate;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
-        return tip;
-    }
+    HWND TitleTip() const { return FindThreadWindow(kTitleTipClassName); }
 
     // A point on the text of a cell.
     POINT OnText(int32_t row, int32_t column) const {

@@ -65,6 +65,13 @@ class Picture {
     int height_ = 0;
 };
 
+// The centre of a cell in client coordinates; the test fails when the list
+// has no such cell.
+POINT CellCentre(const UserListCtrl& list, int32_t row, int32_t column);
+// The last window of the calling thread whose class has this name; null
+// when there is none. Class names are compared without regard to case.
+HWND FindThreadWindow(const wchar_t* className);
+
 SCROLLINFO ScrollInfo(HWND window, int bar);
 std::string Hex(COLORREF colour);
 

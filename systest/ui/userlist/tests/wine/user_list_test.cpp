@@ -80,18 +80,7 @@ TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
 TEST_F(ListTest, ItemToolTipIsCreatedAndDestroyedWithTheList) {
     ResultsListCtrl list;
     HWND window = AttachList(list);
-    HWND toolTip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) -> BOOL {
-            wchar_t name[64];
-            GetClassNameW(candidate, name, 64);
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-                *reinterpret_cast<HWND*>(found) = candidate;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&toolTip));
+    const HWND toolTip = FindThreadWindow(TOOLTIPS_CLASSW);
     ASSERT_NE(toolTip, nullptr);
     // A popup created for a child window is owned by the top-level window.
     EXPECT_EQ(GetWindow(toolTip, GW_OWNER), parent_.get());
