@@ -1,6 +1,6 @@
 // Drives a running program from outside, the way a user does: finds its
-// top-level windows, reads their controls, clicks buttons, presses keys and
-// captures window images. The end-to-end tests and the run command use it.
+// top-level windows, reads their controls, clicks buttons and presses keys.
+// The end-to-end tests and the run command use it.
 #pragma once
 
 #include "common/win/handles.h"
@@ -51,6 +51,3 @@ void ClickButton(HWND dialog, int id);
 void PressKey(HWND dialog, UINT virtualKey);
 bool IsItemEnabled(HWND dialog, int id);
 int ListBoxCount(HWND dialog, int id);
-
-// Captures the window as it is on the screen into a 24-bit BMP file.
-bool CaptureWindow(HWND window, const std::wstring& bmpPath);

@@ -9,6 +9,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/win/screenshot.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
@@ -66,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring agreementCaption = WindowText(agreement);
     const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
     std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
-    CaptureWindow(agreement, output + L"agreement.bmp");
+    SaveWindowScreenshot(agreement, output + L"agreement.bmp");
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
@@ -76,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
         return Fail("no main dialog");
     }
     std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
-    CaptureWindow(main, output + L"main.bmp");
+    SaveWindowScreenshot(main, output + L"main.bmp");
 
     DeleteFileW(ReportFilePath().c_str());
     ClickButton(main, IDC_REPORT_BUTTON);
