@@ -1,12 +1,12 @@
 #include "systest/ui/agreement_dialog.h"
 
 #include "common/format.h"
+#include "common/win/resource_string.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/text_file.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/program_strings.h"
 
 namespace {
 
