@@ -21,6 +21,18 @@ HCURSOR LoadOwnCursor(HINSTANCE module, int id) {
     return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, 0));
 }
 
+// lfMessageFont of SPI_GETNONCLIENTMETRICS, queried in the size every Windows
+// version accepts.
+bool ReadMessageFont(LOGFONTW& font) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0)) {
+        return false;
+    }
+    font = metrics.lfMessageFont;
+    return true;
+}
+
 }  // namespace
 
 ListColours ReadListColours() {
@@ -41,14 +53,12 @@ ListColours ReadListColours() {
     return colours;
 }
 
-bool ReadMessageFont(LOGFONTW& font) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0)) {
-        return false;
+UniqueFont CreateMessageFont() {
+    LOGFONTW font{};
+    if (!ReadMessageFont(font)) {
+        return UniqueFont();
     }
-    font = metrics.lfMessageFont;
-    return true;
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 bool CreateListFonts(ListFonts& fonts) {

@@ -25,9 +25,9 @@ struct ListColours {
 
 ListColours ReadListColours();
 
-// The system's message font (lfMessageFont of SPI_GETNONCLIENTMETRICS). The
-// structure is queried in the size every Windows version accepts.
-bool ReadMessageFont(LOGFONTW& font);
+// A font made from the system's message font (lfMessageFont of
+// SPI_GETNONCLIENTMETRICS); invalid when it cannot be read or made.
+UniqueFont CreateMessageFont();
 
 struct ListFonts {
     UniqueFont list;

@@ -52,11 +52,7 @@ bool TitleTipWnd::Create(HWND list) {
     if (list == nullptr || !RegisterTitleTipClass(instance)) {
         return false;
     }
-    LOGFONTW logFont{};
-    if (!ReadMessageFont(logFont)) {
-        return false;
-    }
-    font_.reset(CreateFontIndirectW(&logFont));
+    font_ = CreateMessageFont();
     if (!font_) {
         return false;
     }

@@ -218,9 +218,8 @@ TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
     ResultsListCtrl list;
     Fill(list, 1, 1);  // the main dialog's columns start 1 pixel wide
 
-    LOGFONTW logFont{};
-    ASSERT_TRUE(ReadMessageFont(logFont));
-    UniqueFont font(CreateFontIndirectW(&logFont));
+    const UniqueFont font = CreateMessageFont();
+    ASSERT_TRUE(font);
     WindowDc dc(window_);
     SelectedObject selected(dc.get(), font.get());
     const auto extent = [&](const wchar_t* text) {
@@ -366,9 +365,7 @@ class TextReference {
         bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         pixels_ = static_cast<const uint32_t*>(bits);
         width_ = width;
-        LOGFONTW logFont{};
-        ReadMessageFont(logFont);
-        font_.reset(CreateFontIndirectW(&logFont));
+        font_ = CreateMessageFont();
     }
 
     // Whether the list's picture shows exactly this text in the rectangle.
