@@ -7,6 +7,7 @@
 #include "systest/engine/run_facts.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
+#include "systest/ui/userlist/list_visuals.h"
 
 #include <commctrl.h>
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int kMetaLineId = -1;
 // Columns start one pixel wide and are fitted to their contents at the end.
 constexpr int32_t kInitialColumnWidth = 1;
-constexpr int kStatusImageSize = 16;
-constexpr COLORREF kStatusImageMask = RGB(255, 0, 255);
 
 }  // namespace
 
@@ -53,9 +52,7 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
         results_.Initialise();
     }
     description_ = Item(IDC_DESCRIPTION);
-    statusImages_.reset(ImageList_LoadImageW(
-        module_.Instance(), MAKEINTRESOURCEW(IDB_STATUS_IMAGES), kStatusImageSize, 0,
-        kStatusImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    statusImages_ = LoadImageStrip(module_.Instance(), IDB_STATUS_IMAGES);
 
     // From here on every string comes from the language library.
     module_.SetResourceModule(module_.LanguageLibrary());

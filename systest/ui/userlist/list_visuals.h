@@ -48,3 +48,7 @@ struct ListImages {
 
 // Loads from the program's own module; false at the first that fails.
 bool LoadListImages(HINSTANCE module, ListImages& images);
+
+// A strip of ListImageSize images from a bitmap of the module, magenta
+// showing through; invalid when it cannot be loaded.
+UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId);
