@@ -34,10 +34,7 @@ bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
     EnableWindow(Item(IDOK), FALSE);
     FillAgreementText();
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->AddMessageFilter(*this);
-        loop->AddIdleHandler(*this);
-    }
+    JoinMessageLoop(module_.ThreadMessageLoop());
     SetLanguageTexts();
     result = TRUE;  // the dialog manager sets the default focus
     return true;
@@ -109,19 +106,7 @@ void AgreementDialog::UpdateAcceptButton() const {
     }
 }
 
-void AgreementDialog::Close(int quitCode) {
-    DestroyWindow(Window());
-    PostQuitMessage(quitCode);
-}
-
 bool AgreementDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->RemoveMessageFilter(*this);
-        loop->RemoveIdleHandler(*this);
-    }
+    LeaveMessageLoop();
     return false;
-}
-
-bool AgreementDialog::PreTranslateMessage(MSG& message) {
-    return IsDialogMessageW(Window(), &message) != FALSE;
 }

@@ -48,3 +48,29 @@ void Dialog::CenterOnWorkArea() const {
 void Dialog::SetItemText(int id, const std::u16string& text) const {
     SetDlgItemTextW(window_, id, WideCStr(text));
 }
+
+void Dialog::JoinMessageLoop(MessageLoop* loop) {
+    LeaveMessageLoop();
+    if (loop != nullptr) {
+        loop->AddMessageFilter(*this);
+        loop->AddIdleHandler(*this);
+        loop_ = loop;
+    }
+}
+
+void Dialog::LeaveMessageLoop() {
+    if (loop_ != nullptr) {
+        loop_->RemoveMessageFilter(*this);
+        loop_->RemoveIdleHandler(*this);
+        loop_ = nullptr;
+    }
+}
+
+void Dialog::Close(int quitCode) {
+    DestroyWindow(window_);
+    PostQuitMessage(quitCode);
+}
+
+bool Dialog::PreTranslateMessage(MSG& message) {
+    return IsDialogMessageW(window_, &message) != FALSE;
+}

@@ -42,10 +42,7 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     SendDlgItemMessageW(Window(), IDC_LOGO, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(logo_.get()));
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->AddMessageFilter(*this);
-        loop->AddIdleHandler(*this);
-    }
+    JoinMessageLoop(module_.ThreadMessageLoop());
     // Without the list the checks still run; their rows go nowhere.
     resultsAttached_ = results_.Attach(Item(IDC_RESULTS_LIST));
     if (resultsAttached_) {
@@ -125,19 +122,7 @@ bool MainDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
     return true;
 }
 
-void MainDialog::Close(int quitCode) {
-    DestroyWindow(Window());
-    PostQuitMessage(quitCode);
-}
-
 bool MainDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->RemoveMessageFilter(*this);
-        loop->RemoveIdleHandler(*this);
-    }
+    LeaveMessageLoop();
     return false;
-}
-
-bool MainDialog::PreTranslateMessage(MSG& message) {
-    return IsDialogMessageW(Window(), &message) != FALSE;
 }

@@ -20,10 +20,7 @@ struct MainDialogChecks {
     GraphicsChecks& graphics;  // the diagnostic and checks 6 to 8
 };
 
-class MainDialog final : public Dialog,
-                         private MessageFilter,
-                         private IdleHandler,
-                         private RowSink {
+class MainDialog final : public Dialog, private RowSink {
   public:
     MainDialog(AppModule& module, MainDialogChecks checks)
         : module_(module), checks_(checks), strings_(module) {}
@@ -41,16 +38,12 @@ class MainDialog final : public Dialog,
     bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
     bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
-    bool PreTranslateMessage(MSG& message) override;
-    void OnIdle() override {}
-
     void AddRow(const ResultRow& row) override;
     void FitColumn(int column) override;
 
     void SetLanguageTexts() const;
     void AddColumns();
     void ShowSummary(const CheckSummary& summary);
-    void Close(int quitCode);
 
     static const DialogMessageHandler<MainDialog> kMessageHandlers[];
 
