@@ -3,7 +3,11 @@
 #include "common/win/wide.h"
 
 Dialog::~Dialog() {
+    LeaveMessageLoop();
     if (window_ != nullptr) {
+        // The derived dialog is gone already: the window's last messages must
+        // not reach its handlers, so the window is unbound before it goes.
+        SetWindowLongPtrW(window_, DWLP_USER, 0);
         DestroyWindow(window_);
     }
 }

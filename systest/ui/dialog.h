@@ -14,7 +14,8 @@ class Dialog : private MessageFilter, private IdleHandler {
   public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
-    // Destroys the window if it is still there.
+    // Leaves the message loop and destroys the window if it is still there;
+    // the derived dialog's handlers no longer run then.
     virtual ~Dialog();
 
     HWND Window() const { return window_; }

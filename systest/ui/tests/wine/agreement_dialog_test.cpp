@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
@@ -17,6 +18,32 @@ int LineCount(const char16_t* path) {
     TextFileReader reader(path);
     return static_cast<int>(ReadAllLines(reader).size());
 }
+
+// Counts the faults (exceptions of error severity) of the process while it
+// lives. A vectored handler sees a fault first, also one that the caller of a
+// window procedure swallows, as Wine does.
+class FaultCounter {
+  public:
+    FaultCounter() : handler_(AddVectoredExceptionHandler(1, &Count)) { faults_ = 0; }
+    ~FaultCounter() { RemoveVectoredExceptionHandler(handler_); }
+    FaultCounter(const FaultCounter&) = delete;
+    FaultCounter& operator=(const FaultCounter&) = delete;
+
+    int Faults() const { return faults_; }
+
+  private:
+    static constexpr DWORD kErrorSeverity = 0xC0000000;
+
+    static LONG CALLBACK Count(EXCEPTION_POINTERS* exception) {
+        if ((exception->ExceptionRecord->ExceptionCode & kErrorSeverity) == kErrorSeverity) {
+            ++faults_;
+        }
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline std::atomic<int> faults_ = 0;
+    PVOID handler_;
+};
 
 class AgreementPage : public testing::Test {
   protected:
@@ -120,6 +147,22 @@ TEST_F(AgreementPage, MissingAgreementTextLeavesTheListEmpty) {
     EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+}
+
+TEST_F(AgreementPage, GoingWhileItsWindowIsOpenDestroysTheWindowAndLeavesTheLoop) {
+    FaultCounter faults;
+    HWND window = nullptr;
+    {
+        AgreementDialog page(module_, u"Lic_En.Txt");
+        window = Open(page);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    // The window's last messages must not reach the handlers of a dialog that
+    // is gone: that is a pure virtual call, which ends the process on Windows.
+    EXPECT_EQ(faults.Faults(), 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostQuitMessage(kQuitCancelled);
+    EXPECT_EQ(loop_.Run(), kQuitCancelled);
 }
 
 }  // namespace
