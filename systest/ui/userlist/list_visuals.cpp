@@ -88,6 +88,6 @@ bool LoadListImages(HINSTANCE module, ListImages& images) {
 }
 
 UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId) {
-    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), ListImageSize,
+    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), kListImageSize,
                                                 0, kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }

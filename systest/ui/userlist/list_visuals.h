@@ -37,7 +37,7 @@ struct ListFonts {
 bool CreateListFonts(ListFonts& fonts);
 
 // Images of the program's resources are this many pixels square.
-inline constexpr int ListImageSize = 16;
+inline constexpr int kListImageSize = 16;
 
 struct ListImages {
     UniqueImageList rows;      // the status images (bitmap 103)
@@ -49,6 +49,6 @@ struct ListImages {
 // Loads from the program's own module; false at the first that fails.
 bool LoadListImages(HINSTANCE module, ListImages& images);
 
-// A strip of ListImageSize images from a bitmap of the module, magenta
+// A strip of kListImageSize images from a bitmap of the module, magenta
 // showing through; invalid when it cannot be loaded.
 UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId);

@@ -163,7 +163,7 @@ void UserListCtrl::SetOptions(const ListOptions& options) {
 
 bool UserListCtrl::AddColumn(const ListColumn& column) {
     try {
-        columns_.push_back(PrepareNewColumn(column, ListImageSize, GetColumnCount()));
+        columns_.push_back(PrepareNewColumn(column, kListImageSize, GetColumnCount()));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -259,7 +259,7 @@ bool UserListCtrl::AutoSizeColumn(int32_t column) {
         cell.hasImage = rows.ItemImage(row, record.subItem) != -1;
         cells.push_back(cell);
     }
-    const int32_t imageWidth = images_.rows ? ListImageSize : 0;
+    const int32_t imageWidth = images_.rows ? kListImageSize : 0;
     return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth));
 }
 

@@ -190,7 +190,7 @@ TEST_F(FilledListTest, ColumnOperations) {
     list.AddColumn(image);
     ListColumn record;
     ASSERT_TRUE(list.GetColumn(2, record));
-    EXPECT_EQ(record.width, ListImageSize + 5);
+    EXPECT_EQ(record.width, kListImageSize + 5);
     EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(record.subItem, 2);
     EXPECT_EQ(list.FindColumn(2), 2);
@@ -330,10 +330,10 @@ TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
         ASSERT_TRUE(list.GetItemRect(row, 0, rect));
         const ListRect cell{rect.left, rect.top, rect.right - 1, rect.bottom};
         const ListRect text = CellTextRect(cell, 0);
-        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, ListImageSize);
+        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, kListImageSize);
         EXPECT_EQ(Hex(picture.At(place.x + 3, place.y + 7)), Hex(kDiscGreen));
         if (row == 1) {
-            EXPECT_EQ(place.x, (text.left + text.right - ListImageSize) / 2);
+            EXPECT_EQ(place.x, (text.left + text.right - kListImageSize) / 2);
             EXPECT_EQ(Hex(picture.At(text.left + 3, place.y + 7)), Hex(GetSysColor(COLOR_WINDOW)));
         } else {
             EXPECT_EQ(place.x, text.left);
