@@ -35,7 +35,7 @@ TEST(MissingDiagnostic, AdapterRowsStillFollow) {
 
     EXPECT_TRUE(launcher.RunDiagnostic());
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
-    EXPECT_EQ(launcher.ExitCode(), -1);
+    EXPECT_EQ(launcher.ExitCode(), kDiagnosticNotStarted);
 
     const CheckResult memory = launcher.EvaluateAdapterMemory();
     EXPECT_EQ(memory.level, CheckLevel::Passed);

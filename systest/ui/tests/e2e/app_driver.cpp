@@ -128,19 +128,6 @@ std::wstring ItemText(HWND dialog, int id) {
     return WindowText(GetDlgItem(dialog, id));
 }
 
-std::vector<std::wstring> StaticTexts(HWND dialog) {
-    std::vector<std::wstring> texts;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[32] = {};
-        GetClassNameW(child, className, 32);
-        if (lstrcmpiW(className, L"Static") == 0) {
-            texts.push_back(WindowText(child));
-        }
-    }
-    return texts;
-}
-
 void ClickButton(HWND dialog, int id) {
     SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }

@@ -27,7 +27,6 @@ class AppDriver {
     // Waits for the program to end; its exit code, or nothing on a timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
     void Terminate() const;
-    DWORD ProcessId() const { return processId_; }
 
   private:
     std::vector<HWND> VisibleTopLevelWindows() const;
@@ -43,8 +42,6 @@ HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDef
 // UTF-8, as the report file and a terminal hold text.
 std::string Utf8(const std::wstring& text);
 std::wstring ItemText(HWND dialog, int id);
-// Texts of every static control of a dialog, in z order.
-std::vector<std::wstring> StaticTexts(HWND dialog);
 // Clicks a button of another process's dialog and returns once it is handled.
 void ClickButton(HWND dialog, int id);
 // Presses a key in the window that has the focus in the dialog's thread.
