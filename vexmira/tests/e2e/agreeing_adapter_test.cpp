@@ -2,7 +2,7 @@
 // device (the registry recipe of our platform notes), so the whole flow runs
 // through Mesa to a verdict. Runs in a Wine session of its own: the registry
 // changes must not reach the shared session.
-#include "vexmira_run.h"
+#include "vexmira/tests/e2e/vexmira_run.h"
 
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "common/tests/crlf_lines.h"

@@ -1,4 +1,4 @@
-#include "vexmira_run.h"
+#include "vexmira/tests/e2e/vexmira_run.h"
 
 #include "common/text.h"
 #include "common/win/handles.h"
