@@ -5,7 +5,6 @@
 #include "adapters/driver_version.h"
 #include "adapters/tests/test_printers.h"
 #include "adapters/video_sources.h"
-#include "common/text.h"
 
 #include <map>
 #include <optional>

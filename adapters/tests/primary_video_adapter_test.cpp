@@ -3,6 +3,7 @@
 
 #include "adapters/tests/fake_video_system.h"
 #include "adapters/tests/recorded_output.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "systest/engine/text_file.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
+#include "systest/ui/quit_codes.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
-#include "systest/ui/quit_codes.h"
 #include "systest/ui/window_icons.h"
 
 #include <string>

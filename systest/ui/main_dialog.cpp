@@ -7,6 +7,7 @@
 #include "systest/engine/run_facts.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
+#include "systest/ui/quit_codes.h"
 #include "systest/ui/userlist/list_visuals.h"
 
 #include <commctrl.h>

@@ -8,7 +8,6 @@
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
 #include "systest/ui/program_strings.h"
-#include "systest/ui/quit_codes.h"
 #include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/window_icons.h"
 

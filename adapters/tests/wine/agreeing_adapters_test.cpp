@@ -8,8 +8,6 @@
 #include "adapters/win/video_system.h"
 #include "common/text.h"
 #include "common/win/com.h"
-#include "common/win/handles.h"
-#include "common/win/wide.h"
 
 #include <gtest/gtest.h>
 

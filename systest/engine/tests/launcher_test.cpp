@@ -7,7 +7,6 @@
 #include "systest/engine/check_sequence.h"
 #include "systest/engine/tests/memory_strings.h"
 #include "systest/engine/tests/recording_row_sink.h"
-#include "systest/resources/string_ids.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "common/tests/crlf_lines.h"
 #include "common/win/handles.h"
-#include "common/win/wide.h"
 #include "vexmira/tests/extension_listing.h"
 
 #include <GL/gl.h>

@@ -1,5 +1,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 
+#include "common/win/window_text.h"
+
 #include <algorithm>
 
 namespace {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "common/win/handles.h"
-#include "common/win/window_text.h"
 
 #include <string>
 #include <vector>

@@ -11,6 +11,7 @@
 
 #include "common/win/screenshot.h"
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 
 #include <cstdio>

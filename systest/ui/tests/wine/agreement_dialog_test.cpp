@@ -2,10 +2,10 @@
 // language library and agreement text, driven by messages.
 #include "systest/ui/agreement_dialog.h"
 
-#include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/quit_codes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
 #include "common/win/window_text.h"
-#include "systest/ui/userlist/cell_edit_wnd.h"
+#include "systest/ui/userlist/cell_editor.h"
+#include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/title_tip_wnd.h"
 #include "systest/ui/userlist/user_list_notify.h"

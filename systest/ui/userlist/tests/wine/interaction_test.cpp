@@ -3,6 +3,7 @@
 // compared with tables.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
+#include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/scroll_animation.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/type_ahead.h"

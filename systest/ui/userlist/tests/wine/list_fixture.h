@@ -3,7 +3,7 @@
 // input sent the way the system sends it.
 #pragma once
 
-#include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/userlist/user_list_ctrl.h"
 
 #include "common/win/gdi.h"
 #include "systest/resources/resource.h"
