@@ -6,7 +6,9 @@
 
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "common/tests/crlf_lines.h"
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "vexmira/wgl_context.h"
 #include "vexmira/tests/extension_listing.h"
 
 #include <GL/gl.h>
@@ -49,16 +51,16 @@ OpenGLFacts ReadOpenGLFacts() {
     OpenGLFacts facts;
     UniqueWindow window(CreateWindowExW(0, L"STATIC", L"facts", 0, 0, 0, 100, 100, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr));
-    HDC dc = GetDC(window.get());
+    const WindowDc dc(window.get());
     PIXELFORMATDESCRIPTOR request = {};
     request.nSize = sizeof request;
     request.nVersion = 1;
     request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     request.cColorBits = 32;
     request.cDepthBits = 16;
-    SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request);
-    HGLRC context = wglCreateContext(dc);
-    wglMakeCurrent(dc, context);
+    SetPixelFormat(dc.get(), ChoosePixelFormat(dc.get(), &request), &request);
+    const UniqueGLContext context(wglCreateContext(dc.get()));
+    wglMakeCurrent(dc.get(), context.get());
     auto text = [](GLenum name) {
         const GLubyte* value = glGetString(name);
         return value ? std::string(reinterpret_cast<const char*>(value)) : std::string();
@@ -68,9 +70,6 @@ OpenGLFacts ReadOpenGLFacts() {
     facts.version = text(GL_VERSION);
     facts.glsl = text(0x8B8C);  // GL_SHADING_LANGUAGE_VERSION
     facts.extensions = text(GL_EXTENSIONS);
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(context);
-    ReleaseDC(window.get(), dc);
     return facts;
 }
 
