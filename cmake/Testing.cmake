@@ -10,6 +10,11 @@ set(QST_WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine)
 # The folder the two programs and their data files are built into: it is laid
 # out like the folder a user unzips, so both programs run from it.
 set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+# The files of that folder that ship. The Windows build writes the list into
+# shipped_files.txt for tools/make-bundle.sh.
+set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt
+                      Lic_De.Txt GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert
+                      HiddenEdges.frag)
 
 macro(qst_add_googletest)
     set(QST_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -114,6 +119,9 @@ endfunction()
 
 # Every .exe and .dll we build may import Windows system DLLs only.
 function(qst_add_release_checks)
+    list(JOIN QST_SHIPPED_FILES "\n" shipped)
+    file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
+
     add_test(NAME release.imports_are_system_dlls
              COMMAND ${QST_TOOLS_DIR}/check-imports ${CMAKE_BINARY_DIR} ${QST_WINE_STATE_DIR})
     set_tests_properties(release.imports_are_system_dlls PROPERTIES LABELS release)

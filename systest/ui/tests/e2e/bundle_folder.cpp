@@ -3,22 +3,20 @@
 #include "common/win/wide.h"
 
 #include <algorithm>
-
-const std::vector<std::wstring> kShippedFiles = {
-    L"QuarvelSysTest.exe",
-    L"Vexmira.exe",
-    L"Lang_En.Dll",
-    L"Lang_De.Dll",
-    L"Lic_En.Txt",
-    L"Lic_De.Txt",
-    L"GraphicsCardGBList.txt",
-    L"Lines.vert",
-    L"Lines.frag",
-    L"HiddenEdges.vert",
-    L"HiddenEdges.frag",
-};
+#include <string_view>
 
 namespace {
+
+std::vector<std::wstring> SplitAtCommas(std::string_view names) {
+    std::vector<std::wstring> files;
+    size_t start = 0;
+    while (start <= names.size()) {
+        const size_t end = std::min(names.find(',', start), names.size());
+        files.emplace_back(names.begin() + start, names.begin() + end);
+        start = end + 1;
+    }
+    return files;
+}
 
 std::wstring DirectoryOf(const std::wstring& path) {
     return path.substr(0, path.rfind(L'\\') + 1);
@@ -35,7 +33,8 @@ std::wstring TestProgramDirectory() {
 BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut)
     : path_(ToWide(folder_.Path())) {
     const std::wstring source = TestProgramDirectory();
-    for (const std::wstring& file : kShippedFiles) {
+    // The build's list of the files that ship, separated by commas.
+    for (const std::wstring& file : SplitAtCommas(QST_SHIPPED_FILES)) {
         if (std::find(leftOut.begin(), leftOut.end(), file) == leftOut.end()) {
             CopyFileW((source + file).c_str(), (path_ + file).c_str(), FALSE);
         }

@@ -29,9 +29,6 @@ class BundleFolder {
     std::wstring path_;
 };
 
-// The files of the release, in the order the bundle lists them.
-extern const std::vector<std::wstring> kShippedFiles;
-
 // The report file the report button writes: the temporary directory +
 // "QuarvelSysTest.txt".
 std::wstring ReportFilePath();
