@@ -102,11 +102,7 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellDateWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<CellDateWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<CellDateWnd>(kMessageRoutes, message);
 }
 
 bool CellDateWnd::OnChar(const WindowMessage& message, LRESULT& result) {

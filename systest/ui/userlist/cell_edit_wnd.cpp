@@ -63,11 +63,7 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<CellEditWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<CellEditWnd>(kMessageRoutes, message);
 }
 
 bool CellEditWnd::OnChar(const WindowMessage& message, LRESULT& result) {

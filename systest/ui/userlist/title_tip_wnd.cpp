@@ -71,11 +71,7 @@ void TitleTipWnd::Destroy() {
 }
 
 LRESULT TitleTipWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<TitleTipWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<TitleTipWnd>(kMessageRoutes, message);
 }
 
 bool TitleTipWnd::Show(const RECT& textArea, const std::wstring& text) {

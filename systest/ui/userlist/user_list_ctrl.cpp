@@ -87,11 +87,7 @@ HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, DWORD style) {
 }
 
 LRESULT UserListCtrl::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<UserListCtrl>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<UserListCtrl>(kMessageRoutes, message);
 }
 
 bool UserListCtrl::Initialise() {
