@@ -86,10 +86,11 @@ function(qst_wine_test name)
 endfunction()
 
 # qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]
-#                       COMMAND <program> <args...>)
+#                       [WORKING_DIRECTORY <dir>] COMMAND <program> <args...>)
 # A test that needs a Wine session of its own (another screen size, Windows
 # version or user locale). It runs <program> with wine in a private prefix and
-# Xvfb, both gone when the test ends.
+# Xvfb, both gone when the test ends, in <dir> (the current binary folder
+# unless given).
 function(qst_wine_private_test name)
     cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;WORKING_DIRECTORY" "COMMAND" ${ARGN})
     if(NOT WIN32)
@@ -117,7 +118,8 @@ function(qst_wine_private_test name)
                                             TIMEOUT 300)
 endfunction()
 
-# Every .exe and .dll we build may import Windows system DLLs only.
+# The release: the list of the shipped files for tools/make-bundle.sh, and the
+# check that every .exe and .dll we build imports Windows system DLLs only.
 function(qst_add_release_checks)
     list(JOIN QST_SHIPPED_FILES "\n" shipped)
     file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
