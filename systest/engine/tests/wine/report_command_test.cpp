@@ -102,11 +102,7 @@ TEST(RunReportCommand, LockedFileIsReportedAndTheOldReportNotOpened) {
 // The folder beside this test program whose QuarvelSysTest.txt is a link to
 // /dev/full (made by the build): every write to it fails as on a full disk.
 std::u16string FullDiskFolder() {
-    wchar_t program[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::u16string folder = FromWide(std::wstring_view(program, length));
-    folder.erase(folder.rfind(u'\\') + 1);
-    return folder + u"full_disk_temp\\";
+    return ProgramFolder() + u"full_disk_temp\\";
 }
 
 TEST(RunReportCommand, FailedWriteIsReportedAndNothingOpened) {

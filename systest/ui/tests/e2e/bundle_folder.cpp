@@ -18,21 +18,11 @@ std::vector<std::wstring> SplitAtCommas(std::string_view names) {
     return files;
 }
 
-std::wstring DirectoryOf(const std::wstring& path) {
-    return path.substr(0, path.rfind(L'\\') + 1);
-}
-
-std::wstring TestProgramDirectory() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return DirectoryOf(path);
-}
-
 }  // namespace
 
 BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut)
     : path_(ToWide(folder_.Path())) {
-    const std::wstring source = TestProgramDirectory();
+    const std::wstring source = ToWide(ProgramFolder());
     // The build's list of the files that ship, separated by commas.
     for (const std::wstring& file : SplitAtCommas(QST_SHIPPED_FILES)) {
         if (std::find(leftOut.begin(), leftOut.end(), file) == leftOut.end()) {
