@@ -1,5 +1,6 @@
 #include "adapters/card_list_search.h"
 
+#include "adapters/card_list.h"
 #include "common/format.h"
 #include "common/text.h"
 

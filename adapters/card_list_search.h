@@ -3,7 +3,6 @@
 // primary adapter.
 #pragma once
 
-#include "adapters/card_list.h"
 #include "adapters/diagnostic_log.h"
 #include "adapters/primary_video_adapter.h"
 #include "adapters/verbose_video.h"

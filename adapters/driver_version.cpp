@@ -7,9 +7,6 @@
 
 namespace {
 
-// The diagnostic copies a version text into a buffer of 256 UTF-16 units.
-constexpr size_t kVexmiraTextLimit = 255;
-
 int32_t* PartAt(DriverVersionNumber& version, size_t index) {
     std::array<int32_t*, 4> parts{&version.part1, &version.part2, &version.part3, &version.part4};
     return parts[index];
@@ -75,7 +72,7 @@ ParsedDriverVersion ParseByPosition(std::u16string_view text, VersionSource sour
 ParsedDriverVersion ParseDriverVersion(std::u16string_view text, Dialect dialect,
                                        VersionSource source) {
     // Minus signs separate parts too: 8.850-110504a-118930C-ATI.
-    std::u16string copy(dialect == Dialect::Vexmira ? text.substr(0, kVexmiraTextLimit) : text);
+    std::u16string copy(dialect == Dialect::Vexmira ? text.substr(0, kVexmiraTextUnits - 1) : text);
     std::replace(copy.begin(), copy.end(), u'-', u'.');
     return dialect == Dialect::Vexmira ? ParseByTokens(copy) : ParseByPosition(copy, source);
 }

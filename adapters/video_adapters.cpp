@@ -15,12 +15,10 @@ constexpr int kSummaryIntel = 0;
 constexpr int kSummaryLowMemory = 1;
 constexpr int kSummaryEnoughMemory = 2;
 
-constexpr uint32_t kBytesPerMbShift = 20;
-constexpr uint32_t kRecommendedMemoryMb = 256;
 constexpr std::u16string_view kIntel = u"INTEL";
 
 std::u16string UpperLimited(std::u16string_view text) {
-    return ToUpperAscii(text.substr(0, kAdapterTextLimit));
+    return ToUpperAscii(text.substr(0, kVexmiraTextUnits - 1));
 }
 
 bool ReadFailed(const WmiText& property) {
@@ -145,5 +143,6 @@ int SummarizeVideoAdapters(VideoAdapterTable& table, VideoSystem& system, Diagno
     if (first->memoryMb == 0) {
         return kSummaryNoAdapter;
     }
-    return first->memoryMb < kRecommendedMemoryMb ? kSummaryLowMemory : kSummaryEnoughMemory;
+    return first->memoryMb < kRecommendedGraphicsMemoryMb ? kSummaryLowMemory
+                                                          : kSummaryEnoughMemory;
 }

@@ -10,9 +10,6 @@
 #include <array>
 #include <string>
 
-// The diagnostic's text buffers hold 256 units: 255 characters.
-inline constexpr size_t kAdapterTextLimit = 255;
-
 struct VideoAdapterRecord {
     bool active = false;                // a display device on the desktop belongs to it
     std::u16string caption;             // WMI Caption in upper case

@@ -25,6 +25,11 @@ struct WmiText {
     bool IsText() const { return state == State::Text; }
 };
 
+// Both programs judge AdapterRAM in whole MB, against the graphics memory the
+// product recommends.
+inline constexpr uint32_t kBytesPerMbShift = 20;
+inline constexpr uint32_t kRecommendedGraphicsMemoryMb = 256;
+
 // AdapterRAM, in bytes, after conversion of the VARIANT to VT_UI4.
 struct WmiMemory {
     enum class State {

@@ -10,6 +10,11 @@ set(QST_WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine)
 # The folder the two programs and their data files are built into: it is laid
 # out like the folder a user unzips, so both programs run from it.
 set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+# The files of that folder that ship. The Windows build writes the list into
+# shipped_files.txt for tools/make-bundle.sh.
+set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt
+                      Lic_De.Txt GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert
+                      HiddenEdges.frag)
 
 macro(qst_add_googletest)
     set(QST_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -81,10 +86,11 @@ function(qst_wine_test name)
 endfunction()
 
 # qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]
-#                       COMMAND <program> <args...>)
+#                       [WORKING_DIRECTORY <dir>] COMMAND <program> <args...>)
 # A test that needs a Wine session of its own (another screen size, Windows
 # version or user locale). It runs <program> with wine in a private prefix and
-# Xvfb, both gone when the test ends.
+# Xvfb, both gone when the test ends, in <dir> (the current binary folder
+# unless given).
 function(qst_wine_private_test name)
     cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;WORKING_DIRECTORY" "COMMAND" ${ARGN})
     if(NOT WIN32)
@@ -112,8 +118,12 @@ function(qst_wine_private_test name)
                                             TIMEOUT 300)
 endfunction()
 
-# Every .exe and .dll we build may import Windows system DLLs only.
+# The release: the list of the shipped files for tools/make-bundle.sh, and the
+# check that every .exe and .dll we build imports Windows system DLLs only.
 function(qst_add_release_checks)
+    list(JOIN QST_SHIPPED_FILES "\n" shipped)
+    file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
+
     add_test(NAME release.imports_are_system_dlls
              COMMAND ${QST_TOOLS_DIR}/check-imports ${CMAKE_BINARY_DIR} ${QST_WINE_STATE_DIR})
     set_tests_properties(release.imports_are_system_dlls PROPERTIES LABELS release)

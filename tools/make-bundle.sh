@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 build=${1:-build/windows}
 bin=$build/bin
 
-files=(QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt Lic_De.Txt
-       GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert HiddenEdges.frag)
+# The build's list of the shipped files (QST_SHIPPED_FILES in cmake/Testing.cmake).
+list=$build/shipped_files.txt
+[[ -f $list ]] || { echo "make-bundle: $list is missing; configure and build first" >&2; exit 1; }
+mapfile -t files < "$list"
 
 bundle=dist/QuarvelSysTest
 rm -rf "$bundle" dist/QuarvelSysTest.zip

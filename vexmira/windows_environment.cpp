@@ -1,15 +1,8 @@
 #include "vexmira/windows_environment.h"
 
 #include "adapters/vexmira_adapters.h"
-#include "common/win/wide.h"
+#include "common/win/computer_name.h"
 #include "vexmira/wgl_context.h"
-
-namespace {
-
-// GetComputerNameW's NetBIOS name: 15 characters and the zero.
-constexpr DWORD kComputerNameBufferSize = MAX_COMPUTERNAME_LENGTH + 1;
-
-}  // namespace
 
 LocalTime WindowsEnvironment::ReadLocalTime() {
     SYSTEMTIME time = {};
@@ -18,12 +11,7 @@ LocalTime WindowsEnvironment::ReadLocalTime() {
 }
 
 std::u16string WindowsEnvironment::ReadComputerName() {
-    wchar_t name[kComputerNameBufferSize] = {};
-    DWORD length = kComputerNameBufferSize;
-    if (!GetComputerNameW(name, &length)) {
-        return {};
-    }
-    return FromWide(std::wstring_view(name, length));
+    return ::ReadComputerName();
 }
 
 bool WindowsEnvironment::IsRemoteSession() {

@@ -1,6 +1,9 @@
 #include "adapters/card_list_search.h"
 
 #include "adapters/tests/fake_video_system.h"
+#include "adapters/tests/memory_card_list.h"
+#include "adapters/tests/recorded_output.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 
@@ -8,41 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The list file as lines, opened at one path.
-class MemoryListFiles final : public CardListFiles {
-  public:
-    explicit MemoryListFiles(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-    bool exists = true;
-    std::vector<std::u16string> openedPaths;
-
-    std::unique_ptr<CardListLines> Open(const std::u16string& path) override {
-        openedPaths.push_back(path);
-        if (!exists) {
-            return nullptr;
-        }
-        return std::make_unique<Lines>(lines_);
-    }
-
-    class Lines final : public CardListLines {
-      public:
-        explicit Lines(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-        bool ReadLine(std::u16string& line) override {
-            if (next_ == lines_.size()) {
-                return false;
-            }
-            line = lines_[next_++];
-            return true;
-        }
-
-      private:
-        std::vector<std::u16string> lines_;
-        size_t next_ = 0;
-    };
-
-  private:
-    std::vector<std::u16string> lines_;
-};
 
 const std::u16string kListPath = u"C:\\Quarvel\\GraphicsCardGBList.txt";
 
@@ -208,7 +176,7 @@ PrimaryVideoAdapter QuadroAdapter(DriverDateNumber driverDate = 20120120) {
 
 CardListMatch Scan(const std::vector<std::u16string>& list, const PrimaryVideoAdapter& adapter,
                    RecordedVideo& boxes) {
-    MemoryListFiles::Lines lines(list);
+    MemoryCardListLines lines(list);
     return ScanCardList(&lines, adapter, boxes);
 }
 

@@ -2,14 +2,12 @@
 // display devices and registry keys as a test sets them up.
 #pragma once
 
-#include "adapters/diagnostic_log.h"
 #include "adapters/driver_version.h"
-#include "adapters/verbose_video.h"
 #include "adapters/tests/test_printers.h"
 #include "adapters/video_sources.h"
-#include "common/text.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -90,19 +88,4 @@ class FakeVideoSystem final : public VideoControllerSource,
     }
 
     VideoSystem Sources() { return {*this, *this, *this}; }
-};
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
-
-// The boxes a run would show, in order.
-class RecordedVideo final : public VerboseVideo {
-  public:
-    std::vector<std::pair<std::u16string, std::u16string>> boxes;  // caption, text
-    void Show(std::u16string_view caption, std::u16string_view text) override {
-        boxes.emplace_back(caption, text);
-    }
 };

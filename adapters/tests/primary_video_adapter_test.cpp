@@ -2,6 +2,8 @@
 #include "adapters/primary_video_adapter.h"
 
 #include "adapters/tests/fake_video_system.h"
+#include "adapters/tests/recorded_output.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 

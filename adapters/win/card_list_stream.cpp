@@ -6,9 +6,6 @@
 
 namespace {
 
-// The diagnostic's line buffer: 256 units, 255 characters and the NUL.
-constexpr int kLineBufferUnits = 256;
-
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -20,8 +17,8 @@ class CStreamCardListLines final : public CardListLines {
 
     // A NUL byte (as in a UTF-16 file) ends the line's text where it stands.
     bool ReadLine(std::u16string& line) override {
-        wchar_t buffer[kLineBufferUnits];
-        if (std::fgetws(buffer, kLineBufferUnits, file_.get()) == nullptr) {
+        wchar_t buffer[kVexmiraTextUnits];
+        if (std::fgetws(buffer, static_cast<int>(kVexmiraTextUnits), file_.get()) == nullptr) {
             return false;
         }
         line = FromWide(buffer);

@@ -62,6 +62,17 @@ class SubclassedWindow {
     LRESULT CallPrevious(const WindowMessage& message) const {
         return CallWindowProcW(previous_, window_, message.id, message.wParam, message.lParam);
     }
+    // The usual HandleMessage of a derived Window: its table of handlers,
+    // then the previous procedure for what none of them handled.
+    template <typename Window>
+    LRESULT RouteOrCallPrevious(std::span<const MessageRoute<Window>> routes,
+                                const WindowMessage& message) {
+        LRESULT result = 0;
+        if (RouteMessage(static_cast<Window&>(*this), routes, message, result)) {
+            return result;
+        }
+        return CallPrevious(message);
+    }
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,6 @@
 #include "systest/engine/card_list_check.h"
 
+#include "adapters/card_list.h"
 #include "common/format.h"
 #include "systest/engine/product.h"
 #include "systest/resources/string_ids.h"

@@ -27,7 +27,6 @@ enum StatusImage : int32_t {
     kStatusImageFailed = 0,
     kStatusImageWarning = 1,
     kStatusImagePassed = 2,
-    kStatusImageThumbsUp = 3,
 };
 
 // One row of the results list, in the order the list stores it.

@@ -6,9 +6,8 @@
 
 namespace {
 
-constexpr uint32_t kBytesPerMbShift = 20;
-// The graphics memory that the product recommends; an argument of its texts.
-constexpr int32_t kRecommendedMemoryMb = 256;
+// The recommended graphics memory as the argument of the texts' "%d".
+constexpr int32_t kRecommendedMemoryMbArgument = kRecommendedGraphicsMemoryMb;
 
 }  // namespace
 
@@ -32,11 +31,11 @@ CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {
         result.displayText = strings_.Load(IDS_DRIVER_VERSION_UNREADABLE);
     } else if (adapter_.memoryBytes != 0) {
         const bool enough =
-            (adapter_.memoryBytes >> kBytesPerMbShift) >= uint32_t{kRecommendedMemoryMb};
+            (adapter_.memoryBytes >> kBytesPerMbShift) >= kRecommendedGraphicsMemoryMb;
         result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
         result.displayText =
             FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
-                         {adapter_.caption, kRecommendedMemoryMb});
+                         {adapter_.caption, kRecommendedMemoryMbArgument});
     }
     result.reportText = result.displayText;
     return result;

@@ -6,6 +6,7 @@
 #include "adapters/card_list_search.h"
 #include "adapters/primary_video_adapter.h"
 #include "adapters/verbose_video.h"
+#include "systest/engine/card_list_check.h"
 #include "systest/engine/graphics_checks.h"
 #include "systest/engine/string_source.h"
 
@@ -17,8 +18,8 @@ class DiagnosticPlatform {
   public:
     virtual ~DiagnosticPlatform() = default;
     // Runs "Vexmira.exe" hidden in a console of its own and waits for it
-    // without a time limit. Its exit code, or -1 when it cannot be started
-    // (the user has been told then).
+    // without a time limit. Its exit code, or kDiagnosticNotStarted when it
+    // cannot be started (the user has been told then).
     virtual int32_t RunDiagnosticProgram() = 0;
     // The adapter query of adapter discovery, with its results.
     virtual int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) = 0;
@@ -43,14 +44,13 @@ class DiagnosticLauncher final : public GraphicsChecks {
 
     int32_t ExitCode() const { return exitCode_; }
     bool DriverVersionUnreadable() const { return driverVersionUnreadable_; }
-    const PrimaryVideoAdapter& Adapter() const { return adapter_; }
 
   private:
     DiagnosticPlatform& platform_;
     const StringSource& strings_;
     VerboseVideo& verbose_;
 
-    int32_t exitCode_ = -1;                 // of the diagnostic program; -1 when not started
-    bool driverVersionUnreadable_ = false;  // the adapter query returned -2
-    PrimaryVideoAdapter adapter_;           // what the adapter query left
+    int32_t exitCode_ = kDiagnosticNotStarted;  // of the diagnostic program
+    bool driverVersionUnreadable_ = false;      // the adapter query returned -2
+    PrimaryVideoAdapter adapter_;               // what the adapter query left
 };

@@ -3,6 +3,6 @@
 
 #include "systest/engine/check_sequence.h"
 
-// The computer name (GetComputerNameW into 64 units; empty when it fails),
-// today's local date and the build stamp of the program.
+// The computer name (empty when it cannot be read), today's local date and the
+// build stamp of the program.
 RunFacts ReadRunFacts();

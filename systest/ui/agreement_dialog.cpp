@@ -1,12 +1,13 @@
 #include "systest/ui/agreement_dialog.h"
 
 #include "common/format.h"
+#include "common/win/resource_string.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/text_file.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/program_strings.h"
+#include "systest/ui/quit_codes.h"
 
 namespace {
 
@@ -34,10 +35,7 @@ bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
     EnableWindow(Item(IDOK), FALSE);
     FillAgreementText();
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->AddMessageFilter(*this);
-        loop->AddIdleHandler(*this);
-    }
+    JoinMessageLoop(module_.ThreadMessageLoop());
     SetLanguageTexts();
     result = TRUE;  // the dialog manager sets the default focus
     return true;
@@ -109,19 +107,7 @@ void AgreementDialog::UpdateAcceptButton() const {
     }
 }
 
-void AgreementDialog::Close(int quitCode) {
-    DestroyWindow(Window());
-    PostQuitMessage(quitCode);
-}
-
 bool AgreementDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->RemoveMessageFilter(*this);
-        loop->RemoveIdleHandler(*this);
-    }
+    LeaveMessageLoop();
     return false;
-}
-
-bool AgreementDialog::PreTranslateMessage(MSG& message) {
-    return IsDialogMessageW(Window(), &message) != FALSE;
 }

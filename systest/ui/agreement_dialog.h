@@ -4,12 +4,11 @@
 
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
-#include "systest/ui/quit_codes.h"
 #include "systest/ui/window_icons.h"
 
 #include <string>
 
-class AgreementDialog final : public Dialog, private MessageFilter, private IdleHandler {
+class AgreementDialog final : public Dialog {
   public:
     AgreementDialog(AppModule& module, std::u16string agreementPath)
         : module_(module), agreementPath_(std::move(agreementPath)) {}
@@ -23,13 +22,9 @@ class AgreementDialog final : public Dialog, private MessageFilter, private Idle
     bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
     bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
-    bool PreTranslateMessage(MSG& message) override;
-    void OnIdle() override {}
-
     void FillAgreementText() const;
     void SetLanguageTexts() const;
     void UpdateAcceptButton() const;
-    void Close(int quitCode);
 
     static const DialogMessageHandler<AgreementDialog> kMessageHandlers[];
 

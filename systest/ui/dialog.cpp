@@ -3,7 +3,11 @@
 #include "common/win/wide.h"
 
 Dialog::~Dialog() {
+    LeaveMessageLoop();
     if (window_ != nullptr) {
+        // The derived dialog is gone already: the window's last messages must
+        // not reach its handlers, so the window is unbound before it goes.
+        SetWindowLongPtrW(window_, DWLP_USER, 0);
         DestroyWindow(window_);
     }
 }
@@ -47,4 +51,30 @@ void Dialog::CenterOnWorkArea() const {
 
 void Dialog::SetItemText(int id, const std::u16string& text) const {
     SetDlgItemTextW(window_, id, WideCStr(text));
+}
+
+void Dialog::JoinMessageLoop(MessageLoop* loop) {
+    LeaveMessageLoop();
+    if (loop != nullptr) {
+        loop->AddMessageFilter(*this);
+        loop->AddIdleHandler(*this);
+        loop_ = loop;
+    }
+}
+
+void Dialog::LeaveMessageLoop() {
+    if (loop_ != nullptr) {
+        loop_->RemoveMessageFilter(*this);
+        loop_->RemoveIdleHandler(*this);
+        loop_ = nullptr;
+    }
+}
+
+void Dialog::Close(int quitCode) {
+    DestroyWindow(window_);
+    PostQuitMessage(quitCode);
+}
+
+bool Dialog::PreTranslateMessage(MSG& message) {
+    return IsDialogMessageW(window_, &message) != FALSE;
 }

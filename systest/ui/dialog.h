@@ -3,16 +3,19 @@
 // to the object's table of handlers, tried in order.
 #pragma once
 
+#include "systest/ui/message_loop.h"
+
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
 
-class Dialog {
+class Dialog : private MessageFilter, private IdleHandler {
   public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
-    // Destroys the window if it is still there.
+    // Leaves the message loop and destroys the window if it is still there;
+    // the derived dialog's handlers no longer run then.
     virtual ~Dialog();
 
     HWND Window() const { return window_; }
@@ -33,10 +36,22 @@ class Dialog {
     void CenterOnWorkArea() const;
     void SetItemText(int id, const std::u16string& text) const;
 
+    // Takes part in the thread's message loop, when it has one: the loop
+    // passes each message to IsDialogMessageW for the dialog (keyboard
+    // navigation), and the dialog's idle handler does nothing.
+    void JoinMessageLoop(MessageLoop* loop);
+    void LeaveMessageLoop();
+    // Destroys the dialog and ends the message loop with the quit code.
+    void Close(int quitCode);
+
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    bool PreTranslateMessage(MSG& message) override;
+    void OnIdle() override {}
+
     HWND window_ = nullptr;
+    MessageLoop* loop_ = nullptr;  // the loop the dialog takes part in
 };
 
 // One row of a dialog class's handler table.

@@ -7,6 +7,8 @@
 #include "systest/engine/run_facts.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
+#include "systest/ui/quit_codes.h"
+#include "systest/ui/userlist/list_visuals.h"
 
 #include <commctrl.h>
 
@@ -16,8 +18,6 @@ namespace {
 constexpr int kMetaLineId = -1;
 // Columns start one pixel wide and are fitted to their contents at the end.
 constexpr int32_t kInitialColumnWidth = 1;
-constexpr int kStatusImageSize = 16;
-constexpr COLORREF kStatusImageMask = RGB(255, 0, 255);
 
 }  // namespace
 
@@ -43,19 +43,14 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     SendDlgItemMessageW(Window(), IDC_LOGO, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(logo_.get()));
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->AddMessageFilter(*this);
-        loop->AddIdleHandler(*this);
-    }
+    JoinMessageLoop(module_.ThreadMessageLoop());
     // Without the list the checks still run; their rows go nowhere.
     resultsAttached_ = results_.Attach(Item(IDC_RESULTS_LIST));
     if (resultsAttached_) {
         results_.Initialise();
     }
     description_ = Item(IDC_DESCRIPTION);
-    statusImages_.reset(ImageList_LoadImageW(
-        module_.Instance(), MAKEINTRESOURCEW(IDB_STATUS_IMAGES), kStatusImageSize, 0,
-        kStatusImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    statusImages_ = LoadImageStrip(module_.Instance(), IDB_STATUS_IMAGES);
 
     // From here on every string comes from the language library.
     module_.SetResourceModule(module_.LanguageLibrary());
@@ -128,19 +123,7 @@ bool MainDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
     return true;
 }
 
-void MainDialog::Close(int quitCode) {
-    DestroyWindow(Window());
-    PostQuitMessage(quitCode);
-}
-
 bool MainDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    if (MessageLoop* loop = module_.ThreadMessageLoop()) {
-        loop->RemoveMessageFilter(*this);
-        loop->RemoveIdleHandler(*this);
-    }
+    LeaveMessageLoop();
     return false;
-}
-
-bool MainDialog::PreTranslateMessage(MSG& message) {
-    return IsDialogMessageW(Window(), &message) != FALSE;
 }

@@ -8,7 +8,6 @@
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
 #include "systest/ui/program_strings.h"
-#include "systest/ui/quit_codes.h"
 #include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/window_icons.h"
 
@@ -20,10 +19,7 @@ struct MainDialogChecks {
     GraphicsChecks& graphics;  // the diagnostic and checks 6 to 8
 };
 
-class MainDialog final : public Dialog,
-                         private MessageFilter,
-                         private IdleHandler,
-                         private RowSink {
+class MainDialog final : public Dialog, private RowSink {
   public:
     MainDialog(AppModule& module, MainDialogChecks checks)
         : module_(module), checks_(checks), strings_(module) {}
@@ -41,16 +37,12 @@ class MainDialog final : public Dialog,
     bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
     bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
-    bool PreTranslateMessage(MSG& message) override;
-    void OnIdle() override {}
-
     void AddRow(const ResultRow& row) override;
     void FitColumn(int column) override;
 
     void SetLanguageTexts() const;
     void AddColumns();
     void ShowSummary(const CheckSummary& summary);
-    void Close(int quitCode);
 
     static const DialogMessageHandler<MainDialog> kMessageHandlers[];
 

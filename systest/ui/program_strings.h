@@ -7,9 +7,6 @@
 
 #include <string>
 
-// The string of a module's string table; empty when the module lacks it.
-std::u16string LoadResourceString(HMODULE module, int id);
-
 // Strings come from the current resource module, which the main dialog makes
 // the language library. Status words of result rows are looked up in the
 // resource libraries first, into a buffer of kStatusWordUnits.

@@ -8,6 +8,7 @@
 #include "systest/ui/language_choice.h"
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/program_strings.h"
+#include "systest/ui/quit_codes.h"
 #include "systest/ui/userlist/user_list_class.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "vexmira/diagnostic_flow.h"
 
-#include "fake_gl.h"
+#include "vexmira/tests/extension_listing.h"
+#include "vexmira/tests/fake_gl.h"
 
 #include "common/format.h"
 
@@ -31,16 +32,6 @@ constexpr char kAllExtensions[] =
     "GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
     "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object GL_EXT_framebuffer_multisample "
     "GL_EXT_framebuffer_blit";
-
-std::string Listing(const std::string& extensions = kAllExtensions) {
-    std::string text = "\nSupported OpenGL extensions :\n-------------------------\n";
-    for (size_t start = 0; start < extensions.size();) {
-        const size_t end = std::min(extensions.find(' ', start), extensions.size());
-        text += extensions.substr(start, end - start) + "\n";
-        start = end + 1;
-    }
-    return text;
-}
 
 std::string OpenGLSection(const std::string& vendor, const std::string& version,
                           const std::string& renderer = "llvmpipe (LLVM 15.0.6, 256 bits)",
@@ -169,7 +160,7 @@ TEST(RunDiagnosticFlow, SupportedCardWithOpenGL3OrLater) {
     EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitSupported);
     EXPECT_EQ(env.output.text, kHeader + std::string(kAdapterLines) +
                                    OpenGLSection(kMesa, kMesaVersion) + kSkipList + kListLine +
-                                   Listing() + kShadersPass + kSupported);
+                                   ExtensionListing(kAllExtensions) + kShadersPass + kSupported);
     ASSERT_EQ(env.cardListCalls.size(), 1u);
     EXPECT_EQ(env.cardListCalls[0].mode, 0);
     EXPECT_EQ(env.events, (std::vector<std::string>{"window created", "context created",
@@ -209,7 +200,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
         {"OpenGL 3+: reduced search gives 2", [](FakeEnvironment& e) { e.reducedSearch = 2; },
          kExitDriverOutdated,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + Listing() + kShadersPass + kSupported},
+             kListLine + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 3+: reduced search finds no entry line",
          [](FakeEnvironment& e) { e.reducedSearch = -5; }, kExitNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
@@ -227,7 +218,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          },
          kExitSwitchableGraphics,
          kHeader + std::string(kIntelAdapterLines) + OpenGLSection(kNvidia, kNvidiaVersion) +
-             kSkipList + Listing(std::string(kAllExtensions) + " GL_NV_vertex_program3") +
+             kSkipList + ExtensionListing(std::string(kAllExtensions) + " GL_NV_vertex_program3") +
              kShadersPass + kIntelSwitch + kSupported},
         {"Intel adapter with Intel OpenGL 3+: list read",
          [](FakeEnvironment& e) {
@@ -241,12 +232,12 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          kExitSupported,
          kHeader + std::string(kIntelAdapterLines) +
              OpenGLSection("Intel", "3.1.0 - Build 8.15.10.2696") + kSkipList + kListLine +
-             Listing() + kShadersPass + kSupported},
+             ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 2: full search, driver current",
          [&](FakeEnvironment& e) { e.driver.strings[GLString::Version] = kOldVersion; },
          kExitSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kOldVersion) + kListLine +
-             "OK\n\n" + Listing() + kShadersPass + kSupported},
+             "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 2: full search, driver older than listed",
          [&](FakeEnvironment& e) {
              e.driver.strings[GLString::Version] = kOldVersion;
@@ -254,7 +245,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          },
          kExitDriverOutdated,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kOldVersion) + kListLine +
-             "OK\n\n" + Listing() + kShadersPass + kSupported},
+             "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 1.5: full search, not listed",
          [](FakeEnvironment& e) {
              e.driver.strings[GLString::Version] = "1.5.0";
@@ -283,12 +274,12 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          kExitSupported,
          kHeader + std::string(kIntelAdapterLines) +
              OpenGLSection("ATI Technologies Inc.", kOldVersion) + kListLine + "OK\n\n" +
-             Listing() + kShadersPass + kIntelSwitch + kSupported},
+             ExtensionListing(kAllExtensions) + kShadersPass + kIntelSwitch + kSupported},
         {"capability test fails: no shader test",
          [](FakeEnvironment& e) { e.driver.strings[GLString::Extensions] = "GL_ARB_multitexture"; },
          kExitNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + Listing("GL_ARB_multitexture") +
+             kListLine + ExtensionListing("GL_ARB_multitexture") +
              "OpenGL extension: GL_ARB_shader_objects is not supported !\n"
              "OpenGL extension: GL_ARB_occlusion_query is not supported !\n"
              "OpenGL extension: GL_ARB_vertex_buffer_object is not supported !\n"
@@ -305,8 +296,8 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          kExitSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
              kListLine +
-             Listing("GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
-                     "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object") +
+             ExtensionListing("GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
+                              "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object") +
              "OpenGL extension: GL_EXT_framebuffer_multisample is not supported !\n"
              "OpenGL extension: GL_EXT_framebuffer_blit is not supported !\n" +
              kShadersPass + kSupported},
@@ -314,13 +305,13 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          [](FakeEnvironment& e) { e.driver.strings[GLString::Vendor] = "NVIDIA CORPORATION"; },
          kExitNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection("NVIDIA CORPORATION", kMesaVersion) +
-             kSkipList + kListLine + Listing() +
+             kSkipList + kListLine + ExtensionListing(kAllExtensions) +
              "OpenGL extension: GL_NV_vertex_program3 is not supported !\n" + kNotSupported},
         {"shader test fails after passing checks",
          [](FakeEnvironment& e) { e.files.files[u"HiddenEdges.vert"] = "COMPILE_ERROR"; },
          kExitNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + Listing() +
+             kListLine + ExtensionListing(kAllExtensions) +
              "Compile shaders: Lines.vert Lines.frag\n"
              "Compile shaders: HiddenEdges.vert HiddenEdges.frag\n"
              "compiler error:\n0:1(1): error: syntax error, unexpected IDENTIFIER\n"
@@ -341,7 +332,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
         {"adapter summary 1 (below 256 MB) on a supported card",
          [](FakeEnvironment& e) { e.summary = 1; }, kExitSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + Listing() + kShadersPass + kSupported},
+             kListLine + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);

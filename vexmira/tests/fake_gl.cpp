@@ -1,4 +1,4 @@
-#include "fake_gl.h"
+#include "vexmira/tests/fake_gl.h"
 
 #include <algorithm>
 #include <cstdio>

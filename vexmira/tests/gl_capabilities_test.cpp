@@ -1,6 +1,7 @@
 #include "vexmira/gl_capabilities.h"
 
-#include "fake_gl.h"
+#include "vexmira/tests/extension_listing.h"
+#include "vexmira/tests/fake_gl.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +33,6 @@ std::string ExtensionsWithout(const std::vector<std::string>& missing = {}) {
         }
     }
     return text + " WGL_EXT_swap_control";
-}
-
-std::string Listing(const std::string& extensions) {
-    std::string text = "\nSupported OpenGL extensions :\n-------------------------\n";
-    for (size_t start = 0; start < extensions.size();) {
-        const size_t end = std::min(extensions.find(' ', start), extensions.size());
-        text += extensions.substr(start, end - start) + "\n";
-        start = end + 1;
-    }
-    return text;
 }
 
 std::string Missing(const std::string& name) {
@@ -115,7 +106,7 @@ TEST(TestGLCapabilities, ResultAndLinesPerMissingExtension) {
         const CapabilityRun run = TestWith(extensions, c.nvidia);
         EXPECT_EQ(run.result, c.result);
         // One line per missing extension, in table order, after the listing.
-        std::string expected = Listing(extensions);
+        std::string expected = ExtensionListing(extensions);
         for (const std::string& name : kRequired) {
             const bool asked = name != "GL_NV_vertex_program3" || c.nvidia;
             if (asked && std::find(c.missing.begin(), c.missing.end(), name) != c.missing.end()) {
@@ -158,7 +149,7 @@ TEST(TestGLCapabilities, MissingBlendFuncSeparateFailsWithoutALine) {
     const std::string extensions = ExtensionsWithout();
     const CapabilityRun run = TestWith(extensions, false, functions);
     EXPECT_EQ(run.result, CapabilityResult::Failed);
-    EXPECT_EQ(run.output, Listing(extensions));
+    EXPECT_EQ(run.output, ExtensionListing(extensions));
 
     // Still a failure when a later row would give 2.
     const CapabilityRun withoutBlit =
@@ -181,7 +172,7 @@ TEST(TestGLCapabilities, NamesAreFoundAsSubstrings) {
     }
     const CapabilityRun run = TestWith(joined, true);
     EXPECT_EQ(run.result, CapabilityResult::Passed);
-    EXPECT_EQ(run.output, Listing(joined));
+    EXPECT_EQ(run.output, ExtensionListing(joined));
 }
 
 TEST(TestGLCapabilities, ListingSkipsRunsOfBlanks) {

@@ -1,6 +1,6 @@
 #include "vexmira/shader_test.h"
 
-#include "fake_gl.h"
+#include "vexmira/tests/fake_gl.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,12 @@
 // Wine session of its own (agreeing_wine_adapter.h).
 #include "adapters/card_list_search.h"
 #include "adapters/primary_video_adapter.h"
+#include "adapters/tests/recorded_output.h"
 #include "adapters/vexmira_adapters.h"
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "adapters/win/video_system.h"
 #include "common/text.h"
 #include "common/win/com.h"
-#include "common/win/handles.h"
-#include "common/win/wide.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +15,6 @@
 #include <vector>
 
 namespace {
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
 
 const testing::Environment* const kAgreeingAdapters =
     testing::AddGlobalTestEnvironment(new agreeing::AgreeingAdapterSetup);

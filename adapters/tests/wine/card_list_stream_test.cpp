@@ -1,9 +1,7 @@
 // The diagnostic's reading of the list file through a text-mode C stream.
 #include "adapters/win/card_list_stream.h"
 
-#include "common/text.h"
-#include "common/win/handles.h"
-#include "common/win/wide.h"
+#include "common/tests/wine/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +10,12 @@
 
 namespace {
 
-// A file of the given bytes in the temporary directory, removed afterwards.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& bytes) {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = FromWide(folder) + u"qst_card_list_" +
-                Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u".txt";
-        UniqueFileHandle file(
-            CreateFileW(WideCStr(path_), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD written = 0;
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    ~TempFile() { DeleteFileW(WideCStr(path_)); }
-    const std::u16string& Path() const { return path_; }
-
-  private:
-    std::u16string path_;
-};
-
 std::vector<std::u16string> ReadLines(const std::string& bytes) {
-    TempFile file(bytes);
+    const TempFolder folder(u"qst_card_list");
+    const std::u16string path = folder.File(u"GraphicsCardGBList.txt");
+    EXPECT_TRUE(WriteBytes(path, bytes));
     CStreamCardListFiles files;
-    std::unique_ptr<CardListLines> lines = files.Open(file.Path());
+    std::unique_ptr<CardListLines> lines = files.Open(path);
     std::vector<std::u16string> result;
     if (!lines) {
         ADD_FAILURE() << "not opened";

@@ -2,6 +2,7 @@
 // NVIDIA GeForce GTX 470 of Wine's Direct3D) and one display device ("Wine
 // Adapter") whose device id belongs to no WMI adapter.
 #include "adapters/primary_video_adapter.h"
+#include "adapters/tests/recorded_output.h"
 #include "adapters/vexmira_adapters.h"
 #include "adapters/win/display_devices.h"
 #include "adapters/win/driver_keys.h"
@@ -30,12 +31,6 @@ constexpr uint32_t kWineAdapterRam = 0xFFF00000u;
 
 // WBEM_E_NOT_FOUND, what Get returns for a property the class lacks.
 const HRESULT kNotFound = static_cast<HRESULT>(0x80041002);
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
 
 VARIANT Number(VARTYPE type, LONG value) {
     VARIANT variant;

@@ -1,6 +1,7 @@
 #include "systest/engine/check_sequence.h"
 
 #include "systest/engine/tests/memory_strings.h"
+#include "systest/engine/tests/recording_row_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -60,18 +61,6 @@ class FakeGraphicsChecks final : public GraphicsChecks {
         calls.push_back("adapters differ");
         return differ;
     }
-};
-
-class RecordingRowSink final : public RowSink {
-  public:
-    std::vector<ResultRow> rows;
-    std::vector<std::string> calls;
-
-    void AddRow(const ResultRow& row) override {
-        rows.push_back(row);
-        calls.push_back("row");
-    }
-    void FitColumn(int column) override { calls.push_back("fit " + std::to_string(column)); }
 };
 
 const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012"};

@@ -1,11 +1,12 @@
 // The gate and the graphics checks 6 to 8, over a platform in memory.
 #include "systest/engine/launcher.h"
 
+#include "adapters/tests/memory_card_list.h"
+#include "adapters/tests/recorded_output.h"
 #include "systest/engine/card_list_check.h"
 #include "systest/engine/check_sequence.h"
-#include "systest/engine/tests/graphics_strings.h"
 #include "systest/engine/tests/memory_strings.h"
-#include "systest/resources/string_ids.h"
+#include "systest/engine/tests/recording_row_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -15,30 +16,6 @@
 #include <vector>
 
 namespace {
-
-class RecordedVideo final : public VerboseVideo {
-  public:
-    std::vector<std::pair<std::u16string, std::u16string>> boxes;  // caption, text
-    void Show(std::u16string_view caption, std::u16string_view text) override {
-        boxes.emplace_back(caption, text);
-    }
-};
-
-class VectorLines final : public CardListLines {
-  public:
-    explicit VectorLines(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-    bool ReadLine(std::u16string& line) override {
-        if (next_ == lines_.size()) {
-            return false;
-        }
-        line = lines_[next_++];
-        return true;
-    }
-
-  private:
-    std::vector<std::u16string> lines_;
-    size_t next_ = 0;
-};
 
 constexpr uint32_t kMb = 1024 * 1024;
 
@@ -74,7 +51,7 @@ class FakePlatform final : public DiagnosticPlatform {
         if (!list) {
             return nullptr;
         }
-        return std::make_unique<VectorLines>(*list);
+        return std::make_unique<MemoryCardListLines>(*list);
     }
 };
 
@@ -87,7 +64,7 @@ struct Rows {
 
 // The gate, then checks 6 to 8 as the check sequence runs them.
 std::optional<Rows> RunGraphicsChecks(FakePlatform& platform, RecordedVideo* boxes = nullptr) {
-    GraphicsStrings strings;
+    MemoryStrings strings;
     RecordedVideo ownBoxes;
     DiagnosticLauncher launcher(platform, strings, boxes != nullptr ? *boxes : ownBoxes);
     if (!launcher.RunDiagnostic()) {
@@ -156,7 +133,7 @@ TEST(DecideCardList, EveryExitCodeWithEveryEntryCode) {
         }
     };
 
-    GraphicsStrings strings;
+    MemoryStrings strings;
     for (int32_t exitCode : {-1, 0, 1, 2, 3, 4, 5, 259}) {
         for (const auto& code : codes) {
             SCOPED_TRACE("exit code " + std::to_string(exitCode) + ", entry code " +
@@ -205,7 +182,7 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         SCOPED_TRACE(c.queryResult);
         FakePlatform platform;
         platform.queryResult = c.queryResult;
-        GraphicsStrings strings;
+        MemoryStrings strings;
         SilentVideo silent;
         DiagnosticLauncher launcher(platform, strings, silent);
         EXPECT_EQ(launcher.RunDiagnostic(), c.gate);
@@ -334,36 +311,16 @@ class NoSystemChecks final : public SystemChecks {
     CheckResult CheckScreen() override { return {}; }
 };
 
-class RecordedRows final : public RowSink {
-  public:
-    std::vector<ResultRow> rows;
-    void AddRow(const ResultRow& row) override { rows.push_back(row); }
-    void FitColumn(int) override {}
-};
-
-// The graphics strings first, then the rest of the program's.
-class RunStrings final : public StringSource {
-  public:
-    std::u16string Load(int id) const override {
-        std::u16string text = graphics_.Load(id);
-        return text.empty() ? others_.Load(id) : text;
-    }
-
-  private:
-    GraphicsStrings graphics_;
-    MemoryStrings others_;
-};
-
 TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
     FakePlatform platform;
     platform.exitCode = kDiagnosticSupported;
     platform.adapter.adaptersDiffer = true;
     platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};
-    RunStrings strings;
+    MemoryStrings strings;
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);
     NoSystemChecks system;
-    RecordedRows rows;
+    RecordingRowSink rows;
     const CheckRun run =
         RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012"});
 

@@ -46,5 +46,17 @@ class MemoryStrings final : public StringSource {
         {IDS_SUMMARY_FAILED, u"This computer does not meet the requirements of %s."},
         {IDS_SUMMARY_WARNING, u"This computer meets the minimum requirements of %s."},
         {IDS_SUMMARY_PASSED, u"This computer meets the requirements of %s."},
+        // The graphics checks.
+        {IDS_GPU_MEMORY_LOW, u"%s: less than %d MB"},
+        {IDS_GPU_MEMORY_PASSED, u"%s: at least %d MB"},
+        {IDS_CARD_NOT_SUPPORTED, u"%s is not supported"},
+        {IDS_CARD_DRIVER_CHECK, u"Check the driver"},
+        {IDS_CARD_DRIVER_CHECK_REPORT, u"Check the driver for %s"},
+        {IDS_DRIVER_OUTDATED, u"Driver %d.%d needed, %d.%d found"},
+        {IDS_CARD_DRIVER_OUTDATED, u"Driver %d.%d older than %d.%d"},
+        {IDS_CARD_SUPPORTED, u"Card supported"},
+        {IDS_ADAPTERS_DIFFER, u"Adapters differ"},
+        {IDS_DRIVER_VERSION_UNREADABLE, u"Driver version not readable"},
+        {IDS_CARD_SWITCHABLE_SUPPORTED, u"Card supported (switchable)"},
     };
 };

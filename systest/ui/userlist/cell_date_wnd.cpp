@@ -1,8 +1,6 @@
 #include "systest/ui/userlist/cell_date_wnd.h"
 
-#include "systest/ui/userlist/cell_edit_wnd.h"
 #include "systest/ui/userlist/list_column.h"
-#include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
 #include <commctrl.h>
@@ -49,23 +47,12 @@ const MessageRoute<CellDateWnd> CellDateWnd::kMessageRoutes[] = {
 };
 
 CellDateWnd::~CellDateWnd() {
-    Destroy();
-}
-
-void CellDateWnd::Destroy() {
-    if (HWND window = Window()) {
-        DestroyWindow(window);
-    }
+    Destroy();  // here, while the window's messages still reach this class
 }
 
 bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
                        const RECT& cell, const SYSTEMTIME& value) {
-    list_ = list;
-    row_ = row;
-    column_ = column;
-    flags_ = columnFlags;
-    key_ = 0;
-    Destroy();
+    Begin(list, row, column, columnFlags);
 
     DWORD style = WS_CHILD | WS_CLIPCHILDREN;
     if (columnFlags & DateAllowNone) {
@@ -87,16 +74,12 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    LOGFONTW logFont{};
-    if (!ReadMessageFont(logFont)) {
+    const HFONT font = CopyMessageFont();
+    if (font == nullptr) {
         return false;
     }
-    font_.reset(CreateFontIndirectW(&logFont));
-    if (!font_) {
-        return false;
-    }
-    SendMessageW(window, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(window, DTM_SETMCFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     const std::wstring format = DisplayFormat(columnFlags);
     SendMessageW(window, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
 
@@ -119,25 +102,13 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellDateWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<CellDateWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
-}
-
-bool CellDateWnd::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
-    result = DLGC_WANTALLKEYS;
-    return true;
+    return RouteOrCallPrevious<CellDateWnd>(kMessageRoutes, message);
 }
 
 bool CellDateWnd::OnChar(const WindowMessage& message, LRESULT& result) {
-    const auto c = static_cast<uint16_t>(message.wParam);
-    if (c != VK_TAB && c != VK_RETURN && c != VK_ESCAPE) {
+    if (!EndEditWithKey(message.wParam)) {
         return false;
     }
-    key_ = c;
-    SetFocus(list_);
     result = 0;
     return true;
 }
@@ -173,30 +144,17 @@ bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     if (HWND calendar = reinterpret_cast<HWND>(SendMessageW(window, DTM_GETMONTHCAL, 0, 0))) {
         ShowWindow(calendar, SW_HIDE);
     }
-    if (list_ != nullptr && IsWindow(list_)) {
-        SYSTEMTIME value{};
-        const bool chosen = SendMessageW(window, DTM_GETSYSTEMTIME, 0,
-                                         reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
-        if (!chosen) {
-            value = SYSTEMTIME{};
-        } else if (flags_ & DateOnly) {
-            value.wHour = value.wMinute = value.wSecond = value.wMilliseconds = 0;
-        } else if (flags_ & TimeOnly) {
-            value.wYear = value.wMonth = value.wDayOfWeek = value.wDay = 0;
-        }
-        UserListNotify record{};
-        record.hdr.hwndFrom = window;
-        record.hdr.idFrom = kCellEditorId;
-        record.hdr.code = ULN_ENDEDIT;
-        record.item = row_;
-        record.subItem = column_;
-        record.key = key_;
-        record.text = chosen ? L"1" : L"0";
-        record.value = &value;
-        SendMessageW(list_, WM_NOTIFY, kCellEditorId, reinterpret_cast<LPARAM>(&record));
+    SYSTEMTIME value{};
+    const bool chosen =
+        SendMessageW(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
+    if (!chosen) {
+        value = SYSTEMTIME{};
+    } else if (ColumnFlags() & DateOnly) {
+        value.wHour = value.wMinute = value.wSecond = value.wMilliseconds = 0;
+    } else if (ColumnFlags() & TimeOnly) {
+        value.wYear = value.wMonth = value.wDayOfWeek = value.wDay = 0;
     }
-    if (IsWindow(window)) {
-        ShowWindow(window, SW_HIDE);
-    }
+    // The text tells the list whether the picker holds a value at all.
+    FinishEdit(window, chosen ? L"1" : L"0", &value);
     return true;
 }

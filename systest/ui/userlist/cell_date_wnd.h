@@ -1,16 +1,15 @@
-// The date picker of FormatDate cells; see cell_edit_wnd.h for how the
-// editors live. Dropping its calendar down keeps the edit open.
+// The date picker of FormatDate cells; see cell_editor.h for how the editors
+// live. Dropping its calendar down keeps the edit open.
 #pragma once
 
-#include "common/win/gdi.h"
-#include "common/win/window_object.h"
+#include "systest/ui/userlist/cell_editor.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
 // A child "SysDateTimePick32" window taken over from its creation.
-class CellDateWnd final : public SubclassedWindow {
+class CellDateWnd final : public CellEditor {
   public:
     CellDateWnd() = default;
     ~CellDateWnd() override;
@@ -20,7 +19,6 @@ class CellDateWnd final : public SubclassedWindow {
     // DateAllowNone offers an empty value. A value with year 0 opens empty.
     bool Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags, const RECT& cell,
               const SYSTEMTIME& value);
-    void Destroy();
 
   protected:
     LRESULT HandleMessage(const WindowMessage& message) override;
@@ -28,7 +26,6 @@ class CellDateWnd final : public SubclassedWindow {
   private:
     static const MessageRoute<CellDateWnd> kMessageRoutes[];
 
-    bool OnGetDlgCode(const WindowMessage& message, LRESULT& result);
     bool OnChar(const WindowMessage& message, LRESULT& result);
     bool OnReflectedNotify(const WindowMessage& message, LRESULT& result);
     bool OnKillFocus(const WindowMessage& message, LRESULT& result);
@@ -36,11 +33,4 @@ class CellDateWnd final : public SubclassedWindow {
     // Whether the focus went to a part of the picker: itself, a child of it,
     // or its drop-down calendar.
     bool OwnsFocus(HWND focus) const;
-
-    HWND list_ = nullptr;
-    int32_t row_ = -1;
-    int32_t column_ = -1;
-    uint32_t flags_ = 0;
-    uint16_t key_ = 0;
-    UniqueFont font_;
 };

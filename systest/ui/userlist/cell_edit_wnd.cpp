@@ -1,11 +1,10 @@
 #include "systest/ui/userlist/cell_edit_wnd.h"
 
 #include "systest/ui/userlist/list_column.h"
-#include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/number_filter.h"
-#include "systest/ui/userlist/user_list_notify.h"
 
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 
 #include <algorithm>
 
@@ -28,23 +27,12 @@ const MessageRoute<CellEditWnd> CellEditWnd::kMessageRoutes[] = {
 };
 
 CellEditWnd::~CellEditWnd() {
-    Destroy();
-}
-
-void CellEditWnd::Destroy() {
-    if (HWND window = Window()) {
-        DestroyWindow(window);
-    }
+    Destroy();  // here, while the window's messages still reach this class
 }
 
 bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
                        const RECT& cell, const std::wstring& text) {
-    list_ = list;
-    row_ = row;
-    column_ = column;
-    flags_ = columnFlags;
-    key_ = 0;
-    Destroy();
+    Begin(list, row, column, columnFlags);
 
     DWORD style = WS_CHILD | ES_AUTOHSCROLL;
     if (columnFlags & (Integer | Decimal)) {
@@ -59,15 +47,11 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     if (window == nullptr) {
         return false;
     }
-    LOGFONTW logFont{};
-    if (!ReadMessageFont(logFont)) {
+    const HFONT font = CopyMessageFont();
+    if (font == nullptr) {
         return false;
     }
-    font_.reset(CreateFontIndirectW(&logFont));
-    if (!font_) {
-        return false;
-    }
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageW(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELPARAM(kEditMargin, kEditMargin));
     SetWindowTextW(window, text.c_str());
@@ -79,39 +63,20 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<CellEditWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
-}
-
-std::wstring CellEditWnd::Text() const {
-    const int length = GetWindowTextLengthW(Window());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(Window(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
-
-bool CellEditWnd::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
-    result = DLGC_WANTALLKEYS;  // Tab, Enter and Escape end the edit, not the dialog
-    return true;
+    return RouteOrCallPrevious<CellEditWnd>(kMessageRoutes, message);
 }
 
 bool CellEditWnd::OnChar(const WindowMessage& message, LRESULT& result) {
     result = 0;
-    const auto c = static_cast<char16_t>(message.wParam);
-    if (c == VK_TAB || c == VK_RETURN || c == VK_ESCAPE) {
-        key_ = c;
-        SetFocus(list_);  // the edit ends when the focus goes
+    if (EndEditWithKey(message.wParam)) {
         return true;
     }
+    const auto c = static_cast<char16_t>(message.wParam);
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    switch (FilterTypedChar(flags_, c, FromWide(Text()), start, end)) {
+    switch (FilterTypedChar(ColumnFlags(), c, FromWide(WindowText(Window())), start, end)) {
         case TypedCharVerdict::Accept:
             return false;  // the edit box inserts it
         case TypedCharVerdict::Negate:
@@ -128,7 +93,8 @@ void CellEditWnd::Negate() {
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    const Negation negation = NegateNumberText(FromWide(Text()), (flags_ & Decimal) != 0);
+    const Negation negation =
+        NegateNumberText(FromWide(WindowText(Window())), (ColumnFlags() & Decimal) != 0);
     SetWindowTextW(Window(), ToWide(negation.text).c_str());
     const auto shift = [&](DWORD position) {
         return static_cast<LPARAM>(std::max<int64_t>(int64_t{position} + negation.caretShift, 0));
@@ -140,22 +106,8 @@ void CellEditWnd::Negate() {
 bool CellEditWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     HWND window = Window();
     CallPrevious(message);
-    if (list_ != nullptr && IsWindow(list_)) {
-        const std::wstring text = Text();
-        UserListNotify record{};
-        record.hdr.hwndFrom = window;
-        record.hdr.idFrom = kCellEditorId;
-        record.hdr.code = ULN_ENDEDIT;
-        record.item = row_;
-        record.subItem = column_;
-        record.key = key_;
-        record.text = text.c_str();
-        SendMessageW(list_, WM_NOTIFY, kCellEditorId, reinterpret_cast<LPARAM>(&record));
-    }
-    // The list may have opened a new editor meanwhile; hide only this one.
-    if (IsWindow(window)) {
-        ShowWindow(window, SW_HIDE);
-    }
+    const std::wstring text = WindowText(window);
+    FinishEdit(window, text.c_str(), nullptr);
     result = 0;
     return true;
 }

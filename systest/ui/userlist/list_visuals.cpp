@@ -12,13 +12,20 @@ constexpr UINT kNonClientMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorder
 
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-HIMAGELIST LoadStrip(HINSTANCE module, int id) {
-    return ImageList_LoadImageW(module, MAKEINTRESOURCEW(id), ListImageSize, 0, kMaskColour,
-                                IMAGE_BITMAP, LR_CREATEDIBSECTION);
-}
-
 HCURSOR LoadOwnCursor(HINSTANCE module, int id) {
     return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, 0));
+}
+
+// lfMessageFont of SPI_GETNONCLIENTMETRICS, queried in the size every Windows
+// version accepts.
+bool ReadMessageFont(LOGFONTW& font) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0)) {
+        return false;
+    }
+    font = metrics.lfMessageFont;
+    return true;
 }
 
 }  // namespace
@@ -41,14 +48,12 @@ ListColours ReadListColours() {
     return colours;
 }
 
-bool ReadMessageFont(LOGFONTW& font) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0)) {
-        return false;
+UniqueFont CreateMessageFont() {
+    LOGFONTW font{};
+    if (!ReadMessageFont(font)) {
+        return UniqueFont();
     }
-    font = metrics.lfMessageFont;
-    return true;
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 bool CreateListFonts(ListFonts& fonts) {
@@ -66,11 +71,11 @@ bool CreateListFonts(ListFonts& fonts) {
 }
 
 bool LoadListImages(HINSTANCE module, ListImages& images) {
-    images.rows.reset(LoadStrip(module, IDB_STATUS_IMAGES));
+    images.rows = LoadImageStrip(module, IDB_STATUS_IMAGES);
     if (!images.rows) {
         return false;
     }
-    images.controls.reset(LoadStrip(module, IDB_CONTROL_IMAGES));
+    images.controls = LoadImageStrip(module, IDB_CONTROL_IMAGES);
     if (!images.controls) {
         return false;
     }
@@ -80,4 +85,9 @@ bool LoadListImages(HINSTANCE module, ListImages& images) {
     }
     images.link.reset(LoadOwnCursor(module, IDC_LINK_CURSOR));
     return images.link.valid();
+}
+
+UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId) {
+    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), kListImageSize,
+                                                0, kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }

@@ -25,9 +25,9 @@ struct ListColours {
 
 ListColours ReadListColours();
 
-// The system's message font (lfMessageFont of SPI_GETNONCLIENTMETRICS). The
-// structure is queried in the size every Windows version accepts.
-bool ReadMessageFont(LOGFONTW& font);
+// A font made from the system's message font (lfMessageFont of
+// SPI_GETNONCLIENTMETRICS); invalid when it cannot be read or made.
+UniqueFont CreateMessageFont();
 
 struct ListFonts {
     UniqueFont list;
@@ -37,7 +37,7 @@ struct ListFonts {
 bool CreateListFonts(ListFonts& fonts);
 
 // Images of the program's resources are this many pixels square.
-inline constexpr int ListImageSize = 16;
+inline constexpr int kListImageSize = 16;
 
 struct ListImages {
     UniqueImageList rows;      // the status images (bitmap 103)
@@ -48,3 +48,7 @@ struct ListImages {
 
 // Loads from the program's own module; false at the first that fails.
 bool LoadListImages(HINSTANCE module, ListImages& images);
+
+// A strip of kListImageSize images from a bitmap of the module, magenta
+// showing through; invalid when it cannot be loaded.
+UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId);

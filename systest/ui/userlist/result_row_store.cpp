@@ -1,21 +1,7 @@
 #include "systest/ui/userlist/result_row_store.h"
 
-#include <algorithm>
-
-int32_t ResultRowStore::Add(ResultRow row) {
-    rows_.push_back(std::move(row));
-    return static_cast<int32_t>(rows_.size()) - 1;
-}
-
-const ResultRow* ResultRowStore::Row(int32_t row) const {
-    if (row < 0 || row >= ItemCount()) {
-        return nullptr;
-    }
-    return &rows_[static_cast<size_t>(row)];
-}
-
 std::u16string ResultRowStore::ItemText(int32_t row, int32_t subItem) const {
-    const ResultRow* r = Row(row);
+    const ResultRow* r = Find(row);
     if (r == nullptr) {
         return {};
     }
@@ -30,7 +16,7 @@ std::u16string ResultRowStore::ItemText(int32_t row, int32_t subItem) const {
 }
 
 int32_t ResultRowStore::ItemImage(int32_t row, int32_t subItem) const {
-    const ResultRow* r = Row(row);
+    const ResultRow* r = Find(row);
     return r != nullptr && subItem == kStatusSubItem ? r->image : kStatusImageNone;
 }
 
@@ -44,11 +30,6 @@ void ResultRowStore::SortItems(int32_t subItem, bool ascending) {
         return;
     }
     // std::u16string compares code unit by code unit, which is the order wanted.
-    std::stable_sort(rows_.begin(), rows_.end(), [&](const ResultRow& a, const ResultRow& b) {
-        return ascending ? a.*field < b.*field : b.*field < a.*field;
-    });
-}
-
-void ResultRowStore::ReverseItems() {
-    std::reverse(rows_.begin(), rows_.end());
+    StableSortBy([field](const ResultRow& row) -> const std::u16string& { return row.*field; },
+                 ascending);
 }

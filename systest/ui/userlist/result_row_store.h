@@ -5,20 +5,13 @@
 #include "systest/engine/check_result.h"
 #include "systest/ui/userlist/row_store.h"
 
-#include <vector>
-
-class ResultRowStore final : public ListRowStore {
+class ResultRowStore final : public VectorRowStore<ResultRow> {
   public:
     // Sub-item 0 shows the status word with the status image, sub-item 1 the
     // description.
     static constexpr int32_t kStatusSubItem = 0;
     static constexpr int32_t kTextSubItem = 1;
 
-    // Returns the index of the new row.
-    int32_t Add(ResultRow row);
-    const std::vector<ResultRow>& Rows() const { return rows_; }
-
-    int32_t ItemCount() const override { return static_cast<int32_t>(rows_.size()); }
     std::u16string ItemText(int32_t row, int32_t subItem) const override;
     int32_t ItemImage(int32_t row, int32_t subItem) const override;
     // The results list has no item tool tips.
@@ -28,10 +21,4 @@ class ResultRowStore final : public ListRowStore {
     // By UTF-16 code units, case-sensitive, independent of the locale; rows
     // with equal texts keep their order. Other sub-items leave the order alone.
     void SortItems(int32_t subItem, bool ascending) override;
-    void ReverseItems() override;
-
-  private:
-    const ResultRow* Row(int32_t row) const;
-
-    std::vector<ResultRow> rows_;
 };

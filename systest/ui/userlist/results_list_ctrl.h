@@ -10,23 +10,7 @@
 //   results.AutoSizeColumn(1);
 #pragma once
 
-#include "systest/engine/check_result.h"
 #include "systest/ui/userlist/result_row_store.h"
-#include "systest/ui/userlist/user_list_ctrl.h"
+#include "systest/ui/userlist/stored_list_ctrl.h"
 
-class ResultsListCtrl final : public UserListCtrl {
-  public:
-    ResultsListCtrl() = default;
-    ~ResultsListCtrl() override { Detach(); }  // before rows_ goes
-
-    // Appends a row and returns its index; -1 only when memory runs out.
-    int32_t AddItem(ResultRow row);
-    const ResultRowStore& Store() const { return rows_; }
-
-  protected:
-    ListRowStore& Rows() override { return rows_; }
-    const ListRowStore& Rows() const override { return rows_; }
-
-  private:
-    ResultRowStore rows_;
-};
+class ResultsListCtrl final : public StoredListCtrl<ResultRowStore> {};

@@ -19,13 +19,8 @@ struct TextRow {
     std::u16string toolTip;
 };
 
-class TextRowStore final : public ListRowStore {
+class TextRowStore final : public VectorRowStore<TextRow> {
   public:
-    // Returns the index of the new row.
-    int32_t Add(TextRow row);
-    const std::vector<TextRow>& Rows() const { return rows_; }
-
-    int32_t ItemCount() const override { return static_cast<int32_t>(rows_.size()); }
     std::u16string ItemText(int32_t row, int32_t subItem) const override;
     int32_t ItemImage(int32_t row, int32_t subItem) const override;
     std::u16string ItemToolTip(int32_t row) const override;
@@ -33,10 +28,4 @@ class TextRowStore final : public ListRowStore {
     void SetItemValue(int32_t row, int32_t subItem, const std::u16string& value) override;
     // By UTF-16 code units; rows with equal texts keep their order.
     void SortItems(int32_t subItem, bool ascending) override;
-    void ReverseItems() override;
-
-  private:
-    const TextRow* Row(int32_t row) const;
-
-    std::vector<TextRow> rows_;
 };

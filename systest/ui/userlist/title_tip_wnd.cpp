@@ -3,6 +3,8 @@
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/title_tip_layout.h"
 
+#include "common/win/window_text.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -50,11 +52,7 @@ bool TitleTipWnd::Create(HWND list) {
     if (list == nullptr || !RegisterTitleTipClass(instance)) {
         return false;
     }
-    LOGFONTW logFont{};
-    if (!ReadMessageFont(logFont)) {
-        return false;
-    }
-    font_.reset(CreateFontIndirectW(&logFont));
+    font_ = CreateMessageFont();
     if (!font_) {
         return false;
     }
@@ -73,11 +71,7 @@ void TitleTipWnd::Destroy() {
 }
 
 LRESULT TitleTipWnd::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<TitleTipWnd>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<TitleTipWnd>(kMessageRoutes, message);
 }
 
 bool TitleTipWnd::Show(const RECT& textArea, const std::wstring& text) {
@@ -124,16 +118,13 @@ void TitleTipWnd::Paint(HDC dc) {
     UniqueBrush frame(CreateSolidBrush(text_));
     FrameRect(dc, &client, frame.get());
 
-    const int length = GetWindowTextLengthW(Window());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(Window(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    const std::wstring text = WindowText(Window());
     SelectedObject font(dc, font_.get());
     SetTextColor(dc, text_);
     SetBkMode(dc, TRANSPARENT);
     RECT area = client;
     area.left += kTitleTipTextIndent;
-    DrawTextW(dc, text.c_str(), length, &area, kTextFormat);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, kTextFormat);
 }
 
 bool TitleTipWnd::OnEraseBackground(const WindowMessage&, LRESULT& result) {

@@ -87,11 +87,7 @@ HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, DWORD style) {
 }
 
 LRESULT UserListCtrl::HandleMessage(const WindowMessage& message) {
-    LRESULT result = 0;
-    if (RouteMessage<UserListCtrl>(*this, kMessageRoutes, message, result)) {
-        return result;
-    }
-    return CallPrevious(message);
+    return RouteOrCallPrevious<UserListCtrl>(kMessageRoutes, message);
 }
 
 bool UserListCtrl::Initialise() {
@@ -163,7 +159,7 @@ void UserListCtrl::SetOptions(const ListOptions& options) {
 
 bool UserListCtrl::AddColumn(const ListColumn& column) {
     try {
-        columns_.push_back(PrepareNewColumn(column, ListImageSize, GetColumnCount()));
+        columns_.push_back(PrepareNewColumn(column, kListImageSize, GetColumnCount()));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -197,11 +193,6 @@ int32_t UserListCtrl::FindColumn(int32_t subItem) const {
 int32_t UserListCtrl::GetColumnFormat(int32_t column) const {
     ListColumn record;
     return GetColumn(column, record) ? record.format : 0;
-}
-
-uint32_t UserListCtrl::GetColumnFlags(int32_t column) const {
-    ListColumn record;
-    return GetColumn(column, record) ? record.flags : 0;
 }
 
 int32_t UserListCtrl::GetColumnWidth(int32_t column) const {
@@ -259,7 +250,7 @@ bool UserListCtrl::AutoSizeColumn(int32_t column) {
         cell.hasImage = rows.ItemImage(row, record.subItem) != -1;
         cells.push_back(cell);
     }
-    const int32_t imageWidth = images_.rows ? ListImageSize : 0;
+    const int32_t imageWidth = images_.rows ? kListImageSize : 0;
     return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth));
 }
 

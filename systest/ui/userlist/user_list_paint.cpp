@@ -183,8 +183,8 @@ void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
         if (images_.rows && image != -1 && !(focused && editing_)) {
             const bool textEmpty = Rows().ItemText(row, column.subItem).empty();
             DrawImage(images_.rows.get(), image, dc,
-                      PlaceRowImage(text, cell.rect, textEmpty, ListImageSize));
-            text.left += ListImageSize + kImageTextGap;
+                      PlaceRowImage(text, cell.rect, textEmpty, kListImageSize));
+            text.left += kListImageSize + kImageTextGap;
         }
         if (!text.IsEmpty()) {
             PaintCellContent(dc, row, cell.column, cell.rect, text, selected && !focused);
@@ -210,7 +210,7 @@ void UserListCtrl::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, co
         case FormatCheck:
         case FormatTriState:
             DrawImage(images_.controls.get(), CheckImageIndex(column.format, CellInteger(value)),
-                      dc, PlaceCheckImage(text, cell, ListImageSize));
+                      dc, PlaceCheckImage(text, cell, kListImageSize));
             break;
         case FormatLink:
             if (row == hotItem_ && columnIndex == hotColumn_ && !(column.flags & ReadOnly)) {
@@ -303,8 +303,8 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
             LayoutHeaderCell(cell, i, column, options_.sortEnabled, sortSubItem_);
         if (column.image != -1) {
             DrawImage(images_.controls.get(), column.image, dc,
-                      PlaceHeaderImage(layout.text, cell, column.title.empty(), ListImageSize));
-            layout.text.left += ListImageSize + kImageTextGap;
+                      PlaceHeaderImage(layout.text, cell, column.title.empty(), kListImageSize));
+            layout.text.left += kListImageSize + kImageTextGap;
         }
         if (!layout.text.IsEmpty() && !column.title.empty()) {
             SelectedObject font(dc, fonts_.list.get());
@@ -314,7 +314,7 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
         if (layout.sortColumn) {
             DrawImage(images_.controls.get(),
                       sortAscending_ ? kImageSortAscending : kImageSortDescending, dc,
-                      PlaceSortArrow(layout.text, cell, headerHeight_, ListImageSize));
+                      PlaceSortArrow(layout.text, cell, headerHeight_, kListImageSize));
         }
     }
     if (GetTotalWidth(false) > 0) {

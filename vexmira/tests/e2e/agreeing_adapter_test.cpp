@@ -2,99 +2,45 @@
 // device (the registry recipe of our platform notes), so the whole flow runs
 // through Mesa to a verdict. Runs in a Wine session of its own: the registry
 // changes must not reach the shared session.
-#include "vexmira_run.h"
+#include "vexmira/tests/e2e/vexmira_run.h"
 
+#include "adapters/tests/wine/agreeing_wine_adapter.h"
+#include "common/tests/crlf_lines.h"
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "common/win/wide.h"
+#include "vexmira/wgl_context.h"
+#include "vexmira/tests/extension_listing.h"
 
 #include <GL/gl.h>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
-// A graphics card Wine knows by its PCI ids, as WMI then reports it.
+// A graphics card made to agree, and how WMI then reports it.
 struct AdapterModel {
-    DWORD vendorId;
-    DWORD deviceId;
-    const wchar_t* hardwareId;     // the display device's DeviceID
-    const char* caption;           // WMI's Caption, in upper case as vexmira logs it
-    const char* pnpDeviceId;       // WMI's PNPDeviceID
-    const wchar_t* driverVersion;  // written to the display device's registry key
+    agreeing::WineAdapterModel wine;
+    const char* caption;      // WMI's Caption, in upper case as vexmira logs it
+    const char* pnpDeviceId;  // WMI's PNPDeviceID
 };
 
+constexpr DWORD kAdapterMemoryMb = 512;
 const AdapterModel kGeForce9500 = {
-    0x10de,
-    0x0640,
-    L"PCI\\VEN_10DE&DEV_0640&SUBSYS_00000000&REV_00",
+    {0x10de, 0x0640, L"PCI\\VEN_10DE&DEV_0640&SUBSYS_00000000&REV_00", kAdapterMemoryMb,
+     L"8.17.12.9573"},
     "NVIDIA GEFORCE 9500 GT",
     "PCI\\VEN_10DE&DEV_0640&SUBSYS_00000000&REV_00\\0&DEADBEEF&0&DEAD",
-    L"8.17.12.9573",
 };
 const AdapterModel kIntelHd4000 = {
-    0x8086,
-    0x0166,
-    L"PCI\\VEN_8086&DEV_0166&SUBSYS_00000000&REV_00",
+    {0x8086, 0x0166, L"PCI\\VEN_8086&DEV_0166&SUBSYS_00000000&REV_00", kAdapterMemoryMb,
+     L"9.17.10.2867"},
     "INTEL(R) HD GRAPHICS 4000",
     "PCI\\VEN_8086&DEV_0166&SUBSYS_00000000&REV_00\\0&DEADBEEF&0&DEAD",
-    L"9.17.10.2867",
 };
-constexpr wchar_t kAdapterMemoryMb[] = L"512";
 // Wine's WMI driver date, fixed in Wine 8.
 constexpr char kWineDriverDate[] = "20220118";
 // The NVIDIA short form of the registry version 8.17.12.9573.
 constexpr char kNvidiaShortVersion[] = "295.73.0.0";
-
-constexpr wchar_t kDisplayDeviceKey[] =
-    L"System\\CurrentControlSet\\Enum\\PCI\\VEN_0000&DEV_0000&SUBSYS_00000000&REV_00\\00000000";
-
-bool SetString(HKEY key, const wchar_t* name, std::wstring_view value, DWORD type = REG_SZ) {
-    std::wstring data(value);
-    data += L'\0';
-    if (type == REG_MULTI_SZ) {
-        data += L'\0';
-    }
-    return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-bool SetDword(HKEY key, const wchar_t* name, DWORD value) {
-    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value) == ERROR_SUCCESS;
-}
-
-// WMI's adapter follows the Direct3D settings; the display device follows its
-// HardwareID, and its driver key holds the registry driver version.
-void MakeAdapterAgree(const AdapterModel& model) {
-    UniqueRegKey direct3d;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Direct3D", 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, direct3d.put(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(SetDword(direct3d.get(), L"VideoPciVendorID", model.vendorId));
-    ASSERT_TRUE(SetDword(direct3d.get(), L"VideoPciDeviceID", model.deviceId));
-    ASSERT_TRUE(SetString(direct3d.get(), L"VideoMemorySize", kAdapterMemoryMb));
-
-    UniqueRegKey device;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDisplayDeviceKey, 0,
-                            KEY_SET_VALUE | KEY_QUERY_VALUE, device.put()),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(SetString(device.get(), L"HardwareID", model.hardwareId, REG_MULTI_SZ));
-
-    wchar_t videoId[64] = {};
-    DWORD size = sizeof videoId;
-    ASSERT_EQ(RegGetValueW(device.get(), L"Device Parameters", L"VideoID", RRF_RT_REG_SZ, nullptr,
-                           videoId, &size),
-              ERROR_SUCCESS);
-    const std::wstring driverKeyPath =
-        std::wstring(L"System\\CurrentControlSet\\Control\\Video\\") + videoId + L"\\0000";
-    UniqueRegKey driverKey;
-    ASSERT_EQ(
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, driverKeyPath.c_str(), 0, KEY_SET_VALUE, driverKey.put()),
-        ERROR_SUCCESS);
-    ASSERT_TRUE(SetString(driverKey.get(), L"DriverVersion", model.driverVersion));
-}
 
 // What Mesa reports through Wine, read here with plain WGL.
 struct OpenGLFacts {
@@ -105,16 +51,16 @@ OpenGLFacts ReadOpenGLFacts() {
     OpenGLFacts facts;
     UniqueWindow window(CreateWindowExW(0, L"STATIC", L"facts", 0, 0, 0, 100, 100, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr));
-    HDC dc = GetDC(window.get());
+    const WindowDc dc(window.get());
     PIXELFORMATDESCRIPTOR request = {};
     request.nSize = sizeof request;
     request.nVersion = 1;
     request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     request.cColorBits = 32;
     request.cDepthBits = 16;
-    SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request);
-    HGLRC context = wglCreateContext(dc);
-    wglMakeCurrent(dc, context);
+    SetPixelFormat(dc.get(), ChoosePixelFormat(dc.get(), &request), &request);
+    const UniqueGLContext context(wglCreateContext(dc.get()));
+    wglMakeCurrent(dc.get(), context.get());
     auto text = [](GLenum name) {
         const GLubyte* value = glGetString(name);
         return value ? std::string(reinterpret_cast<const char*>(value)) : std::string();
@@ -124,19 +70,7 @@ OpenGLFacts ReadOpenGLFacts() {
     facts.version = text(GL_VERSION);
     facts.glsl = text(0x8B8C);  // GL_SHADING_LANGUAGE_VERSION
     facts.extensions = text(GL_EXTENSIONS);
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(context);
-    ReleaseDC(window.get(), dc);
     return facts;
-}
-
-std::string ExtensionListing(const std::string& extensions) {
-    std::string text = "\r\nSupported OpenGL extensions :\r\n-------------------------\r\n";
-    std::istringstream words(extensions);
-    for (std::string word; words >> word;) {
-        text += word + "\r\n";
-    }
-    return text;
 }
 
 std::string Narrow(const std::u16string& text) {
@@ -178,7 +112,7 @@ std::u16string OnlyLogIn(const std::u16string& folder) {
 // the list that ships, which is no "CD" entry of this card, so it gives 3; the
 // capability and shader tests pass on Mesa.
 TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
-    MakeAdapterAgree(kGeForce9500);
+    agreeing::MakeWineAdapterAgree(kGeForce9500.wine);
     const OpenGLFacts gl = ReadOpenGLFacts();
     ASSERT_EQ(gl.version.front(), '4');
     ProgramFolderCopy program;
@@ -187,7 +121,7 @@ TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
     auto expectedLog = [&](const std::string& filePrefix) {
         return kHeader + AdapterLines(kGeForce9500) + OpenGLSection(gl, gl.version) +
                "Version is greater than 3.0, skip the card checking \r\nOK\r\n\r\n" +
-               CardListHead(filePrefix, kGeForce9500) + ExtensionListing(gl.extensions) +
+               CardListHead(filePrefix, kGeForce9500) + ExtensionListing(gl.extensions, "\r\n") +
                ShaderLines(filePrefix) + "Shader is supported !!!\r\n" + kSupported;
     };
 
@@ -208,7 +142,7 @@ TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
 // The system sees only the Intel adapter while OpenGL runs on Mesa: switchable
 // graphics with OpenGL 4.5, so the list is not read.
 TEST(AgreeingAdapter, IntelAdapterWithAnotherOpenGLIsSwitchableGraphics) {
-    MakeAdapterAgree(kIntelHd4000);
+    agreeing::MakeWineAdapterAgree(kIntelHd4000.wine);
     const OpenGLFacts gl = ReadOpenGLFacts();
     ProgramFolderCopy program;
     const VexmiraRun run = RunVexmira(program.Path(), u"", program.Path());
@@ -217,7 +151,7 @@ TEST(AgreeingAdapter, IntelAdapterWithAnotherOpenGLIsSwitchableGraphics) {
         SameLog(ReadBytes(OnlyLogIn(program.Path())),
                 kHeader + AdapterLines(kIntelHd4000) + OpenGLSection(gl, gl.version) +
                     "Version is greater than 3.0, skip the card checking \r\nOK\r\n\r\n" +
-                    ExtensionListing(gl.extensions) + ShaderLines("") +
+                    ExtensionListing(gl.extensions, "\r\n") + ShaderLines("") +
                     "Shader is supported !!!\r\n\r\nDynamic switchable graphics detected.\r\n\r\n" +
                     kSupported));
 }
@@ -227,7 +161,7 @@ TEST(AgreeingAdapter, IntelAdapterWithAnotherOpenGLIsSwitchableGraphics) {
 // parent, not the Windows environment block of CreateProcessW). The full search
 // runs over a list of the test's own, found through the directory prefix.
 TEST(AgreeingAdapter, OpenGL2RunsTheFullListSearch) {
-    MakeAdapterAgree(kGeForce9500);
+    agreeing::MakeWineAdapterAgree(kGeForce9500.wine);
     const OpenGLFacts gl = ReadOpenGLFacts();
     ASSERT_TRUE(gl.version.starts_with("2.1 ")) << "run with MESA_GL_VERSION_OVERRIDE=2.1";
     const std::string matchLine =
@@ -261,7 +195,7 @@ TEST(AgreeingAdapter, OpenGL2RunsTheFullListSearch) {
                                OpenGLSection(gl, gl.version) + CardListHead(prefix, kGeForce9500) +
                                c.searchLines;
         if (c.exitCode != 0) {
-            expected += ExtensionListing(gl.extensions) + ShaderLines(prefix) +
+            expected += ExtensionListing(gl.extensions, "\r\n") + ShaderLines(prefix) +
                         "Shader is supported !!!\r\n" + kSupported;
         } else {
             expected += kNotSupported;
@@ -272,7 +206,7 @@ TEST(AgreeingAdapter, OpenGL2RunsTheFullListSearch) {
 
 // A shader that Mesa refuses, after the card and capability tests passed.
 TEST(AgreeingAdapter, ShaderFailureMakesTheCardUnsupported) {
-    MakeAdapterAgree(kGeForce9500);
+    agreeing::MakeWineAdapterAgree(kGeForce9500.wine);
     ProgramFolderCopy program;
     TempFolder work(u"vexmira_work");
     ASSERT_TRUE(WriteBytes(program.File(u"HiddenEdges.frag"),

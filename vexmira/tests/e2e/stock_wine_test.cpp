@@ -1,7 +1,7 @@
 // The real Vexmira.exe on stock Wine, whose one WMI adapter belongs to no
 // display device: the adapter test ends the run with exit code 0 and no
 // verdict line.
-#include "vexmira_run.h"
+#include "vexmira/tests/e2e/vexmira_run.h"
 
 #include <gtest/gtest.h>
 

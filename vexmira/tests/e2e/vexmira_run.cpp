@@ -1,5 +1,6 @@
-#include "vexmira_run.h"
+#include "vexmira/tests/e2e/vexmira_run.h"
 
+#include "common/text.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 
@@ -85,17 +86,7 @@ ProgramFolderCopy::ProgramFolderCopy() : TempFolder(u"vexmira_program") {
 }
 
 std::vector<std::u16string> LogFilesIn(const std::u16string& folder) {
-    std::vector<std::u16string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(WideCStr(folder + u"vexmira_*.txt"), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return names;
-    }
-    do {
-        names.push_back(FromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
+    return FilesIn(folder, u"vexmira_*.txt");
 }
 
 std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYSTEMTIME& after) {
@@ -103,22 +94,6 @@ std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYS
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
     GetComputerNameW(computer, &length);
     return {LogName(computer, before), LogName(computer, after)};
-}
-
-std::vector<std::string> CrLfLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        EXPECT_EQ(line.find('\n'), std::string::npos) << "a line end without CR: " << line;
-        lines.push_back(line);
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 2;
-    }
-    return lines;
 }
 
 testing::AssertionResult ContainsInOrder(const std::vector<std::string>& lines,

@@ -3,11 +3,11 @@
 // standard output captured.
 #pragma once
 
+#include "common/tests/wine/temp_folder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include "../wine/temp_folder.h"
 
 #include <string>
 #include <string_view>
@@ -31,9 +31,6 @@ std::vector<std::u16string> LogFilesIn(const std::u16string& folder);
 
 // The log file names a run between the two moments may have made.
 std::vector<std::u16string> ExpectedLogNames(const SYSTEMTIME& before, const SYSTEMTIME& after);
-
-// The lines of a text with CR LF line ends; fails the test on a lone LF.
-std::vector<std::string> CrLfLines(const std::string& text);
 
 // Whether two logs are the same byte for byte; on a difference it shows the
 // first line that differs instead of both logs whole.

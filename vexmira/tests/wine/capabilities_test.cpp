@@ -6,12 +6,12 @@
 #include "vexmira/wgl_context.h"
 #include "vexmira/win32_file_reader.h"
 
-#include "../fake_gl.h"
-#include "temp_folder.h"
+#include "vexmira/tests/extension_listing.h"
+#include "vexmira/tests/fake_gl.h"
+#include "common/tests/wine/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,15 +26,6 @@ struct CurrentContext {
         window ? window->CreateGLContext(contextOutput) : std::unique_ptr<GLDriver>();
 };
 
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 TEST(TestGLCapabilities, MesaHasEverythingAndListsItsExtensions) {
     CurrentContext gl;
     ASSERT_NE(gl.driver, nullptr);
@@ -42,11 +33,7 @@ TEST(TestGLCapabilities, MesaHasEverythingAndListsItsExtensions) {
     MemoryOutput output;
     EXPECT_EQ(TestGLCapabilities(*gl.driver, false, entryPoints, output), CapabilityResult::Passed);
 
-    std::string listing = "\nSupported OpenGL extensions :\n-------------------------\n";
-    for (const std::string& name : Words(gl.driver->GetString(GLString::Extensions))) {
-        listing += name + "\n";
-    }
-    EXPECT_EQ(output.text, listing);
+    EXPECT_EQ(output.text, ExtensionListing(gl.driver->GetString(GLString::Extensions)));
     // Every function of every row is there on Mesa.
     for (size_t i = 0; i < kGLEntryPointCount; ++i) {
         const auto entryPoint = static_cast<GLEntryPoint>(i);

@@ -1,7 +1,9 @@
 // Whole files through the Win32 file functions.
 #include "vexmira/win32_file_reader.h"
 
-#include "temp_folder.h"
+#include "common/tests/wine/temp_folder.h"
+#include "common/win/handles.h"
+#include "common/win/wide.h"
 
 #include <gtest/gtest.h>
 

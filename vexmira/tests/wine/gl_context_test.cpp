@@ -1,7 +1,7 @@
 // The hidden window and its WGL context on the real driver (Mesa on Xvfb).
 #include "vexmira/wgl_context.h"
 
-#include "../fake_gl.h"
+#include "vexmira/tests/fake_gl.h"
 
 #include <GL/gl.h>
 

@@ -2,7 +2,10 @@
 // encoding of the diagnostic's own texts.
 #include "vexmira/log_stream.h"
 
-#include "temp_folder.h"
+#include "common/tests/wine/temp_folder.h"
+#include "common/win/wide.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 

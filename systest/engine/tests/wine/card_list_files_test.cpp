@@ -3,10 +3,10 @@
 // UTF-8 byte order mark, and lines longer than 255 characters, read only in
 // QuarvelSysTest as written.
 #include "adapters/card_list_search.h"
+#include "adapters/tests/recorded_output.h"
 #include "adapters/win/card_list_stream.h"
+#include "common/tests/wine/temp_folder.h"
 #include "common/text.h"
-#include "common/win/handles.h"
-#include "common/win/wide.h"
 #include "systest/engine/card_list_file.h"
 
 #include <gtest/gtest.h>
@@ -15,31 +15,6 @@
 #include <vector>
 
 namespace {
-
-class TempListFile {
-  public:
-    explicit TempListFile(const std::string& bytes) {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = FromWide(folder) + u"qst_list_" +
-                Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u".txt";
-        UniqueFileHandle file(
-            CreateFileW(WideCStr(path_), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD written = 0;
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    ~TempListFile() { DeleteFileW(WideCStr(path_)); }
-    const std::u16string& Path() const { return path_; }
-
-  private:
-    std::u16string path_;
-};
-
-class MemoryLog final : public DiagnosticLog {
-  public:
-    std::vector<std::u16string> lines;
-    void Print(std::u16string_view text) override { lines.emplace_back(text); }
-};
 
 const char16_t kPnp[] = u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3A7C&0&0010";
 
@@ -50,20 +25,22 @@ struct Outcome {
 };
 
 Outcome ReadBoth(const std::string& bytes) {
-    TempListFile file(bytes);
+    const TempFolder folder(u"qst_list");
+    const std::u16string path = folder.File(u"GraphicsCardGBList.txt");
+    EXPECT_TRUE(WriteBytes(path, bytes));
     Outcome outcome;
 
     VideoAdapterTable table;
     table[0] = {true, u"NVIDIA QUADRO FX 580", 512, {295, 73, 0, 0}, 20120120, ToUpperAscii(kPnp)};
     CStreamCardListFiles files;
     MemoryLog log;
-    outcome.search = SearchCardList(table, file.Path(), CardListMode::Full, files, log);
+    outcome.search = SearchCardList(table, path, CardListMode::Full, files, log);
     outcome.log.assign(log.lines.begin() + std::min<size_t>(2, log.lines.size()), log.lines.end());
 
     const PrimaryVideoAdapter adapter{
         u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512u << 20, 20120120, kPnp, false};
     SilentVideo silent;
-    const std::unique_ptr<CardListLines> lines = OpenCardListFile(file.Path());
+    const std::unique_ptr<CardListLines> lines = OpenCardListFile(path);
     EXPECT_NE(lines, nullptr);
     outcome.scan = ScanCardList(lines.get(), adapter, silent);
     return outcome;

@@ -3,11 +3,11 @@
 // its own with an adapter that WMI and the display device agree on
 // (agreeing_wine_adapter.h), from a folder without the diagnostic.
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
+#include "common/tests/wine/message_box_closer.h"
 #include "common/win/com.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
-#include "systest/engine/tests/graphics_strings.h"
-#include "systest/engine/tests/wine/message_box_closer.h"
+#include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
 
 TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     Win32DiagnosticPlatform platform;
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);
@@ -35,7 +35,7 @@ TEST(MissingDiagnostic, AdapterRowsStillFollow) {
 
     EXPECT_TRUE(launcher.RunDiagnostic());
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
-    EXPECT_EQ(launcher.ExitCode(), -1);
+    EXPECT_EQ(launcher.ExitCode(), kDiagnosticNotStarted);
 
     const CheckResult memory = launcher.EvaluateAdapterMemory();
     EXPECT_EQ(memory.level, CheckLevel::Passed);

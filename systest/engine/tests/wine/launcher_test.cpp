@@ -2,13 +2,13 @@
 // program built as "Vexmira.exe" beside this test, and stock Wine's adapters:
 // no WMI adapter drives Wine's display, so the query finds no primary adapter.
 #include "adapters/win/message_box_video.h"
-#include "common/text.h"
+#include "common/tests/wine/message_box_closer.h"
+#include "common/tests/wine/temp_folder.h"
 #include "common/win/com.h"
 #include "common/win/wide.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
-#include "systest/engine/tests/graphics_strings.h"
-#include "systest/engine/tests/wine/message_box_closer.h"
+#include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -40,14 +40,11 @@ TEST(RunProcess, WithoutWaitingReturnsZero) {
 }
 
 TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"qst_launcher_" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const TempFolder folder(u"qst_launcher");
+    ASSERT_NE(GetFileAttributesW(WideCStr(folder.Path())), INVALID_FILE_ATTRIBUTES);
     wchar_t ours[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, ours);
-    SetCurrentDirectoryW(folder.c_str());
+    SetCurrentDirectoryW(WideCStr(folder.Path()));
     SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", L"stand_in_ran.txt");
     SetStandInExitCode(2);
 
@@ -56,10 +53,8 @@ TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
 
     SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", nullptr);
     SetCurrentDirectoryW(ours);
-    const std::wstring marker = folder + L"\\stand_in_ran.txt";
-    EXPECT_NE(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES);
-    DeleteFileW(marker.c_str());
-    RemoveDirectoryW(folder.c_str());
+    EXPECT_NE(GetFileAttributesW(WideCStr(folder.File(u"stand_in_ran.txt"))),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(RunProcess, FailureShowsTheWarningBox) {
@@ -91,7 +86,7 @@ Rows RunGraphicsChecks(GraphicsChecks& checks) {
 TEST(SystemGraphicsChecks, RowsForEachExitCode) {
     // QuarvelSysTest's user interface thread runs in a single-threaded apartment.
     const ComInitialization com(COINIT_APARTMENTTHREADED);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     // Stock Wine: no primary adapter, so an empty caption and no memory.
     const struct {
         int32_t exitCode;
@@ -122,7 +117,7 @@ TEST(SystemGraphicsChecks, RowsForEachExitCode) {
 TEST(SystemGraphicsChecks, VerboseVideoShowsRealMessageBoxes) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     SetStandInExitCode(3);
-    GraphicsStrings strings;
+    MemoryStrings strings;
     Win32DiagnosticPlatform platform;
     MessageBoxVideo boxes;
     DiagnosticLauncher launcher(platform, strings, boxes);

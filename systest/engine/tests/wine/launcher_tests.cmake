@@ -9,7 +9,7 @@ set_target_properties(diagnostic_stand_in PROPERTIES OUTPUT_NAME Vexmira
 
 qst_wine_test(engine_launcher_tests
     SOURCES tests/wine/launcher_test.cpp tests/wine/card_list_files_test.cpp
-    LIBS engine_graphics_win)
+    LIBS engine_graphics_win common_wine_test_support)
 set_target_properties(engine_launcher_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                        ${launcher_test_dir})
 add_dependencies(engine_launcher_tests diagnostic_stand_in)

@@ -7,7 +7,8 @@
 #include "systest/engine/build_date.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/tests/memory_strings.h"
-#include "systest/engine/text_file.h"
+#include "systest/engine/tests/recording_row_sink.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,7 @@ constexpr uint64_t kMemoryTolerance = uint64_t{1} << 20;
 // MemTotal of the Linux host under Wine, which maps its root to drive Z:.
 uint64_t HostMemoryBytes() {
     TextFileReader meminfo(u"Z:\\proc\\meminfo");
-    std::u16string line;
-    while (!meminfo.AtEnd() && meminfo.ReadLine(line)) {
+    for (const std::u16string& line : ReadAllLines(meminfo)) {
         if (line.starts_with(u"MemTotal:")) {
             return uint64_t(ParseLeadingInt(line.substr(9))) * 1024;
         }
@@ -78,20 +78,13 @@ class ClosedGate final : public GraphicsChecks {
     CheckResult EvaluateAdaptersDiffer() override { return {}; }
 };
 
-class CollectedRows final : public RowSink {
-  public:
-    std::vector<ResultRow> rows;
-    void AddRow(const ResultRow& row) override { rows.push_back(row); }
-    void FitColumn(int) override {}
-};
-
 TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
     // The shared session is Wine's default Windows 7 SP1 on a 1600 x 1200 screen.
     Win32MachineProbe probe;
     const MemoryStrings strings;
     ProbedSystemChecks checks(probe, strings);
     ClosedGate gate;
-    CollectedRows rows;
+    RecordingRowSink rows;
     const RunFacts facts = ReadRunFacts();
     const CheckRun run = RunChecks(checks, gate, strings, rows, facts);
 

@@ -2,7 +2,8 @@
 // file cannot be replaced or written.
 #include "systest/engine/report_command.h"
 
-#include "common/text.h"
+#include "common/tests/wine/message_box_closer.h"
+#include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
@@ -11,43 +12,35 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// The temporary directory of this process, moved to a folder of its own
-// through TMP, which GetTempPathW reads first. Restored and removed at the end.
+// The temporary directory of this process, moved through TMP, which
+// GetTempPathW reads first: to a folder of its own, removed at the end, or to
+// a given path. TMP is restored at the end.
 class TempDirectory {
   public:
-    explicit TempDirectory(std::u16string path = {}) {
-        wchar_t old[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-        oldTmp_ = length > 0 && length < MAX_PATH ? std::optional(FromWide(old)) : std::nullopt;
-        if (path.empty()) {
-            wchar_t temp[MAX_PATH];
-            GetTempPathW(MAX_PATH, temp);
-            path = FromWide(temp) + u"qst_report_" +
-                   Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u"\\";
-            CreateDirectoryW(WideCStr(path), nullptr);
-            owned_ = true;
-        }
-        path_ = path;
-        SetEnvironmentVariableW(L"TMP", WideCStr(path_));
-    }
-    ~TempDirectory() {
-        SetEnvironmentVariableW(L"TMP", oldTmp_ ? WideCStr(*oldTmp_) : nullptr);
-        if (owned_) {
-            DeleteFileW(WideCStr(ReportPath()));
-            RemoveDirectoryW(WideCStr(path_));
-        }
-    }
+    TempDirectory() : folder_(std::in_place, u"qst_report") { Redirect(folder_->Path()); }
+    explicit TempDirectory(std::u16string path) { Redirect(std::move(path)); }
+    ~TempDirectory() { SetEnvironmentVariableW(L"TMP", oldTmp_ ? WideCStr(*oldTmp_) : nullptr); }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
     std::u16string ReportPath() const { return path_ + u"QuarvelSysTest.txt"; }
 
   private:
+    void Redirect(std::u16string path) {
+        wchar_t old[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+        oldTmp_ = length > 0 && length < MAX_PATH ? std::optional(FromWide(old)) : std::nullopt;
+        path_ = std::move(path);
+        SetEnvironmentVariableW(L"TMP", WideCStr(path_));
+    }
+
+    std::optional<TempFolder> folder_;
     std::u16string path_;
     std::optional<std::u16string> oldTmp_;
-    bool owned_ = false;
 };
 
 class RecordingPresenter final : public ReportPresenter {
@@ -58,18 +51,6 @@ class RecordingPresenter final : public ReportPresenter {
     void OpenReport(HWND, const std::u16string& path) override { opened.push_back(path); }
     void ShowFailure(HWND, const std::u16string& message) override { failures.push_back(message); }
 };
-
-std::string ReadBytes(const std::u16string& path) {
-    UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    return bytes;
-}
 
 const std::u16string kReport =
     u"Meta data: \"PC7\" 06.12.2026 2012 20.02.12\r\n"
@@ -121,11 +102,7 @@ TEST(RunReportCommand, LockedFileIsReportedAndTheOldReportNotOpened) {
 // The folder beside this test program whose QuarvelSysTest.txt is a link to
 // /dev/full (made by the build): every write to it fails as on a full disk.
 std::u16string FullDiskFolder() {
-    wchar_t program[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::u16string folder = FromWide(std::wstring_view(program, length));
-    folder.erase(folder.rfind(u'\\') + 1);
-    return folder + u"full_disk_temp\\";
+    return ProgramFolder() + u"full_disk_temp\\";
 }
 
 TEST(RunReportCommand, FailedWriteIsReportedAndNothingOpened) {
@@ -147,27 +124,6 @@ TEST(RunReportCommand, NoTemporaryDirectoryDoesNothing) {
     EXPECT_TRUE(presenter.failures.empty());
 }
 
-// Waits for the report's failure box of this process, keeps its text and
-// presses OK. Empty when no box came within ten seconds.
-std::u16string CloseReportFailureBox() {
-    constexpr int kMessageTextId = 0xFFFF;  // the static text of a message box
-    constexpr int kTries = 200;
-    constexpr DWORD kPollMilliseconds = 50;
-    for (int tries = 0; tries < kTries; ++tries) {
-        HWND box = FindWindowW(L"#32770", kReportFailureCaption);
-        DWORD process = 0;
-        if (box != nullptr && GetWindowThreadProcessId(box, &process) != 0 &&
-            process == GetCurrentProcessId()) {
-            wchar_t text[1024] = {};
-            GetDlgItemTextW(box, kMessageTextId, text, 1024);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return FromWide(text);
-        }
-        Sleep(kPollMilliseconds);
-    }
-    return {};
-}
-
 TEST(RunReportCommand, TheUserSeesAMessageBoxNamingFileAndReason) {
     TempDirectory temp;
     RecordingPresenter presenter;
@@ -176,12 +132,13 @@ TEST(RunReportCommand, TheUserSeesAMessageBoxNamingFileAndReason) {
                                         OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.valid());
 
-    std::u16string shown;
-    std::thread closer([&shown] { shown = CloseReportFailureBox(); });
+    MessageBoxCloser closer;
     RunReportCommand(nullptr, kReport);  // the real box; returns once it is closed
-    closer.join();
-    EXPECT_EQ(shown, u"The report could not be written to\n" + temp.ReportPath() + u"\n\n" +
-                         SystemErrorText(ERROR_SHARING_VIOLATION));
+    using Box = MessageBoxCloser::Box;
+    EXPECT_EQ(closer.Boxes(),
+              (std::vector<Box>{{FromWide(kReportFailureCaption),
+                                 u"The report could not be written to\n" + temp.ReportPath() +
+                                     u"\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION)}}));
 }
 
 }  // namespace

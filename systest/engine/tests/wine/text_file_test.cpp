@@ -1,8 +1,10 @@
 // The text files on real files, through the Win32 file functions.
 #include "systest/engine/text_file.h"
 
-#include "common/text.h"
+#include "common/tests/wine/temp_folder.h"
+#include "common/win/handles.h"
 #include "common/win/wide.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,44 +12,6 @@
 #include <vector>
 
 namespace {
-
-// A folder of its own under the temporary directory, removed with its files.
-class TempFolder {
-  public:
-    TempFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path_ = FromWide(temp) + u"qst_text_file_" +
-                Utf16FromAscii(std::to_string(GetCurrentProcessId())) + u"\\";
-        CreateDirectoryW(WideCStr(path_), nullptr);
-    }
-    ~TempFolder() {
-        for (const auto& file : files_) {
-            DeleteFileW(WideCStr(file));
-        }
-        RemoveDirectoryW(WideCStr(path_));
-    }
-    std::u16string File(const char16_t* name) {
-        files_.push_back(path_ + name);
-        return files_.back();
-    }
-
-  private:
-    std::u16string path_;
-    std::vector<std::u16string> files_;
-};
-
-std::string ReadBytes(const std::u16string& path) {
-    UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    return bytes;
-}
 
 void WriteFileText(const std::u16string& path, const std::u16string& text, TextEncoding encoding) {
     TextFileWriter writer(path, encoding);
@@ -58,16 +22,11 @@ void WriteFileText(const std::u16string& path, const std::u16string& text, TextE
 
 std::vector<std::u16string> ReadAllLines(const std::u16string& path) {
     TextFileReader reader(path);
-    std::vector<std::u16string> lines;
-    std::u16string line;
-    while (!reader.AtEnd() && reader.ReadLine(line)) {
-        lines.push_back(line);
-    }
-    return lines;
+    return ReadAllLines(reader);
 }
 
 TEST(TextFile, WritesByteExactUtf8WithMark) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     const std::u16string path = folder.File(u"report.txt");
     WriteFileText(path, u"Gr\u00f6\u00dfe\r\n", TextEncoding::Utf8);
     EXPECT_EQ(ReadBytes(path),
@@ -76,7 +35,7 @@ TEST(TextFile, WritesByteExactUtf8WithMark) {
 }
 
 TEST(TextFile, ReplacesAnExistingFile) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     const std::u16string path = folder.File(u"replaced.txt");
     WriteFileText(path, u"a much longer first text", TextEncoding::Utf8);
     WriteFileText(path, u"short", TextEncoding::Utf8);
@@ -84,7 +43,7 @@ TEST(TextFile, ReplacesAnExistingFile) {
 }
 
 TEST(TextFile, EveryEncodingReadsBack) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     const std::u16string text = u"Quarvel 2012\r\nGr\u00f6\u00dfe\r\n";
     for (const TextEncoding encoding :
          {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf16LittleEndian,
@@ -101,7 +60,7 @@ TEST(TextFile, EveryEncodingReadsBack) {
 }
 
 TEST(TextFile, SeveralMegabytesReadWhole) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     const std::u16string path = folder.File(u"large.txt");
     std::u16string line(999, u'\u00e4');
     {
@@ -119,7 +78,7 @@ TEST(TextFile, SeveralMegabytesReadWhole) {
 }
 
 TEST(TextFile, MissingFileIsNotOpenAndAtItsEnd) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     TextFileReader reader(folder.File(u"missing.txt"));
     std::u16string line = u"unchanged";
     EXPECT_FALSE(reader.IsOpen());
@@ -129,7 +88,7 @@ TEST(TextFile, MissingFileIsNotOpenAndAtItsEnd) {
 }
 
 TEST(TextFile, FileHeldWithoutSharingCanBeNeitherReadNorReplaced) {
-    TempFolder folder;
+    TempFolder folder(u"qst_text_file");
     const std::u16string path = folder.File(u"locked.txt");
     WriteFileText(path, u"earlier report", TextEncoding::Utf8);
     {

@@ -1,5 +1,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 
+#include "common/win/window_text.h"
+
 #include <algorithm>
 
 namespace {
@@ -20,18 +22,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     }
     return TRUE;
 }
-
-struct DcTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle dc) { DeleteDC(dc); }
-};
-
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle bitmap) { DeleteObject(bitmap); }
-};
 
 }  // namespace
 
@@ -127,12 +117,6 @@ HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs) {
     return nullptr;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 std::string Utf8(const std::wstring& text) {
     const int length = static_cast<int>(text.size());
     const int size =
@@ -144,19 +128,6 @@ std::string Utf8(const std::wstring& text) {
 
 std::wstring ItemText(HWND dialog, int id) {
     return WindowText(GetDlgItem(dialog, id));
-}
-
-std::vector<std::wstring> StaticTexts(HWND dialog) {
-    std::vector<std::wstring> texts;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[32] = {};
-        GetClassNameW(child, className, 32);
-        if (lstrcmpiW(className, L"Static") == 0) {
-            texts.push_back(WindowText(child));
-        }
-    }
-    return texts;
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -179,45 +150,4 @@ bool IsItemEnabled(HWND dialog, int id) {
 
 int ListBoxCount(HWND dialog, int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), LB_GETCOUNT, 0, 0));
-}
-
-bool CaptureWindow(HWND window, const std::wstring& bmpPath) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (width <= 0 || height <= 0) {
-        return false;
-    }
-    const HDC screen = GetDC(nullptr);
-    UniqueHandle<DcTraits> memory(CreateCompatibleDC(screen));
-    UniqueHandle<BitmapTraits> bitmap(CreateCompatibleBitmap(screen, width, height));
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
-    SelectObject(memory.get(), previous);
-
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
-    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    UniqueFileHandle out(CreateFileW(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return out.valid() && WriteFile(out.get(), &file, sizeof file, &written, nullptr) &&
-           WriteFile(out.get(), &header, sizeof header, &written, nullptr) &&
-           WriteFile(out.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written,
-                     nullptr);
 }

@@ -1,6 +1,6 @@
 // Drives a running program from outside, the way a user does: finds its
-// top-level windows, reads their controls, clicks buttons, presses keys and
-// captures window images. The end-to-end tests and the run command use it.
+// top-level windows, reads their controls, clicks buttons and presses keys.
+// The end-to-end tests and the run command use it.
 #pragma once
 
 #include "common/win/handles.h"
@@ -26,7 +26,6 @@ class AppDriver {
     // Waits for the program to end; its exit code, or nothing on a timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
     void Terminate() const;
-    DWORD ProcessId() const { return processId_; }
 
   private:
     std::vector<HWND> VisibleTopLevelWindows() const;
@@ -39,18 +38,12 @@ class AppDriver {
 // waiting for it to appear; null after the time.
 HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
 
-std::wstring WindowText(HWND window);
 // UTF-8, as the report file and a terminal hold text.
 std::string Utf8(const std::wstring& text);
 std::wstring ItemText(HWND dialog, int id);
-// Texts of every static control of a dialog, in z order.
-std::vector<std::wstring> StaticTexts(HWND dialog);
 // Clicks a button of another process's dialog and returns once it is handled.
 void ClickButton(HWND dialog, int id);
 // Presses a key in the window that has the focus in the dialog's thread.
 void PressKey(HWND dialog, UINT virtualKey);
 bool IsItemEnabled(HWND dialog, int id);
 int ListBoxCount(HWND dialog, int id);
-
-// Captures the window as it is on the screen into a 24-bit BMP file.
-bool CaptureWindow(HWND window, const std::wstring& bmpPath);

@@ -3,35 +3,32 @@
 // files and its log and report files stay its own.
 #pragma once
 
+#include "common/tests/wine/temp_folder.h"
+
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class BundleFolder {
   public:
     // Copies the shipped files except the ones named in left out.
     explicit BundleFolder(const std::vector<std::wstring>& leftOut = {});
-    ~BundleFolder();
-
-    BundleFolder(const BundleFolder&) = delete;
-    BundleFolder& operator=(const BundleFolder&) = delete;
 
     // The folder with its final backslash.
     const std::wstring& Path() const { return path_; }
     std::wstring Program() const { return path_ + L"QuarvelSysTest.exe"; }
     // Names of the files in the folder that match the pattern (e.g. "vexmira_*.txt").
-    std::vector<std::wstring> Files(const std::wstring& pattern) const;
+    std::vector<std::u16string> Files(std::u16string_view pattern) const {
+        return FilesIn(folder_.Path(), pattern);
+    }
 
   private:
+    TempFolder folder_{u"qst_bundle"};
     std::wstring path_;
 };
-
-// The files of the release, in the order the bundle lists them.
-extern const std::vector<std::wstring> kShippedFiles;
 
 // The report file the report button writes: the temporary directory +
 // "QuarvelSysTest.txt".
 std::wstring ReportFilePath();
-// The whole content of a file, or nothing when it cannot be read.
-bool ReadFileBytes(const std::wstring& path, std::string& bytes);

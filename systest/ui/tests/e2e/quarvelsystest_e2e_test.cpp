@@ -3,6 +3,8 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/tests/crlf_lines.h"
+#include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -44,16 +46,6 @@ std::wstring ListBoxLine(HWND dialog, int id, int line) {
     SendMessageW(GetDlgItem(dialog, id), LB_GETTEXT, static_cast<WPARAM>(line),
                  reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "every line of the report ends with CR LF";
-    return lines;
 }
 
 class QuarvelSysTestRun : public testing::Test {
@@ -116,7 +108,7 @@ TEST_F(QuarvelSysTestRun, DecliningTheAgreementEndsWithTwoAndRunsNoCheck) {
         way.decline(page);
         EXPECT_EQ(ExitCode(), 2u);
         // The diagnostic writes its log where it runs; no checks, no log.
-        EXPECT_TRUE(bundle_->Files(L"vexmira_*.txt").empty());
+        EXPECT_TRUE(bundle_->Files(u"vexmira_*.txt").empty());
     }
 }
 
@@ -184,7 +176,7 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
     const HWND main = AcceptAgreement();
     ASSERT_NE(main, nullptr);
     // The diagnostic ran in the program's folder and wrote its log there.
-    EXPECT_EQ(bundle_->Files(L"vexmira_*.txt").size(), 1u);
+    EXPECT_EQ(bundle_->Files(u"vexmira_*.txt").size(), 1u);
 
     const std::wstring metaLine = ItemText(main, -1);
     const std::wstring status = ItemText(main, IDC_SUMMARY_STATUS);
@@ -198,14 +190,15 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
         // The report opens in the program registered for text files.
         const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest");
         ASSERT_NE(viewer, nullptr) << "the report was not opened";
-        EXPECT_TRUE(ReadFileBytes(ReportFilePath(), report));
+        report = ReadBytes(FromWide(ReportFilePath()));
+        EXPECT_FALSE(report.empty()) << "no report was written";
         PostMessageW(viewer, WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(reports[0], reports[1]);
 
     const std::string& report = reports[0];
     ASSERT_EQ(report.rfind("\xEF\xBB\xBF", 0), 0u) << "UTF-8 with a byte order mark";
-    const std::vector<std::string> lines = SplitLines(report.substr(3));
+    const std::vector<std::string> lines = CrLfLines(std::string_view(report).substr(3));
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines.front(), Utf8(metaLine));
     EXPECT_EQ(lines.back(), Utf8(status + summary));

@@ -9,6 +9,9 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/win/screenshot.h"
+#include "common/win/wide.h"
+#include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 
 #include <cstdio>
@@ -65,7 +68,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring agreementCaption = WindowText(agreement);
     const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
     std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
-    CaptureWindow(agreement, output + L"agreement.bmp");
+    SaveWindowScreenshot(agreement, output + L"agreement.bmp");
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
@@ -75,15 +78,15 @@ int wmain(int argc, wchar_t** argv) {
         return Fail("no main dialog");
     }
     std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
-    CaptureWindow(main, output + L"main.bmp");
+    SaveWindowScreenshot(main, output + L"main.bmp");
 
     DeleteFileW(ReportFilePath().c_str());
     ClickButton(main, IDC_REPORT_BUTTON);
     if (const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest.txt", 20000)) {
         PostMessageW(viewer, WM_CLOSE, 0, 0);
     }
-    std::string report;
-    if (ReadFileBytes(ReportFilePath(), report)) {
+    const std::string report = ReadBytes(FromWide(ReportFilePath()));
+    if (!report.empty()) {
         std::printf("Report %s:\n%s\n", Utf8(ReportFilePath()).c_str(), report.c_str());
     } else {
         std::printf("No report was written.\n");

@@ -2,31 +2,48 @@
 // language library and agreement text, driven by messages.
 #include "systest/ui/agreement_dialog.h"
 
-#include "common/win/wide.h"
-#include "systest/engine/text_file.h"
+#include "common/win/window_text.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/quit_codes.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
 int LineCount(const char16_t* path) {
     TextFileReader reader(path);
-    int lines = 0;
-    std::u16string line;
-    while (!reader.AtEnd() && reader.ReadLine(line)) {
-        ++lines;
-    }
-    return lines;
+    return static_cast<int>(ReadAllLines(reader).size());
 }
+
+// Counts the faults (exceptions of error severity) of the process while it
+// lives. A vectored handler sees a fault first, also one that the caller of a
+// window procedure swallows, as Wine does.
+class FaultCounter {
+  public:
+    FaultCounter() : handler_(AddVectoredExceptionHandler(1, &Count)) { faults_ = 0; }
+    ~FaultCounter() { RemoveVectoredExceptionHandler(handler_); }
+    FaultCounter(const FaultCounter&) = delete;
+    FaultCounter& operator=(const FaultCounter&) = delete;
+
+    int Faults() const { return faults_; }
+
+  private:
+    static constexpr DWORD kErrorSeverity = 0xC0000000;
+
+    static LONG CALLBACK Count(EXCEPTION_POINTERS* exception) {
+        if ((exception->ExceptionRecord->ExceptionCode & kErrorSeverity) == kErrorSeverity) {
+            ++faults_;
+        }
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline std::atomic<int> faults_ = 0;
+    PVOID handler_;
+};
 
 class AgreementPage : public testing::Test {
   protected:
@@ -51,12 +68,12 @@ class AgreementPage : public testing::Test {
 TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
     AgreementDialog page(module_, u"Lic_En.Txt");
     const HWND window = Open(page);
-    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test \u2013 License Agreement");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), L"&Next >");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDCANCEL)), L"Cancel");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_ACCEPT_BOX)),
+    EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test \u2013 License Agreement");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDOK)), L"&Next >");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDCANCEL)), L"Cancel");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_ACCEPT_BOX)),
               L"I &accept the terms of the license agreement");
-    EXPECT_NE(TextOf(GetDlgItem(window, -1)).find(L"license agreement"), std::wstring::npos);
+    EXPECT_NE(WindowText(GetDlgItem(window, -1)).find(L"license agreement"), std::wstring::npos);
 
     const HWND list = GetDlgItem(window, IDC_AGREEMENT_TEXT);
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), LineCount(u"Lic_En.Txt"));
@@ -130,6 +147,22 @@ TEST_F(AgreementPage, MissingAgreementTextLeavesTheListEmpty) {
     EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+}
+
+TEST_F(AgreementPage, GoingWhileItsWindowIsOpenDestroysTheWindowAndLeavesTheLoop) {
+    FaultCounter faults;
+    HWND window = nullptr;
+    {
+        AgreementDialog page(module_, u"Lic_En.Txt");
+        window = Open(page);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    // The window's last messages must not reach the handlers of a dialog that
+    // is gone: that is a pure virtual call, which ends the process on Windows.
+    EXPECT_EQ(faults.Faults(), 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostQuitMessage(kQuitCancelled);
+    EXPECT_EQ(loop_.Run(), kQuitCancelled);
 }
 
 }  // namespace

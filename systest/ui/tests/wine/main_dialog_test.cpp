@@ -2,7 +2,9 @@
 // and checks whose verdicts the test chooses.
 #include "systest/ui/main_dialog.h"
 
+#include "common/tests/crlf_lines.h"
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/userlist/user_list_class.h"
 
@@ -42,22 +44,6 @@ class ChosenGraphicsChecks final : public GraphicsChecks {
     CheckResult memory, card, driver, differ;
 };
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
-std::vector<std::u16string> Lines(const std::u16string& text) {
-    std::vector<std::u16string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
-    return lines;
-}
-
 class MainDialogTest : public testing::Test {
   protected:
     void Load(const wchar_t* library) {
@@ -89,12 +75,12 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     const HWND window = dialog.Window();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the start-up once the checks are done";
 
-    EXPECT_EQ(TextOf(window), L"Quarvel 2012 System Test");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");
-    EXPECT_NE(TextOf(GetDlgItem(window, IDC_DESCRIPTION)).find(L"system requirements"),
+    EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");
+    EXPECT_NE(WindowText(GetDlgItem(window, IDC_DESCRIPTION)).find(L"system requirements"),
               std::wstring::npos);
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_STATUS)), L"Warning    ");
-    EXPECT_EQ(TextOf(GetDlgItem(window, IDC_SUMMARY_TEXT)),
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SUMMARY_STATUS)), L"Warning    ");
+    EXPECT_EQ(WindowText(GetDlgItem(window, IDC_SUMMARY_TEXT)),
               L"This computer meets the minimum system requirements of Quarvel 2012. Please "
               L"read the warnings.");
     EXPECT_NE(SendDlgItemMessageW(window, IDC_SUMMARY_ICON, STM_GETICON, 0, 0), 0);
@@ -102,7 +88,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     wchar_t computer[64] = {};
     DWORD size = 64;
     GetComputerNameW(computer, &size);
-    const std::wstring metaLine = TextOf(GetDlgItem(window, -1));
+    const std::wstring metaLine = WindowText(GetDlgItem(window, -1));
     EXPECT_EQ(metaLine.rfind(L"Computer \"" + std::wstring(computer) + L"\", tested on ", 0), 0u)
         << "the template's \"Meta data\" is replaced";
 
@@ -113,7 +99,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     EXPECT_EQ(rows.ItemImage(1, 0), kStatusImageWarning);
     EXPECT_EQ(rows.ItemText(3, 1), u"Card shown.");
 
-    const std::vector<std::u16string> lines = Lines(dialog.ReportText());
+    const std::vector<std::u16string> lines = CrLfLines(dialog.ReportText());
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(ToWide(lines[0]), metaLine);
     EXPECT_EQ(lines[4], u"Warning    Card reported.");
@@ -128,10 +114,10 @@ TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     Load(L"Lang_De.Dll");
     MainDialog dialog(module_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(TextOf(dialog.Window()), L"Quarvel 2012 Systemtest");
+    EXPECT_EQ(WindowText(dialog.Window()), L"Quarvel 2012 Systemtest");
     EXPECT_EQ(dialog.Results().Store().ItemCount(), 0);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
-    EXPECT_EQ(Lines(dialog.ReportText()).size(), 2u);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis  ");
+    EXPECT_EQ(CrLfLines(dialog.ReportText()).size(), 2u);
 }
 
 TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {

@@ -4,11 +4,11 @@
 //   userlist_demo.exe                      the window, until it is closed
 //   userlist_demo.exe --screenshot a.bmp   draws the window, saves it, exits
 #include "systest/ui/userlist/demo/demo_list.h"
-#include "systest/ui/userlist/demo/demo_screenshot.h"
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
 #include "common/win/handles.h"
+#include "common/win/screenshot.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,6 +26,8 @@ constexpr int kWindowHeight = 560;
 constexpr int kStatusHeight = 22;
 constexpr int kMargin = 8;
 constexpr wchar_t kScreenshotSwitch[] = L"--screenshot";
+// Long enough for the window and its children to paint.
+constexpr DWORD kSettleTime = 300;
 
 struct DemoWindow {
     TextListCtrl list;
@@ -125,6 +127,20 @@ void PrepareScreenshot(TextListCtrl& list) {
     SendMessageW(list.Window(), WM_VSCROLL, SB_TOP, 0);
 }
 
+// Handles messages for a while, so the window has painted before its picture
+// is taken from the screen.
+void LetPaintingFinish() {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kSettleTime) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -156,6 +172,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     UpdateWindow(frame.get());
     if (!screenshot.empty()) {
         PrepareScreenshot(window.list);
+        LetPaintingFinish();
         return SaveWindowScreenshot(frame.get(), screenshot) ? 0 : 1;
     }
     MSG message;

@@ -2,8 +2,8 @@
 // loads is there, in every language, with the conversions its callers format
 // it with; the agreement texts read back in the encodings they ship in.
 #include "common/win/handles.h"
-#include "common/win/wide.h"
-#include "systest/engine/text_file.h"
+#include "common/win/resource_string.h"
+#include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/string_ids.h"
 
 #include <gtest/gtest.h>
@@ -66,17 +66,18 @@ const StringUse kStrings[] = {
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
-std::string Conversions(const std::wstring& format) {
+std::string Conversions(const std::u16string& format) {
     std::string conversions;
     for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != L'%') {
+        if (format[i] != u'%') {
             continue;
         }
         ++i;
-        if (i < format.size() && format[i] == L'%') {
+        if (i < format.size() && format[i] == u'%') {
             continue;
         }
-        while (i < format.size() && wcschr(L"-#0123456789.lhwI", format[i]) != nullptr) {
+        while (i < format.size() && std::u16string_view(u"-#0123456789.lhwI").find(format[i]) !=
+                                        std::u16string_view::npos) {
             ++i;
         }
         if (i < format.size()) {
@@ -86,21 +87,13 @@ std::string Conversions(const std::wstring& format) {
     return conversions;
 }
 
-std::wstring LoadFrom(HMODULE library, int id) {
-    const wchar_t* text = nullptr;
-    // A length of 0 asks for a read-only pointer to the resource itself.
-    const int length =
-        LoadStringW(library, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 class LanguageLibrary : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
     UniqueLibrary library(LoadLibraryW(GetParam()));
     ASSERT_TRUE(library.valid()) << "cannot load the library, error " << GetLastError();
     for (const StringUse& use : kStrings) {
-        const std::wstring text = LoadFrom(library.get(), use.id);
+        const std::u16string text = LoadResourceString(library.get(), use.id);
         EXPECT_FALSE(text.empty()) << "string " << use.id << " is missing";
         EXPECT_EQ(Conversions(text), use.conversions) << "string " << use.id;
     }
@@ -111,10 +104,10 @@ INSTANTIATE_TEST_SUITE_P(Shipped, LanguageLibrary, testing::Values(L"Lang_En.Dll
 TEST(LanguageLibrary, GermanTextsKeepTheirUmlauts) {
     UniqueLibrary library(LoadLibraryW(L"Lang_De.Dll"));
     ASSERT_TRUE(library.valid());
-    EXPECT_NE(LoadFrom(library.get(), IDS_OS_SERVICE_PACK_TOO_OLD).find(L"ben\u00f6tigt"),
-              std::wstring::npos);
-    EXPECT_NE(LoadFrom(library.get(), IDS_MEMORY_UNREADABLE).find(L"Gr\u00f6\u00dfe"),
-              std::wstring::npos);
+    EXPECT_NE(LoadResourceString(library.get(), IDS_OS_SERVICE_PACK_TOO_OLD).find(u"ben\u00f6tigt"),
+              std::u16string::npos);
+    EXPECT_NE(LoadResourceString(library.get(), IDS_MEMORY_UNREADABLE).find(u"Gr\u00f6\u00dfe"),
+              std::u16string::npos);
 }
 
 TEST(LanguageLibrary, IsResourcesOnly) {
@@ -148,11 +141,7 @@ TEST(AgreementText, ShipsInBothEncodingsTheAgreementPageReads) {
         TextFileReader reader(text.file);
         ASSERT_TRUE(reader.IsOpen());
         EXPECT_EQ(reader.Encoding(), text.encoding);
-        std::vector<std::u16string> lines;
-        std::u16string line;
-        while (!reader.AtEnd() && reader.ReadLine(line)) {
-            lines.push_back(line);
-        }
+        const std::vector<std::u16string> lines = ReadAllLines(reader);
         ASSERT_GT(lines.size(), 20u);
         EXPECT_EQ(lines.front(), text.firstLine);
         for (const auto& l : lines) {

@@ -37,10 +37,7 @@ class DemoTest : public ListTest {
         return rect;
     }
 
-    POINT Centre(int32_t row, int32_t column) const {
-        const RECT rect = CellRect(row, column);
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT Centre(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
     TextListCtrl list_;
     HWND window_ = nullptr;

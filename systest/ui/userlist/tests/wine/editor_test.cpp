@@ -3,7 +3,9 @@
 // the mouse resting on a clipped text shows the title tip.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
-#include "systest/ui/userlist/cell_edit_wnd.h"
+#include "common/win/window_text.h"
+#include "systest/ui/userlist/cell_editor.h"
+#include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/title_tip_wnd.h"
 #include "systest/ui/userlist/user_list_notify.h"
@@ -51,11 +53,7 @@ class EditorTest : public ListTest {
         notices.clear();
     }
 
-    POINT Centre(int32_t row, int32_t column) const {
-        RECT rect{};
-        EXPECT_TRUE(list_.GetItemRect(row, column, rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT Centre(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
     void ClickCell(int32_t row, int32_t column) {
         const POINT point = Centre(row, column);
@@ -66,12 +64,6 @@ class EditorTest : public ListTest {
     HWND Editor(const wchar_t* className) const {
         HWND editor = FindWindowExW(window_, nullptr, className, nullptr);
         return editor != nullptr && IsWindowVisible(editor) ? editor : nullptr;
-    }
-
-    std::wstring Text(HWND window) const {
-        wchar_t text[256] = {};
-        GetWindowTextW(window, text, 256);
-        return text;
     }
 
     void Type(HWND window, const std::wstring& characters) {
@@ -93,7 +85,7 @@ TEST_F(EditorTest, ClickOnAnEditCellOpensTheEditBox) {
     HWND edit = Editor(L"Edit");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(Text(edit), L"note");
+    EXPECT_EQ(WindowText(edit), L"note");
     DWORD start = 1;
     DWORD end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -166,7 +158,7 @@ TEST_F(EditorTest, TabCommitsAndMovesOnInFocusCellMode) {
     // The next cell is edited at once.
     edit = Editor(L"Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(Text(edit), L"12");
+    EXPECT_EQ(WindowText(edit), L"12");
     RECT box{};
     GetWindowRect(edit, &box);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
@@ -201,7 +193,7 @@ TEST_F(EditorTest, NumberCellFiltersWhatIsTyped) {
             SendMessageW(edit, EM_SETSEL, step.caret, step.caret);
         }
         SendMessageW(edit, WM_CHAR, step.c, 0);
-        EXPECT_EQ(Text(edit), step.text);
+        EXPECT_EQ(WindowText(edit), step.text);
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -354,21 +346,7 @@ class TitleTipTest : public ListTest {
         notices.clear();
     }
 
-    HWND TitleTip() const {
-        HWND tip = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND candidate, LPARAM found) -> BOOL {
-                wchar_t name[64];
-                GetClassNameW(candidate, name, 64);
-                if (lstrcmpW(name, kTitleTipClassName) == 0) {
-                    *reinterpret_cast<HWND*>(found) = candidate;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
-        return tip;
-    }
+    HWND TitleTip() const { return FindThreadWindow(kTitleTipClassName); }
 
     // A point on the text of a cell.
     POINT OnText(int32_t row, int32_t column) const {
@@ -395,9 +373,7 @@ TEST_F(TitleTipTest, ShownOnlyOverAClippedText) {
     SendMouse(window_, WM_MOUSEMOVE, clipped.x, clipped.y);
     ASSERT_TRUE(IsWindowVisible(tip));
     EXPECT_EQ(GetCapture(), tip);
-    wchar_t text[64] = {};
-    GetWindowTextW(tip, text, 64);
-    EXPECT_STREQ(text, L"Graphics card and driver version");
+    EXPECT_EQ(WindowText(tip), L"Graphics card and driver version");
     // Over the cell's text, wider than the cell.
     RECT cell{};
     list_.GetItemRect(0, 1, cell);

@@ -3,6 +3,7 @@
 // compared with tables.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
+#include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/scroll_animation.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/type_ahead.h"
@@ -38,11 +39,7 @@ class ClickTest : public ListTest {
         notices.clear();
     }
 
-    POINT Cell(int32_t row, int32_t column) const {
-        RECT rect{};
-        EXPECT_TRUE(list_.GetItemRect(row, column, rect)) << row << "," << column;
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT Cell(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
     std::set<int32_t> Selected() const {
         std::set<int32_t> rows;
@@ -505,11 +502,7 @@ class FormatClickTest : public ListTest {
         notices.clear();
     }
 
-    POINT Cell(int32_t row, int32_t column) const {
-        RECT rect{};
-        EXPECT_TRUE(list_.GetItemRect(row, column, rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT Cell(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
     TextListCtrl list_;
     HWND window_ = nullptr;
@@ -573,18 +566,7 @@ TEST_F(FormatClickTest, LinkShowsUnderTheMouseUntilItLeaves) {
 }
 
 TEST_F(FormatClickTest, ItemToolTipOverRowsThatHaveOne) {
-    HWND toolTip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) -> BOOL {
-            wchar_t name[64];
-            GetClassNameW(candidate, name, 64);
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-                *reinterpret_cast<HWND*>(found) = candidate;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&toolTip));
+    const HWND toolTip = FindThreadWindow(TOOLTIPS_CLASSW);
     ASSERT_NE(toolTip, nullptr);
     const POINT withTip = Cell(0, 0);
     SendMouse(window_, WM_MOUSEMOVE, withTip.x, withTip.y);

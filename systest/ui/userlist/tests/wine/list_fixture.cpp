@@ -120,6 +120,32 @@ bool Picture::Contains(const RECT& area, COLORREF colour) const {
     return false;
 }
 
+POINT CellCentre(const UserListCtrl& list, int32_t row, int32_t column) {
+    RECT rect{};
+    EXPECT_TRUE(list.GetItemRect(row, column, rect)) << "cell " << row << "," << column;
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND FindThreadWindow(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM context) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(context);
+            wchar_t name[64];
+            GetClassNameW(candidate, name, 64);
+            if (lstrcmpiW(name, wanted->className) == 0) {
+                wanted->found = candidate;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 SCROLLINFO ScrollInfo(HWND window, int bar) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;

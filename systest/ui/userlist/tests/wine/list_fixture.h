@@ -3,7 +3,7 @@
 // input sent the way the system sends it.
 #pragma once
 
-#include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/userlist/user_list_ctrl.h"
 
 #include "common/win/gdi.h"
 #include "systest/resources/resource.h"
@@ -64,6 +64,13 @@ class Picture {
     int width_ = 0;
     int height_ = 0;
 };
+
+// The centre of a cell in client coordinates; the test fails when the list
+// has no such cell.
+POINT CellCentre(const UserListCtrl& list, int32_t row, int32_t column);
+// The last window of the calling thread whose class has this name; null
+// when there is none. Class names are compared without regard to case.
+HWND FindThreadWindow(const wchar_t* className);
 
 SCROLLINFO ScrollInfo(HWND window, int bar);
 std::string Hex(COLORREF colour);

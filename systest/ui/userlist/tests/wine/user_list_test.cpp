@@ -80,18 +80,7 @@ TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
 TEST_F(ListTest, ItemToolTipIsCreatedAndDestroyedWithTheList) {
     ResultsListCtrl list;
     HWND window = AttachList(list);
-    HWND toolTip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM found) -> BOOL {
-            wchar_t name[64];
-            GetClassNameW(candidate, name, 64);
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-                *reinterpret_cast<HWND*>(found) = candidate;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&toolTip));
+    const HWND toolTip = FindThreadWindow(TOOLTIPS_CLASSW);
     ASSERT_NE(toolTip, nullptr);
     // A popup created for a child window is owned by the top-level window.
     EXPECT_EQ(GetWindow(toolTip, GW_OWNER), parent_.get());
@@ -201,7 +190,7 @@ TEST_F(FilledListTest, ColumnOperations) {
     list.AddColumn(image);
     ListColumn record;
     ASSERT_TRUE(list.GetColumn(2, record));
-    EXPECT_EQ(record.width, ListImageSize + 5);
+    EXPECT_EQ(record.width, kListImageSize + 5);
     EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(record.subItem, 2);
     EXPECT_EQ(list.FindColumn(2), 2);
@@ -229,9 +218,8 @@ TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
     ResultsListCtrl list;
     Fill(list, 1, 1);  // the main dialog's columns start 1 pixel wide
 
-    LOGFONTW logFont{};
-    ASSERT_TRUE(ReadMessageFont(logFont));
-    UniqueFont font(CreateFontIndirectW(&logFont));
+    const UniqueFont font = CreateMessageFont();
+    ASSERT_TRUE(font);
     WindowDc dc(window_);
     SelectedObject selected(dc.get(), font.get());
     const auto extent = [&](const wchar_t* text) {
@@ -342,10 +330,10 @@ TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
         ASSERT_TRUE(list.GetItemRect(row, 0, rect));
         const ListRect cell{rect.left, rect.top, rect.right - 1, rect.bottom};
         const ListRect text = CellTextRect(cell, 0);
-        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, ListImageSize);
+        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, kListImageSize);
         EXPECT_EQ(Hex(picture.At(place.x + 3, place.y + 7)), Hex(kDiscGreen));
         if (row == 1) {
-            EXPECT_EQ(place.x, (text.left + text.right - ListImageSize) / 2);
+            EXPECT_EQ(place.x, (text.left + text.right - kListImageSize) / 2);
             EXPECT_EQ(Hex(picture.At(text.left + 3, place.y + 7)), Hex(GetSysColor(COLOR_WINDOW)));
         } else {
             EXPECT_EQ(place.x, text.left);
@@ -377,9 +365,7 @@ class TextReference {
         bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         pixels_ = static_cast<const uint32_t*>(bits);
         width_ = width;
-        LOGFONTW logFont{};
-        ReadMessageFont(logFont);
-        font_.reset(CreateFontIndirectW(&logFont));
+        font_ = CreateMessageFont();
     }
 
     // Whether the list's picture shows exactly this text in the rectangle.

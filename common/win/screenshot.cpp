@@ -1,37 +1,23 @@
-#include "systest/ui/userlist/demo/demo_screenshot.h"
+#include "common/win/screenshot.h"
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 
-#include <vector>
-
 namespace {
 
-// Long enough for the window and its children to paint.
-constexpr DWORD kSettleTime = 300;
 constexpr WORD kBitmapSignature = 0x4D42;  // "BM"
 constexpr WORD kBitsPerPixel = 24;
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 }  // namespace
 
 bool SaveWindowScreenshot(HWND window, const std::wstring& file) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kSettleTime) {
-        PumpMessages();
-        Sleep(10);
-    }
     RECT bounds{};
     GetWindowRect(window, &bounds);
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
     WindowDc screen(nullptr);
     UniqueCreatedDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
@@ -54,6 +40,7 @@ bool SaveWindowScreenshot(HWND window, const std::wstring& file) {
         }
         GdiFlush();
     }
+    // Rows are padded to whole 32-bit words.
     const DWORD rowSize = ((width * kBitsPerPixel + 31) / 32) * 4;
     const DWORD imageSize = rowSize * static_cast<DWORD>(height);
     BITMAPFILEHEADER header{};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/win/wide.h"
+#include "common/win/window_text.h"
 
 #include <windows.h>
 
@@ -60,13 +61,10 @@ class MessageBoxCloser {
             !IsWindowVisible(window) || closed_.count(window) != 0) {
             return;
         }
-        wchar_t caption[256] = {};
-        GetWindowTextW(window, caption, 256);
-        wchar_t text[1024] = {};
-        GetDlgItemTextW(window, kMessageBoxTextId, text, 1024);
         {
             std::lock_guard lock(mutex_);
-            boxes_.emplace_back(FromWide(caption), FromWide(text));
+            boxes_.emplace_back(FromWide(WindowText(window)),
+                                FromWide(WindowText(GetDlgItem(window, kMessageBoxTextId))));
         }
         closed_.insert(window);
         PostMessageW(window, WM_COMMAND, IDOK, 0);
