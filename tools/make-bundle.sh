@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds the release bundle from the Windows build: the folder a user unzips
+# Builds the release bundle: installs what the build needs, builds the Windows
+# programs and puts the shipped files into the folder a user unzips
 # (dist/QuarvelSysTest) and its ZIP (dist/QuarvelSysTest.zip).
-#   make-bundle.sh [<windows-build-dir>]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/windows}
+
+tools/setup-debian.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+build=build/windows
 bin=$build/bin
 
 # The build's list of the shipped files (QST_SHIPPED_FILES in cmake/Testing.cmake).

@@ -11,9 +11,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup-debian.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows
 tools/make-bundle.sh
 bundle=$PWD/dist/QuarvelSysTest
 
