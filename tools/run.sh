@@ -23,13 +23,14 @@ display_reachable() {
 }
 
 if display_reachable; then
-    export WINEPREFIX=$PWD/build/wine-user WINEDEBUG=-all
+    # The 64-bit loader by its own name (see tools/wine-session).
+    export WINEPREFIX=$PWD/build/wine-user WINEDEBUG=-all WINELOADER=/usr/lib/wine/wine64
     if [[ ! -d $WINEPREFIX ]]; then
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-        wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+        WINEDLLOVERRIDES="mscoree,mshtml=" "$WINELOADER" wineboot -i >/dev/null 2>&1
+        "$WINELOADER" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     fi
     status=0
-    (cd "$bundle" && wine QuarvelSysTest.exe) || status=$?
+    (cd "$bundle" && "$WINELOADER" QuarvelSysTest.exe) || status=$?
     wineserver -k >/dev/null 2>&1 || true
     echo "QuarvelSysTest.exe ended with exit code $status."
     exit 0
@@ -43,7 +44,7 @@ for language in en de; do
     mkdir -p "$shots"
     echo "== QuarvelSysTest.exe for a user of locale $locale"
     tools/wine-session run build/windows/wine --locale "$locale" -- \
-        sh -c 'cd "$1" && wine "$2" "$(winepath -w "$1")" "$(winepath -w "$3")"' \
+        sh -c 'cd "$1" && "$WINELOADER" "$2" "$("$WINELOADER" winepath -w "$1")" "$("$WINELOADER" winepath -w "$3")"' \
         walkthrough "$bundle" "$walkthrough" "$shots"
     for capture in "$shots"/*.bmp; do
         convert "$capture" "${capture%.bmp}.png"
