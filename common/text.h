@@ -24,3 +24,7 @@ int32_t ParseLeadingInt(std::u16string_view text);
 
 // UTF-16 text of an ASCII literal or of ASCII bytes.
 std::u16string Utf16FromAscii(std::string_view ascii);
+
+// The text as UTF-8. A surrogate without its partner, which Windows strings
+// may hold, becomes U+FFFD, so the result is always valid UTF-8.
+std::string Utf8FromUtf16(std::u16string_view text);

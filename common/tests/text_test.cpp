@@ -46,4 +46,27 @@ TEST(AsciiCaseFolding, ChangesOnlyAsciiLetters) {
     EXPECT_EQ(ToLowerAscii(u"\u00c4@[`{"), u"\u00c4@[`{");
 }
 
+TEST(Utf8FromUtf16, EncodesEveryCharacterAndReplacesLoneSurrogates) {
+    const struct {
+        const char* name;
+        std::u16string text;
+        std::string utf8;
+    } cases[] = {
+        {"ASCII and NUL", std::u16string(u"a\0\x7F", 3), std::string("a\0\x7F", 3)},
+        {"two bytes", u"Gr\u00FC\u00DFe",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e"},
+        {"three bytes", u"\u00D7\u20AC\uFFFF", "\xC3\x97\xE2\x82\xAC\xEF\xBF\xBF"},
+        {"surrogate pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
+        {"high surrogate at the end", u"a\xD83D", "a\xEF\xBF\xBD"},
+        {"high surrogate before a letter", u"\xD83Dx", "\xEF\xBF\xBDx"},
+        {"low surrogate alone", u"\xDE00x", "\xEF\xBF\xBDx"},
+        {"two highs, then a low", u"\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Utf8FromUtf16(c.text), c.utf8);
+    }
+}
+
 }  // namespace

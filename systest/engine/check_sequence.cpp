@@ -20,12 +20,12 @@ constexpr int32_t kPassedWithMargin = static_cast<int32_t>(CheckLevel::PassedWit
 // One run's rows, report text and overall level.
 class Verdicts {
   public:
-    Verdicts(const StringSource& strings, RowSink& rows, std::u16string& report)
-        : strings_(strings), rows_(rows), report_(report) {}
+    Verdicts(const StringSource& strings, RowSink& rows, CheckRun& run)
+        : strings_(strings), rows_(rows), report_(run.reportText), verdicts_(run.verdicts) {}
 
     // A level of 1 or more gives a row with the display text and a report
     // line with the report text; any other level adds nothing.
-    void Add(CheckLevel checkLevel, const std::u16string& displayText,
+    void Add(CheckKey key, CheckLevel checkLevel, const std::u16string& displayText,
              const std::u16string& reportText) {
         const int32_t level = static_cast<int32_t>(checkLevel);
         if (level < kFailed) {
@@ -33,19 +33,21 @@ class Verdicts {
         }
         rows_.AddRow(
             {StatusImageOf(level), displayText, strings_.LoadStatusWord(StatusWordId(level))});
+        CheckVerdict& verdict = verdicts_.emplace_back(
+            CheckVerdict{key, level, strings_.Load(StatusWordId(level)), reportText});
         // No separator: the status word carries its own.
-        report_ += strings_.Load(StatusWordId(level));
+        report_ += verdict.status;
         report_ += reportText;
         report_ += kLineBreak;
         overall_ = std::min(overall_, level);
     }
     // Checks 1 to 6 report what they display.
-    void Add(const CheckResult& result) {
-        Add(result.level, result.displayText, result.displayText);
+    void Add(CheckKey key, const CheckResult& result) {
+        Add(key, result.level, result.displayText, result.displayText);
     }
     // Checks 7 and 8 have a report text of their own.
-    void AddWithReportText(const CheckResult& result) {
-        Add(result.level, result.displayText, result.reportText);
+    void AddWithReportText(CheckKey key, const CheckResult& result) {
+        Add(key, result.level, result.displayText, result.reportText);
     }
 
     int32_t Overall() const { return overall_; }
@@ -54,10 +56,37 @@ class Verdicts {
     const StringSource& strings_;
     RowSink& rows_;
     std::u16string& report_;
+    std::vector<CheckVerdict>& verdicts_;
     int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
 };
 
 }  // namespace
+
+std::string_view CheckKeyName(CheckKey key) {
+    switch (key) {
+        case CheckKey::OperatingSystem:
+            return "os";
+        case CheckKey::Processor:
+            return "processor";
+        case CheckKey::Memory:
+            return "memory";
+        case CheckKey::Disk:
+            return "disk";
+        case CheckKey::Screen:
+            return "screen";
+        case CheckKey::Diagnostic:
+            return "diagnostic";
+        case CheckKey::GraphicsMemory:
+            return "graphics-memory";
+        case CheckKey::GraphicsCard:
+            return "graphics-card";
+        case CheckKey::GraphicsDriver:
+            return "graphics-driver";
+        case CheckKey::Adapters:
+            return "adapters";
+    }
+    return {};
+}
 
 int StatusWordId(int32_t level) {
     switch (level) {
@@ -104,21 +133,21 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
                                   ParseBuildDate(facts.buildDateText));
     run.reportText = run.metaLine + std::u16string(kLineBreak);
 
-    Verdicts verdicts(strings, rows, run.reportText);
+    Verdicts verdicts(strings, rows, run);
     // Every check runs, whatever the earlier ones found.
-    verdicts.Add(system.CheckOperatingSystem());
-    verdicts.Add(system.CheckProcessor());
-    verdicts.Add(system.CheckMemory());
-    verdicts.Add(system.CheckDiskSpace());
-    verdicts.Add(system.CheckScreen());
+    verdicts.Add(CheckKey::OperatingSystem, system.CheckOperatingSystem());
+    verdicts.Add(CheckKey::Processor, system.CheckProcessor());
+    verdicts.Add(CheckKey::Memory, system.CheckMemory());
+    verdicts.Add(CheckKey::Disk, system.CheckDiskSpace());
+    verdicts.Add(CheckKey::Screen, system.CheckScreen());
     if (graphics.RunDiagnostic()) {
-        verdicts.Add(graphics.EvaluateAdapterMemory());
+        verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
         CheckResult card;
         CheckResult driver;
         graphics.EvaluateCardList(card, driver);
-        verdicts.AddWithReportText(card);
-        verdicts.AddWithReportText(driver);
-        verdicts.AddWithReportText(graphics.EvaluateAdaptersDiffer());
+        verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
+        verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
+        verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
     }
 
     CheckSummary& summary = run.summary;

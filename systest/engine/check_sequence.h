@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Where the rows go; the main dialog binds it to its results list.
 class RowSink {
@@ -33,11 +35,48 @@ class SystemChecks {
     virtual CheckResult CheckScreen() = 0;
 };
 
-// What the meta line is made of, read once per run.
+// Which check a verdict comes from. Its name (CheckKeyName) is a stable English
+// key for machine-readable results; it never changes with the language.
+enum class CheckKey {
+    OperatingSystem,  // "os"
+    Processor,        // "processor"
+    Memory,           // "memory"
+    Disk,             // "disk"
+    Screen,           // "screen"
+    Diagnostic,       // "diagnostic": the run of the diagnostic program itself
+    GraphicsMemory,   // "graphics-memory"
+    GraphicsCard,     // "graphics-card"
+    GraphicsDriver,   // "graphics-driver"
+    Adapters,         // "adapters": whether the active adapters differ
+};
+
+std::string_view CheckKeyName(CheckKey key);
+
+// One row of a run as the report has it: the check, its level, the status word
+// in full and the report text.
+struct CheckVerdict {
+    CheckKey key = CheckKey::OperatingSystem;
+    int32_t level = 0;
+    std::u16string status;
+    std::u16string text;
+
+    friend bool operator==(const CheckVerdict&, const CheckVerdict&) = default;
+};
+
+// The local time of day of a run, and how far local time is ahead of UTC.
+struct TimeOfDay {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+    int32_t utcOffsetMinutes = 0;
+};
+
+// What the meta line is made of, read once per run, and when the run began.
 struct RunFacts {
     std::u16string computerName;  // empty when it cannot be read
     CalendarDate today;
     std::u16string buildDateText;  // the build stamp, e.g. "Feb 20 2012"
+    TimeOfDay time;
 };
 
 // What the main dialog shows below the list.
@@ -50,8 +89,9 @@ struct CheckSummary {
 
 struct CheckRun {
     CheckSummary summary;
-    std::u16string metaLine;    // without a line break
-    std::u16string reportText;  // every line ends with "\r\n"
+    std::u16string metaLine;             // without a line break
+    std::u16string reportText;           // every line ends with "\r\n"
+    std::vector<CheckVerdict> verdicts;  // one per row, in order
 };
 
 // Runs every check once, in order; hands each row to the sink as it comes and

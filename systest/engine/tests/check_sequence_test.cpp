@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -63,7 +64,7 @@ class FakeGraphicsChecks final : public GraphicsChecks {
     }
 };
 
-const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012"};
+const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012", {}};
 constexpr char16_t kMetaLine[] = u"Meta data: \"PC7\" 06.12.2026 2012 20.02.12";
 
 // The checks in sequence order: 1-5, then 6, card, driver and 8.
@@ -222,6 +223,40 @@ TEST(RunChecks, CardListAndAdaptersDifferReportTheirOwnText) {
                   u"Warning: This computer meets the minimum requirements of Quarvel 2012.\r\n");
 }
 
+TEST(RunChecks, VerdictsNameTheirCheckAndCarryTheReportLine) {
+    const struct {
+        const char* name;
+        Scenario scenario;
+        std::vector<std::string_view> keys;
+    } cases[] = {
+        {"every check",
+         {{3, 3, 3, 3, 3, 3, 3, 3, 3}, true},
+         {"os", "processor", "memory", "disk", "screen", "graphics-memory", "graphics-card",
+          "graphics-driver", "adapters"}},
+        {"silent checks have no verdict",
+         {{0, 2, 0, 1, 0, 0, 0, 2, 0}, true},
+         {"processor", "disk", "graphics-driver"}},
+        {"closed gate", {{3, 0, 0, 0, 4, 1, 1, 1, 1}, false}, {"os", "screen"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SequenceRun run(c.scenario);
+        run.Go();
+        std::vector<std::string_view> keys;
+        for (const CheckVerdict& verdict : run.result.verdicts) {
+            keys.push_back(CheckKeyName(verdict.key));
+        }
+        EXPECT_EQ(keys, c.keys);
+    }
+
+    SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 2, 0}, true});
+    run.graphics.driver = Result(2, u"driver row", u"driver report");
+    run.Go();
+    EXPECT_EQ(
+        run.result.verdicts,
+        (std::vector<CheckVerdict>{{CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver report"}}));
+}
+
 TEST(RunChecks, StatusWordIsCutInRowsOnly) {
     SequenceRun run({{1, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     const std::u16string longWord(60, u'x');
@@ -271,7 +306,7 @@ TEST(RunChecks, EmptyComputerNameStillFormsTheMetaLine) {
     FakeGraphicsChecks graphics;
     RecordingRowSink sink;
     const CheckRun result =
-        RunChecks(system, graphics, MemoryStrings(), sink, {u"", {1, 1, 2027}, u"Dec 31 1999"});
+        RunChecks(system, graphics, MemoryStrings(), sink, {u"", {1, 1, 2027}, u"Dec 31 1999", {}});
     EXPECT_EQ(result.metaLine, u"Meta data: \"\" 01.01.2027 2012 31.12.99");
 }
 

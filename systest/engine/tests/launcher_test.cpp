@@ -322,7 +322,7 @@ TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
     NoSystemChecks system;
     RecordingRowSink rows;
     const CheckRun run =
-        RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012"});
+        RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012", {}});
 
     ASSERT_EQ(rows.rows.size(), 3u);
     EXPECT_EQ(rows.rows[0].text, u"NVIDIA Quadro FX 580: at least 256 MB");

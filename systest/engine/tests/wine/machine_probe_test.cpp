@@ -57,7 +57,7 @@ TEST(GetDiskFreeBytes, ReadsFixedDrivesAndGivesZeroForMissingOnes) {
     EXPECT_EQ(GetDiskFreeBytes(root), 0u);
 }
 
-TEST(ReadRunFacts, ComputerNameDateAndBuildStamp) {
+TEST(ReadRunFacts, ComputerNameDateTimeAndBuildStamp) {
     const RunFacts facts = ReadRunFacts();
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
@@ -67,6 +67,15 @@ TEST(ReadRunFacts, ComputerNameDateAndBuildStamp) {
     GetLocalTime(&now);
     EXPECT_EQ(facts.today.year, now.wYear);
     EXPECT_EQ(facts.buildDateText, kBuildDateText);
+
+    // Local time is UTC less the bias of the zone's current part of the year;
+    // the test runs in a zone 5:45 hours ahead of UTC.
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD part = GetTimeZoneInformation(&zone);
+    const LONG bias = zone.Bias + (part == TIME_ZONE_ID_DAYLIGHT   ? zone.DaylightBias
+                                   : part == TIME_ZONE_ID_STANDARD ? zone.StandardBias
+                                                                   : 0);
+    EXPECT_EQ(facts.time.utcOffsetMinutes, -bias);
 }
 
 // The gate stays closed: the graphics checks belong to the diagnostic.

@@ -1,5 +1,7 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 
+#include "common/text.h"
+#include "common/win/wide.h"
 #include "common/win/window_text.h"
 
 #include <algorithm>
@@ -118,12 +120,7 @@ HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs) {
 }
 
 std::string Utf8(const std::wstring& text) {
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
+    return Utf8FromUtf16(FromWide(text));
 }
 
 std::wstring ItemText(HWND dialog, int id) {

@@ -1,0 +1,106 @@
+#include "systest/engine/results_json.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(JsonString, EscapesWhatJsonMustAndKeepsTheRestAsUtf8) {
+    const struct {
+        const char* name;
+        std::u16string text;
+        std::string json;
+    } cases[] = {
+        {"empty", u"", "\"\""},
+        {"quote and backslash", u"C:\\Temp\\\"r\".txt", "\"C:\\\\Temp\\\\\\\"r\\\".txt\""},
+        {"line breaks and tab", u"a\r\nb\tc", "\"a\\r\\nb\\tc\""},
+        {"other controls", std::u16string(u"\x01\x1F\b\f", 4), "\"\\u0001\\u001F\\b\\f\""},
+        {"NUL inside", std::u16string(u"a\0b", 3), "\"a\\u0000b\""},
+        {"delete is no control for JSON", u"\x7F", "\"\x7F\""},
+        {"UTF-8 between escapes", u"\u00FC\n\U0001F600\"\xD83D",
+         "\"\xC3\xBC\\n\xF0\x9F\x98\x80\\\"\xEF\xBF\xBD\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(JsonString(c.text), c.json);
+    }
+}
+
+TEST(FormatLocalTimestamp, GivesTheOffsetFromUtcWithItsSign) {
+    const CalendarDate date{6, 12, 2026};
+    const struct {
+        TimeOfDay time;
+        const char* text;
+    } cases[] = {
+        {{14, 5, 9, 60}, "2026-12-06T14:05:09+01:00"},
+        {{0, 0, 0, 0}, "2026-12-06T00:00:00+00:00"},
+        {{23, 59, 59, -300}, "2026-12-06T23:59:59-05:00"},
+        {{8, 30, 0, -210}, "2026-12-06T08:30:00-03:30"},
+        {{8, 30, 0, 345}, "2026-12-06T08:30:00+05:45"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatLocalTimestamp(date, c.time), c.text);
+    }
+}
+
+CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summary) {
+    CheckRun run;
+    run.summary = std::move(summary);
+    run.verdicts = std::move(verdicts);
+    return run;
+}
+
+const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 5, 9, 60}};
+
+TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
+    const CheckRun run = RunWithVerdicts(
+        {{CheckKey::OperatingSystem, 3, u"Passed     ", u"Windows is supported."},
+         {CheckKey::GraphicsDriver, 2, u"Warning    ", u"Driver 8.1 is older than \"8.2\"."}},
+        {2, 1, u"Warning    ", u"This computer meets the minimum requirements."});
+    const SystemFacts system{u"Microsoft Windows 7 Professional", u'+', 2};
+    EXPECT_EQ(FormatResultsJson(run, kFacts, system),
+              "{\r\n"
+              "  \"schemaVersion\": 1,\r\n"
+              "  \"product\": \"Quarvel 2012\",\r\n"
+              "  \"programVersion\": \"2012.0.0.0\",\r\n"
+              "  \"computerName\": \"PC-M\xC3\xBCller\",\r\n"
+              "  \"tested\": \"2026-12-06T14:05:09+01:00\",\r\n"
+              "  \"operatingSystem\": {\r\n"
+              "    \"description\": \"Microsoft Windows 7 Professional\",\r\n"
+              "    \"verdict\": \"+\"\r\n"
+              "  },\r\n"
+              "  \"checks\": [\r\n"
+              "    {\r\n"
+              "      \"key\": \"os\",\r\n"
+              "      \"level\": 3,\r\n"
+              "      \"status\": \"Passed\",\r\n"
+              "      \"text\": \"Windows is supported.\"\r\n"
+              "    },\r\n"
+              "    {\r\n"
+              "      \"key\": \"graphics-driver\",\r\n"
+              "      \"level\": 2,\r\n"
+              "      \"status\": \"Warning\",\r\n"
+              "      \"text\": \"Driver 8.1 is older than \\\"8.2\\\".\"\r\n"
+              "    }\r\n"
+              "  ],\r\n"
+              "  \"diagnosticExitCode\": 2,\r\n"
+              "  \"overall\": {\r\n"
+              "    \"level\": 2,\r\n"
+              "    \"status\": \"Warning\",\r\n"
+              "    \"summary\": \"This computer meets the minimum requirements.\"\r\n"
+              "  }\r\n"
+              "}\r\n");
+}
+
+TEST(FormatResultsJson, WithoutRowsOrOperatingSystemTheListsAndTextsStayEmpty) {
+    const CheckRun run = RunWithVerdicts({}, {5, 0, u"", u""});
+    const std::string json = FormatResultsJson(run, kFacts, {u"", 0, -1});
+    EXPECT_NE(json.find("\"checks\": [],\r\n"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"description\": \"\",\r\n    \"verdict\": \"\"\r\n"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"diagnosticExitCode\": -1,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"level\": 5,"), std::string::npos) << json;
+}
+
+}  // namespace
