@@ -19,7 +19,13 @@ std::u16string StartFailureText(const std::u16string& commandLine, uint32_t erro
     return FormatString(u"error while starting: %s\nError: %d", {commandLine, error});
 }
 
-int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visible, bool wait) {
+void StartFailureBox::Show(const std::u16string& text) {
+    MessageBoxW(nullptr, WideCStr(text), kStartFailureCaption,
+                MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visible, bool wait,
+                   StartFailureNotice& failure) {
     // CreateProcessW may write into the command line it is given.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -34,9 +40,7 @@ int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visi
     if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
                         newConsole ? CREATE_NEW_CONSOLE : CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &started)) {
-        const std::u16string text = StartFailureText(commandLine, GetLastError());
-        MessageBoxW(nullptr, WideCStr(text), kStartFailureCaption,
-                    MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
+        failure.Show(StartFailureText(commandLine, GetLastError()));
         return kNotStarted;
     }
     const UniqueKernelHandle process(started.hProcess);

@@ -4,7 +4,6 @@
 #include "adapters/win/message_box_video.h"
 #include "adapters/win/video_system.h"
 #include "systest/engine/card_list_file.h"
-#include "systest/engine/process.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ constexpr char16_t kDiagnosticCommandLine[] = u"Vexmira.exe";
 }  // namespace
 
 int32_t Win32DiagnosticPlatform::RunDiagnosticProgram() {
-    return RunProcess(true, kDiagnosticCommandLine, false, true);
+    return RunProcess(true, kDiagnosticCommandLine, false, true, *startFailure_);
 }
 
 int Win32DiagnosticPlatform::QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter,
@@ -29,4 +28,8 @@ std::unique_ptr<CardListLines> Win32DiagnosticPlatform::OpenCardList() {
 }
 
 SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings)
-    : verbose_(VerboseVideoOfCommandLine()), launcher_(platform_, strings, *verbose_) {}
+    : boxes_(VerboseVideoOfCommandLine()), launcher_(platform_, strings, *boxes_) {}
+
+SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
+                                           StartFailureNotice& startFailure)
+    : platform_(startFailure), launcher_(platform_, strings, verbose) {}

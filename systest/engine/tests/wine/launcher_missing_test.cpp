@@ -2,6 +2,7 @@
 // no card row, but the memory row still follows. Runs in a Wine session of
 // its own with an adapter that WMI and the display device agree on
 // (agreeing_wine_adapter.h), from a folder without the diagnostic.
+#include "adapters/tests/recorded_output.h"
 #include "adapters/tests/wine/agreeing_wine_adapter.h"
 #include "common/tests/wine/message_box_closer.h"
 #include "common/win/com.h"
@@ -21,7 +22,8 @@ const Box kWarning{u"lsystem", u"error while starting: Vexmira.exe\nError: 2"};
 
 TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
     MessageBoxCloser closer;
-    EXPECT_EQ(RunProcess(true, u"Vexmira.exe", false, true), -1);
+    StartFailureBox box;
+    EXPECT_EQ(RunProcess(true, u"Vexmira.exe", false, true, box), -1);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
 }
 
@@ -46,6 +48,27 @@ TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     EXPECT_EQ(card.level, CheckLevel::NoResult);
     EXPECT_EQ(driver.level, CheckLevel::NoResult);
     EXPECT_EQ(launcher.EvaluateAdaptersDiffer().level, CheckLevel::NoResult);
+}
+
+// An unattended run shows no box: the warning and the diagnostic's values go
+// where it says.
+TEST(MissingDiagnostic, ChecksWithNoticesOfTheirOwnShowNoBox) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    MemoryStrings strings;
+    RecordedVideo verbose;
+    struct : StartFailureNotice {
+        std::vector<std::u16string> texts;
+        void Show(const std::u16string& text) override { texts.push_back(text); }
+    } startFailure;
+    SystemGraphicsChecks checks(strings, verbose, startFailure);
+    MessageBoxCloser closer;
+
+    EXPECT_TRUE(checks.RunDiagnostic());
+    EXPECT_EQ(checks.DiagnosticExitCode(), kDiagnosticNotStarted);
+    EXPECT_EQ(closer.Boxes(), std::vector<Box>{});
+    EXPECT_EQ(startFailure.texts, std::vector<std::u16string>{kWarning.second});
+    ASSERT_FALSE(verbose.boxes.empty());
+    EXPECT_EQ(verbose.boxes[0].second, u"Return value: -1");
 }
 
 }  // namespace

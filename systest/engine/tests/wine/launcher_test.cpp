@@ -23,20 +23,22 @@ void SetStandInExitCode(int32_t code) {
 }
 
 TEST(RunProcess, ReturnsTheExitCode) {
+    StartFailureBox box;
     // As the launcher starts the diagnostic: a new console, hidden.
     for (int32_t code : {0, 1, 2, 3, 4, 259, -5}) {
         SCOPED_TRACE(code);
         SetStandInExitCode(code);
-        EXPECT_EQ(RunProcess(true, kDiagnostic, false, true), code);
+        EXPECT_EQ(RunProcess(true, kDiagnostic, false, true, box), code);
     }
     SetStandInExitCode(2);
-    EXPECT_EQ(RunProcess(false, kDiagnostic, false, true), 2);  // no console
-    EXPECT_EQ(RunProcess(true, kDiagnostic, true, true), 2);    // a visible console
+    EXPECT_EQ(RunProcess(false, kDiagnostic, false, true, box), 2);  // no console
+    EXPECT_EQ(RunProcess(true, kDiagnostic, true, true, box), 2);    // a visible console
 }
 
 TEST(RunProcess, WithoutWaitingReturnsZero) {
+    StartFailureBox box;
     SetStandInExitCode(3);
-    EXPECT_EQ(RunProcess(true, kDiagnostic, false, false), 0);
+    EXPECT_EQ(RunProcess(true, kDiagnostic, false, false, box), 0);
 }
 
 TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
@@ -47,9 +49,10 @@ TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
     SetCurrentDirectoryW(WideCStr(folder.Path()));
     SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", L"stand_in_ran.txt");
     SetStandInExitCode(2);
+    StartFailureBox box;
 
     // Found beside this program, although the current directory holds none.
-    EXPECT_EQ(RunProcess(true, kDiagnostic, false, true), 2);
+    EXPECT_EQ(RunProcess(true, kDiagnostic, false, true, box), 2);
 
     SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", nullptr);
     SetCurrentDirectoryW(ours);
@@ -59,7 +62,8 @@ TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
 
 TEST(RunProcess, FailureShowsTheWarningBox) {
     MessageBoxCloser closer;
-    EXPECT_EQ(RunProcess(true, u"NoSuchDiagnostic.exe", false, true), -1);
+    StartFailureBox box;
+    EXPECT_EQ(RunProcess(true, u"NoSuchDiagnostic.exe", false, true, box), -1);
     using Box = MessageBoxCloser::Box;
     EXPECT_EQ(
         closer.Boxes(),
@@ -106,6 +110,7 @@ TEST(SystemGraphicsChecks, RowsForEachExitCode) {
         SystemGraphicsChecks checks(strings);
         const Rows rows = RunGraphicsChecks(checks);
         EXPECT_TRUE(rows.gate);
+        EXPECT_EQ(checks.DiagnosticExitCode(), c.exitCode);
         EXPECT_EQ(rows.card.level, c.card);
         EXPECT_EQ(rows.card.displayText, c.text);
         EXPECT_EQ(rows.driver.level, CheckLevel::NoResult);
