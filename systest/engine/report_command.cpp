@@ -38,13 +38,21 @@ ReportWriteResult WriteReportFile(const std::u16string& path, std::u16string_vie
     return {true, ERROR_SUCCESS};
 }
 
-void RunReportCommand(HWND owner, std::u16string_view reportText, ReportPresenter& presenter) {
+std::optional<std::u16string> TemporaryReportPath() {
     wchar_t tempDirectory[kTempPathUnits];
     const DWORD length = GetTempPathW(kTempPathUnits, tempDirectory);
     if (length == 0 || length >= kTempPathUnits) {
+        return std::nullopt;
+    }
+    return ReportFilePath(FromWide(std::wstring_view(tempDirectory, length)));
+}
+
+void RunReportCommand(HWND owner, std::u16string_view reportText, ReportPresenter& presenter) {
+    const std::optional<std::u16string> reportPath = TemporaryReportPath();
+    if (!reportPath) {
         return;
     }
-    const std::u16string path = ReportFilePath(FromWide(std::wstring_view(tempDirectory, length)));
+    const std::u16string& path = *reportPath;
     const ReportWriteResult result = WriteReportFile(path, reportText);
     if (!result.written) {
         presenter.ShowFailure(owner, ReportFailureMessage(path, SystemErrorText(result.error)));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,10 @@ struct ReportWriteResult {
 // Creates or replaces the file and writes the text. Nothing is raised: a file
 // that cannot be created or a failed write comes back as the system error.
 ReportWriteResult WriteReportFile(const std::u16string& path, std::u16string_view text);
+
+// "QuarvelSysTest.txt" in the temporary directory; none when the system gives
+// no temporary directory that fits its buffer.
+std::optional<std::u16string> TemporaryReportPath();
 
 // Writes the report and opens it. When the file cannot be created or written,
 // nothing is opened, so no report of an earlier run is shown as this one's;
