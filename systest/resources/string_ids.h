@@ -46,3 +46,8 @@
 #define IDS_ADAPTERS_DIFFER 987
 #define IDS_DRIVER_VERSION_UNREADABLE 988
 #define IDS_CARD_SWITCHABLE_SUPPORTED 989  // OpenGL 3+ on switchable graphics
+// Console lines of an unattended run ("-silent").
+#define IDS_SILENT_NOT_ACCEPTED 990    // the agreement was not accepted for the user
+#define IDS_SILENT_CANNOT_WRITE 991    // %s file path, %s the system's reason
+#define IDS_SILENT_NO_TEMP_FOLDER 992  // no temporary folder for the report
+#define IDS_SILENT_SAME_FILE 993       // -report and -json name one file

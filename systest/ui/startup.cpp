@@ -5,53 +5,38 @@
 #include "systest/engine/machine_probe.h"
 #include "systest/engine/system_graphics_checks.h"
 #include "systest/ui/agreement_dialog.h"
-#include "systest/ui/language_choice.h"
+#include "systest/ui/command_line.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/program_strings.h"
 #include "systest/ui/quit_codes.h"
+#include "systest/ui/silent_run.h"
 #include "systest/ui/userlist/user_list_class.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
-constexpr int kLanguageCodeUnits = 30;
 constexpr wchar_t kFatalErrorCaption[] = L"Fatal Error";
 
-class Win32LanguageFiles final : public LanguageFileSystem {
-  public:
-    explicit Win32LanguageFiles(AppModule& module) : module_(module) {}
-
-    bool IsFile(const std::u16string& path) const override {
-        const DWORD attributes = GetFileAttributesW(WideCStr(path));
-        return attributes != INVALID_FILE_ATTRIBUTES &&
-               (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    }
-
-    bool LoadLanguageLibrary(const std::u16string& path) override {
-        UniqueLibrary library(LoadLibraryW(WideCStr(path)));
-        if (!library.valid()) {
-            return false;
-        }
-        module_.AddResourceLibrary(std::move(library));
-        return true;
-    }
-
-  private:
-    AppModule& module_;
+// CommandLineToArgvW's array, freed with LocalFree.
+struct LocalFreeDeleter {
+    void operator()(LPWSTR* memory) const { LocalFree(memory); }
 };
+using UniqueArgumentArray = std::unique_ptr<LPWSTR[], LocalFreeDeleter>;
 
-std::u16string UserLanguageCode() {
-    wchar_t code[kLanguageCodeUnits] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, code, kLanguageCodeUnits) ==
-        0) {
-        return {};
+// The arguments after the program name, split as Windows splits them.
+std::vector<std::u16string> ProgramArguments() {
+    int count = 0;
+    const UniqueArgumentArray arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    std::vector<std::u16string> result;
+    for (int i = 1; arguments != nullptr && i < count; ++i) {
+        result.push_back(FromWide(arguments[i]));
     }
-    return FromWide(code);
-}
-
-std::u16string ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return FromWide(path);
+    return result;
 }
 
 // The main dialog with the checks of this machine; its quit code, or
@@ -73,11 +58,14 @@ int RunMainDialog(AppModule& module, MessageLoop& loop, int showCommand) {
 
 int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
     AppModule module(instance);
+    const CommandLine commandLine = ParseCommandLine(ProgramArguments());
+    if (commandLine.silent) {
+        return RunSilently(module, commandLine);
+    }
+
     // The main dialog's template holds a control of this class.
     RegisterUserListClass(instance);
-
-    Win32LanguageFiles files(module);
-    const LanguageChoice language = ChooseLanguage(ProgramPath(), UserLanguageCode(), files);
+    const LanguageChoice language = LoadUserLanguage(module);
     if (!language.loaded) {
         MessageBoxW(nullptr, WideCStr(language.failure), kFatalErrorCaption, MB_OK | MB_ICONERROR);
         return kExitStartupFailed;

@@ -1,5 +1,6 @@
 // The life of the program between its entry point and its exit code: the
-// language library, the agreement page, the main dialog and the message loop.
+// language library, the agreement page, the main dialog and the message loop,
+// or with "-silent" the unattended run of silent_run.h.
 #pragma once
 
 #include <windows.h>

@@ -2,19 +2,24 @@
 // files, driven from outside the way a user drives it.
 #include "systest/ui/tests/e2e/app_driver.h"
 #include "systest/ui/tests/e2e/bundle_folder.h"
+#include "systest/ui/tests/e2e/watched_run.h"
 
 #include "common/tests/crlf_lines.h"
+#include "common/win/handles.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr DWORD kExitFailed = static_cast<DWORD>(-1);
+constexpr DWORD kExitBadCommandLine = static_cast<DWORD>(-2);
+constexpr DWORD kExitDeclined = 2;
 // The id of a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -30,15 +35,17 @@ struct LanguageTexts {
     std::wstring agreementCaption;
     std::wstring mainCaption;
     std::wstring agreementFirstLine;
+    std::wstring cannotWrite;  // after the path of a file that cannot be written
 };
 
 LanguageTexts ExpectedTexts() {
     if (UserLanguage() == L"de") {
         return {L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung", L"Quarvel 2012 Systemtest",
-                L"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012"};
+                L"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012",
+                L" konnte nicht geschrieben werden: "};
     }
     return {L"Quarvel 2012 System Test \u2013 License Agreement", L"Quarvel 2012 System Test",
-            L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST"};
+            L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST", L" could not be written: "};
 }
 
 std::wstring ListBoxLine(HWND dialog, int id, int line) {
@@ -84,6 +91,27 @@ class QuarvelSysTestRun : public testing::Test {
         DWORD exitCode = 0;
         EXPECT_TRUE(app_.WaitForExit(kDefaultTimeoutMs, exitCode)) << "the program did not end";
         return exitCode;
+    }
+
+    // Clicks the report button and reads what it wrote; the report opens in the
+    // program registered for text files, which is closed again.
+    std::string SaveReport(HWND main) {
+        ClickButton(main, IDC_REPORT_BUTTON);
+        const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest");
+        EXPECT_NE(viewer, nullptr) << "the report was not opened";
+        const std::string report = ReadBytes(FromWide(ReportFilePath()));
+        EXPECT_FALSE(report.empty()) << "no report was written";
+        if (viewer != nullptr) {
+            PostMessageW(viewer, WM_CLOSE, 0, 0);
+        }
+        return report;
+    }
+
+    // A run with "-silent" in a folder of its own, without the files left out.
+    WatchedRun RunSilent(const std::wstring& arguments,
+                         const std::vector<std::wstring>& leftOut = {}, HANDLE output = nullptr) {
+        bundle_ = std::make_unique<BundleFolder>(leftOut);
+        return RunWatched(bundle_->Program(), arguments, bundle_->Path(), output);
     }
 
     LanguageTexts texts_ = ExpectedTexts();
@@ -184,16 +212,7 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
     EXPECT_NE(metaLine, L"Meta data");
     EXPECT_FALSE(summary.empty());
 
-    std::string reports[2];
-    for (std::string& report : reports) {
-        ClickButton(main, IDC_REPORT_BUTTON);
-        // The report opens in the program registered for text files.
-        const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest");
-        ASSERT_NE(viewer, nullptr) << "the report was not opened";
-        report = ReadBytes(FromWide(ReportFilePath()));
-        EXPECT_FALSE(report.empty()) << "no report was written";
-        PostMessageW(viewer, WM_CLOSE, 0, 0);
-    }
+    const std::string reports[2] = {SaveReport(main), SaveReport(main)};
     EXPECT_EQ(reports[0], reports[1]);
 
     const std::string& report = reports[0];
@@ -211,6 +230,197 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
 
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
+}
+
+// What a silent run must never do, whatever else it does.
+void ExpectNoWindow(const WatchedRun& run) {
+    EXPECT_TRUE(run.ended) << "the program showed a window or did not end";
+    EXPECT_EQ(run.dialogsCreated, 0) << "a dialog or message box was created";
+    EXPECT_EQ(run.visibleWindowsSeen, 0);
+}
+
+// The program's lines on a console: the report's lines without the meta line.
+std::vector<std::string> ReportLinesAfterMetaLine(const std::string& report) {
+    std::vector<std::string> lines = CrLfLines(std::string_view(report).substr(3));
+    lines.erase(lines.begin());
+    return lines;
+}
+
+// A report with the drive letter of its disk row masked. That row names the
+// fixed drive with the most free space: under Wine, C: and Z: lie on one
+// Linux file system whose free space moves while other programs write, so
+// between two runs of the same machine that letter alone may change.
+std::string MaskDriveLetter(std::string report) {
+    for (size_t i = 0; i + 3 < report.size(); ++i) {
+        if (report[i] == ' ' && std::isupper(static_cast<unsigned char>(report[i + 1])) &&
+            report[i + 2] == ':' && report[i + 3] == ' ') {
+            report[i + 1] = '?';
+        }
+    }
+    return report;
+}
+
+// An inheritable file for a child's standard output.
+UniqueFileHandle CreateOutputFile(const std::wstring& path) {
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    return UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+TEST_F(QuarvelSysTestRun, TheWatchSeesTheWindowsOfAnInteractiveRun) {
+    bundle_ = std::make_unique<BundleFolder>();
+    const WatchedRun run = RunWatched(bundle_->Program(), L"", bundle_->Path());
+    EXPECT_FALSE(run.ended);
+    EXPECT_GE(run.dialogsCreated, 1) << "the agreement page went unseen";
+}
+
+TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithTheOverallLevel) {
+    Start();
+    const HWND main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const std::string interactive = SaveReport(main);
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+    ASSERT_EQ(interactive.rfind("\xEF\xBB\xBF", 0), 0u);
+    DeleteFileW(ReportFilePath().c_str());
+
+    const TempFolder console(u"qst_console");
+    const std::u16string consolePath = console.File(u"console.txt");
+    WatchedRun run;
+    {
+        const UniqueFileHandle output = CreateOutputFile(ToWide(consolePath));
+        run = RunSilent(L"-silent -acceptagreement -report r.txt -json r.json", {}, output.get());
+    }
+    ExpectNoWindow(run);
+    // The diagnostic ran, as in the interactive run.
+    EXPECT_EQ(bundle_->Files(u"vexmira_*.txt").size(), 1u);
+    const std::u16string folder = FromWide(bundle_->Path());
+    const std::string report = ReadBytes(folder + u"r.txt");
+    EXPECT_EQ(MaskDriveLetter(report), MaskDriveLetter(interactive));
+    EXPECT_EQ(GetFileAttributesW(ReportFilePath().c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the report went to the temporary folder too";
+    EXPECT_TRUE(bundle_->Files(u"*.tmp").empty()) << "a temporary file was left";
+
+    const std::vector<std::string> rows = ReportLinesAfterMetaLine(report);
+    EXPECT_EQ(CrLfLines(ReadBytes(consolePath)), rows);
+
+    // Parsed and checked against its schema by results_json_check.py; here
+    // only what ties it to the report and the exit code.
+    const std::string json = ReadBytes(folder + u"r.json");
+    ASSERT_EQ(json.rfind("{\r\n", 0), 0u) << "no byte order mark, an object";
+    ASSERT_GE(run.exitCode, 1u);
+    ASSERT_LE(run.exitCode, 5u);
+    EXPECT_NE(json.find("\"overall\": {\r\n    \"level\": " + std::to_string(run.exitCode) + ","),
+              std::string::npos)
+        << json;
+    size_t checks = 0;
+    for (size_t at = json.find("\"key\": "); at != std::string::npos;
+         at = json.find("\"key\": ", at + 1)) {
+        ++checks;
+    }
+    EXPECT_EQ(checks, rows.size() - 1) << json;
+
+    // Without -report the report goes where the report button puts it.
+    const WatchedRun usual = RunSilent(L"-SILENT -AcceptAgreement");
+    ExpectNoWindow(usual);
+    EXPECT_EQ(usual.exitCode, run.exitCode);
+    EXPECT_EQ(MaskDriveLetter(ReadBytes(FromWide(ReportFilePath()))), MaskDriveLetter(interactive));
+}
+
+// Neither the warning of a diagnostic that cannot be started nor the boxes of
+// "-verbosevideo" appear in a silent run.
+TEST_F(QuarvelSysTestRun, SilentRunWithoutTheDiagnosticShowsNoBox) {
+    const WatchedRun run =
+        RunSilent(L"-verbosevideo -silent -acceptagreement -json r.json", {L"Vexmira.exe"});
+    ExpectNoWindow(run);
+    EXPECT_GE(run.exitCode, 1u);
+    EXPECT_LE(run.exitCode, 5u);
+    const std::string json = ReadBytes(FromWide(bundle_->Path()) + u"r.json");
+    EXPECT_NE(json.find("\"diagnosticExitCode\": -1,"), std::string::npos) << json;
+}
+
+TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
+    const struct {
+        const char* name;
+        std::wstring arguments;
+        std::vector<std::wstring> leftOut;
+        DWORD exitCode;
+    } cases[] = {
+        {"agreement not accepted", L"-silent", {}, kExitDeclined},
+        {"agreement not accepted, files named",
+         L"-silent -report r.txt -json r.json",
+         {},
+         kExitDeclined},
+        {"unknown switch", L"-silent -acceptagreement -quiet", {}, kExitBadCommandLine},
+        {"file name missing", L"-silent -acceptagreement -json", {}, kExitBadCommandLine},
+        {"folder missing",
+         L"-silent -acceptagreement -report missing\\r.txt",
+         {},
+         kExitBadCommandLine},
+        {"one file for both",
+         L"-silent -acceptagreement -report r.txt -json R.TXT",
+         {},
+         kExitBadCommandLine},
+        {"read-only file", L"-silent -acceptagreement -json old.json", {}, kExitBadCommandLine},
+        {"no language library",
+         L"-silent -acceptagreement -report r.txt",
+         {L"Lang_En.Dll", L"Lang_De.Dll"},
+         kExitFailed},
+    };
+    const std::string earlier = "{\"earlier\": true}";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bundle_ = std::make_unique<BundleFolder>(c.leftOut);
+        const std::u16string old = FromWide(bundle_->Path()) + u"old.json";
+        WriteBytes(old, earlier);
+        SetFileAttributesW(WideCStr(old), FILE_ATTRIBUTE_READONLY);
+
+        const WatchedRun run = RunWatched(bundle_->Program(), c.arguments, bundle_->Path());
+        ExpectNoWindow(run);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        // No check ran, and no file was written or left half-written.
+        EXPECT_TRUE(bundle_->Files(u"vexmira_*.txt").empty());
+        EXPECT_TRUE(bundle_->Files(u"r.*").empty());
+        EXPECT_TRUE(bundle_->Files(u"*.tmp").empty());
+        EXPECT_EQ(ReadBytes(old), earlier);
+        SetFileAttributesW(WideCStr(old), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// Started from a console, a silent run answers there. The test program has no
+// console of its own under Wine (wine-exec starts it from a pipe), so it makes
+// one. Wine attaches a GUI program to its parent's console when it starts it,
+// where Windows leaves the attaching to the program's AttachConsole.
+TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    const UniqueFileHandle screen(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(screen.valid());
+    constexpr SHORT kColumns = 400;
+    SetConsoleScreenBufferSize(screen.get(), {kColumns, 100});
+
+    // Fails before the checks: the folder of the report is missing.
+    const WatchedRun run = RunSilent(L"-silent -acceptagreement -report Ma\u00DFe\\r.txt");
+    ExpectNoWindow(run);
+    EXPECT_EQ(run.exitCode, kExitBadCommandLine);
+
+    std::vector<std::wstring> rows;
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen.get(), &info);
+    for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+        std::wstring text(static_cast<size_t>(info.dwSize.X), L' ');
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(screen.get(), text.data(), info.dwSize.X, {0, row}, &read);
+        text.erase(text.find_last_not_of(L' ') + 1);
+        if (!text.empty()) {
+            rows.push_back(text);
+        }
+    }
+    const std::wstring path = bundle_->Path() + L"Ma\u00DFe\\r.txt";
+    ASSERT_EQ(rows.size(), 1u) << Utf8(rows.empty() ? L"" : rows.back());
+    EXPECT_EQ(rows[0].rfind(path + texts_.cannotWrite, 0), 0u) << Utf8(rows[0]);
 }
 
 }  // namespace

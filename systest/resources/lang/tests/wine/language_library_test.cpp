@@ -63,6 +63,10 @@ const StringUse kStrings[] = {
     {IDS_ADAPTERS_DIFFER, ""},
     {IDS_DRIVER_VERSION_UNREADABLE, ""},
     {IDS_CARD_SWITCHABLE_SUPPORTED, ""},
+    {IDS_SILENT_NOT_ACCEPTED, ""},
+    {IDS_SILENT_CANNOT_WRITE, "ss"},
+    {IDS_SILENT_NO_TEMP_FOLDER, ""},
+    {IDS_SILENT_SAME_FILE, ""},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.

@@ -1,0 +1,196 @@
+#include "systest/ui/silent_run.h"
+
+#include "common/format.h"
+#include "common/text.h"
+#include "common/win/system_error.h"
+#include "common/win/wide.h"
+#include "systest/engine/file_replacement.h"
+#include "systest/engine/machine_checks.h"
+#include "systest/engine/machine_probe.h"
+#include "systest/engine/os_display_string.h"
+#include "systest/engine/report_command.h"
+#include "systest/engine/results_json.h"
+#include "systest/engine/run_facts.h"
+#include "systest/engine/system_graphics_checks.h"
+#include "systest/resources/string_ids.h"
+#include "systest/ui/language_files.h"
+#include "systest/ui/parent_console.h"
+#include "systest/ui/program_strings.h"
+#include "systest/ui/quit_codes.h"
+#include "systest/ui/startup.h"
+
+#include <algorithm>
+
+namespace {
+
+// An unattended run has no list: the verdicts come with the run itself.
+class NoList final : public RowSink {
+  public:
+    void AddRow(const ResultRow&) override {}
+    void FitColumn(int) override {}
+};
+
+// Where the lines of a run go, in the user's language.
+class SilentConsole {
+  public:
+    SilentConsole(ParentConsole& console, const StringSource& strings)
+        : console_(console), strings_(strings) {}
+
+    void WriteLine(std::u16string_view text) { console_.WriteLine(text); }
+    void WriteString(int id) { console_.WriteLine(strings_.Load(id)); }
+    void CannotWrite(const std::u16string& path, DWORD error) {
+        console_.WriteLine(
+            FormatString(strings_.Load(IDS_SILENT_CANNOT_WRITE), {path, SystemErrorText(error)}));
+    }
+
+  private:
+    ParentConsole& console_;
+    const StringSource& strings_;
+};
+
+// A diagnostic that cannot be started is told on the console, on one line.
+class ConsoleStartFailure final : public StartFailureNotice {
+  public:
+    explicit ConsoleStartFailure(SilentConsole& console) : console_(console) {}
+    void Show(const std::u16string& text) override {
+        std::u16string line = text;
+        std::replace(line.begin(), line.end(), u'\n', u' ');
+        console_.WriteLine(line);
+    }
+
+  private:
+    SilentConsole& console_;
+};
+
+SystemFacts ReadSystemFacts(int32_t diagnosticExitCode) {
+    SystemFacts facts;
+    wchar_t description[kOSDescriptionUnits] = {};
+    wchar_t verdict[kOSVerdictUnits] = {};
+    if (GetOSDisplayString(description, verdict) != 0) {
+        facts.osDescription = FromWide(description);
+        facts.osVerdict = verdict[0];
+    }
+    facts.diagnosticExitCode = diagnosticExitCode;
+    return facts;
+}
+
+// The report and, when the command line names one, the results file of a run.
+// Each is written whole or not at all (file_replacement.h).
+class OutputFiles {
+  public:
+    OutputFiles(const CommandLine& commandLine, SilentConsole& console)
+        : commandLine_(commandLine), console_(console) {}
+
+    // Before the checks, so that a path that cannot take a file fails at
+    // once; false, with the reason on the console, when one cannot.
+    bool Prepare() {
+        const std::optional<std::u16string> reportPath =
+            commandLine_.reportPath ? commandLine_.reportPath : TemporaryReportPath();
+        if (!reportPath) {
+            console_.WriteString(IDS_SILENT_NO_TEMP_FOLDER);
+            return false;
+        }
+        if (!Prepare(report_, *reportPath) ||
+            (commandLine_.jsonPath && !Prepare(json_, *commandLine_.jsonPath))) {
+            return false;
+        }
+        if (commandLine_.jsonPath &&
+            ToLowerAscii(json_.Target()) == ToLowerAscii(report_.Target())) {
+            console_.WriteString(IDS_SILENT_SAME_FILE);
+            return false;
+        }
+        return true;
+    }
+
+    // False, with the reason on the console, when a file was not written.
+    bool Write(const CheckRun& run, const RunFacts& facts, int32_t diagnosticExitCode) {
+        const ReportWriteResult report = WriteReportFile(report_.TemporaryPath(), run.reportText);
+        bool written = Finish(report_, report.written ? ERROR_SUCCESS : report.error);
+        if (commandLine_.jsonPath) {
+            const std::string results =
+                FormatResultsJson(run, facts, ReadSystemFacts(diagnosticExitCode));
+            written = Finish(json_, WriteBytesToFile(json_.TemporaryPath(), results)) && written;
+        }
+        return written;
+    }
+
+  private:
+    bool Prepare(FileReplacement& file, const std::u16string& path) {
+        const DWORD error = file.Prepare(path);
+        if (error != ERROR_SUCCESS) {
+            console_.CannotWrite(file.Target().empty() ? path : file.Target(), error);
+            return false;
+        }
+        return true;
+    }
+
+    // Puts the written file in its place.
+    bool Finish(FileReplacement& file, DWORD writeError) {
+        const DWORD error = writeError != ERROR_SUCCESS ? writeError : file.Commit();
+        if (error != ERROR_SUCCESS) {
+            console_.CannotWrite(file.Target(), error);
+            return false;
+        }
+        return true;
+    }
+
+    const CommandLine& commandLine_;
+    SilentConsole& console_;
+    FileReplacement report_;
+    FileReplacement json_;
+};
+
+// The checks of an unattended run, once the agreement is accepted.
+int RunChecksUnattended(const CommandLine& commandLine, const StringSource& strings,
+                        SilentConsole& console) {
+    OutputFiles files(commandLine, console);
+    if (!files.Prepare()) {
+        return kExitBadCommandLine;
+    }
+
+    Win32MachineProbe probe;
+    ProbedSystemChecks systemChecks(probe, strings);
+    SilentVideo noBoxes;
+    ConsoleStartFailure startFailure(console);
+    SystemGraphicsChecks graphicsChecks(strings, noBoxes, startFailure);
+    NoList noList;
+    const RunFacts facts = ReadRunFacts();
+    const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, noList, facts);
+
+    for (const CheckVerdict& verdict : run.verdicts) {
+        console.WriteLine(verdict.status + verdict.text);
+    }
+    console.WriteLine(run.summary.status + run.summary.text);
+
+    if (!files.Write(run, facts, graphicsChecks.DiagnosticExitCode())) {
+        return kExitBadCommandLine;
+    }
+    return run.summary.overallLevel;
+}
+
+}  // namespace
+
+int RunSilently(AppModule& module, const CommandLine& commandLine) {
+    ParentConsole parentConsole;
+    // Before the language library is loaded, the lines are fixed English, as
+    // the "Fatal Error" box of an interactive start is.
+    if (!commandLine.error.empty()) {
+        parentConsole.WriteLine(commandLine.error);
+        parentConsole.WriteLine(kCommandLineUsage);
+        return kExitBadCommandLine;
+    }
+    const LanguageChoice language = LoadUserLanguage(module);
+    if (!language.loaded) {
+        parentConsole.WriteLine(language.failure);
+        return kExitStartupFailed;
+    }
+    // As in the main dialog: every string from the language library.
+    module.SetResourceModule(module.LanguageLibrary());
+    const ProgramStrings strings(module);
+    SilentConsole console(parentConsole, strings);
+    if (!commandLine.acceptAgreement) {
+        console.WriteString(IDS_SILENT_NOT_ACCEPTED);
+        return kQuitCancelled;
+    }
+    return RunChecksUnattended(commandLine, strings, console);
+}
