@@ -30,6 +30,14 @@ bool IsAsciiDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+std::u16string TrimSpaces(std::u16string_view text) {
+    const size_t first = text.find_first_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return {};
+    }
+    return std::u16string(text.substr(first, text.find_last_not_of(u" \t") - first + 1));
+}
+
 namespace {
 
 // The white space of iswspace in the "C" locale.

@@ -16,6 +16,9 @@ std::u16string ToUpperAscii(std::u16string_view text);
 
 bool IsAsciiDigit(char16_t c);
 
+// The text without the spaces and tabs around it (status words are padded).
+std::u16string TrimSpaces(std::u16string_view text);
+
 // The number at the start of a piece of text, read like the C run-time's
 // wide-string-to-int conversion (_wtoi): leading white space is skipped, one
 // sign is allowed, reading stops at the first non-digit, no digits give 0.

@@ -39,6 +39,13 @@ TEST(ParseLeadingInt, SaturatesBeyond32Bits) {
     EXPECT_EQ(ParseLeadingInt(u"-99999999999999999999999999"), INT32_MIN);
 }
 
+TEST(TrimSpaces, RemovesSpacesAndTabsAround) {
+    EXPECT_EQ(TrimSpaces(u"Passed     "), u"Passed");
+    EXPECT_EQ(TrimSpaces(u" \t Kein Ergebnis \t"), u"Kein Ergebnis");
+    EXPECT_EQ(TrimSpaces(u"   "), u"");
+    EXPECT_EQ(TrimSpaces(u""), u"");
+}
+
 TEST(AsciiCaseFolding, ChangesOnlyAsciiLetters) {
     EXPECT_EQ(ToLowerAscii(u"NVIDIA GeForce 8600M GT"), u"nvidia geforce 8600m gt");
     EXPECT_EQ(ToUpperAscii(u"pci\\ven_10de&dev_0640"), u"PCI\\VEN_10DE&DEV_0640");
