@@ -102,15 +102,17 @@ bool ListGeometry::ColumnRect(int32_t column, ListRect& rect) const {
     return true;
 }
 
+ListRect ListGeometry::RowRect(int32_t row) const {
+    const int32_t top = RowsTop() + (row - FirstVisibleRow()) * rowHeight;
+    return {0, top, std::min(clientWidth, totalWidth), top + rowHeight};
+}
+
 bool ListGeometry::ItemRect(int32_t row, int32_t column, ListRect& rect) const {
     const int32_t first = FirstVisibleRow();
     if (row < first || row >= rowCount || row >= first + VisibleRowCount(true)) {
         return false;
     }
-    rect.left = 0;
-    rect.right = std::min(clientWidth, totalWidth);
-    rect.top = RowsTop() + (row - first) * rowHeight;
-    rect.bottom = rect.top + rowHeight;
+    rect = RowRect(row);
     if (column != -1) {
         ListRect header;
         if (!ColumnRect(column, header)) {

@@ -95,6 +95,9 @@ struct ListGeometry {
 
     // The header cell of a column in client coordinates; false out of range.
     bool ColumnRect(int32_t column, ListRect& rect) const;
+    // Where a row lies, also when it is scrolled out of view: above the rows
+    // or below the client area.
+    ListRect RowRect(int32_t row) const;
     // A visible row (column -1) or one of its cells; false when the row is not
     // visible.
     bool ItemRect(int32_t row, int32_t column, ListRect& rect) const;

@@ -135,3 +135,11 @@ KeyPlan PlanKey(const KeyState& state) {
             return {};
     }
 }
+
+bool KeepsTab(const KeyState& state) {
+    if (!state.focusCell || state.control || state.focusItem == -1) {
+        return false;
+    }
+    const auto lastColumn = static_cast<int32_t>(state.columns.size()) - 1;
+    return state.shift ? state.focusColumn > 0 : state.focusColumn < lastColumn;
+}

@@ -64,3 +64,8 @@ inline constexpr int32_t kKeyScrollStep = 5;
 inline constexpr int32_t kKeyScrollStepControl = 50;
 
 KeyPlan PlanKey(const KeyState& state);
+
+// Whether the list keeps a Tab press (key Tab) from the dialog: only in
+// focusCell mode while the focus can still move along the row. Anywhere else
+// Tab moves on to the next control, or a keyboard user could not leave the list.
+bool KeepsTab(const KeyState& state);

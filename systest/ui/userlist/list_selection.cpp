@@ -70,6 +70,39 @@ SelectionChange ListSelection::Select(int32_t row, int32_t column, uint32_t keys
     return change;
 }
 
+bool ListSelection::SelectAccessible(int32_t row, uint32_t flags, bool singleSelect) {
+    const bool take = (flags & AccessibleTakeSelection) != 0;
+    const bool extend = (flags & AccessibleExtendSelection) != 0;
+    const bool add = (flags & AccessibleAddSelection) != 0;
+    const bool remove = (flags & AccessibleRemoveSelection) != 0;
+    if ((add && remove) || (take && (extend || add || remove))) {
+        return false;
+    }
+    if (take || (singleSelect && (add || extend) && !remove)) {
+        rows_ = {row};
+    } else if (extend) {
+        // The rows from the anchor take the state asked for, else the anchor's.
+        const int32_t anchor = anchor_ == -1 ? row : anchor_;
+        const bool selected = add || (!remove && IsSelected(anchor));
+        for (int32_t r = std::min(anchor, row); r <= std::max(anchor, row); ++r) {
+            if (selected) {
+                rows_.insert(r);
+            } else {
+                rows_.erase(r);
+            }
+        }
+    } else if (add) {
+        rows_.insert(row);
+    } else if (remove) {
+        rows_.erase(row);
+    }
+    if (flags & AccessibleTakeFocus) {
+        anchor_ = row;
+        SetFocus(row, focusColumn_);
+    }
+    return true;
+}
+
 void ListSelection::Clear() {
     rows_.clear();
     anchor_ = -1;

@@ -18,6 +18,15 @@ struct FocusedCell {
     int32_t column = -1;
 };
 
+// What a screen reader may ask of a row (the SELFLAG_ bits of accSelect).
+enum AccessibleSelectFlags : uint32_t {
+    AccessibleTakeFocus = 0x01,        // focus the row and make it the anchor
+    AccessibleTakeSelection = 0x02,    // select the row alone
+    AccessibleExtendSelection = 0x04,  // give the rows from the anchor the anchor's state
+    AccessibleAddSelection = 0x08,
+    AccessibleRemoveSelection = 0x10,
+};
+
 // What a selection changed that the parent is told about.
 struct SelectionChange {
     bool selected = false;  // a row was added: ULN_SELECTED for (row, column)
@@ -42,6 +51,9 @@ class ListSelection {
     // anchor; otherwise the row alone. Rows outside 0..rowCount-1 change nothing.
     SelectionChange Select(int32_t row, int32_t column, uint32_t keys, bool singleSelect,
                            int32_t rowCount);
+    // A screen reader's request for a row in range, with AccessibleSelectFlags.
+    // False, changing nothing, for flags that contradict each other.
+    bool SelectAccessible(int32_t row, uint32_t flags, bool singleSelect);
     // Empties the selection and forgets anchor and focus.
     void Clear();
 

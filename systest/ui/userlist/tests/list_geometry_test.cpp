@@ -156,6 +156,12 @@ TEST(ListGeometry, ColumnAndItemRectangles) {
             EXPECT_EQ(item, c.rect);
         }
     }
+    // Rows scrolled out of view keep their places above and below.
+    layout->scrollX = 0;
+    layout->scrollY = 40;
+    EXPECT_EQ(layout->RowRect(1), (ListRect{0, 0, 149, 20}));
+    EXPECT_EQ(layout->RowRect(5), (ListRect{0, 80, 149, 100}));
+    EXPECT_EQ(layout->RowRect(8), (ListRect{0, 140, 149, 160}));
     Layout narrow({100, 50}, 120, 90, 6);
     ASSERT_TRUE(narrow->ItemRect(0, -1, rect));
     EXPECT_EQ(rect.right, 120);  // ... or at the client edge

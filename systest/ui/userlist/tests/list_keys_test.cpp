@@ -162,6 +162,34 @@ TEST(PlanKey, TabMovesAlongTheCellsInFocusCellMode) {
     EXPECT_EQ(plan.row, 10);
 }
 
+TEST(KeepsTab, OnlyWhileTheFocusCanMoveAlongTheRow) {
+    const struct {
+        bool focusCell;
+        int32_t focusItem;
+        int32_t focusColumn;
+        bool shift;
+        bool control;
+        bool keeps;
+    } cases[] = {
+        {false, 10, 1, false, false, false},  // rows: Tab goes on to the next control
+        {true, 10, 1, false, false, true},
+        {true, 10, 2, false, false, false},  // last cell: on to the next control
+        {true, 10, 2, true, false, true},
+        {true, 10, 0, true, false, false},  // first cell backwards: to the previous one
+        {true, 10, 1, false, true, false},  // Ctrl+Tab is never the list's
+        {true, -1, 1, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.focusCell << " " << c.focusItem << " " << c.focusColumn
+                                        << " " << c.shift << c.control);
+        KeyState state = State(Tab, c.control, c.shift);
+        state.focusCell = c.focusCell;
+        state.focusItem = c.focusItem;
+        state.focusColumn = c.focusColumn;
+        EXPECT_EQ(KeepsTab(state), c.keeps);
+    }
+}
+
 TEST(PlanKey, SpaceTogglesCheckCells) {
     const std::vector<ListColumn> columns = Columns({FormatCheck, FormatText, FormatTriState});
     std::vector<ListColumn> readOnly = columns;

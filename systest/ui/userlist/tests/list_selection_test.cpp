@@ -89,6 +89,50 @@ TEST(ListSelection, SingleSelectKeepsOneRow) {
         true);
 }
 
+TEST(ListSelection, ScreenReaderRequests) {
+    constexpr uint32_t kFocus = AccessibleTakeFocus;
+    constexpr uint32_t kTake = AccessibleTakeSelection;
+    constexpr uint32_t kExtend = AccessibleExtendSelection;
+    constexpr uint32_t kAdd = AccessibleAddSelection;
+    constexpr uint32_t kRemove = AccessibleRemoveSelection;
+    const struct {
+        int32_t row;
+        uint32_t flags;
+        bool valid;
+        std::set<int32_t> selected;
+        int32_t anchor;
+        int32_t focusRow;  // as GetFocusItem gives it
+    } steps[] = {
+        {2, kFocus | kTake, true, {2}, 2, 2},
+        {5, kAdd, true, {2, 5}, 2, 2},                    // neither focus nor anchor move
+        {4, kFocus | kExtend, true, {2, 3, 4, 5}, 4, 4},  // the anchor 2 was selected
+        {7, kExtend | kRemove, true, {2, 3}, 4, 2},
+        {3, kRemove, true, {2}, 4, 2},
+        {6, kFocus, true, {2}, 6, 2},  // focus alone selects nothing
+        {1, kTake | kAdd, false, {2}, 6, 2},
+        {1, kAdd | kRemove, false, {2}, 6, 2},
+        {1, kTake | kExtend, false, {2}, 6, 2},
+        {8, kTake, true, {8}, 6, 8},
+    };
+    ListSelection selection;
+    int index = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << index++);
+        EXPECT_EQ(selection.SelectAccessible(s.row, s.flags, false), s.valid);
+        EXPECT_EQ(selection.Rows(), s.selected);
+        EXPECT_EQ(selection.Anchor(), s.anchor);
+        EXPECT_EQ(selection.Focus(false).row, s.focusRow);
+    }
+
+    // A single-select list keeps one row however the reader asks.
+    ListSelection single;
+    single.SelectAccessible(2, kTake, true);
+    single.SelectAccessible(5, kAdd, true);
+    EXPECT_EQ(single.Rows(), (std::set<int32_t>{5}));
+    single.SelectAccessible(7, kExtend, true);
+    EXPECT_EQ(single.Rows(), (std::set<int32_t>{7}));
+}
+
 TEST(ListSelection, FocusFollowsTheSelection) {
     ListSelection selection;
     EXPECT_FALSE(selection.Focus(false).valid);
