@@ -20,7 +20,7 @@ class StoredListCtrl : public UserListCtrl {
         } catch (const std::bad_alloc&) {
             return -1;
         }
-        RowsChanged();
+        RowAdded(index);
         return index;
     }
     const RowStore& Store() const { return rows_; }

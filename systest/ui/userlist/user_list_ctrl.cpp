@@ -1,6 +1,7 @@
 #include "systest/ui/userlist/user_list_ctrl.h"
 
 #include "systest/ui/userlist/auto_size.h"
+#include "systest/ui/userlist/list_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
 #include "systest/ui/userlist/user_list_timers.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kRowPadding = 6;
 constexpr wchar_t kRowHeightSample[] = L"Height";
 
-constexpr LRESULT kDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 // Item tool tips may be as wide as their text.
 constexpr LPARAM kToolTipMaxWidth = 32767;
 
@@ -36,6 +36,8 @@ const MessageRoute<UserListCtrl> UserListCtrl::kMessageRoutes[] = {
     {WM_SETFOCUS, WM_KILLFOCUS, &UserListCtrl::OnFocusChange},
     {WM_CANCELMODE, WM_CANCELMODE, &UserListCtrl::OnCancelMode},
     {WM_GETDLGCODE, WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode},
+    {WM_GETOBJECT, WM_GETOBJECT, &UserListCtrl::OnGetObject},
+    {WM_UPDATEUISTATE, WM_UPDATEUISTATE, &UserListCtrl::OnUpdateUiState},
     {WM_HSCROLL, WM_HSCROLL, &UserListCtrl::OnHScroll},
     {WM_VSCROLL, WM_VSCROLL, &UserListCtrl::OnVScroll},
     // Every mouse message reaches the item tool tip first, then the rows below.
@@ -78,6 +80,7 @@ UserListCtrl::~UserListCtrl() {
             KillTimer(Window(), timer);
         }
     }
+    DisconnectAccessible();
     // Unbind before the members go: no message may reach a half-destroyed object.
     Detach();
 }
@@ -402,8 +405,10 @@ bool UserListCtrl::SelectItem(int32_t row, int32_t column, UINT keys) {
     if (row < 0 || row >= rowCount) {
         return false;
     }
+    const ListSelection before = selection_;
     const SelectionChange change =
         selection_.Select(row, column, keys, options_.singleSelect, rowCount);
+    AnnounceSelection(before);
     if (change.selected) {
         Notify(ULN_SELECTED, change.row, change.column);
     }
@@ -421,7 +426,9 @@ bool UserListCtrl::SelectItem(int32_t row, int32_t column, UINT keys) {
 }
 
 void UserListCtrl::ClearSelection() {
+    const ListSelection before = selection_;
     selection_.Clear();
+    AnnounceSelection(before);
     Invalidate();
 }
 
@@ -429,6 +436,9 @@ bool UserListCtrl::SortColumn(int32_t column) {
     if (!options_.showHeader || !options_.sortEnabled || column < 0 || column >= GetColumnCount()) {
         return false;
     }
+    // Cleared first, so the rows that leave the selection are told by the
+    // places they had.
+    ClearSelection();
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const int32_t subItem = GetColumnSubItem(column);
     if (subItem == sortSubItem_) {
@@ -440,7 +450,7 @@ bool UserListCtrl::SortColumn(int32_t column) {
         Rows().SortItems(subItem, true);
     }
     SetCursor(previous);
-    ClearSelection();
+    RaiseEvent(EVENT_OBJECT_REORDER, -1);
     return true;
 }
 
@@ -468,9 +478,18 @@ bool UserListCtrl::EditItem(int32_t row, int32_t column) {
     return false;
 }
 
-void UserListCtrl::RowsChanged() {
+void UserListCtrl::RowAdded(int32_t row) {
     ResetScrollBars(ScrollBars::Both, -1, true);
     Invalidate();
+    RaiseEvent(EVENT_OBJECT_CREATE, row);
+}
+
+void UserListCtrl::StoreCellValue(int32_t row, int32_t subItem, const std::u16string& value) {
+    const std::u16string name = GetItemSentence(row);
+    Rows().SetItemValue(row, subItem, value);
+    if (GetItemSentence(row) != name) {
+        RaiseEvent(EVENT_OBJECT_NAMECHANGE, row);
+    }
 }
 
 void UserListCtrl::Invalidate() {
@@ -517,6 +536,7 @@ bool UserListCtrl::OnDestroy(const WindowMessage&, LRESULT&) {
     cellEdit_.Destroy();
     cellDate_.Destroy();
     toolTip_.reset();
+    DisconnectAccessible();
     return false;  // the previous procedure sees it too
 }
 
@@ -529,8 +549,15 @@ bool UserListCtrl::OnSize(const WindowMessage&, LRESULT& result) {
     return true;
 }
 
-bool UserListCtrl::OnFocusChange(const WindowMessage&, LRESULT& result) {
+bool UserListCtrl::OnFocusChange(const WindowMessage& message, LRESULT& result) {
     Invalidate();
+    // The system has told screen readers that the list has the focus; which
+    // row has it is the list's to tell.
+    int32_t row = -1;
+    int32_t column = -1;
+    if (message.id == WM_SETFOCUS && GetFocusItem(row, column)) {
+        RaiseEvent(EVENT_OBJECT_FOCUS, row);
+    }
     result = 0;
     return true;
 }
@@ -549,9 +576,28 @@ bool UserListCtrl::OnCancelMode(const WindowMessage&, LRESULT& result) {
     return true;
 }
 
-bool UserListCtrl::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
-    result = kDialogCodes;
+bool UserListCtrl::OnGetDlgCode(const WindowMessage& message, LRESULT& result) {
+    result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    // The dialog asks with the message it is about to handle.
+    const auto* key = reinterpret_cast<const MSG*>(message.lParam);
+    if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
+        KeyState state;
+        state.key = ListKey::Tab;
+        state.control = GetKeyState(VK_CONTROL) < 0;
+        state.shift = GetKeyState(VK_SHIFT) < 0;
+        GetFocusItem(state.focusItem, state.focusColumn);
+        state.columns = columns_;
+        state.focusCell = options_.focusCell;
+        if (KeepsTab(state)) {
+            result |= DLGC_WANTTAB;
+        }
+    }
     return true;
+}
+
+bool UserListCtrl::OnUpdateUiState(const WindowMessage&, LRESULT&) {
+    Invalidate();  // the focus rectangle may come or go
+    return false;  // the previous procedure keeps the state
 }
 
 bool UserListCtrl::OnRelayToToolTip(const WindowMessage& message, LRESULT&) {

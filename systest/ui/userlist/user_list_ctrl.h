@@ -13,6 +13,7 @@
 #include "systest/ui/userlist/cell_date_wnd.h"
 #include "systest/ui/userlist/cell_edit_wnd.h"
 #include "systest/ui/userlist/column_resize.h"
+#include "systest/ui/userlist/list_accessible.h"
 #include "systest/ui/userlist/list_column.h"
 #include "systest/ui/userlist/list_geometry.h"
 #include "systest/ui/userlist/list_selection.h"
@@ -113,11 +114,25 @@ class UserListCtrl : public SubclassedWindow {
     // Ends a running scroll slide; the next paint shows the current position.
     void StopScrollAnimation();
 
+    // What screen readers ask of the list (list_accessible.h).
+    int32_t GetItemCount() const { return Rows().ItemCount(); }
+    const ListSelection& Selection() const { return selection_; }
+    // The texts the row's cells show, as one sentence (RowSentence).
+    std::u16string GetItemSentence(int32_t row) const;
+    // Where a row lies in client coordinates, also when it is scrolled away.
+    bool GetRowRect(int32_t row, RECT& rect) const;
+    // accSelect on a row: AccessibleSelectFlags; false for contradicting flags.
+    bool SelectForScreenReader(int32_t row, uint32_t flags);
+    // A row's default action: what a click does on the row's first link or
+    // check cell that the user may click. Empty when the row has none.
+    std::wstring GetItemActionName(int32_t row) const;
+    bool DoItemAction(int32_t row);
+
   protected:
     virtual ListRowStore& Rows() = 0;
     virtual const ListRowStore& Rows() const = 0;
-    // After rows were added or changed: both scroll bars and a repaint.
-    void RowsChanged();
+    // After a row was added: both scroll bars, a repaint and the event.
+    void RowAdded(int32_t row);
 
     LRESULT HandleMessage(const WindowMessage& message) override;
 
@@ -152,6 +167,8 @@ class UserListCtrl : public SubclassedWindow {
     bool OnPaint(const WindowMessage& message, LRESULT& result);
     bool OnPrintClient(const WindowMessage& message, LRESULT& result);
     bool OnReflect(const WindowMessage& message, LRESULT& result);
+    bool OnGetObject(const WindowMessage& message, LRESULT& result);
+    bool OnUpdateUiState(const WindowMessage& message, LRESULT& result);
 
     // Colours, fonts, row height and the windows that depend on them.
     bool RefreshMetrics();
@@ -160,6 +177,10 @@ class UserListCtrl : public SubclassedWindow {
     void Invalidate();
     void InvalidateHeader();
     void Notify(UINT code, int32_t row, int32_t column);
+
+    // The store takes a value the user committed; a changed row tells
+    // screen readers its new name.
+    void StoreCellValue(int32_t row, int32_t subItem, const std::u16string& value);
 
     ListGeometry Geometry() const;
     int32_t ScrollPosition(int bar) const;
@@ -199,6 +220,13 @@ class UserListCtrl : public SubclassedWindow {
     // its cell, so the same cell may show it again.
     void CloseTitleTip();
     void HideTitleTip();
+
+    // Screen readers (user_list_accessibility.cpp).
+    void RaiseEvent(DWORD event, int32_t row);
+    // Tells what changed since before: selection events and the focus.
+    void AnnounceSelection(const ListSelection& before);
+    int32_t ActionColumn() const;
+    void DisconnectAccessible();
 
     // Painting (user_list_paint.cpp).
     void PaintBuffered(HDC target, const RECT& area);
@@ -255,4 +283,5 @@ class UserListCtrl : public SubclassedWindow {
     TitleTipWnd titleTip_;
     CellEditWnd cellEdit_;
     CellDateWnd cellDate_;
+    ComPtr<ListAccessible> accessible_;  // made at the first WM_GETOBJECT
 };

@@ -52,10 +52,10 @@ bool UserListCtrl::OnEndEdit(const WindowMessage& message, LRESULT& result) {
             // "1" when the picker has a value, "0" when the user cleared it.
             const bool chosen =
                 record->text != nullptr && ParseLeadingInt(FromWide(record->text)) != 0;
-            Rows().SetItemValue(row, subItem,
-                                chosen ? CellDateText(FromSystemTime(*record->value)) : u"");
+            StoreCellValue(row, subItem,
+                           chosen ? CellDateText(FromSystemTime(*record->value)) : u"");
         } else if (record->text != nullptr) {
-            Rows().SetItemValue(row, subItem, FromWide(record->text));
+            StoreCellValue(row, subItem, FromWide(record->text));
         }
         if (record->key == VK_TAB) {
             PostMessageW(Window(), WM_KEYDOWN, VK_TAB, 0);  // on to the next cell

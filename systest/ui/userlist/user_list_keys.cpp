@@ -61,6 +61,11 @@ bool UserListCtrl::OnKeyDown(const WindowMessage& message, LRESULT& result) {
     state.totalWidth = totalWidth_;
 
     const KeyPlan plan = PlanKey(state);
+    if (SendMessageW(Window(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) {
+        // The keyboard is in use: the focus rectangle shows from now on.
+        SendMessageW(Window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    const ListSelection before = selection_;
     switch (plan.action) {
         case KeyAction::MoveFocus:
             selection_.MoveFocus(plan.row, plan.column);
@@ -82,6 +87,9 @@ bool UserListCtrl::OnKeyDown(const WindowMessage& message, LRESULT& result) {
             break;
         case KeyAction::None:
             break;
+    }
+    if (plan.action == KeyAction::MoveFocus || plan.action == KeyAction::SelectAll) {
+        AnnounceSelection(before);  // SelectItem and type-ahead tell their own
     }
     if (plan.select) {
         SelectItem(plan.row, plan.column, plan.extend ? MK_SHIFT : 0);

@@ -85,8 +85,8 @@ bool UserListCtrl::OnLButtonDown(const WindowMessage& message, LRESULT& result) 
 
 void UserListCtrl::ToggleCheck(int32_t row, int32_t column) {
     const ListColumn& record = columns_[static_cast<size_t>(column)];
-    Rows().SetItemValue(row, record.subItem,
-                        NextCheckValue(record.format, Rows().ItemText(row, record.subItem)));
+    StoreCellValue(row, record.subItem,
+                   NextCheckValue(record.format, Rows().ItemText(row, record.subItem)));
     Notify(ULN_MODIFIED, row, column);
     InvalidateItem(row, -1);
 }
@@ -266,7 +266,9 @@ void UserListCtrl::UpdateRubberBand(ListPoint mouse) {
         return;
     }
     const RowRange rows = RubberBandRows(rubberBandRect_, Geometry());
+    const ListSelection before = selection_;
     selection_.SelectBand(rows.first, rows.last);
+    AnnounceSelection(before);
     SetTimer(Window(), kRubberBandTimer, kRubberBandPeriod, nullptr);
     const DWORD now = GetTickCount();
     if (now - lastAutoScroll_ > kAutoScrollInterval && AutoScrollRubberBand(mouse)) {

@@ -78,6 +78,13 @@ Rgb ToRgb(COLORREF colour) {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
+// The focused row is framed while the list has the keyboard focus, unless the
+// system hides focus rectangles until the keyboard is used.
+bool ShowsFocusRectangle(HWND window) {
+    return GetFocus() == window &&
+           (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
 }  // namespace
 
 bool UserListCtrl::OnEraseBackground(const WindowMessage&, LRESULT& result) {
@@ -189,6 +196,10 @@ void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
         if (!text.IsEmpty()) {
             PaintCellContent(dc, row, cell.column, cell.rect, text, selected && !focused);
         }
+    }
+    // In focusCell mode the focused cell shows the focus.
+    if (row == focusRow && !options_.focusCell && ShowsFocusRectangle(Window())) {
+        DrawFocusRect(dc, &rect);
     }
 }
 

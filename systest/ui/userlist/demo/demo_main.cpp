@@ -7,6 +7,7 @@
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
+#include "common/win/com.h"
 #include "common/win/handles.h"
 #include "common/win/screenshot.h"
 
@@ -144,6 +145,8 @@ void LetPaintingFinish() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // Screen readers get the list's accessible object through COM.
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     if (RegisterUserListClass(instance) == 0) {

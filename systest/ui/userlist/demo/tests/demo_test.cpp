@@ -5,9 +5,12 @@
 #include "systest/ui/userlist/title_tip_wnd.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
+#include "common/win/com.h"
 #include "common/win/handles.h"
+#include "systest/ui/userlist/cell_date_format.h"
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +125,36 @@ TEST_F(DemoTest, CutOffCellsShowNoTitleTip) {
     const RECT name = CellRect(7, DemoName);
     SendMouse(window_, WM_MOUSEMOVE, name.left + 40, (name.top + name.bottom) / 2);
     EXPECT_NE(GetCapture(), nullptr);
+}
+
+TEST_F(DemoTest, ScreenReadersReadEveryFormat) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    ComPtr<IAccessible> object;
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window_, OBJID_CLIENT,
+                                                        __uuidof(IAccessible), object.put_void()));
+    VARIANT second{};
+    second.vt = VT_I4;
+    second.lVal = 2;
+    BSTR text = nullptr;
+    ASSERT_EQ(object->get_accName(second, &text), S_OK);
+    const std::wstring name(text, SysStringLen(text));
+    SysFreeString(text);
+    // Dates as the cells show them; marks have no text; the cut-off ends the row.
+    CellDate due;
+    CellDate time;
+    ParseCellDate(u"20120202000000", due);
+    ParseCellDate(u"00000000081500", time);
+    EXPECT_EQ(name, L"Drive shaft 02, Check tolerances, 2, " + FormatCellDate(due, DateOnly) +
+                        L", " + FormatCellDate(time, TimeOnly) +
+                        L", Aluminium, DWG-1013, 17 %, R-101");
+
+    // The default action is the click on the first check box.
+    ASSERT_EQ(object->get_accDefaultAction(second, &text), S_OK);
+    EXPECT_STREQ(text, L"Check");
+    SysFreeString(text);
+    EXPECT_EQ(object->accDoDefaultAction(second), S_OK);
+    EXPECT_EQ(list_.Store().ItemText(1, DemoDone), u"1");
+    EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 1, DemoDone}}));
 }
 
 TEST(DemoProgram, SavesAScreenshot) {

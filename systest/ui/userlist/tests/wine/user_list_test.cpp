@@ -24,6 +24,15 @@ namespace {
 constexpr COLORREF kDiscGreen = RGB(36, 168, 64);  // fill of the "passed" status image
 constexpr COLORREF kArrowGrey = RGB(72, 72, 72);   // fill of the sort arrows
 
+// The list's procedure under a stand-in that says focus rectangles are hidden.
+WNDPROC listProcedure = nullptr;
+
+LRESULT CALLBACK FocusCuesHidden(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_QUERYUISTATE
+               ? UISF_HIDEFOCUS
+               : CallWindowProcW(listProcedure, window, message, wParam, lParam);
+}
+
 TEST_F(ListTest, ClassIsRegisteredForDialogTemplates) {
     WNDCLASSEXW info{};
     info.cbSize = sizeof info;
@@ -57,7 +66,8 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
         EXPECT_NE(style & WS_CLIPCHILDREN, 0);
         EXPECT_EQ(exStyle & WS_EX_CLIENTEDGE, 0);
         EXPECT_NE(exStyle & WS_EX_STATICEDGE, 0);
-        EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), 0x83);
+        // Tab is the dialog's: a keyboard user moves on from a list of rows.
+        EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
         EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, 0, 0), 1);
     }
     // The object is gone, the window stays with its previous procedure.
@@ -300,7 +310,7 @@ TEST_F(FilledListTest, HeaderRowAndFrame) {
               Hex(GetSysColor(COLOR_WINDOW)));
 }
 
-TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocus) {
+TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocusAndFramedWithIt) {
     ResultsListCtrl list;
     Fill(list);
     list.SelectItem(1, 0, 0);
@@ -313,6 +323,24 @@ TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocus) {
     EXPECT_EQ(Hex(picture.At(row.right - 3, y + RowHeight(list))), Hex(GetSysColor(COLOR_WINDOW)));
     // The row ends with the columns.
     EXPECT_EQ(Hex(picture.At(row.right + 2, y)), Hex(GetSysColor(COLOR_WINDOW)));
+
+    // With the keyboard focus the row is framed by a dotted focus rectangle,
+    // unless the system hides focus rectangles until the keyboard is used.
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF dotted =
+        RGB(255 - GetRValue(highlight), 255 - GetGValue(highlight), 255 - GetBValue(highlight));
+    const RECT topEdge{row.left, row.top, row.right, row.top + 1};
+    EXPECT_FALSE(picture.Contains(topEdge, dotted));
+    SetFocus(window_);
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_TRUE(Picture(window_).Contains(topEdge, dotted));
+    // Windows hides focus rectangles until the keyboard is used. Wine always
+    // shows keyboard cues (SPI_GETKEYBOARDCUES is on, UIS_SET is ignored), so
+    // a procedure in front of the list answers WM_QUERYUISTATE as Windows does.
+    listProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusCuesHidden)));
+    EXPECT_FALSE(Picture(window_).Contains(topEdge, dotted));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
 }
 
 TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
