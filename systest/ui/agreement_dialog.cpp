@@ -35,6 +35,7 @@ bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
     EnableWindow(Item(IDOK), FALSE);
     FillAgreementText();
+    textCaret_.Attach(Item(IDC_AGREEMENT_TEXT));
     JoinMessageLoop(module_.ThreadMessageLoop());
     SetLanguageTexts();
     result = TRUE;  // the dialog manager sets the default focus

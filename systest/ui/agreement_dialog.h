@@ -2,6 +2,7 @@
 // accept it, and the buttons to go on or to stop.
 #pragma once
 
+#include "common/win/accessible.h"
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
 #include "systest/ui/window_icons.h"
@@ -31,4 +32,5 @@ class AgreementDialog final : public Dialog {
     AppModule& module_;
     std::u16string agreementPath_;
     WindowIcons icons_;
+    ListBoxCaretEvents textCaret_;  // screen readers read the line under the caret
 };

@@ -1,6 +1,7 @@
 #include "systest/ui/main_dialog.h"
 
 #include "common/format.h"
+#include "common/text.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/report_command.h"
@@ -98,6 +99,7 @@ void MainDialog::ShowSummary(const CheckSummary& summary) {
     summaryIcon_.reset(ImageList_GetIcon(statusImages_.get(), summary.image, ILD_NORMAL));
     SendDlgItemMessageW(Window(), IDC_SUMMARY_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(summaryIcon_.get()), 0);
+    summaryIconName_.Attach(Item(IDC_SUMMARY_ICON), ToWide(TrimSpaces(summary.status)));
     SetItemText(IDC_SUMMARY_STATUS, summary.status);
     SetItemText(IDC_SUMMARY_TEXT, summary.text);
 }

@@ -3,6 +3,7 @@
 // it initialises, before it is shown, so the user never sees a partial list.
 #pragma once
 
+#include "common/win/accessible.h"
 #include "common/win/gdi.h"
 #include "systest/engine/check_sequence.h"
 #include "systest/ui/app_module.h"
@@ -57,4 +58,5 @@ class MainDialog final : public Dialog, private RowSink {
     UniqueBitmap logo_;
     UniqueImageList statusImages_;  // from the program, never from the language library
     UniqueIcon summaryIcon_;
+    AccessibleName summaryIconName_;  // the status word, for screen readers
 };

@@ -141,6 +141,22 @@ void PressKey(HWND dialog, UINT virtualKey) {
     PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+bool WaitForFocus(HWND window, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+            thread.hwndFocus == window) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+}
+
 bool IsItemEnabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
 }

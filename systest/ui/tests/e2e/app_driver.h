@@ -45,5 +45,7 @@ std::wstring ItemText(HWND dialog, int id);
 void ClickButton(HWND dialog, int id);
 // Presses a key in the window that has the focus in the dialog's thread.
 void PressKey(HWND dialog, UINT virtualKey);
+// Waits until the window has the focus in its thread; whether it got it in time.
+bool WaitForFocus(HWND window, DWORD timeoutMs);
 bool IsItemEnabled(HWND dialog, int id);
 int ListBoxCount(HWND dialog, int id);

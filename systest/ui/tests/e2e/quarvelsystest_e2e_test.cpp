@@ -5,9 +5,13 @@
 #include "systest/ui/tests/e2e/watched_run.h"
 
 #include "common/tests/crlf_lines.h"
+#include "common/tests/wine/win_event_log.h"
+#include "common/win/com.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
+
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -196,6 +200,65 @@ TEST_F(QuarvelSysTestRun, WithoutALanguageLibraryAFatalErrorNamesTheMissingOne) 
                                                     L".Dll");
     ClickButton(box, IDOK);
     EXPECT_EQ(ExitCode(), kExitFailed);
+}
+
+VARIANT Child(LONG id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+// As a screen reader reads the results: from its own process, through the
+// list's accessible object and the WinEvents of the list.
+TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    Start();
+    const HWND main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const HWND list = GetDlgItem(main, IDC_RESULTS_LIST);
+    ComPtr<IAccessible> results;
+    ASSERT_HRESULT_SUCCEEDED(
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), results.put_void()));
+    LONG children = 0;
+    ASSERT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
+    ASSERT_GE(children, 2) << "rows and the header after them";
+
+    // One list item per row: its status word, then its text.
+    bool screenRow = false;
+    for (LONG id = 1; id < children; ++id) {
+        UniqueVariant role;
+        ASSERT_HRESULT_SUCCEEDED(results->get_accRole(Child(id), role.put()));
+        EXPECT_EQ(role.get().lVal, ROLE_SYSTEM_LISTITEM);
+        BSTR name = nullptr;
+        ASSERT_EQ(results->get_accName(Child(id), &name), S_OK);
+        const std::wstring text(name, SysStringLen(name));
+        SysFreeString(name);
+        const bool statusFirst = text.rfind(L"Passed, ", 0) == 0 ||
+                                 text.rfind(L"Warning, ", 0) == 0 ||
+                                 text.rfind(L"Failed, ", 0) == 0;
+        EXPECT_TRUE(statusFirst) << Utf8(text);
+        screenRow = screenRow || text.find(L"1600 \u00d7 1200") != std::wstring::npos;
+    }
+    EXPECT_TRUE(screenRow) << "the row of this session's screen";
+
+    // A row selected with the keyboard is selected and focused, and told so.
+    ASSERT_TRUE(WaitForFocus(list, kDefaultTimeoutMs)) << "the results come first";
+    WinEventLog log(list, EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
+    ASSERT_TRUE(log.Hooked());
+    PressKey(main, VK_DOWN);
+    EXPECT_TRUE(log.WaitFor({EVENT_OBJECT_FOCUS, OBJID_CLIENT, 1}, kDefaultTimeoutMs))
+        << testing::PrintToString(log.Entries());
+    UniqueVariant state;
+    ASSERT_HRESULT_SUCCEEDED(results->get_accState(Child(1), state.put()));
+    EXPECT_EQ(state.get().lVal & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+
+    // Tab leaves the list for the report button.
+    PressKey(main, VK_TAB);
+    EXPECT_TRUE(WaitForFocus(GetDlgItem(main, IDC_REPORT_BUTTON), kDefaultTimeoutMs));
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
 }
 
 TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesThemTwice) {

@@ -2,10 +2,12 @@
 // language library and agreement text, driven by messages.
 #include "systest/ui/agreement_dialog.h"
 
+#include "common/tests/wine/win_event_log.h"
 #include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/quit_codes.h"
+#include "systest/ui/tests/wine/dialog_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,36 @@ TEST_F(AgreementPage, TickingTheBoxEnablesAcceptEachTime) {
         EXPECT_FALSE(IsWindowEnabled(accept));
         EXPECT_NE(GetFocus(), accept) << "a disabled button keeps no focus";
     }
+}
+
+TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
+    AgreementDialog page(module_, u"Lic_En.Txt");
+    const HWND window = Open(page);
+    const HWND list = GetDlgItem(window, IDC_AGREEMENT_TEXT);
+    ASSERT_EQ(GetFocus(), list) << "the text comes first";
+
+    // Each line the caret reaches is told as the list box's focused line; the
+    // first arrow takes the line the caret is on.
+    WinEventLog log(list, EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
+    ASSERT_TRUE(log.Hooked());
+    PressDialogKey(window, VK_DOWN);
+    PressDialogKey(window, VK_DOWN);
+    EXPECT_EQ(SendMessageW(list, LB_GETCARETINDEX, 0, 0), 1);
+    EXPECT_EQ(log.Entries(), (std::vector<WinEventEntry>{{EVENT_OBJECT_FOCUS, OBJID_CLIENT, 1},
+                                                         {EVENT_OBJECT_FOCUS, OBJID_CLIENT, 2}}));
+
+    // Tab walks on to the box and the buttons (Next is disabled) and back.
+    const int order[] = {IDC_ACCEPT_BOX, IDCANCEL, IDC_AGREEMENT_TEXT};
+    for (int id : order) {
+        PressDialogKey(window, VK_TAB);
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, id)) << id;
+    }
+    // Alt+A ticks the box, which hands the focus to Next; Enter accepts.
+    PressDialogKey(window, 'a', WM_SYSCHAR);
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_ACCEPT_BOX), BST_CHECKED);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDOK));
+    PressDialogKey(window, VK_RETURN);
+    EXPECT_EQ(loop_.Run(), kQuitAccepted);
 }
 
 TEST_F(AgreementPage, AcceptEndsTheLoopWithOne) {

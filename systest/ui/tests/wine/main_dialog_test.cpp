@@ -3,10 +3,16 @@
 #include "systest/ui/main_dialog.h"
 
 #include "common/tests/crlf_lines.h"
+#include "common/tests/wine/win_event_log.h"
+#include "common/win/com.h"
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/quit_codes.h"
+#include "systest/ui/tests/wine/dialog_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
+
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +151,71 @@ TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
         EXPECT_EQ(loop_.Run(), way.quitCode);
         EXPECT_FALSE(IsWindow(window));
     }
+}
+
+// A screen reader's view: the accessible object of a window of the dialog.
+ComPtr<IAccessible> AccessibleOf(HWND window) {
+    ComPtr<IAccessible> object;
+    AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), object.put_void());
+    return object;
+}
+
+std::wstring NameOf(IAccessible& object, LONG child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    if (FAILED(object.get_accName(id, &name)) || name == nullptr) {
+        return L"<none>";
+    }
+    std::wstring text(name, SysStringLen(name));
+    SysFreeString(name);
+    return text;
+}
+
+TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    Load(L"Lang_En.Dll");
+    system_.os = Result(CheckLevel::Passed, u"Windows is fine.");
+    system_.memory = Result(CheckLevel::Warning, u"Memory is tight.");
+    MainDialog dialog(module_, {system_, graphics_});
+    ASSERT_TRUE(dialog.Create());
+    const HWND window = dialog.Window();
+    ShowWindow(window, SW_SHOW);
+    const HWND list = GetDlgItem(window, IDC_RESULTS_LIST);
+    ASSERT_EQ(GetFocus(), list) << "the results come first";
+
+    ComPtr<IAccessible> results = AccessibleOf(list);
+    ASSERT_TRUE(results);
+    EXPECT_EQ(NameOf(*results.get(), CHILDID_SELF), WindowText(GetDlgItem(window, IDC_DESCRIPTION)))
+        << "the text above the list labels it";
+    EXPECT_EQ(NameOf(*results.get(), 1), L"Passed, Windows is fine.");
+    EXPECT_EQ(NameOf(*results.get(), 2), L"Warning, Memory is tight.");
+    ComPtr<IAccessible> icon = AccessibleOf(GetDlgItem(window, IDC_SUMMARY_ICON));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(NameOf(*icon.get(), CHILDID_SELF), L"Warning");
+
+    // Down selects the first row and tells its focus.
+    WinEventLog log(list, EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS);
+    ASSERT_TRUE(log.Hooked());
+    PressDialogKey(window, VK_DOWN);
+    EXPECT_EQ(log.Entries(), (std::vector<WinEventEntry>{{EVENT_OBJECT_FOCUS, OBJID_CLIENT, 1}}));
+    VARIANT first{};
+    first.vt = VT_I4;
+    first.lVal = 1;
+    UniqueVariant state;
+    ASSERT_HRESULT_SUCCEEDED(results->get_accState(first, state.put()));
+    EXPECT_EQ(state.get().lVal & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+
+    // Tab leaves the list for the buttons and comes back to it.
+    for (int id : {IDC_REPORT_BUTTON, IDOK, IDC_RESULTS_LIST}) {
+        PressDialogKey(window, VK_TAB);
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, id)) << id;
+    }
+    // Enter in the list is the default button's.
+    PressDialogKey(window, VK_RETURN);
+    EXPECT_EQ(loop_.Run(), kQuitAccepted);
 }
 
 }  // namespace
