@@ -5,13 +5,12 @@
 #include "systest/ui/tests/e2e/watched_run.h"
 
 #include "common/tests/crlf_lines.h"
+#include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
-
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -202,13 +201,6 @@ TEST_F(QuarvelSysTestRun, WithoutALanguageLibraryAFatalErrorNamesTheMissingOne) 
     EXPECT_EQ(ExitCode(), kExitFailed);
 }
 
-VARIANT Child(LONG id) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
 // As a screen reader reads the results: from its own process, through the
 // list's accessible object and the WinEvents of the list.
 TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
@@ -227,13 +219,8 @@ TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
     // One list item per row: its status word, then its text.
     bool screenRow = false;
     for (LONG id = 1; id < children; ++id) {
-        UniqueVariant role;
-        ASSERT_HRESULT_SUCCEEDED(results->get_accRole(Child(id), role.put()));
-        EXPECT_EQ(role.get().lVal, ROLE_SYSTEM_LISTITEM);
-        BSTR name = nullptr;
-        ASSERT_EQ(results->get_accName(Child(id), &name), S_OK);
-        const std::wstring text(name, SysStringLen(name));
-        SysFreeString(name);
+        EXPECT_EQ(RoleOf(*results.get(), id), ROLE_SYSTEM_LISTITEM);
+        const std::wstring text = NameOf(*results.get(), id);
         const bool statusFirst = text.rfind(L"Passed, ", 0) == 0 ||
                                  text.rfind(L"Warning, ", 0) == 0 ||
                                  text.rfind(L"Failed, ", 0) == 0;
@@ -249,9 +236,7 @@ TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
     PressKey(main, VK_DOWN);
     EXPECT_TRUE(log.WaitFor({EVENT_OBJECT_FOCUS, OBJID_CLIENT, 1}, kDefaultTimeoutMs))
         << testing::PrintToString(log.Entries());
-    UniqueVariant state;
-    ASSERT_HRESULT_SUCCEEDED(results->get_accState(Child(1), state.put()));
-    EXPECT_EQ(state.get().lVal & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+    EXPECT_EQ(StateOf(*results.get(), 1) & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
               STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
 
     // Tab leaves the list for the report button.

@@ -3,6 +3,7 @@
 #include "systest/ui/main_dialog.h"
 
 #include "common/tests/crlf_lines.h"
+#include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
 #include "common/win/wide.h"
@@ -11,8 +12,6 @@
 #include "systest/ui/quit_codes.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
-
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -153,26 +152,6 @@ TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
     }
 }
 
-// A screen reader's view: the accessible object of a window of the dialog.
-ComPtr<IAccessible> AccessibleOf(HWND window) {
-    ComPtr<IAccessible> object;
-    AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), object.put_void());
-    return object;
-}
-
-std::wstring NameOf(IAccessible& object, LONG child) {
-    VARIANT id{};
-    id.vt = VT_I4;
-    id.lVal = child;
-    BSTR name = nullptr;
-    if (FAILED(object.get_accName(id, &name)) || name == nullptr) {
-        return L"<none>";
-    }
-    std::wstring text(name, SysStringLen(name));
-    SysFreeString(name);
-    return text;
-}
-
 TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     Load(L"Lang_En.Dll");
@@ -200,12 +179,7 @@ TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
     ASSERT_TRUE(log.Hooked());
     PressDialogKey(window, VK_DOWN);
     EXPECT_EQ(log.Entries(), (std::vector<WinEventEntry>{{EVENT_OBJECT_FOCUS, OBJID_CLIENT, 1}}));
-    VARIANT first{};
-    first.vt = VT_I4;
-    first.lVal = 1;
-    UniqueVariant state;
-    ASSERT_HRESULT_SUCCEEDED(results->get_accState(first, state.put()));
-    EXPECT_EQ(state.get().lVal & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+    EXPECT_EQ(StateOf(*results.get(), 1) & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
               STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
 
     // Tab leaves the list for the buttons and comes back to it.

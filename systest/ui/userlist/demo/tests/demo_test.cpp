@@ -5,12 +5,12 @@
 #include "systest/ui/userlist/title_tip_wnd.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
+#include "common/tests/wine/accessible_reading.h"
 #include "common/win/com.h"
 #include "common/win/handles.h"
 #include "systest/ui/userlist/cell_date_format.h"
 
 #include <windows.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -129,16 +129,9 @@ TEST_F(DemoTest, CutOffCellsShowNoTitleTip) {
 
 TEST_F(DemoTest, ScreenReadersReadEveryFormat) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
-    ComPtr<IAccessible> object;
-    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window_, OBJID_CLIENT,
-                                                        __uuidof(IAccessible), object.put_void()));
-    VARIANT second{};
-    second.vt = VT_I4;
-    second.lVal = 2;
-    BSTR text = nullptr;
-    ASSERT_EQ(object->get_accName(second, &text), S_OK);
-    const std::wstring name(text, SysStringLen(text));
-    SysFreeString(text);
+    ComPtr<IAccessible> object = AccessibleOf(window_);
+    ASSERT_TRUE(object);
+    const std::wstring name = NameOf(*object.get(), 2);
     // Dates as the cells show them; marks have no text; the cut-off ends the row.
     CellDate due;
     CellDate time;
@@ -149,10 +142,11 @@ TEST_F(DemoTest, ScreenReadersReadEveryFormat) {
                         L", Aluminium, DWG-1013, 17 %, R-101");
 
     // The default action is the click on the first check box.
-    ASSERT_EQ(object->get_accDefaultAction(second, &text), S_OK);
-    EXPECT_STREQ(text, L"Check");
-    SysFreeString(text);
-    EXPECT_EQ(object->accDoDefaultAction(second), S_OK);
+    BSTR action = nullptr;
+    ASSERT_EQ(object->get_accDefaultAction(ChildId(2), &action), S_OK);
+    EXPECT_STREQ(action, L"Check");
+    SysFreeString(action);
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(2)), S_OK);
     EXPECT_EQ(list_.Store().ItemText(1, DemoDone), u"1");
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 1, DemoDone}}));
 }

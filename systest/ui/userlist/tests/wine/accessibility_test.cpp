@@ -4,13 +4,13 @@
 // in-context hook and compared with tables.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
+#include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
 #include <windows.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -22,39 +22,11 @@ namespace {
 
 enum : int32_t { kStatusColumn, kCheckColumn, kLinkColumn };
 
-VARIANT Child(LONG id) {
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
-const VARIANT kSelf = Child(CHILDID_SELF);
-
-std::wstring Name(IAccessible& object, LONG id) {
-    BSTR name = nullptr;
-    if (FAILED(object.get_accName(Child(id), &name)) || name == nullptr) {
-        return L"<none>";
-    }
-    std::wstring text(name, SysStringLen(name));
-    SysFreeString(name);
-    return text;
-}
-
-LONG Role(IAccessible& object, LONG id) {
-    UniqueVariant role;
-    return SUCCEEDED(object.get_accRole(Child(id), role.put())) ? role.get().lVal : -1;
-}
-
-LONG State(IAccessible& object, LONG id) {
-    UniqueVariant state;
-    return SUCCEEDED(object.get_accState(Child(id), state.put())) ? state.get().lVal : -1;
-}
+const VARIANT kSelf = ChildId(CHILDID_SELF);
 
 RECT Location(IAccessible& object, LONG id) {
     LONG left = 0, top = 0, width = 0, height = 0;
-    EXPECT_HRESULT_SUCCEEDED(object.accLocation(&left, &top, &width, &height, Child(id)));
+    EXPECT_HRESULT_SUCCEEDED(object.accLocation(&left, &top, &width, &height, ChildId(id)));
     return {left, top, left + width, top + height};
 }
 
@@ -136,15 +108,14 @@ class AccessibleList : public ListTest {
         list_.AddItem(TextRow({u"Passed     ", u"Windows is supported.", u"details"}));
         list_.AddItem(TextRow({u"Warning    ", u"Memory is tight.", u""}));
         list_.AddItem(TextRow({u"Failed     ", u"No graphics card.", u"help"}));
-        ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(
-            window_, OBJID_CLIENT, __uuidof(IAccessible), object_.put_void()));
+        object_ = AccessibleOf(window_);
         ASSERT_TRUE(object_);
         notices.clear();
     }
 
     ComPtr<IAccessible> Header() {
         ComPtr<IDispatch> header;
-        EXPECT_EQ(object_->get_accChild(Child(list_.GetItemCount() + 1), header.put()), S_OK);
+        EXPECT_EQ(object_->get_accChild(ChildId(list_.GetItemCount() + 1), header.put()), S_OK);
         ComPtr<IAccessible> object;
         if (header) {
             header->QueryInterface(__uuidof(IAccessible), object.put_void());
@@ -164,8 +135,8 @@ class AccessibleList : public ListTest {
 
 TEST_F(AccessibleList, RowsAreListItemsNamedByTheirCells) {
     IAccessible& list = *object_.get();
-    EXPECT_EQ(Role(list, CHILDID_SELF), ROLE_SYSTEM_LIST);
-    EXPECT_NE(State(list, CHILDID_SELF) & STATE_SYSTEM_MULTISELECTABLE, 0);
+    EXPECT_EQ(RoleOf(list, CHILDID_SELF), ROLE_SYSTEM_LIST);
+    EXPECT_NE(StateOf(list, CHILDID_SELF) & STATE_SYSTEM_MULTISELECTABLE, 0);
     LONG count = 0;
     ASSERT_HRESULT_SUCCEEDED(list.get_accChildCount(&count));
     EXPECT_EQ(count, 4) << "three rows and the header";
@@ -176,29 +147,29 @@ TEST_F(AccessibleList, RowsAreListItemsNamedByTheirCells) {
     for (int32_t row = 0; row < 3; ++row) {
         SCOPED_TRACE(row);
         const LONG id = row + 1;
-        EXPECT_EQ(Name(list, id), names[row]);
-        EXPECT_EQ(Role(list, id), ROLE_SYSTEM_LISTITEM);
-        EXPECT_EQ(State(list, id), STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE);
+        EXPECT_EQ(NameOf(list, id), names[row]);
+        EXPECT_EQ(RoleOf(list, id), ROLE_SYSTEM_LISTITEM);
+        EXPECT_EQ(StateOf(list, id), STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE);
         RECT item{};
         ASSERT_TRUE(list_.GetItemRect(row, -1, item));
         EXPECT_TRUE(Location(list, id) == OnScreen(window_, item));
         ComPtr<IDispatch> element;
-        EXPECT_EQ(list.get_accChild(Child(id), element.put()), S_FALSE) << "a simple element";
+        EXPECT_EQ(list.get_accChild(ChildId(id), element.put()), S_FALSE) << "a simple element";
     }
-    EXPECT_EQ(Name(list, 5), L"<none>");
+    EXPECT_EQ(NameOf(list, 5), L"<none>");
 
     // The header after the rows, with a column header per column.
     ComPtr<IAccessible> header = Header();
     ASSERT_TRUE(header);
-    EXPECT_EQ(Role(*header.get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
+    EXPECT_EQ(RoleOf(*header.get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
     ASSERT_HRESULT_SUCCEEDED(header->get_accChildCount(&count));
     EXPECT_EQ(count, 3);
     for (int32_t column = 0; column < 3; ++column) {
         ListColumn record;
         list_.GetColumn(column, record);
-        EXPECT_EQ(Name(*header.get(), column + 1),
+        EXPECT_EQ(NameOf(*header.get(), column + 1),
                   std::wstring(record.title.begin(), record.title.end()));
-        EXPECT_EQ(Role(*header.get(), column + 1), ROLE_SYSTEM_COLUMNHEADER);
+        EXPECT_EQ(RoleOf(*header.get(), column + 1), ROLE_SYSTEM_COLUMNHEADER);
         RECT cell{};
         list_.GetColumnRect(column, cell);
         EXPECT_TRUE(Location(*header.get(), column + 1) == OnScreen(window_, cell));
@@ -243,11 +214,11 @@ TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRows) {
         SCOPED_TRACE(testing::Message() << move.start << " " << move.direction);
         UniqueVariant end;
         EXPECT_EQ(
-            Ended(object_->accNavigate(move.direction, Child(move.start), end.put()), end.get()),
+            Ended(object_->accNavigate(move.direction, ChildId(move.start), end.put()), end.get()),
             move.end);
     }
     UniqueVariant none;
-    EXPECT_EQ(object_->accNavigate(NAVDIR_FIRSTCHILD, Child(2), none.put()), E_INVALIDARG);
+    EXPECT_EQ(object_->accNavigate(NAVDIR_FIRSTCHILD, ChildId(2), none.put()), E_INVALIDARG);
 
     RECT client{};
     GetClientRect(window_, &client);
@@ -270,7 +241,7 @@ TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRows) {
         UniqueVariant hit;
         EXPECT_EQ(Ended(object_->accHitTest(screen.x, screen.y, hit.put()), hit.get()), p.hit);
         if (p.hit == kObject) {
-            EXPECT_EQ(Role(*ObjectOf(hit.get()).get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
+            EXPECT_EQ(RoleOf(*ObjectOf(hit.get()).get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
         }
     }
 }
@@ -334,19 +305,19 @@ TEST_F(AccessibleList, KeysClicksSortingAndNewRowsAreTold) {
         log.Clear();
         if (step.twoRowsSelected) {
             constexpr LONG kRow = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-            EXPECT_EQ(State(*object_.get(), 1), kRow);
-            EXPECT_EQ(State(*object_.get(), 2), kRow | STATE_SYSTEM_SELECTED);
-            EXPECT_EQ(State(*object_.get(), 3),
+            EXPECT_EQ(StateOf(*object_.get(), 1), kRow);
+            EXPECT_EQ(StateOf(*object_.get(), 2), kRow | STATE_SYSTEM_SELECTED);
+            EXPECT_EQ(StateOf(*object_.get(), 3),
                       kRow | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
         }
     }
     // Sorted by the check column; the edit replaced the first row's text.
-    EXPECT_EQ(Name(*object_.get(), 1), L"Warning, !");
+    EXPECT_EQ(NameOf(*object_.get(), 1), L"Warning, !");
 }
 
 TEST_F(AccessibleList, ScreenReaderSelectsFocusesAndActs) {
     SetFocus(parent_.get());
-    EXPECT_EQ(object_->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(2)), S_OK);
+    EXPECT_EQ(object_->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, ChildId(2)), S_OK);
     EXPECT_EQ(GetFocus(), window_);
     EXPECT_TRUE(list_.IsSelected(1));
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_SELECTED, 1, 0}}));
@@ -354,10 +325,10 @@ TEST_F(AccessibleList, ScreenReaderSelectsFocusesAndActs) {
     EXPECT_EQ(object_->get_accFocus(focus.put()), S_OK);
     EXPECT_EQ(focus.get().lVal, 2);
 
-    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION, Child(3)),
+    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION, ChildId(3)),
               E_INVALIDARG);
-    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION, Child(9)), E_INVALIDARG);
-    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION, Child(3)), S_OK);
+    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION, ChildId(9)), E_INVALIDARG);
+    EXPECT_EQ(object_->accSelect(SELFLAG_ADDSELECTION, ChildId(3)), S_OK);
     UniqueVariant selection;
     ASSERT_EQ(object_->get_accSelection(selection.put()), S_OK);
     ASSERT_EQ(selection.get().vt, VT_UNKNOWN) << "several rows come as an enumeration";
@@ -374,17 +345,17 @@ TEST_F(AccessibleList, ScreenReaderSelectsFocusesAndActs) {
     // Rows with a link cell jump; the second row's link is empty, but its
     // column is the link column all the same.
     BSTR action = nullptr;
-    ASSERT_EQ(object_->get_accDefaultAction(Child(1), &action), S_OK);
+    ASSERT_EQ(object_->get_accDefaultAction(ChildId(1), &action), S_OK);
     EXPECT_STREQ(action, L"Jump");
     SysFreeString(action);
     notices.clear();
-    EXPECT_EQ(object_->accDoDefaultAction(Child(3)), S_OK);
+    EXPECT_EQ(object_->accDoDefaultAction(ChildId(3)), S_OK);
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_LINKCLICK, 2, kLinkColumn}}));
 
     // A column header's default action is the click that sorts.
     ComPtr<IAccessible> header = Header();
     ASSERT_TRUE(header);
-    EXPECT_EQ(header->accDoDefaultAction(Child(kCheckColumn + 1)), S_OK);
+    EXPECT_EQ(header->accDoDefaultAction(ChildId(kCheckColumn + 1)), S_OK);
     EXPECT_EQ(list_.SortSubItem(), kCheckColumn);
     UniqueVariant none;
     EXPECT_EQ(object_->get_accSelection(none.put()), S_FALSE) << "sorting clears the selection";
@@ -399,11 +370,11 @@ TEST_F(AccessibleList, ObjectOutlivesItsWindow) {
     EXPECT_EQ(object_->get_accChildCount(&count), RPC_E_DISCONNECTED);
     BSTR name = nullptr;
     EXPECT_EQ(object_->get_accName(kSelf, &name), RPC_E_DISCONNECTED);
-    EXPECT_EQ(object_->get_accName(Child(1), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(object_->get_accName(ChildId(1), &name), RPC_E_DISCONNECTED);
     UniqueVariant end;
     EXPECT_EQ(object_->accNavigate(NAVDIR_FIRSTCHILD, kSelf, end.put()), RPC_E_DISCONNECTED);
     EXPECT_EQ(header->get_accChildCount(&count), RPC_E_DISCONNECTED);
-    EXPECT_EQ(header->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
+    EXPECT_EQ(header->accDoDefaultAction(ChildId(1)), RPC_E_DISCONNECTED);
 }
 
 }  // namespace
