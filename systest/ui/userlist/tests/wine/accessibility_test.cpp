@@ -64,18 +64,13 @@ ComPtr<IAccessible> ObjectOf(const VARIANT& end) {
     return object;
 }
 
-// What the list told of its rows, without what the system tells of every
-// window (its own focus, its place and its state).
+// What the list told of its rows and their order, without what the system
+// tells of the list window itself (its focus, place and state).
 std::vector<WinEventEntry> RowEvents(const WinEventLog& log) {
     std::vector<WinEventEntry> told;
     for (const WinEventEntry& entry : log.Entries()) {
-        const DWORD e = entry.event;
-        const bool listEvent = e == EVENT_OBJECT_CREATE || e == EVENT_OBJECT_DESTROY ||
-                               e == EVENT_OBJECT_REORDER || e == EVENT_OBJECT_FOCUS ||
-                               (e >= EVENT_OBJECT_SELECTION && e <= EVENT_OBJECT_SELECTIONWITHIN) ||
-                               e == EVENT_OBJECT_NAMECHANGE;
-        if (entry.object == OBJID_CLIENT && listEvent &&
-            !(e == EVENT_OBJECT_FOCUS && entry.child == CHILDID_SELF)) {
+        if (entry.object == OBJID_CLIENT &&
+            (entry.child != CHILDID_SELF || entry.event == EVENT_OBJECT_REORDER)) {
             told.push_back(entry);
         }
     }
