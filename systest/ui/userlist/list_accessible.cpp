@@ -25,9 +25,10 @@ HRESULT FindChild(const VARIANT& child, LONG count, int32_t& index) {
     return S_OK;
 }
 
-HRESULT ReturnChild(LONG id, VARIANT* out) {
+// A child id, a role or a state.
+HRESULT ReturnLong(LONG value, VARIANT* out) {
     out->vt = VT_I4;
-    out->lVal = id;
+    out->lVal = value;
     return S_OK;
 }
 
@@ -92,7 +93,7 @@ class ChildIdEnumerator final : public IEnumVARIANT {
         }
         ULONG done = 0;
         for (; done < count && position_ < ids_.size(); ++done) {
-            ReturnChild(ids_[position_++], &items[done]);
+            ReturnLong(ids_[position_++], &items[done]);
         }
         if (fetched != nullptr) {
             *fetched = done;
@@ -188,7 +189,7 @@ class ListHeaderAccessible final : public AccessibleObject {
         if (FAILED(found)) {
             return found;
         }
-        return ReturnChild(found == S_OK ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_LIST, role);
+        return ReturnLong(found == S_OK ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_LIST, role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (state == nullptr) {
@@ -214,7 +215,7 @@ class ListHeaderAccessible final : public AccessibleObject {
                 bits |= STATE_SYSTEM_OFFSCREEN;
             }
         }
-        return ReturnChild(bits, state);
+        return ReturnLong(bits, state);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
         return Nothing(child, help);
@@ -282,20 +283,20 @@ class ListHeaderAccessible final : public AccessibleObject {
         if (found == S_FALSE) {
             // Its siblings are the rows, which only the list can name.
             if (direction == NAVDIR_FIRSTCHILD && count > 0) {
-                return ReturnChild(1, end);
+                return ReturnLong(1, end);
             }
             if (direction == NAVDIR_LASTCHILD && count > 0) {
-                return ReturnChild(count, end);
+                return ReturnLong(count, end);
             }
             return S_FALSE;
         }
         switch (direction) {
             case NAVDIR_NEXT:
             case NAVDIR_RIGHT:
-                return column + 1 < count ? ReturnChild(column + 2, end) : S_FALSE;
+                return column + 1 < count ? ReturnLong(column + 2, end) : S_FALSE;
             case NAVDIR_PREVIOUS:
             case NAVDIR_LEFT:
-                return column > 0 ? ReturnChild(column, end) : S_FALSE;
+                return column > 0 ? ReturnLong(column, end) : S_FALSE;
             case NAVDIR_UP:
             case NAVDIR_DOWN:
                 return S_FALSE;
@@ -316,10 +317,10 @@ class ListHeaderAccessible final : public AccessibleObject {
         int32_t column = -1;
         uint32_t flags = 0;
         if (list->HitTestHeader(point.x, point.y, column, flags)) {
-            return ReturnChild(column + 1, child);
+            return ReturnLong(column + 1, child);
         }
         const RECT header = HeaderRect(*list);
-        return PtInRect(&header, point) ? ReturnChild(CHILDID_SELF, child) : S_FALSE;
+        return PtInRect(&header, point) ? ReturnLong(CHILDID_SELF, child) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         int32_t column = -1;
@@ -496,7 +497,7 @@ HRESULT STDMETHODCALLTYPE ListAccessible::get_accRole(VARIANT child, VARIANT* ro
     if (FAILED(found)) {
         return found;
     }
-    return ReturnChild(found == S_OK ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST, role);
+    return ReturnLong(found == S_OK ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST, role);
 }
 
 HRESULT STDMETHODCALLTYPE ListAccessible::get_accState(VARIANT child, VARIANT* state) {
@@ -528,7 +529,7 @@ HRESULT STDMETHODCALLTYPE ListAccessible::get_accState(VARIANT child, VARIANT* s
     if (!list_->IsItemVisible(row, -1, true)) {
         bits |= STATE_SYSTEM_OFFSCREEN;
     }
-    return ReturnChild(bits, state);
+    return ReturnLong(bits, state);
 }
 
 HRESULT STDMETHODCALLTYPE ListAccessible::get_accHelp(VARIANT child, BSTR* help) {
@@ -565,7 +566,7 @@ HRESULT STDMETHODCALLTYPE ListAccessible::get_accFocus(VARIANT* child) {
     }
     int32_t row = -1;
     int32_t column = -1;
-    return ReturnChild(list_->GetFocusItem(row, column) ? RowChildId(row) : CHILDID_SELF, child);
+    return ReturnLong(list_->GetFocusItem(row, column) ? RowChildId(row) : CHILDID_SELF, child);
 }
 
 HRESULT STDMETHODCALLTYPE ListAccessible::get_accSelection(VARIANT* children) {
@@ -581,7 +582,7 @@ HRESULT STDMETHODCALLTYPE ListAccessible::get_accSelection(VARIANT* children) {
         return S_FALSE;
     }
     if (rows.size() == 1) {
-        return ReturnChild(RowChildId(*rows.begin()), children);
+        return ReturnLong(RowChildId(*rows.begin()), children);
     }
     std::vector<LONG> ids;
     for (int32_t row : rows) {
@@ -662,29 +663,29 @@ HRESULT STDMETHODCALLTYPE ListAccessible::accNavigate(LONG direction, VARIANT st
     if (found == S_FALSE) {
         // The rows first, the header after them.
         if (direction == NAVDIR_FIRSTCHILD) {
-            return count > 0 ? ReturnChild(RowChildId(0), end)
+            return count > 0 ? ReturnLong(RowChildId(0), end)
                              : (header ? ReturnHeader(end) : S_FALSE);
         }
         if (direction == NAVDIR_LASTCHILD) {
             return header ? ReturnHeader(end)
-                          : (count > 0 ? ReturnChild(RowChildId(count - 1), end) : S_FALSE);
+                          : (count > 0 ? ReturnLong(RowChildId(count - 1), end) : S_FALSE);
         }
         return WindowAccessible::accNavigate(direction, start, end);
     }
     switch (direction) {
         case NAVDIR_NEXT:
             if (row + 1 < count) {
-                return ReturnChild(RowChildId(row + 1), end);
+                return ReturnLong(RowChildId(row + 1), end);
             }
             return header ? ReturnHeader(end) : S_FALSE;
         case NAVDIR_DOWN:
-            return row + 1 < count ? ReturnChild(RowChildId(row + 1), end) : S_FALSE;
+            return row + 1 < count ? ReturnLong(RowChildId(row + 1), end) : S_FALSE;
         case NAVDIR_PREVIOUS:
-            return row > 0 ? ReturnChild(RowChildId(row - 1), end) : S_FALSE;
+            return row > 0 ? ReturnLong(RowChildId(row - 1), end) : S_FALSE;
         case NAVDIR_UP:
             // Above the first row lies the header.
             if (row > 0) {
-                return ReturnChild(RowChildId(row - 1), end);
+                return ReturnLong(RowChildId(row - 1), end);
             }
             return header ? ReturnHeader(end) : S_FALSE;
         case NAVDIR_LEFT:
@@ -720,9 +721,9 @@ HRESULT STDMETHODCALLTYPE ListAccessible::accHitTest(LONG x, LONG y, VARIANT* ch
         return ReturnHeader(child);
     }
     if (list_->HitTest(point.x, point.y, row, column)) {
-        return ReturnChild(RowChildId(row), child);
+        return ReturnLong(RowChildId(row), child);
     }
-    return ReturnChild(CHILDID_SELF, child);
+    return ReturnLong(CHILDID_SELF, child);
 }
 
 HRESULT STDMETHODCALLTYPE ListAccessible::accDoDefaultAction(VARIANT child) {
