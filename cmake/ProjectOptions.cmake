@@ -13,6 +13,17 @@ macro(qst_apply_project_options)
         add_link_options(-fsanitize=address,undefined)
     endif()
 
+    if(QST_FUZZ)
+        # Every library is instrumented for the fuzzer; only the fuzz targets
+        # link its main (fuzz/CMakeLists.txt).
+        if(WIN32 OR QST_SANITIZE)
+            message(FATAL_ERROR "QST_FUZZ is for a native build of its own")
+        endif()
+        add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+
     if(WIN32)
         # Wide-character Win32 API only; STRICT handle types; the programs ship
         # without any MinGW runtime DLL beside them.

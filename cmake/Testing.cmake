@@ -39,10 +39,11 @@ macro(qst_add_googletest)
 endmacro()
 
 # qst_native_test(<name> SOURCES <files...> LIBS <targets...>)
-# A GoogleTest program of platform-free code, built and run natively only.
+# A GoogleTest program of platform-free code, built and run natively only (not
+# in the fuzz build).
 function(qst_native_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    if(WIN32)
+    if(WIN32 OR QST_FUZZ)
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})
