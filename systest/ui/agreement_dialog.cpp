@@ -43,23 +43,20 @@ bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
 }
 
 // One list box entry per line of the agreement text; a missing file leaves the
-// list empty, and a file that fails while it is read shows what was read.
+// list empty, and a file that fails while it is read, also at its first bytes,
+// shows what was read. An exception must not cross the dialog procedure.
 void AgreementDialog::FillAgreementText() const {
-    TextFileReader reader(agreementPath_);
-    if (!reader.IsOpen()) {
-        return;
-    }
     const HWND list = Item(IDC_AGREEMENT_TEXT);
-    std::u16string line;
     try {
-        while (!reader.AtEnd() && reader.ReadLine(line)) {
+        // The reader looks for a byte order mark at once.
+        TextFileReader reader(agreementPath_);
+        std::u16string line;
+        while (reader.IsOpen() && !reader.AtEnd() && reader.ReadLine(line)) {
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideCStr(line)));
         }
     } catch (const CTextFileException&) {
-        // The reader has closed the file; an exception must not cross the
-        // dialog procedure.
+        // The reader has closed the file.
     }
-    reader.Close();
 }
 
 // The texts come from the language library, which is the current resource

@@ -173,12 +173,28 @@ TEST_F(AgreementPage, DeclineEscapeAndTheCloseBoxEndTheLoopWithTwo) {
     }
 }
 
-TEST_F(AgreementPage, MissingAgreementTextLeavesTheListEmpty) {
-    AgreementDialog page(module_, u"Lic_Missing.Txt");
-    const HWND window = Open(page);
-    EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
-    SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+TEST_F(AgreementPage, UnreadableAgreementTextLeavesTheListEmptyAndThePageWorking) {
+    const struct {
+        const char* name;
+        const char16_t* path;
+    } texts[] = {
+        {"missing", u"Lic_Missing.Txt"},
+        {"a folder", u"."},
+        // Opens, and its first read fails as on a failing disk: Wine's drive
+        // Z: is the Unix root, where /proc/self/mem refuses reads at offset 0.
+        {"failing read", u"Z:\\proc\\self\\mem"},
+    };
+    for (const auto& text : texts) {
+        SCOPED_TRACE(text.name);
+        AgreementDialog page(module_, text.path);
+        const HWND window = Open(page);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
+        SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
+        SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        EXPECT_EQ(loop_.Run(), kQuitAccepted);
+    }
 }
 
 TEST_F(AgreementPage, GoingWhileItsWindowIsOpenDestroysTheWindowAndLeavesTheLoop) {
