@@ -36,6 +36,12 @@ std::wstring DisplayFormat(uint32_t columnFlags) {
     return date + L" " + time;
 }
 
+// The picker shows seconds at most; the day of the week follows the date.
+bool SameMoment(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute && a.wSecond == b.wSecond;
+}
+
 }  // namespace
 
 const MessageRoute<CellDateWnd> CellDateWnd::kMessageRoutes[] = {
@@ -96,6 +102,7 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     }
     const WPARAM kind = (columnFlags & TimeOnly) || value.wYear != 0 ? GDT_VALID : GDT_NONE;
     SendMessageW(window, DTM_SETSYSTEMTIME, kind, reinterpret_cast<LPARAM>(&time));
+    openedChosen_ = ReadValue(openedValue_);
     ShowWindow(window, SW_SHOW);
     SetFocus(window);
     return true;
@@ -135,6 +142,12 @@ bool CellDateWnd::OwnsFocus(HWND focus) const {
     return calendar != nullptr && (focus == calendar || IsChild(calendar, focus));
 }
 
+bool CellDateWnd::ReadValue(SYSTEMTIME& value) const {
+    value = SYSTEMTIME{};
+    return SendMessageW(Window(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) ==
+           GDT_VALID;
+}
+
 bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     HWND window = Window();
     result = CallPrevious(message);
@@ -145,8 +158,11 @@ bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
         ShowWindow(calendar, SW_HIDE);
     }
     SYSTEMTIME value{};
-    const bool chosen =
-        SendMessageW(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
+    const bool chosen = ReadValue(value);
+    if (chosen == openedChosen_ && (!chosen || SameMoment(value, openedValue_))) {
+        FinishEdit(window, nullptr, nullptr);  // nothing changed: nothing to commit
+        return true;
+    }
     if (!chosen) {
         value = SYSTEMTIME{};
     } else if (ColumnFlags() & DateOnly) {

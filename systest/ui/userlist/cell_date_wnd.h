@@ -33,4 +33,11 @@ class CellDateWnd final : public CellEditor {
     // Whether the focus went to a part of the picker: itself, a child of it,
     // or its drop-down calendar.
     bool OwnsFocus(HWND focus) const;
+    // The picker's value as DTM_GETSYSTEMTIME reads it; false for none.
+    bool ReadValue(SYSTEMTIME& value) const;
+
+    // What the picker showed when the edit began: a cell without a value
+    // shows today in a picker that offers no empty value.
+    bool openedChosen_ = false;
+    SYSTEMTIME openedValue_{};
 };

@@ -55,6 +55,8 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     SendMessageW(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELPARAM(kEditMargin, kEditMargin));
     SetWindowTextW(window, text.c_str());
+    // As the box shows it (an upper-case box raises the letters).
+    openedText_ = WindowText(window);
     ShowWindow(window, SW_SHOW);
     SendMessageW(window, EM_SETSEL, 0, -1);
     SendMessageW(window, EM_SCROLLCARET, 0, 0);
@@ -107,7 +109,7 @@ bool CellEditWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     HWND window = Window();
     CallPrevious(message);
     const std::wstring text = WindowText(window);
-    FinishEdit(window, text.c_str(), nullptr);
+    FinishEdit(window, text == openedText_ ? nullptr : text.c_str(), nullptr);
     result = 0;
     return true;
 }

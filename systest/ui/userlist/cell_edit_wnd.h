@@ -33,4 +33,6 @@ class CellEditWnd final : public CellEditor {
 
     // "-" in a column of signed numbers: the value changes sign in place.
     void Negate();
+
+    std::wstring openedText_;  // the text the edit began with
 };

@@ -36,7 +36,8 @@ class CellEditor : public SubclassedWindow {
     // to the list, which makes the editor commit. False for other characters.
     bool EndEditWithKey(WPARAM character);
     // Sends the list ULN_ENDEDIT from the editor's window with the edit's
-    // text and, from the date picker, its value; then hides that window.
+    // text and, from the date picker, its value; then hides that window. Both
+    // are null when the user changed nothing: the cell then stays as it was.
     void FinishEdit(HWND window, const wchar_t* text, const SYSTEMTIME* value);
 
   private:

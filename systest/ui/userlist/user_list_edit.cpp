@@ -46,21 +46,22 @@ bool UserListCtrl::OnEndEdit(const WindowMessage& message, LRESULT& result) {
     if (row < 0 || row >= Rows().ItemCount() || column < 0 || column >= GetColumnCount()) {
         return true;
     }
-    if (record->key != VK_ESCAPE) {
+    // Escape commits nothing; an editor whose value the user did not change
+    // sends no text, and the cell stays as it was.
+    if (record->key != VK_ESCAPE && record->text != nullptr) {
         const int32_t subItem = GetColumnSubItem(column);
         if (record->value != nullptr) {
             // "1" when the picker has a value, "0" when the user cleared it.
-            const bool chosen =
-                record->text != nullptr && ParseLeadingInt(FromWide(record->text)) != 0;
+            const bool chosen = ParseLeadingInt(FromWide(record->text)) != 0;
             StoreCellValue(row, subItem,
                            chosen ? CellDateText(FromSystemTime(*record->value)) : u"");
-        } else if (record->text != nullptr) {
+        } else {
             StoreCellValue(row, subItem, FromWide(record->text));
         }
-        if (record->key == VK_TAB) {
-            PostMessageW(Window(), WM_KEYDOWN, VK_TAB, 0);  // on to the next cell
-        }
         Notify(ULN_MODIFIED, row, column);
+    }
+    if (record->key == VK_TAB) {
+        PostMessageW(Window(), WM_KEYDOWN, VK_TAB, 0);  // on to the next cell
     }
     InvalidateItem(row, -1);
     return true;

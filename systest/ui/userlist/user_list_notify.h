@@ -7,11 +7,12 @@
 #include <cstdint>
 
 struct UserListNotify {
-    NMHDR hdr;                // the list window, its control id, the ULN_ code
-    int32_t item;             // row; for clicks the hit-test row, -1 in the header
-    int32_t subItem;          // sub-item of the column; 0 when no column was hit
-    uint16_t key;             // the key that ended an edit; 0 to the parent
-    const wchar_t* text;      // an editor's text; null to the parent
+    NMHDR hdr;        // the list window, its control id, the ULN_ code
+    int32_t item;     // row; for clicks the hit-test row, -1 in the header
+    int32_t subItem;  // sub-item of the column; 0 when no column was hit
+    uint16_t key;     // the key that ended an edit; 0 to the parent
+    // An editor's text, null when the user changed nothing; null to the parent.
+    const wchar_t* text;
     const SYSTEMTIME* value;  // a date picker's value; null to the parent
 };
 

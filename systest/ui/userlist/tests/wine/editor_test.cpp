@@ -20,7 +20,7 @@
 
 namespace {
 
-enum : int32_t { kTextColumn, kEditColumn, kNumberColumn, kDateColumn, kTimeColumn };
+enum : int32_t { kTextColumn, kEditColumn, kNumberColumn, kDateColumn, kTimeColumn, kStartColumn };
 
 class EditorTest : public ListTest {
   protected:
@@ -38,17 +38,19 @@ class EditorTest : public ListTest {
             {u"Quantity", FormatEdit, Integer | AllowNegative | AllowCompare},
             {u"Due", FormatDate, DateOnly | DateAllowNone},
             {u"Time", FormatDate, TimeOnly},
+            {u"Start", FormatDate, 0},  // date and time, no empty value offered
         };
         for (const auto& c : columns) {
             ListColumn column;
             column.title = c.title;
-            column.width = 110;
+            column.width = 95;
             column.format = c.format;
             column.flags = c.flags;
             list_.AddColumn(column);
         }
         for (int i = 0; i < 5; ++i) {
-            list_.AddItem(TextRow({u"Part", u"note", u"12", u"20120315000000", u"00000000093000"}));
+            list_.AddItem(TextRow({u"Part", u"note", u"12", u"20120315000000", u"00000000093000",
+                                   u"20120315080000"}));
         }
         notices.clear();
     }
@@ -135,6 +137,35 @@ TEST_F(EditorTest, EnterCommitsAndEscapeDrops) {
         list_.ClearSelection();
     }
     EXPECT_EQ(Cell(1, kEditColumn), u"bolt");  // Escape left it alone
+}
+
+// Leaving an editor without a change keeps the cell: an empty date cell whose
+// picker offers no empty value shows today, which must not become its value.
+TEST_F(EditorTest, LeavingAnEditorUnchangedKeepsTheCellAndTellsNothing) {
+    const int32_t emptyRow = list_.AddItem(TextRow({u"Empty", u"", u"", u"", u"", u""}));
+    for (const int32_t row : {0, emptyRow}) {
+        for (const int32_t column :
+             {kEditColumn, kNumberColumn, kDateColumn, kTimeColumn, kStartColumn}) {
+            for (const bool enter : {true, false}) {
+                SCOPED_TRACE(testing::Message() << "row " << row << " column " << column
+                                                << (enter ? " Enter" : " focus lost"));
+                const std::u16string before = Cell(row, column);
+                ClickCell(row, column);
+                HWND editor = GetFocus();
+                ASSERT_TRUE(IsChild(window_, editor));
+                notices.clear();
+                if (enter) {
+                    SendMessageW(editor, WM_CHAR, VK_RETURN, 0);
+                } else {
+                    SetFocus(window_);
+                }
+                EXPECT_FALSE(IsWindowVisible(editor));
+                EXPECT_EQ(Cell(row, column), before);
+                EXPECT_TRUE(notices.empty());
+                list_.ClearSelection();
+            }
+        }
+    }
 }
 
 TEST_F(EditorTest, TabCommitsAndMovesOnInFocusCellMode) {
@@ -274,6 +305,10 @@ TEST_F(EditorTest, DropDownCalendarKeepsTheEditOpen) {
     // A day chosen closes the calendar; the focus comes back to the picker.
     NMSELCHANGE select{};
     select.nmhdr = {calendar, 0, static_cast<UINT>(MCN_SELECT)};
+    select.stSelStart = {2013, 5, 1, 6, 0, 0, 0, 0};
+    select.stSelEnd = select.stSelStart;
+    // Wine's picker reads the day from the calendar rather than the record.
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&select.stSelStart));
     SendMessageW(picker, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&select));
     EXPECT_FALSE(IsWindowVisible(calendar));
     EXPECT_EQ(GetFocus(), picker);
@@ -282,6 +317,7 @@ TEST_F(EditorTest, DropDownCalendarKeepsTheEditOpen) {
 
     SendMessageW(picker, WM_CHAR, VK_RETURN, 0);
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 3, kDateColumn}}));
+    EXPECT_EQ(Cell(3, kDateColumn), u"20130506000000");
 }
 
 TEST_F(EditorTest, TimePickerKeepsTheTimeOnly) {
@@ -323,7 +359,7 @@ TEST_F(EditorTest, ScrollingAndTheWheelEndTheEdit) {
         ClickCell(1, kEditColumn);
         HWND edit = Editor(L"Edit");
         ASSERT_NE(edit, nullptr);
-        Type(edit, L"x");
+        Type(edit, std::to_wstring(message));  // a change in every round
         notices.clear();
         SendMessageW(window_, message, message == WM_MOUSEWHEEL ? MAKEWPARAM(0, 0) : SB_ENDSCROLL,
                      0);
