@@ -92,10 +92,9 @@ TypedCharVerdict FilterTypedChar(uint32_t columnFlags, char16_t c, std::u16strin
     if (!(columnFlags & (Integer | Decimal)) || c == kBackspace) {
         return TypedCharVerdict::Accept;
     }
-    if (c == kMinus) {
-        // A minus sign is never typed into the number: it changes the sign,
-        // and only where negative numbers are allowed.
-        return (columnFlags & AllowNegative) ? TypedCharVerdict::Negate : TypedCharVerdict::Reject;
+    if (c == kMinus && (columnFlags & AllowNegative)) {
+        // Where negative numbers are allowed, a minus sign changes the sign.
+        return TypedCharVerdict::Negate;
     }
     selectionStart = std::min(selectionStart, text.size());
     selectionEnd = std::clamp(selectionEnd, selectionStart, text.size());

@@ -13,10 +13,11 @@ enum class TypedCharVerdict {
 };
 
 // The verdict on character c typed over the selection [selectionStart,
-// selectionEnd) of text, for a column with the given ColumnFlags. Digits, one
-// "." with Decimal, and with AllowCompare one each of "<", ">" and "=" before
-// the number are accepted when the text keeps its order: "=" after "<" and
-// ">", the first digit after every comparison sign and minus sign.
+// selectionEnd) of text, for a column with the given ColumnFlags. Digits, "-",
+// one "." with Decimal, and with AllowCompare one each of "<", ">" and "="
+// before the number are accepted when the text keeps its order: "=" after "<"
+// and ">", the first digit after every comparison sign and minus sign. With
+// AllowNegative a "-" negates instead.
 TypedCharVerdict FilterTypedChar(uint32_t columnFlags, char16_t c, std::u16string_view text,
                                  size_t selectionStart, size_t selectionEnd);
 

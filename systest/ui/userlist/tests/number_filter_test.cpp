@@ -43,7 +43,10 @@ TEST(NumberFilter, TypingCharacterByCharacter) {
         {kDecimal, u"1.5", u"+++"},
         {kDecimal, u"1.5.2", u"+++x+"},  // a second point
         {kDecimal, u".5", u"++"},
-        {kInteger, u"-5", u"x+"},  // no minus sign without AllowNegative
+        // Without AllowNegative a minus sign is typed, before the digits only.
+        {kInteger, u"-5", u"++"},
+        {kInteger, u"5-", u"+x"},
+        {kCompare, u"<-5", u"+++"},
         {kSigned, u"-5", u"n+"},
         {kCompare, u"<=5", u"+++"},
         {kCompare, u">5", u"++"},
