@@ -2,6 +2,8 @@
 
 #include "systest/ui/userlist/cell_value.h"
 
+#include <algorithm>
+
 uint32_t NormaliseColumnFlags(uint32_t flags) {
     if (flags & AlignCenter) {
         flags &= ~(AlignLeft | AlignRight);
@@ -24,6 +26,7 @@ uint32_t NormaliseColumnFlags(uint32_t flags) {
 }
 
 ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns) {
+    column.width = std::max(column.width, 0);  // as SetColumnWidth keeps it
     if (column.title.empty() && column.image != -1) {
         column.width = imageWidth + kImageColumnPadding;
         column.flags |= AlignCenter;

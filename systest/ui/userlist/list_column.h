@@ -59,9 +59,9 @@ uint32_t NormaliseColumnFlags(uint32_t flags);
 // Header images sit in a column this much wider than the image.
 inline constexpr int32_t kImageColumnPadding = 5;
 
-// The record as AddColumn stores it: a column with an image and no title
-// becomes exactly as wide as the image and centred; flags are normalised and
-// the column shows the row field of its position.
+// The record as AddColumn stores it: a negative width is 0; a column with an
+// image and no title becomes exactly as wide as the image and centred; flags
+// are normalised and the column shows the row field of its position.
 ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns);
 
 // The value a click or Space gives a check cell: a check box turns on (1) and

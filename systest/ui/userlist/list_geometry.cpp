@@ -1,13 +1,19 @@
 #include "systest/ui/userlist/list_geometry.h"
 
 #include <algorithm>
+#include <limits>
+
+int32_t ClampToInt32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
 
 int32_t ColumnsTotalWidth(std::span<const ListColumn> columns) {
-    int32_t sum = 0;
+    int64_t sum = 0;
     for (const ListColumn& column : columns) {
         sum += column.width;
     }
-    return sum - 1;
+    return ClampToInt32(sum) - 1;
 }
 
 int32_t ListGeometry::FirstVisibleRow() const {
@@ -36,7 +42,7 @@ ListHit ListGeometry::HitTest(int32_t x, int32_t y) const {
     if (result.row < 0 || result.row >= rowCount) {
         return result;
     }
-    int32_t left = 0;
+    int64_t left = 0;
     const int32_t count = static_cast<int32_t>(columns.size());
     for (int32_t i = 0; i < count; ++i) {
         const int32_t width = columns[static_cast<size_t>(i)].width;
@@ -57,7 +63,7 @@ HeaderHit ListGeometry::HitTestHeader(int32_t x, int32_t y) const {
         return result;
     }
     const int32_t count = static_cast<int32_t>(columns.size());
-    int32_t right = -scrollX;
+    int64_t right = -int64_t{scrollX};
     for (int32_t i = 0; i < count; ++i) {
         const int32_t width = columns[static_cast<size_t>(i)].width;
         right += width;
@@ -91,12 +97,12 @@ bool ListGeometry::ColumnRect(int32_t column, ListRect& rect) const {
     if (column < 0 || column >= static_cast<int32_t>(columns.size())) {
         return false;
     }
-    int32_t left = 0;
+    int64_t left = -int64_t{scrollX};
     for (int32_t i = 0; i < column; ++i) {
         left += columns[static_cast<size_t>(i)].width;
     }
-    rect.left = left - scrollX;
-    rect.right = rect.left + columns[static_cast<size_t>(column)].width;
+    rect.left = ClampToInt32(left);
+    rect.right = ClampToInt32(left + columns[static_cast<size_t>(column)].width);
     rect.top = 0;
     rect.bottom = headerHeight;
     return true;
@@ -169,10 +175,10 @@ ScrollPlan ListGeometry::EnsureVisible(int32_t row, int32_t column, bool focusCe
     if (focusCell && column != -1 && ColumnRect(column, cell)) {
         if (cell.Width() > clientWidth || cell.left < 0) {
             plan.setScrollX = true;
-            plan.scrollX = scrollX + cell.left;
+            plan.scrollX = ClampToInt32(int64_t{scrollX} + cell.left);
         } else if (cell.right > clientWidth) {
             plan.setScrollX = true;
-            plan.scrollX = scrollX + cell.right - clientWidth;
+            plan.scrollX = ClampToInt32(int64_t{scrollX} + cell.right - clientWidth);
         }
     }
     return plan;

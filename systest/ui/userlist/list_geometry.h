@@ -23,8 +23,13 @@ struct ListRect {
 };
 
 // The list's total width as its operations use it: the sum of the column
-// widths minus 1 (-1 without columns).
+// widths minus 1 (-1 without columns). The sum stops at INT32_MAX however wide
+// a caller makes its columns.
 int32_t ColumnsTotalWidth(std::span<const ListColumn> columns);
+
+// Column edges are summed in 64 bits and kept to 32 bits where they are
+// stored: an edge beyond the range lies beyond every client area anyway.
+int32_t ClampToInt32(int64_t value);
 
 struct ListHit {
     bool hit = false;

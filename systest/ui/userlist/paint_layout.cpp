@@ -52,7 +52,7 @@ std::vector<RowToPaint> RowsToPaint(const ListGeometry& geometry, const ListRect
     }
     ListRect rect;
     rect.left = -geometry.scrollX;
-    rect.right = geometry.totalWidth - geometry.scrollX;
+    rect.right = geometry.totalWidth;  // so the last client column of a selection is filled too
     rect.top = geometry.RowsTop();
     for (int32_t row = geometry.FirstVisibleRow(); row < geometry.rowCount; ++row) {
         rect.bottom = rect.top + geometry.rowHeight;
@@ -70,10 +70,11 @@ std::vector<RowToPaint> RowsToPaint(const ListGeometry& geometry, const ListRect
 std::vector<CellToPaint> CellsToPaint(std::span<const ListColumn> columns, const ListRect& row,
                                       const ListRect& clip) {
     std::vector<CellToPaint> cells;
-    int32_t left = row.left;
+    int64_t left = row.left;
     for (size_t i = 0; i < columns.size(); ++i) {
         const ListColumn& column = columns[i];
-        const ListRect cell{left, row.top, left + column.width - 1, row.bottom};
+        const ListRect cell{ClampToInt32(left), row.top, ClampToInt32(left + column.width - 1),
+                            row.bottom};
         left += column.width;
         if (cell.right < clip.left || column.width == kPlaceholderColumnWidth) {
             continue;

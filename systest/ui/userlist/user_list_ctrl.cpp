@@ -198,6 +198,11 @@ int32_t UserListCtrl::GetColumnFormat(int32_t column) const {
     return GetColumn(column, record) ? record.format : 0;
 }
 
+uint32_t UserListCtrl::GetColumnFlags(int32_t column) const {
+    ListColumn record;
+    return GetColumn(column, record) ? record.flags : 0;
+}
+
 int32_t UserListCtrl::GetColumnWidth(int32_t column) const {
     ListColumn record;
     return GetColumn(column, record) ? record.width : 0;

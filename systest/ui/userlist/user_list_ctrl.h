@@ -69,7 +69,8 @@ class UserListCtrl : public SubclassedWindow {
     bool GetColumn(int32_t column, ListColumn& record) const;
     int32_t GetColumnSubItem(int32_t column) const;  // 0 out of range
     int32_t FindColumn(int32_t subItem) const;       // -1 if none
-    int32_t GetColumnFormat(int32_t column) const;
+    int32_t GetColumnFormat(int32_t column) const;   // 0 out of range
+    uint32_t GetColumnFlags(int32_t column) const;   // as normalised by AddColumn; 0 out of range
     int32_t GetColumnWidth(int32_t column) const;
     // True without change for a fixed-width column.
     bool SetColumnWidth(int32_t column, int32_t width);

@@ -291,11 +291,12 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
     UniquePen shadow(CreatePen(PS_SOLID, 1, colours_.headerShadow));
     SetBkMode(dc, TRANSPARENT);
 
-    int32_t left = client.left - ScrollPosition(SB_HORZ);
+    int64_t left = client.left - ScrollPosition(SB_HORZ);
     for (int32_t i = 0; i < GetColumnCount(); ++i) {
         const ListColumn& column = columns_[static_cast<size_t>(i)];
-        const ListRect cell{left, 0, left + column.width, headerHeight_};
-        left = cell.right;
+        const ListRect cell{ClampToInt32(left), 0, ClampToInt32(left + column.width),
+                            headerHeight_};
+        left += column.width;
         if (cell.right < clip.left) {
             continue;
         }
@@ -343,7 +344,7 @@ void UserListCtrl::PaintAnimationPicture(HDC dc, int32_t width, int32_t height) 
     const int32_t rowCount = Rows().ItemCount();
     int32_t top = 0;
     for (int32_t row = animation_.FirstPictureRow(); row < rowCount && top < height; ++row) {
-        DrawRow(dc, row, RECT{-scrollX, top, totalWidth_ - scrollX, top + rowHeight_});
+        DrawRow(dc, row, RECT{-scrollX, top, totalWidth_, top + rowHeight_});
         top += rowHeight_;
     }
 }

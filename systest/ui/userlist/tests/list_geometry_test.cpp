@@ -42,6 +42,28 @@ TEST(ColumnsTotalWidth, SumMinusOne) {
     EXPECT_EQ(layout->totalWidth, 149);
 }
 
+// A caller may make columns as wide as an int allows: edges and totals stay
+// in range (under UBSan an overflow ends the test).
+TEST(ListGeometry, ColumnsNearIntMax) {
+    constexpr int32_t kHuge = 0x7FFFFFF0;
+    Layout layout({kHuge, kHuge, 10}, 300, 200, 3);
+    EXPECT_EQ(layout->totalWidth, INT32_MAX - 1);
+    EXPECT_EQ(layout->HorizontalScroll().maximum, INT32_MAX - 1);
+    layout->scrollX = INT32_MAX - 300;
+    ListRect rect;
+    ASSERT_TRUE(layout->ColumnRect(1, rect));
+    EXPECT_EQ(rect, (ListRect{kHuge - (INT32_MAX - 300), 0, INT32_MAX, kRow}));
+    ASSERT_TRUE(layout->ColumnRect(2, rect));
+    EXPECT_EQ(rect.left, INT32_MAX);
+    EXPECT_EQ(layout->HitTest(290, 25).column, 1);  // column 1 starts at client x 285
+    EXPECT_EQ(layout->HitTestHeader(290, 5).column, 1);
+    layout->scrollX = 0;
+    EXPECT_EQ(layout->HitTest(10, 25).column, 0);
+    EXPECT_TRUE(layout->ItemRect(0, 2, rect));
+    layout->scrollX = 1000;
+    EXPECT_EQ(layout->EnsureVisible(0, 2, true).scrollX, INT32_MAX);
+}
+
 TEST(ListGeometry, HitTest) {
     const struct {
         int32_t scrollX, scrollY;

@@ -52,14 +52,15 @@ TEST(RowsToPaint, OnlyRowsInTheClipBox) {
     EXPECT_EQ(rows[0].row, 1);
     EXPECT_EQ(rows[1].row, 2);
 
-    // Scrolled: the first visible row comes first, and the row spans the
-    // columns where they are now.
+    // Scrolled: the first visible row comes first; the row starts where the
+    // columns start now and ends at the total width, so a list scrolled fully
+    // right fills its last client column too.
     geometry.scrollX = 40;
     geometry.scrollY = 50;
     rows = RowsToPaint(geometry, {0, 0, 300, 100});
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0].row, 2);
-    EXPECT_EQ(rows[0].rect, (ListRect{-40, 20, 109, 40}));
+    EXPECT_EQ(rows[0].rect, (ListRect{-40, 20, 149, 40}));
 
     geometry.rowCount = 0;
     EXPECT_TRUE(RowsToPaint(geometry, {0, 0, 300, 100}).empty());
@@ -83,6 +84,8 @@ TEST(CellsToPaint, SkipsPlaceholdersAndStopsAtCutOffAndClip) {
         // A hidden column ends left of its own left edge.
         {Columns({{0, FormatText}, {50, FormatText}}), {0, 0, 400, 100}, {1}},
         {Columns({{50, FormatText}, {0, FormatText}}), {0, 0, 400, 100}, {0, 1}},
+        // Edges beyond 32 bits lie beyond the clip.
+        {Columns({{0x7FFFFFF0, FormatText}, {0x7FFFFFF0, FormatText}}), {0, 0, 400, 100}, {0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Indexes(CellsToPaint(c.columns, row, c.clip)), c.expected);

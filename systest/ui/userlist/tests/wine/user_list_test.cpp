@@ -203,6 +203,9 @@ TEST_F(FilledListTest, ColumnOperations) {
     EXPECT_EQ(record.width, kListImageSize + 5);
     EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(record.subItem, 2);
+    EXPECT_EQ(list.GetColumnFlags(2), static_cast<uint32_t>(AlignCenter));
+    EXPECT_EQ(list.GetColumnFormat(2), FormatText);
+    EXPECT_EQ(list.GetColumnFlags(9), 0u);
     EXPECT_EQ(list.FindColumn(2), 2);
     EXPECT_EQ(list.FindColumn(3), -1);
     EXPECT_EQ(list.GetColumnSubItem(9), 0);
@@ -222,6 +225,20 @@ TEST_F(FilledListTest, ColumnOperations) {
     EXPECT_TRUE(list.SetColumnWidth(3, 80));
     EXPECT_EQ(list.GetColumnWidth(3), 40);
     EXPECT_FALSE(list.AutoSizeColumn(3));
+
+    // Widths as a caller may give them: none below 0, and a total that stays
+    // positive however wide the columns are. The list still paints.
+    ListColumn negative;
+    negative.width = -7;
+    list.AddColumn(negative);
+    EXPECT_EQ(list.GetColumnWidth(4), 0);
+    ListColumn huge;
+    huge.width = 0x7FFFFFF0;
+    list.AddColumn(huge);
+    list.AddColumn(huge);
+    EXPECT_EQ(list.GetTotalWidth(true), INT32_MAX - 1);
+    EXPECT_EQ(ScrollInfo(list.Window(), SB_HORZ).nMax, INT32_MAX - 1);
+    EXPECT_GT(Picture(list.Window()).Width(), 0);
 }
 
 TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
@@ -341,6 +358,12 @@ TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocusAndFramedWithIt) {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusCuesHidden)));
     EXPECT_FALSE(Picture(window_).Contains(topEdge, dotted));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
+
+    // Scrolled fully right, the highlight reaches the last client pixel.
+    ASSERT_TRUE(list.SetColumnWidth(1, 600));
+    SetScrollPos(window_, SB_HORZ, 10000, FALSE);
+    const Picture scrolled(window_);
+    EXPECT_EQ(Hex(scrolled.At(scrolled.Width() - 1, y)), Hex(GetSysColor(COLOR_HIGHLIGHT)));
 }
 
 TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
