@@ -61,6 +61,7 @@ const MessageRoute<UserListCtrl> UserListCtrl::kMessageRoutes[] = {
     {WM_ERASEBKGND, WM_ERASEBKGND, &UserListCtrl::OnEraseBackground},
     {WM_PAINT, WM_PAINT, &UserListCtrl::OnPaint},
     {WM_PRINTCLIENT, WM_PRINTCLIENT, &UserListCtrl::OnPrintClient},
+    {WM_SETREDRAW, WM_SETREDRAW, &UserListCtrl::OnSetRedraw},
     // What child windows send their parent goes back to the child (below).
     {WM_COMMAND, WM_COMMAND, &UserListCtrl::OnReflect},
     {WM_NOTIFY, WM_NOTIFY, &UserListCtrl::OnReflect},
@@ -306,7 +307,7 @@ void UserListCtrl::ResetScrollBars(ScrollBars which, int32_t position, bool reco
     if (recompute) {
         GetTotalWidth(true);
     }
-    if (Window() == nullptr) {
+    if (Window() == nullptr || !redraw_) {
         return;
     }
     const ListGeometry geometry = Geometry();
@@ -498,7 +499,7 @@ void UserListCtrl::StoreCellValue(int32_t row, int32_t subItem, const std::u16st
 }
 
 void UserListCtrl::Invalidate() {
-    if (Window() != nullptr) {
+    if (Window() != nullptr && redraw_) {
         InvalidateRect(Window(), nullptr, FALSE);
     }
 }
@@ -662,6 +663,22 @@ bool UserListCtrl::OnTimer(const WindowMessage& message, LRESULT& result) {
 bool UserListCtrl::OnPassToPrevious(const WindowMessage& message, LRESULT& result) {
     // The editors are drawn in the system's colours, not reflected.
     result = CallPrevious(message);
+    return true;
+}
+
+bool UserListCtrl::OnSetRedraw(const WindowMessage& message, LRESULT& result) {
+    const bool redraw = message.wParam != FALSE;
+    // The system stops or starts drawing the window (and validates it when
+    // drawing stops).
+    result = CallPrevious(message);
+    const bool resumed = redraw && !redraw_;
+    redraw_ = redraw;
+    if (resumed) {
+        // What changed meanwhile, at once: the bars and one paint.
+        ResetScrollBars(ScrollBars::Both, -1, true);
+        RedrawWindow(Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
     return true;
 }
 

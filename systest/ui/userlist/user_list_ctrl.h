@@ -79,7 +79,9 @@ class UserListCtrl : public SubclassedWindow {
     // Sum of the widths minus 1; recompute false uses the cached sum.
     int32_t GetTotalWidth(bool recompute);
 
-    // Scrolling. A position below 0 leaves the position alone.
+    // Scrolling. A position below 0 leaves the position alone. While redraw
+    // is off (WM_SETREDRAW) only the total width is recomputed; turning it on
+    // sets both bars.
     void ResetScrollBars(ScrollBars which, int32_t position, bool recompute);
     int32_t GetVisibleRowCount(bool partial) const;
 
@@ -167,6 +169,7 @@ class UserListCtrl : public SubclassedWindow {
     bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
     bool OnPaint(const WindowMessage& message, LRESULT& result);
     bool OnPrintClient(const WindowMessage& message, LRESULT& result);
+    bool OnSetRedraw(const WindowMessage& message, LRESULT& result);
     bool OnReflect(const WindowMessage& message, LRESULT& result);
     bool OnGetObject(const WindowMessage& message, LRESULT& result);
     bool OnUpdateUiState(const WindowMessage& message, LRESULT& result);
@@ -249,6 +252,9 @@ class UserListCtrl : public SubclassedWindow {
     int32_t headerHeight_ = 0;
     int32_t totalWidth_ = 0;  // cached GetTotalWidth
     bool horzBarShown_ = false;
+    // WM_SETREDRAW: while off, rows come and go without scroll bar updates or
+    // painting, so a caller fills a large list at once.
+    bool redraw_ = true;
     uint32_t wheelLines_ = 3;  // lines per wheel notch, from the system
 
     int32_t hotItem_ = -1;  // the cell under the mouse: link cells show as links

@@ -303,6 +303,32 @@ TEST_F(FilledListTest, ScrollBarsFollowRowsAndColumns) {
     EXPECT_EQ(column, 0);
 }
 
+// A caller fills a large list with redraw off: the rows come without scroll
+// bar updates or painting; turning redraw on sets the bars and paints, once.
+TEST_F(FilledListTest, RedrawOffDefersScrollBarsAndPainting) {
+    ResultsListCtrl list;
+    HWND window = AttachList(list, 300, 200);
+    AddColumns(list, 250, 250);
+    UpdateWindow(window);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 40; ++i) {
+        list.AddItem({kStatusImagePassed, u"Row", u"Passed"});
+    }
+    EXPECT_EQ(ScrollInfo(window, SB_VERT).nMax, 0);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    EXPECT_EQ(ScrollInfo(window, SB_VERT).nMax, 41 * RowHeight(list));
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_TRUE(EqualRect(&update, &client));
+    UpdateWindow(window);
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);  // already on: nothing more to paint
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+}
+
 TEST_F(FilledListTest, HeaderRowAndFrame) {
     ResultsListCtrl list;
     Fill(list);
