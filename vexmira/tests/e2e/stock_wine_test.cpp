@@ -31,6 +31,19 @@ TEST(StockWine, NoArgumentsLogsInTheCurrentDirectory) {
     EXPECT_EQ(ReadBytes(program.File(logs[0])), kStockLog);
 }
 
+// The system test gives it a console of its own and no standard handles; the
+// log is then a stream of the log file's own (Wine's run-time cannot reopen a
+// standard output that was never open), with the same CR LF line ends.
+TEST(StockWine, NewConsoleAsTheSystemTestStartsItLogsTheSameLines) {
+    ProgramFolderCopy program;
+    const VexmiraRun run =
+        RunVexmira(program.Path(), u"", program.Path(), VexmiraStart::NewConsole);
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::vector<std::u16string> logs = LogFilesIn(program.Path());
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(ReadBytes(program.File(logs[0])), kStockLog);
+}
+
 TEST(StockWine, PrefixWithSuffixLogsInTheCurrentDirectory) {
     ProgramFolderCopy program;
     TempFolder work(u"vexmira_work");

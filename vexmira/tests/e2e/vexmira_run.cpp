@@ -21,12 +21,13 @@ std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
 }  // namespace
 
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
-                      const std::u16string& currentDirectory) {
+                      const std::u16string& currentDirectory, VexmiraStart start) {
     VexmiraRun run;
+    const bool captured = start == VexmiraStart::CapturedOutput;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     UniqueKernelHandle readEnd;
     UniqueKernelHandle writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
+    if (captured && !CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
         ADD_FAILURE() << "CreatePipe failed";
         return run;
     }
@@ -34,7 +35,7 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.dwFlags = STARTF_USESHOWWINDOW | (captured ? STARTF_USESTDHANDLES : 0);
     startup.wShowWindow = SW_HIDE;
     startup.hStdOutput = writeEnd.get();
     startup.hStdError = writeEnd.get();
@@ -45,7 +46,8 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
         commandLine += L" " + ToWide(arguments);
     }
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, captured,
+                        captured ? 0 : CREATE_NEW_CONSOLE, nullptr,
                         ToWide(currentDirectory).c_str(), &startup, &process)) {
         ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
         return run;
@@ -57,7 +59,7 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
     // Read while it runs: its output is larger than a pipe's buffer.
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    while (captured && ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
         run.output.append(buffer, read);
     }
     if (WaitForSingleObject(processHandle.get(), kRunTimeoutMs) != WAIT_OBJECT_0) {

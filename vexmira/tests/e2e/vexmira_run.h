@@ -1,6 +1,6 @@
 // Runs the real Vexmira.exe under Wine the way the system test program does:
 // a new process with a hidden window, in a given current directory, with its
-// standard output captured.
+// standard output captured or with a console of its own.
 #pragma once
 
 #include "common/tests/wine/temp_folder.h"
@@ -18,9 +18,16 @@ struct VexmiraRun {
     std::string output;  // what it wrote to its standard output
 };
 
+// How the run's standard output is set up.
+enum class VexmiraStart {
+    CapturedOutput,  // a pipe of the test's, which the run's output fills
+    NewConsole,      // as the system test starts it: a new console, nothing inherited
+};
+
 // arguments: the text after the program name, "" for none.
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
-                      const std::u16string& currentDirectory);
+                      const std::u16string& currentDirectory,
+                      VexmiraStart start = VexmiraStart::CapturedOutput);
 
 // The folder the build puts the programs and their data in (QST_PROGRAM_DIR),
 // with its closing backslash.

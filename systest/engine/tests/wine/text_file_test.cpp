@@ -111,6 +111,34 @@ TEST(TextFile, FileHeldWithoutSharingCanBeNeitherReadNorReplaced) {
               "earlier report");
 }
 
+// Whether another program that shares everything may open the file.
+bool OthersMayOpen(const std::u16string& path, DWORD access) {
+    const UniqueFileHandle other(CreateFileW(WideCStr(path), access,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
+    return other.valid();
+}
+
+// A report being written is no one else's, not even to read a half-written
+// one; a text being read may be read by others but not changed.
+TEST(TextFile, OpenFilesShareReadingOnlyWhileTheyAreRead) {
+    TempFolder folder(u"qst_text_file");
+    const std::u16string path = folder.File(u"shared.txt");
+    WriteFileText(path, u"text", TextEncoding::Utf8);
+    {
+        TextFileWriter writer(path, TextEncoding::Utf8);
+        ASSERT_TRUE(writer.IsOpen());
+        EXPECT_FALSE(OthersMayOpen(path, GENERIC_READ));
+        EXPECT_FALSE(OthersMayOpen(path, GENERIC_WRITE));
+    }
+    {
+        TextFileReader reader(path);
+        ASSERT_TRUE(reader.IsOpen());
+        EXPECT_TRUE(OthersMayOpen(path, GENERIC_READ));
+        EXPECT_FALSE(OthersMayOpen(path, GENERIC_WRITE));
+    }
+}
+
 TEST(TextFile, FailedWriteRaisesTheSystemError) {
     // On Windows a write fails on a full disk. Wine maps drive Z: to the Unix
     // root, and /dev/full fails every write the way a full disk does.

@@ -1,6 +1,7 @@
 // The shipped language libraries and agreement texts: every string the program
 // loads is there, in every language, with the conversions its callers format
 // it with; the agreement texts read back in the encodings they ship in.
+#include "common/format.h"
 #include "common/win/handles.h"
 #include "common/win/resource_string.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
@@ -104,6 +105,39 @@ TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageLibrary, testing::Values(L"Lang_En.Dll", L"Lang_De.Dll"));
+
+// The driver messages name two versions, the list's (certified) and the
+// adapter's (installed), in the order the caller passes them (983: list,
+// adapter; 984: adapter, list). Each language must name each version in its
+// role; list 11.22 and adapter 33.44 show where each ends up.
+TEST(LanguageLibrary, DriverMessagesNameEachVersionInItsRole) {
+    const struct {
+        const wchar_t* library;
+        int id;
+        const char16_t* listPhrase;
+        const char16_t* adapterPhrase;
+    } roles[] = {
+        {L"Lang_En.Dll", IDS_DRIVER_OUTDATED, u"version 11.22 is certified", u"33.44 is installed"},
+        {L"Lang_En.Dll", IDS_CARD_DRIVER_OUTDATED, u"certified driver 11.22",
+         u"installed graphics driver 33.44"},
+        {L"Lang_De.Dll", IDS_DRIVER_OUTDATED, u"zertifiziert ist Version 11.22",
+         u"installiert ist 33.44"},
+        {L"Lang_De.Dll", IDS_CARD_DRIVER_OUTDATED, u"zertifizierte Treiber 11.22",
+         u"installierte Grafiktreiber 33.44"},
+    };
+    for (const auto& role : roles) {
+        SCOPED_TRACE(testing::Message() << role.id << " in " << std::wstring(role.library));
+        UniqueLibrary library(LoadLibraryW(role.library));
+        ASSERT_TRUE(library.valid());
+        const std::u16string format = LoadResourceString(library.get(), role.id);
+        const std::u16string text = role.id == IDS_DRIVER_OUTDATED
+                                        ? FormatString(format, {11, 22, 33, 44})
+                                        : FormatString(format, {33, 44, 11, 22});
+        EXPECT_NE(text.find(role.listPhrase), std::u16string::npos) << testing::PrintToString(text);
+        EXPECT_NE(text.find(role.adapterPhrase), std::u16string::npos)
+            << testing::PrintToString(text);
+    }
+}
 
 TEST(LanguageLibrary, GermanTextsKeepTheirUmlauts) {
     UniqueLibrary library(LoadLibraryW(L"Lang_De.Dll"));

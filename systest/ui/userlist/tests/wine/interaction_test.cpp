@@ -245,6 +245,34 @@ TEST_F(ClickTest, DraggingADividerResizesTheColumn) {
     EXPECT_EQ(list_.GetColumnWidth(0), 130);
 }
 
+// Scrolled fully right, the view moves with a shrinking column, so the
+// shrinking runs on the list's timer while the mouse stays left of where the
+// drag began: real timer messages must reach it.
+TEST_F(ClickTest, ShrinkingWhileScrolledFullyRightGoesOnByTimer) {
+    Fill(4, 250, 200);
+    SetScrollPos(window_, SB_HORZ, 10000, FALSE);
+    // The list takes the bar as shown when it next sets it at a position
+    // other than 0.
+    list_.SetColumnWidth(0, 120);
+    const int32_t scrollX = GetScrollPos(window_, SB_HORZ);
+    ASSERT_GT(scrollX, 0);
+    const int divider = 320 - scrollX;  // right edge of column 1
+    const int y = rowHeight_ / 2;
+    SendMouse(window_, WM_LBUTTONDOWN, divider - 1, y, MK_LBUTTON);
+    SendMouse(window_, WM_MOUSEMOVE, divider - 40, y, MK_LBUTTON);
+    EXPECT_EQ(list_.GetColumnWidth(1), 200);  // the timer shrinks it, not the move
+    POINT cursor{divider - 50, y};
+    ClientToScreen(window_, &cursor);
+    SetCursorPos(cursor.x, cursor.y);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 300 && list_.GetColumnWidth(1) == 200) {
+        PumpMessages();
+        Sleep(5);
+    }
+    EXPECT_LT(list_.GetColumnWidth(1), 200);
+    SendMouse(window_, WM_LBUTTONUP, divider - 50, y);
+}
+
 TEST_F(ClickTest, DoubleClickOnADividerFitsTheColumn) {
     Fill(4);
     ResultsListCtrl reference;
