@@ -9,6 +9,7 @@
 namespace {
 
 constexpr DWORD kPollMs = 50;
+constexpr UINT kTerminatedExitCode = 255;
 
 struct ProcessWindows {
     DWORD processId;
@@ -25,10 +26,29 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// A job whose processes all end when its last handle closes.
+UniqueKernelHandle CreateKillOnCloseJob() {
+    UniqueKernelHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (!job.valid()) {
+        return job;
+    }
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits,
+                                 sizeof limits)) {
+        job.reset();
+    }
+    return job;
+}
+
 }  // namespace
 
 bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments,
                       const std::wstring& workingDirectory) {
+    job_ = CreateKillOnCloseJob();
+    if (!job_.valid()) {
+        return false;
+    }
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
@@ -36,14 +56,20 @@ bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                        &info)) {
+    // Suspended until it is in the job, so everything it starts is in it too.
+    if (!CreateProcessW(
+            program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+            workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
         return false;
     }
-    CloseHandle(info.hThread);
+    const UniqueKernelHandle thread(info.hThread);
     process_.reset(info.hProcess);
     processId_ = info.dwProcessId;
+    if (!AssignProcessToJobObject(job_.get(), process_.get())) {
+        TerminateProcess(process_.get(), kTerminatedExitCode);
+        return false;
+    }
+    ResumeThread(thread.get());
     return true;
 }
 
@@ -82,9 +108,16 @@ bool AppDriver::WaitForExit(DWORD timeoutMs, DWORD& exitCode) const {
 }
 
 void AppDriver::Terminate() const {
-    if (process_.valid()) {
-        TerminateProcess(process_.get(), 255);
-        WaitForSingleObject(process_.get(), INFINITE);
+    if (!job_.valid()) {
+        return;
+    }
+    TerminateJobObject(job_.get(), kTerminatedExitCode);
+    const DWORD start = GetTickCount();
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    while (QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &accounting,
+                                     sizeof accounting, nullptr) &&
+           accounting.ActiveProcesses > 0 && GetTickCount() - start < kExitTimeoutMs) {
+        Sleep(kPollMs);
     }
 }
 

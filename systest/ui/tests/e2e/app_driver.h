@@ -8,14 +8,29 @@
 #include <string>
 #include <vector>
 
-// Checks of a whole program run wait for the diagnostic program too.
+// Every wait has a limit of its own, well within a test's ctest timeout, so a
+// window that never comes fails the test, not the test run. Checks of a whole
+// program run wait for the diagnostic program too.
 inline constexpr DWORD kDefaultTimeoutMs = 60000;
+// A window that comes without checks: the agreement page, a message box, the
+// report in its viewer.
+inline constexpr DWORD kWindowTimeoutMs = 20000;
+// A program that was told to end.
+inline constexpr DWORD kExitTimeoutMs = 20000;
 
 class AppDriver {
   public:
-    // Starts the program with the command line in the working directory.
+    AppDriver() = default;
+    AppDriver(const AppDriver&) = delete;
+    AppDriver& operator=(const AppDriver&) = delete;
+
+    // Starts the program with the command line in the working directory, in a
+    // job object that ends it and the programs it starts (the diagnostic, the
+    // report's viewer) when the driver goes, also when the test program itself
+    // ends early.
     bool Start(const std::wstring& program, const std::wstring& arguments,
                const std::wstring& workingDirectory);
+    DWORD ProcessId() const { return processId_; }
 
     // The first visible top-level window of the program with this caption;
     // null when none appears within the time or the program ends.
@@ -25,18 +40,22 @@ class AppDriver {
 
     // Waits for the program to end; its exit code, or nothing on a timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const;
+    // Ends the program and what it started, and waits a limited time for all
+    // of them to be gone (so that their folder can be removed).
     void Terminate() const;
 
   private:
     std::vector<HWND> VisibleTopLevelWindows() const;
 
+    // Closing it ends the program and all it started.
+    UniqueKernelHandle job_;
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
 };
 
 // A visible top-level window of any program whose caption contains the text,
 // waiting for it to appear; null after the time.
-HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kDefaultTimeoutMs);
+HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kWindowTimeoutMs);
 
 // UTF-8, as the report file and a terminal hold text.
 std::string Utf8(const std::wstring& text);
