@@ -18,6 +18,9 @@ TEST(ParseCommandLine, PrefixAndLogFlag) {
         {u"C:\\Tools\\ -1", u"C:\\Tools\\", true},
         {u"C:\\Tools\\", u"C:\\Tools\\", false},
         {u"\\\\server\\share\\cad\\ -1", u"\\\\server\\share\\cad\\", true},
+        // Quotes stay: the prefix is plain text, so no file is found there
+        // and the log tells so.
+        {u"\"C:\\Program Files\\Quarvel\\\" -1", u"\"C:\\Program Files\\Quarvel\\\"", true},
         // Four characters or fewer: taken as they stand, log kept.
         {u"C:\\", u"C:\\", true},
         {u"D:\\x", u"D:\\x", true},

@@ -168,6 +168,34 @@ TEST(DecideCardList, EveryExitCodeWithEveryEntryCode) {
     }
 }
 
+// A language library whose string has more, fewer or other conversions than
+// its caller passes still gives a defined row: a missing text is empty, a
+// missing number 0, and nothing is read that was not passed.
+TEST(DecideCardList, LanguageStringsWithOtherConversionsGiveDefinedRows) {
+    const struct {
+        const char16_t* format;  // for IDS_DRIVER_OUTDATED: list 285.62, adapter 295.73
+        const char16_t* text;
+    } cases[] = {
+        {u"Driver %d.%d needed, %d.%d found", u"Driver 285.62 needed, 295.73 found"},
+        {u"Driver %d.%d needed", u"Driver 285.62 needed"},
+        {u"Driver outdated", u"Driver outdated"},
+        {u"Driver %d.%d needed, %d.%d found (%d, %s)", u"Driver 285.62 needed, 295.73 found (0, )"},
+        {u"Driver %s.%s needed", u"Driver . needed"},
+        {u"", u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.format)));
+        MemoryStrings strings;
+        strings.Set(IDS_DRIVER_OUTDATED, c.format);
+        CheckResult card;
+        CheckResult driver;
+        DecideCardList(kDiagnosticDriverOutdated, {true, u"GD", 285, 62}, QuadroAdapter(), strings,
+                       card, driver);
+        ExpectNoRow(card);
+        ExpectResult(driver, CheckLevel::Warning, c.text, c.text);
+    }
+}
+
 TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
     const struct {
         int queryResult;

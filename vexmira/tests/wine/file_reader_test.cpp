@@ -1,6 +1,7 @@
 // Whole files through the Win32 file functions.
 #include "vexmira/win32_file_reader.h"
 
+#include "common/tests/wine/bad_files.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
@@ -35,6 +36,30 @@ TEST(Win32FileReader, ReadsWholeFilesAndTellsMissingFromEmpty) {
         const FileContents contents = reader.ReadWholeFile(folder.File(c.name));
         EXPECT_EQ(contents.opened, c.opened);
         EXPECT_TRUE(contents.bytes == c.bytes);  // no 3 MB dump on failure
+    }
+}
+
+// A shader file of any kind is read as far as it can be: a file that cannot
+// be opened is told apart from one that opened and gave nothing.
+TEST(Win32FileReader, BadShaderFiles) {
+    const struct {
+        BadFile kind;
+        bool opened;
+        long long size;
+    } outcomes[] = {
+        {BadFile::Missing, false, 0},          {BadFile::Empty, true, 0},
+        {BadFile::Folder, false, 0},           {BadFile::Locked, false, 0},
+        {BadFile::Huge, true, kHugeFileBytes}, {BadFile::Binary, true, 4096},
+        {BadFile::Utf16, true, 2 + 2 * 12},    {BadFile::Unreadable, true, 0},
+    };
+    const TempFolder folder(u"vexmira_files");
+    Win32FileReader reader;
+    for (const auto& outcome : outcomes) {
+        SCOPED_TRACE(BadFileName(outcome.kind));
+        const PlacedBadFile shader(folder.File(u"Lines.vert"), outcome.kind, u"#version 110");
+        const FileContents contents = reader.ReadWholeFile(shader.Path());
+        EXPECT_EQ(contents.opened, outcome.opened);
+        EXPECT_EQ(static_cast<long long>(contents.bytes.size()), outcome.size);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "adapters/card_list_search.h"
 #include "adapters/tests/recorded_output.h"
 #include "adapters/win/card_list_stream.h"
+#include "common/tests/wine/bad_files.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/text.h"
 #include "systest/engine/card_list_file.h"
@@ -21,15 +22,12 @@ const char16_t kPnp[] = u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3
 struct Outcome {
     int search = 0;                   // the diagnostic's result
     std::vector<std::u16string> log;  // its lines after the two head lines
+    bool opened = false;              // QuarvelSysTest could open the list
     CardListMatch scan;               // what QuarvelSysTest remembered
 };
 
-Outcome ReadBoth(const std::string& bytes) {
-    const TempFolder folder(u"qst_list");
-    const std::u16string path = folder.File(u"GraphicsCardGBList.txt");
-    EXPECT_TRUE(WriteBytes(path, bytes));
+Outcome ReadBothAt(const std::u16string& path) {
     Outcome outcome;
-
     VideoAdapterTable table;
     table[0] = {true, u"NVIDIA QUADRO FX 580", 512, {295, 73, 0, 0}, 20120120, ToUpperAscii(kPnp)};
     CStreamCardListFiles files;
@@ -41,8 +39,17 @@ Outcome ReadBoth(const std::string& bytes) {
         u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512u << 20, 20120120, kPnp, false};
     SilentVideo silent;
     const std::unique_ptr<CardListLines> lines = OpenCardListFile(path);
-    EXPECT_NE(lines, nullptr);
+    outcome.opened = lines != nullptr;
     outcome.scan = ScanCardList(lines.get(), adapter, silent);
+    return outcome;
+}
+
+Outcome ReadBoth(const std::string& bytes) {
+    const TempFolder folder(u"qst_list");
+    const std::u16string path = folder.File(u"GraphicsCardGBList.txt");
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    const Outcome outcome = ReadBothAt(path);
+    EXPECT_TRUE(outcome.opened);
     return outcome;
 }
 
@@ -101,8 +108,43 @@ TEST(CardListFiles, LinesLongerThan255Characters) {
     EXPECT_EQ(both.scan.entryCode, u"GD");
 }
 
-TEST(CardListFiles, MissingFile) {
-    EXPECT_EQ(OpenCardListFile(u"Z:\\no such folder\\GraphicsCardGBList.txt"), nullptr);
+// Whatever the list file is, both programs end their reading with a defined
+// result: the diagnostic with its search result and log lines, QuarvelSysTest
+// with nothing or the entry it matched.
+TEST(CardListFiles, BadListFiles) {
+    const std::vector<std::u16string> notFound = {u"GB-list file not found !\n"};
+    const std::vector<std::u16string> noEntry = {
+        u"Error! The video adapters were not found in the list.\n"};
+    const struct {
+        BadFile kind;
+        int search;
+        std::vector<std::u16string> log;  // empty: not compared
+        bool opened;
+        bool matched;
+    } outcomes[] = {
+        {BadFile::Missing, 0, notFound, false, false},
+        {BadFile::Empty, -5, noEntry, true, false},
+        {BadFile::Folder, 0, notFound, false, false},
+        {BadFile::Locked, 0, notFound, false, false},
+        {BadFile::Huge, -5, noEntry, true, false},  // NUL bytes: blank lines, one invalid line
+        {BadFile::Binary, -1, {}, true, false},
+        {BadFile::Utf16, -1, {}, true, true},  // QuarvelSysTest alone reads UTF-16
+        // The diagnostic's stream meets its end at the failed read.
+        {BadFile::Unreadable, -5, noEntry, false, false},
+    };
+    const TempFolder folder(u"qst_list");
+    for (const auto& outcome : outcomes) {
+        SCOPED_TRACE(BadFileName(outcome.kind));
+        const PlacedBadFile list(folder.File(u"GraphicsCardGBList.txt"), outcome.kind,
+                                 Utf16FromAscii(kEntry + "\r\n"));
+        const Outcome both = ReadBothAt(list.Path());
+        EXPECT_EQ(both.search, outcome.search);
+        if (!outcome.log.empty()) {
+            EXPECT_EQ(both.log, outcome.log);
+        }
+        EXPECT_EQ(both.opened, outcome.opened);
+        EXPECT_EQ(both.scan.matched, outcome.matched);
+    }
 }
 
 }  // namespace

@@ -80,39 +80,61 @@ TEST(RunReportCommand, EveryClickReplacesTheFile) {
     EXPECT_EQ(presenter.opened.size(), 2u);
 }
 
-TEST(RunReportCommand, LockedFileIsReportedAndTheOldReportNotOpened) {
-    TempDirectory temp;
-    RecordingPresenter presenter;
-    RunReportCommand(nullptr, u"earlier run\r\n", presenter);
-    {
-        UniqueFileHandle holder(CreateFileW(WideCStr(temp.ReportPath()), GENERIC_READ, 0, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(holder.valid());
-        RunReportCommand(nullptr, kReport, presenter);
-    }
-    EXPECT_EQ(presenter.opened.size(), 1u);  // the first click only
-    ASSERT_EQ(presenter.failures.size(), 1u);
-    EXPECT_EQ(presenter.failures[0], u"The report could not be written to\n" + temp.ReportPath() +
-                                         u"\n\n" + SystemErrorText(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(ReadBytes(temp.ReportPath()),
-              "\xEF\xBB\xBF"
-              "earlier run\r\n");
-}
-
 // The folder beside this test program whose QuarvelSysTest.txt is a link to
 // /dev/full (made by the build): every write to it fails as on a full disk.
 std::u16string FullDiskFolder() {
     return ProgramFolder() + u"full_disk_temp\\";
 }
 
-TEST(RunReportCommand, FailedWriteIsReportedAndNothingOpened) {
-    TempDirectory temp(FullDiskFolder());
-    RecordingPresenter presenter;
-    RunReportCommand(nullptr, kReport, presenter);
-    EXPECT_TRUE(presenter.opened.empty());
-    ASSERT_EQ(presenter.failures.size(), 1u);
-    EXPECT_EQ(presenter.failures[0], u"The report could not be written to\n" + temp.ReportPath() +
-                                         u"\n\n" + SystemErrorText(ERROR_DISK_FULL));
+// A folder where no one may create a file. Wine's drive Z: is the Unix root,
+// and in /sys not even root may; on Windows it is a folder whose permissions
+// deny the user, with the same ERROR_ACCESS_DENIED.
+constexpr char16_t kReadOnlyFolder[] = u"Z:\\sys\\";
+
+// A report that cannot be written is reported with its path and the system's
+// reason; nothing is opened, and an earlier report stays as it was.
+TEST(RunReportCommand, UnwritableReportIsReportedAndNothingOpened) {
+    enum class Trouble { MissingFolder, ReadOnlyFolder, LockedReport, FullDisk };
+    const struct {
+        const char* name;
+        Trouble trouble;
+        DWORD error;
+    } cases[] = {
+        {"missing folder", Trouble::MissingFolder, ERROR_PATH_NOT_FOUND},
+        {"read-only folder", Trouble::ReadOnlyFolder, ERROR_ACCESS_DENIED},
+        {"locked report", Trouble::LockedReport, ERROR_SHARING_VIOLATION},
+        {"full disk", Trouble::FullDisk, ERROR_DISK_FULL},
+    };
+    const std::string earlier =
+        "\xEF\xBB\xBF"
+        "earlier run\r\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder(u"qst_report");
+        const std::u16string path = c.trouble == Trouble::MissingFolder    ? folder.File(u"gone\\")
+                                    : c.trouble == Trouble::ReadOnlyFolder ? kReadOnlyFolder
+                                    : c.trouble == Trouble::FullDisk       ? FullDiskFolder()
+                                                                           : folder.Path();
+        TempDirectory temp(path);
+        RecordingPresenter presenter;
+        UniqueFileHandle holder;
+        if (c.trouble == Trouble::LockedReport) {
+            ASSERT_TRUE(WriteBytes(temp.ReportPath(), earlier));
+            holder.reset(CreateFileW(WideCStr(temp.ReportPath()), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(holder.valid());
+        }
+        RunReportCommand(nullptr, kReport, presenter);
+        holder.reset();
+        EXPECT_TRUE(presenter.opened.empty());
+        ASSERT_EQ(presenter.failures.size(), 1u);
+        EXPECT_EQ(presenter.failures[0], u"The report could not be written to\n" +
+                                             temp.ReportPath() + u"\n\n" +
+                                             SystemErrorText(c.error));
+        if (c.trouble == Trouble::LockedReport) {
+            EXPECT_EQ(ReadBytes(temp.ReportPath()), earlier);
+        }
+    }
 }
 
 TEST(RunReportCommand, NoTemporaryDirectoryDoesNothing) {

@@ -6,6 +6,7 @@
 
 #include "common/tests/crlf_lines.h"
 #include "common/tests/wine/accessible_reading.h"
+#include "common/tests/wine/bad_files.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
 #include "common/win/handles.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,8 +69,10 @@ class QuarvelSysTestRun : public testing::Test {
 
     void Start(const std::vector<std::wstring>& leftOut = {}) {
         bundle_ = std::make_unique<BundleFolder>(leftOut);
-        ASSERT_TRUE(app_.Start(bundle_->Program(), L"", bundle_->Path()));
+        Launch();
     }
+    // Starts the program in the bundle made before.
+    void Launch() { ASSERT_TRUE(app_.Start(bundle_->Program(), L"", bundle_->Path())); }
 
     HWND WaitForAgreement() {
         const HWND page = app_.WaitForWindow(texts_.agreementCaption, kWindowTimeoutMs);
@@ -263,6 +267,34 @@ TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
     EXPECT_TRUE(WaitForFocus(GetDlgItem(main, IDC_REPORT_BUTTON), kDefaultTimeoutMs));
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
+}
+
+// A language library that is there but does not load counts as missing: with
+// no other, the fatal error names the library of the user's language.
+TEST_F(QuarvelSysTestRun, UnloadableLanguageLibraryIsAFatalErrorNamingIt) {
+    const std::string library = ReadBytes(ProgramFolder() + u"Lang_En.Dll");
+    ASSERT_FALSE(library.empty());
+    const std::vector<std::wstring> noLibraries = {L"Lang_En.Dll", L"Lang_De.Dll"};
+    const std::optional<BadFile> kinds[] = {BadFile::Empty, BadFile::Folder, BadFile::Locked,
+                                            BadFile::Huge,  BadFile::Binary, BadFile::Utf16,
+                                            std::nullopt};  // the library cut in half
+    for (const std::optional<BadFile>& kind : kinds) {
+        SCOPED_TRACE(kind ? BadFileName(*kind) : "truncated");
+        bundle_ = std::make_unique<BundleFolder>(noLibraries);
+        const std::u16string path = FromWide(bundle_->Path()) + u"Lang_En.Dll";
+        const PlacedBadFile bad(path, kind.value_or(BadFile::Missing), u"STRINGTABLE");
+        if (!kind) {
+            ASSERT_TRUE(WriteBytes(path, library.substr(0, library.size() / 2)));
+        }
+        Launch();
+        const HWND box = app_.WaitForWindow(L"Fatal Error", kWindowTimeoutMs);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(ItemText(box, kMessageBoxTextId), L"Can't initialize language Dll / " +
+                                                        bundle_->Path() + L"Lang_" +
+                                                        UserLanguage() + L".Dll");
+        ClickButton(box, IDOK);
+        ASSERT_EQ(ExitCode(), kExitFailed);
+    }
 }
 
 TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesThemTwice) {

@@ -2,6 +2,8 @@
 // language library and agreement text, driven by messages.
 #include "systest/ui/agreement_dialog.h"
 
+#include "common/tests/wine/bad_files.h"
+#include "common/tests/wine/temp_folder.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
@@ -173,23 +175,30 @@ TEST_F(AgreementPage, DeclineEscapeAndTheCloseBoxEndTheLoopWithTwo) {
     }
 }
 
-TEST_F(AgreementPage, UnreadableAgreementTextLeavesTheListEmptyAndThePageWorking) {
+// Whatever the agreement text is, the page shows what it could read and can be
+// accepted. A text with no readable lines leaves the list empty.
+TEST_F(AgreementPage, AnyAgreementTextLeavesThePageWorking) {
     const struct {
-        const char* name;
-        const char16_t* path;
-    } texts[] = {
-        {"missing", u"Lic_Missing.Txt"},
-        {"a folder", u"."},
-        // Opens, and its first read fails as on a failing disk: Wine's drive
-        // Z: is the Unix root, where /proc/self/mem refuses reads at offset 0.
-        {"failing read", u"Z:\\proc\\self\\mem"},
+        BadFile kind;
+        int lines;  // -1: as many as the reader reads
+    } outcomes[] = {
+        {BadFile::Missing, 0},    {BadFile::Empty, 1},  // an empty file is one empty line
+        {BadFile::Folder, 0},     {BadFile::Locked, 0},
+        {BadFile::Huge, 1},  // one line of NULs: an empty entry
+        {BadFile::Binary, -1},    {BadFile::Utf16, 2},
+        {BadFile::Unreadable, 0},
     };
-    for (const auto& text : texts) {
-        SCOPED_TRACE(text.name);
-        AgreementDialog page(module_, text.path);
+    const TempFolder folder(u"qst_agreement");
+    for (const auto& outcome : outcomes) {
+        SCOPED_TRACE(BadFileName(outcome.kind));
+        const PlacedBadFile text(folder.File(u"Lic_En.Txt"), outcome.kind,
+                                 u"LICENSE AGREEMENT\r\nGr\u00f6\u00dfe");
+        AgreementDialog page(module_, text.Path());
         const HWND window = Open(page);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0), 0);
+        const int expected = outcome.lines >= 0 ? outcome.lines : LineCount(text.Path().c_str());
+        EXPECT_EQ(SendMessageW(GetDlgItem(window, IDC_AGREEMENT_TEXT), LB_GETCOUNT, 0, 0),
+                  expected);
         SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
         SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
