@@ -1,15 +1,19 @@
 #include "vexmira/tests/e2e/vexmira_run.h"
 
+#include "common/tests/wine/job.h"
 #include "common/text.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
 
-// The longest a run may take; Mesa's shader compiler needs a second or two.
-constexpr DWORD kRunTimeoutMs = 120 * 1000;
+// The longest a run may take (Mesa's shader compiler needs a second or two),
+// well within ctest's limit of a test: a run that hangs fails its test.
+constexpr DWORD kRunTimeoutMs = 60 * 1000;
+constexpr DWORD kPollMs = 20;
 
 std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
     wchar_t name[MAX_PATH];
@@ -45,27 +49,42 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
     if (!arguments.empty()) {
         commandLine += L" " + ToWide(arguments);
     }
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, captured,
-                        captured ? 0 : CREATE_NEW_CONSOLE, nullptr,
-                        ToWide(currentDirectory).c_str(), &startup, &process)) {
-        ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
+    // In a job: the run ends with the test, however the test ends.
+    const UniqueKernelHandle job = CreateKillOnCloseJob();
+    UniqueKernelHandle processHandle;
+    DWORD processId = 0;
+    if (!job.valid() ||
+        !StartInJob(job.get(), program, commandLine, captured, captured ? 0 : CREATE_NEW_CONSOLE,
+                    ToWide(currentDirectory).c_str(), startup, processHandle, processId)) {
+        ADD_FAILURE() << "cannot start Vexmira.exe: " << GetLastError();
         return run;
     }
-    UniqueKernelHandle processHandle(process.hProcess);
-    UniqueKernelHandle threadHandle(process.hThread);
     writeEnd.reset();  // the pipe ends when the child's copy closes
 
-    // Read while it runs: its output is larger than a pipe's buffer.
-    char buffer[4096];
-    DWORD read = 0;
-    while (captured && ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        run.output.append(buffer, read);
-    }
-    if (WaitForSingleObject(processHandle.get(), kRunTimeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(processHandle.get(), 1);
-        ADD_FAILURE() << "Vexmira.exe did not end";
-        return run;
+    // Read while it runs (its output is larger than a pipe's buffer), and once
+    // more after it ended, but no longer than a run may take.
+    const DWORD began = GetTickCount();
+    bool ended = false;
+    while (true) {
+        DWORD available = 0;
+        if (captured && PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr) &&
+            available > 0) {
+            char buffer[4096];
+            DWORD read = 0;
+            if (ReadFile(readEnd.get(), buffer, std::min<DWORD>(sizeof buffer, available), &read,
+                         nullptr)) {
+                run.output.append(buffer, read);
+            }
+            continue;
+        }
+        if (ended) {
+            break;
+        }
+        ended = WaitForSingleObject(processHandle.get(), kPollMs) == WAIT_OBJECT_0;
+        if (!ended && GetTickCount() - began >= kRunTimeoutMs) {
+            ADD_FAILURE() << "Vexmira.exe did not end";
+            return run;
+        }
     }
     GetExitCodeProcess(processHandle.get(), &run.exitCode);
     return run;

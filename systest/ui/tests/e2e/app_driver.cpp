@@ -1,5 +1,6 @@
 #include "systest/ui/tests/e2e/app_driver.h"
 
+#include "common/tests/wine/job.h"
 #include "common/text.h"
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
@@ -26,21 +27,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// A job whose processes all end when its last handle closes.
-UniqueKernelHandle CreateKillOnCloseJob() {
-    UniqueKernelHandle job(CreateJobObjectW(nullptr, nullptr));
-    if (!job.valid()) {
-        return job;
-    }
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (!SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits,
-                                 sizeof limits)) {
-        job.reset();
-    }
-    return job;
-}
-
 }  // namespace
 
 bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments,
@@ -55,22 +41,9 @@ bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    // Suspended until it is in the job, so everything it starts is in it too.
-    if (!CreateProcessW(
-            program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-            workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &info)) {
-        return false;
-    }
-    const UniqueKernelHandle thread(info.hThread);
-    process_.reset(info.hProcess);
-    processId_ = info.dwProcessId;
-    if (!AssignProcessToJobObject(job_.get(), process_.get())) {
-        TerminateProcess(process_.get(), kTerminatedExitCode);
-        return false;
-    }
-    ResumeThread(thread.get());
-    return true;
+    return StartInJob(job_.get(), program, commandLine, false, 0,
+                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), startup,
+                      process_, processId_);
 }
 
 std::vector<HWND> AppDriver::VisibleTopLevelWindows() const {
