@@ -20,23 +20,24 @@ UniqueKernelHandle CreateKillOnCloseJob() {
     return job;
 }
 
-bool StartInJob(HANDLE job, const std::wstring& program, std::wstring commandLine,
-                bool inheritHandles, DWORD creationFlags, const wchar_t* currentDirectory,
-                STARTUPINFOW& startup, UniqueKernelHandle& process, DWORD& processId) {
+bool StartSuspendedInJob(HANDLE job, const std::wstring& program, std::wstring commandLine,
+                         bool inheritHandles, DWORD creationFlags, const wchar_t* currentDirectory,
+                         STARTUPINFOW& startup, UniqueKernelHandle& process,
+                         UniqueKernelHandle& thread, DWORD& processId) {
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
                         inheritHandles ? TRUE : FALSE, creationFlags | CREATE_SUSPENDED, nullptr,
                         currentDirectory, &startup, &info)) {
         return false;
     }
-    const UniqueKernelHandle thread(info.hThread);
+    thread.reset(info.hThread);
     process.reset(info.hProcess);
     processId = info.dwProcessId;
     if (!AssignProcessToJobObject(job, process.get())) {
         TerminateProcess(process.get(), kNotInJobExitCode);
+        thread.reset();
         process.reset();
         return false;
     }
-    ResumeThread(thread.get());
     return true;
 }

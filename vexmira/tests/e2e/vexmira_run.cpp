@@ -52,13 +52,16 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
     // In a job: the run ends with the test, however the test ends.
     const UniqueKernelHandle job = CreateKillOnCloseJob();
     UniqueKernelHandle processHandle;
+    UniqueKernelHandle thread;
     DWORD processId = 0;
     if (!job.valid() ||
-        !StartInJob(job.get(), program, commandLine, captured, captured ? 0 : CREATE_NEW_CONSOLE,
-                    ToWide(currentDirectory).c_str(), startup, processHandle, processId)) {
+        !StartSuspendedInJob(job.get(), program, commandLine, captured,
+                             captured ? 0 : CREATE_NEW_CONSOLE, ToWide(currentDirectory).c_str(),
+                             startup, processHandle, thread, processId)) {
         ADD_FAILURE() << "cannot start Vexmira.exe: " << GetLastError();
         return run;
     }
+    ResumeThread(thread.get());
     writeEnd.reset();  // the pipe ends when the child's copy closes
 
     // Read while it runs (its output is larger than a pipe's buffer), and once

@@ -41,9 +41,14 @@ bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return StartInJob(job_.get(), program, commandLine, false, 0,
-                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), startup,
-                      process_, processId_);
+    UniqueKernelHandle thread;
+    if (!StartSuspendedInJob(job_.get(), program, commandLine, false, 0,
+                             workingDirectory.empty() ? nullptr : workingDirectory.c_str(), startup,
+                             process_, thread, processId_)) {
+        return false;
+    }
+    ResumeThread(thread.get());
+    return true;
 }
 
 std::vector<HWND> AppDriver::VisibleTopLevelWindows() const {

@@ -1,5 +1,6 @@
 #include "systest/ui/tests/e2e/watched_run.h"
 
+#include "common/tests/wine/job.h"
 #include "common/win/handles.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 namespace {
 
 constexpr DWORD kPollMs = 10;
+constexpr UINT kTerminatedExitCode = 255;
 constexpr wchar_t kDialogClass[] = L"#32770";
 
 // The run that the hook of this thread reports to.
@@ -68,19 +70,21 @@ WatchedRun RunWatched(const std::wstring& program, const std::wstring& arguments
         startup.hStdOutput = output;
         startup.hStdError = output;
     }
-    PROCESS_INFORMATION info{};
-    // Suspended until the hook is in place, so no window comes before it.
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, output != nullptr,
-                        CREATE_SUSPENDED, nullptr, folder.c_str(), &startup, &info)) {
+    // In a job, so it and the programs it starts end with the run; suspended
+    // until the hook is in place, so no window comes before it.
+    const UniqueKernelHandle job = CreateKillOnCloseJob();
+    UniqueKernelHandle process;
+    UniqueKernelHandle thread;
+    DWORD processId = 0;
+    if (!job.valid() || !StartSuspendedInJob(job.get(), program, commandLine, output != nullptr, 0,
+                                             folder.c_str(), startup, process, thread, processId)) {
         ADD_FAILURE() << "cannot start the program: error " << GetLastError();
         return run;
     }
-    const UniqueKernelHandle process(info.hProcess);
-    const UniqueKernelHandle thread(info.hThread);
 
     tWatched = &run;
     const UniqueEventHook hook(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
-                                               OnWindowCreated, info.dwProcessId, 0,
+                                               OnWindowCreated, processId, 0,
                                                WINEVENT_OUTOFCONTEXT));
     EXPECT_TRUE(hook.valid()) << "no WinEvent hook: error " << GetLastError();
     ResumeThread(thread.get());
@@ -92,7 +96,7 @@ WatchedRun RunWatched(const std::wstring& program, const std::wstring& arguments
         const DWORD woken =
             MsgWaitForMultipleObjects(1, &processHandle, FALSE, kPollMs, QS_ALLINPUT);
         DeliverEvents();
-        VisibleWindows visible{info.dwProcessId, 0};
+        VisibleWindows visible{processId, 0};
         EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
         run.visibleWindowsSeen += visible.count;
         if (woken == WAIT_OBJECT_0) {
@@ -103,8 +107,8 @@ WatchedRun RunWatched(const std::wstring& program, const std::wstring& arguments
     if (run.ended) {
         GetExitCodeProcess(process.get(), &run.exitCode);
     } else {
-        TerminateProcess(process.get(), 255);
-        WaitForSingleObject(process.get(), INFINITE);
+        TerminateJobObject(job.get(), kTerminatedExitCode);
+        WaitForSingleObject(process.get(), kExitTimeoutMs);
     }
     DeliverEvents();
     tWatched = nullptr;
