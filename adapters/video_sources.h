@@ -30,11 +30,11 @@ struct WmiText {
 inline constexpr uint32_t kBytesPerMbShift = 20;
 inline constexpr uint32_t kRecommendedGraphicsMemoryMb = 256;
 
-// AdapterRAM, in bytes, after conversion of the VARIANT to VT_UI4.
+// AdapterRAM, in bytes, as CIM's unsigned 32-bit number.
 struct WmiMemory {
     enum class State {
         ReadFailed,     // IWbemClassObject::Get failed
-        Null,           // VT_NULL: no value
+        Null,           // VT_NULL or VT_EMPTY: no value
         Unconvertible,  // not convertible to an unsigned 32-bit number: unknown
         Value,
     };

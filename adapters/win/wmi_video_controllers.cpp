@@ -34,6 +34,11 @@ LONG QueryFlags(Dialect dialect) {
                                        : WBEM_FLAG_FORWARD_ONLY;
 }
 
+void SetProxyBlanket(IWbemServices& services) {
+    CoSetProxyBlanket(&services, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                      RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+}
+
 WmiText ReadText(IWbemClassObject& object, const wchar_t* name) {
     UniqueVariant value;
     const HRESULT result = object.Get(name, 0, value.put(), nullptr, nullptr);
@@ -109,9 +114,20 @@ WmiMemory WmiMemoryFromVariant(HRESULT getResult, const VARIANT& value) {
     if (FAILED(getResult)) {
         return memory;
     }
-    if (value.vt == VT_NULL) {
-        memory.state = WmiMemory::State::Null;
-        return memory;
+    switch (value.vt) {
+        case VT_NULL:
+        case VT_EMPTY:
+            memory.state = WmiMemory::State::Null;
+            return memory;
+        case VT_I4:
+            // WMI hands CIM's uint32 over as VT_I4, negative from 2 GB on.
+            // Windows refuses to convert a negative VT_I4 to VT_UI4
+            // (DISP_E_OVERFLOW): the 32 bits are the unsigned value itself.
+            memory.state = WmiMemory::State::Value;
+            memory.bytes = static_cast<uint32_t>(value.lVal);
+            return memory;
+        default:
+            break;
     }
     UniqueVariant converted;
     // VariantChangeType does not change its source, but its signature says so.
@@ -152,6 +168,11 @@ WmiVideoControllerQuery WmiVideoControllerSource::Query(Dialect dialect) {
                                       services.put()))) {
         return query;
     }
+    // The connection's own security, as Microsoft's WMI clients set it: the
+    // process's may have been set earlier to a level too low for WMI (the
+    // RPC_E_TOO_LATE case above). A services object that is no proxy has no
+    // blanket to set (E_NOINTERFACE); the query then runs as it is.
+    SetProxyBlanket(*services.get());
     ComPtr<IEnumWbemClassObject> enumerator;
     const UniqueBstr language(kQueryLanguage);
     const UniqueBstr text(kQuery);

@@ -17,6 +17,7 @@ class WmiVideoControllerSource final : public VideoControllerSource {
 // A property as IWbemClassObject::Get returned it: getResult is Get's result,
 // value what it filled in.
 WmiText WmiTextFromVariant(HRESULT getResult, const VARIANT& value);
-// WMI carries CIM's uint32 as VT_I4; VariantChangeType turns it into the
-// unsigned number it stands for.
+// AdapterRAM as CIM's uint32: a VT_I4, as WMI delivers it, is read as the
+// unsigned 32 bits it carries; other number types are converted to VT_UI4;
+// VT_NULL and VT_EMPTY are no value.
 WmiMemory WmiMemoryFromVariant(HRESULT getResult, const VARIANT& value);

@@ -2,7 +2,9 @@
 // NVIDIA GeForce GTX 470 of Wine's Direct3D) and one display device ("Wine
 // Adapter") whose device id belongs to no WMI adapter.
 #include "adapters/primary_video_adapter.h"
+#include "adapters/tests/fake_video_system.h"
 #include "adapters/tests/recorded_output.h"
+#include "adapters/video_adapters.h"
 #include "adapters/vexmira_adapters.h"
 #include "adapters/win/display_devices.h"
 #include "adapters/win/driver_keys.h"
@@ -64,12 +66,20 @@ TEST(WmiVariants, AdapterRamConversion) {
         WmiMemory::State state;
         uint32_t bytes;
     } cases[] = {
+        // Windows' VariantChangeType refuses a negative VT_I4 as VT_UI4
+        // (DISP_E_OVERFLOW) where Wine's converts it: the VT_I4 rows hold
+        // whatever the system's conversion does.
         {"VT_I4 from 2 GB on is CIM's uint32", S_OK, Number(VT_I4, -1048576),
          WmiMemory::State::Value, kWineAdapterRam},
+        {"VT_I4 of 4 GB less 1 byte", S_OK, Number(VT_I4, -1), WmiMemory::State::Value,
+         0xFFFFFFFFu},
         {"VT_I4", S_OK, Number(VT_I4, 536870912), WmiMemory::State::Value, 536870912},
         {"VT_UI4", S_OK, Number(VT_UI4, -1), WmiMemory::State::Value, 0xFFFFFFFFu},
+        {"VT_UI2", S_OK, Number(VT_UI2, 65535), WmiMemory::State::Value, 65535},
+        {"a negative VT_I2 is no size", S_OK, Number(VT_I2, -1), WmiMemory::State::Unconvertible,
+         0},
         {"VT_NULL", S_OK, null, WmiMemory::State::Null, 0},
-        {"VT_EMPTY", S_OK, empty, WmiMemory::State::Value, 0},
+        {"VT_EMPTY", S_OK, empty, WmiMemory::State::Null, 0},
         {"a number as text", S_OK, text.get(), WmiMemory::State::Value, 512},
         {"text that is no number", S_OK, word.get(), WmiMemory::State::Unconvertible, 0},
         {"a failed read", kNotFound, empty, WmiMemory::State::ReadFailed, 0},
@@ -80,6 +90,26 @@ TEST(WmiVariants, AdapterRamConversion) {
         EXPECT_EQ(memory.state, c.state);
         EXPECT_EQ(memory.BytesOrZero(), c.bytes);
     }
+}
+
+TEST(WmiVariants, AdapterRamOfFourGigabytesInBothPrograms) {
+    FakeVideoSystem system;
+    WmiVideoController controller = Controller(u"NVIDIA Quadro FX 580", kQuadroPnp);
+    controller.adapterRam = WmiMemoryFromVariant(S_OK, Number(VT_I4, -1048576));
+    system.query.objects = {controller};
+    system.AddDisplay(kQuadroDevice, u"quadro", kAttachedPrimary, u"");
+    VideoSystem sources = system.Sources();
+
+    VideoAdapterTable table;
+    MemoryLog log;
+    EXPECT_EQ(SummarizeVideoAdapters(table, sources, log), 2) << "256 MB or more";
+    EXPECT_EQ(table[0].memoryMb, 4095u);
+
+    PrimaryVideoAdapter adapter;
+    SilentVideo verbose;
+    EXPECT_EQ(QueryPrimaryVideoAdapter(adapter, sources, verbose), kAdapterQueryOk);
+    EXPECT_EQ(adapter.memoryBytes, 4293918720u);
+    EXPECT_EQ(adapter.memoryBytes >> kBytesPerMbShift, 4095u);
 }
 
 TEST(WmiVariants, TextOnlyFromBstr) {
@@ -126,6 +156,19 @@ TEST(WmiVideoControllers, SystemTestQueryInTheCallersApartment) {
     WmiVideoControllerSource source;
     ExpectWineController(source.Query(Dialect::QuarvelSysTest));
     // Security is set once per process; a second query still works.
+    ExpectWineController(source.Query(Dialect::QuarvelSysTest));
+}
+
+TEST(WmiVideoControllers, QueryAfterTheProcessSetItsOwnSecurity) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    ASSERT_EQ(com.Result(), S_OK);
+    // A host that set COM security first, at levels too low for WMI: the
+    // query's own call then fails with RPC_E_TOO_LATE, and its proxy blanket
+    // carries the levels WMI needs.
+    ASSERT_EQ(CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                                   RPC_C_IMP_LEVEL_IDENTIFY, nullptr, EOAC_NONE, nullptr),
+              S_OK);
+    WmiVideoControllerSource source;
     ExpectWineController(source.Query(Dialect::QuarvelSysTest));
 }
 
