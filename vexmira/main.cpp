@@ -7,6 +7,10 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    // The process has no window: a crash in a graphics driver must end it with
+    // the exception code as its exit code, not leave an error box that no one
+    // sees while QuarvelSysTest waits. No box for a missing disk either.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     WindowsEnvironment environment(instance);
     return RunDiagnosticFlow(FromWide(commandLine != nullptr ? commandLine : L""), environment);
 }

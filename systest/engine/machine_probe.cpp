@@ -1,5 +1,6 @@
 #include "systest/engine/machine_probe.h"
 
+#include "common/win/error_mode.h"
 #include "common/win/handles.h"
 #include "common/win/wide.h"
 #include "systest/engine/os_display_string.h"
@@ -43,6 +44,9 @@ bool Win32MachineProbe::IsFixedDrive(std::u16string_view rootPath) {
 }
 
 uint64_t Win32MachineProbe::DiskFreeBytes(std::u16string_view rootPath) {
+    // A drive without its medium (a card reader) fails the call instead of
+    // asking the user for a disk.
+    const AddedErrorMode noDiskBox(SEM_FAILCRITICALERRORS);
     return GetDiskFreeBytes(ToWide(rootPath).c_str());
 }
 
