@@ -140,7 +140,10 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
     verdicts.Add(CheckKey::Memory, system.CheckMemory());
     verdicts.Add(CheckKey::Disk, system.CheckDiskSpace());
     verdicts.Add(CheckKey::Screen, system.CheckScreen());
-    if (graphics.RunDiagnostic()) {
+    CheckResult diagnostic;
+    const bool adapterFound = graphics.RunDiagnostic(diagnostic);
+    verdicts.Add(CheckKey::Diagnostic, diagnostic);
+    if (adapterFound) {
         verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
         CheckResult card;
         CheckResult driver;

@@ -95,8 +95,9 @@ struct CheckRun {
 };
 
 // Runs every check once, in order; hands each row to the sink as it comes and
-// asks it to fit columns 0 and 1 at the end. The graphics checks 6 to 8 run
-// only when the gate RunDiagnostic returns true.
+// asks it to fit columns 0 and 1 at the end. The gate RunDiagnostic gives a
+// row of its own after the screen check when the diagnostic did not finish;
+// the graphics checks 6 to 8 run only when it returns true.
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    RowSink& rows, const RunFacts& facts);
 

@@ -8,8 +8,10 @@ class GraphicsChecks {
   public:
     virtual ~GraphicsChecks() = default;
     // Starts the diagnostic, waits for it and queries the primary adapter.
-    // False when the adapter query failed and checks 6 to 8 must not run.
-    virtual bool RunDiagnostic() = 0;
+    // diagnostic is the run's own row: a warning when the diagnostic did not
+    // finish, else none. False when the adapter query failed and checks 6 to
+    // 8 must not run.
+    virtual bool RunDiagnostic(CheckResult& diagnostic) = 0;
     // Check 6: the adapter's memory.
     virtual CheckResult EvaluateAdapterMemory() = 0;
     // Check 7: the graphics card row and the driver row.

@@ -1,6 +1,7 @@
 #include "systest/engine/launcher.h"
 
 #include "common/format.h"
+#include "common/text.h"
 #include "systest/engine/card_list_check.h"
 #include "systest/resources/string_ids.h"
 
@@ -9,10 +10,37 @@ namespace {
 // The recommended graphics memory as the argument of the texts' "%d".
 constexpr int32_t kRecommendedMemoryMbArgument = kRecommendedGraphicsMemoryMb;
 
+// The diagnostic's own verdicts; any other exit code is a crash.
+bool IsDiagnosticVerdict(int32_t exitCode) {
+    return exitCode >= kDiagnosticNotSupported && exitCode <= kDiagnosticSwitchableGraphics;
+}
+
 }  // namespace
 
-bool DiagnosticLauncher::RunDiagnostic() {
-    exitCode_ = platform_.RunDiagnosticProgram();
+uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs) {
+    uint64_t value = 0;
+    for (const char16_t c : text) {
+        if (!IsAsciiDigit(c) || value >= limitMs) {
+            return limitMs;
+        }
+        value = value * 10 + static_cast<uint64_t>(c - u'0');
+    }
+    return text.empty() || value == 0 || value >= limitMs ? limitMs : static_cast<uint32_t>(value);
+}
+
+bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
+    const DiagnosticRun run = platform_.RunDiagnosticProgram();
+    diagnostic = {};
+    if (run.end == DiagnosticEnd::NotStarted) {
+        exitCode_ = kDiagnosticNotStarted;
+    } else if (run.end == DiagnosticEnd::Exited && IsDiagnosticVerdict(run.exitCode)) {
+        exitCode_ = run.exitCode;
+    } else {
+        exitCode_ = kDiagnosticNotSupported;
+        diagnostic.level = CheckLevel::Warning;
+        diagnostic.displayText = strings_.Load(IDS_DIAGNOSTIC_UNFINISHED);
+        diagnostic.reportText = diagnostic.displayText;
+    }
     verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(exitCode_));
 
     driverVersionUnreadable_ = false;

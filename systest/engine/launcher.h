@@ -12,21 +12,38 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
+
+// How a run of the diagnostic program ended.
+enum class DiagnosticEnd {
+    NotStarted,  // it could not be started; the user has been told
+    Exited,      // it ended by itself
+    TimedOut,    // it was still running at the time limit and has been ended
+};
+
+struct DiagnosticRun {
+    DiagnosticEnd end = DiagnosticEnd::NotStarted;
+    int32_t exitCode = 0;  // when it exited: its verdict 0 to 4, or the code of a crash
+};
 
 // What the graphics checks need of the system.
 class DiagnosticPlatform {
   public:
     virtual ~DiagnosticPlatform() = default;
-    // Runs "Vexmira.exe" hidden in a console of its own and waits for it
-    // without a time limit. Its exit code, or kDiagnosticNotStarted when it
-    // cannot be started (the user has been told then).
-    virtual int32_t RunDiagnosticProgram() = 0;
+    // Runs "Vexmira.exe" hidden in a console of its own, in the program's
+    // folder, and waits for it up to a time limit.
+    virtual DiagnosticRun RunDiagnosticProgram() = 0;
     // The adapter query of adapter discovery, with its results.
     virtual int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) = 0;
     // "GraphicsCardGBList.txt" in the current directory; null when it cannot
     // be opened.
     virtual std::unique_ptr<CardListLines> OpenCardList() = 0;
 };
+
+// A time limit in milliseconds written as decimal digits, when it is shorter
+// than limitMs and not 0; limitMs for any other text. Tests shorten the wait
+// for the diagnostic with it; nothing can lengthen it.
+uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs);
 
 class DiagnosticLauncher final : public GraphicsChecks {
   public:
@@ -35,9 +52,12 @@ class DiagnosticLauncher final : public GraphicsChecks {
                        VerboseVideo& verbose)
         : platform_(platform), strings_(strings), verbose_(verbose) {}
 
-    // True unless the adapter query failed; an adapter without a readable
-    // driver version still gives true, and only its warning row follows.
-    bool RunDiagnostic() override;
+    // A diagnostic that ran past its time limit or crashed (an exit code
+    // other than 0 to 4) counts as exit code 0, a failed graphics test, and
+    // gives the warning row. True unless the adapter query failed; an adapter
+    // without a readable driver version still gives true, and only its
+    // warning row follows.
+    bool RunDiagnostic(CheckResult& diagnostic) override;
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
     CheckResult EvaluateAdaptersDiffer() override;
@@ -50,7 +70,7 @@ class DiagnosticLauncher final : public GraphicsChecks {
     const StringSource& strings_;
     VerboseVideo& verbose_;
 
-    int32_t exitCode_ = kDiagnosticNotStarted;  // of the diagnostic program
+    int32_t exitCode_ = kDiagnosticNotStarted;  // as the card rows count it
     bool driverVersionUnreadable_ = false;      // the adapter query returned -2
     PrimaryVideoAdapter adapter_;               // what the adapter query left
 };

@@ -6,12 +6,53 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr wchar_t kStartFailureCaption[] = L"lsystem";
-constexpr int32_t kNotStarted = -1;
+// The exit code of a program ended at its time limit.
+constexpr UINT kTimedOutExitCode = WAIT_TIMEOUT;
+// How long an ended program may take to go; a program stuck in a driver may
+// take long, and the caller goes on without it.
+constexpr DWORD kTerminationWaitMs = 5000;
+// Windows takes a window whose thread has not looked at its messages for five
+// seconds as hung and replaces it with a ghost: the wait looks this often.
+constexpr DWORD kMessageCheckMs = 250;
+
+// Paints the thread's windows; PeekMessageW also delivers the messages that
+// other threads send to them.
+void PaintAndAnswer() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+        DispatchMessageW(&message);
+    }
+}
+
+// True when the process ended within the time limit.
+bool WaitAnsweringMessages(HANDLE process, DWORD timeLimitMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD remaining = INFINITE;
+        if (timeLimitMs != INFINITE) {
+            const DWORD elapsed = GetTickCount() - start;  // right across the counter's wrap
+            if (elapsed >= timeLimitMs) {
+                return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            }
+            remaining = timeLimitMs - elapsed;
+        }
+        const DWORD woken = MsgWaitForMultipleObjects(
+            1, &process, FALSE, std::min(remaining, kMessageCheckMs), QS_SENDMESSAGE | QS_PAINT);
+        if (woken == WAIT_OBJECT_0) {
+            return true;
+        }
+        if (woken == WAIT_FAILED) {
+            return WaitForSingleObject(process, remaining) == WAIT_OBJECT_0;
+        }
+        PaintAndAnswer();
+    }
+}
 
 }  // namespace
 
@@ -24,32 +65,37 @@ void StartFailureBox::Show(const std::u16string& text) {
                 MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
-int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visible, bool wait,
-                   StartFailureNotice& failure) {
+ProcessResult RunProcess(const std::u16string& commandLine, const ProcessStart& start,
+                         StartFailureNotice& failure) {
     // CreateProcessW may write into the command line it is given.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!(newConsole && visible)) {
+    if (!(start.newConsole && start.visible)) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_HIDE;
     }
+    const std::wstring directory = ToWide(start.currentDirectory);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                        newConsole ? CREATE_NEW_CONSOLE : CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &started)) {
+                        start.newConsole ? CREATE_NEW_CONSOLE : CREATE_NO_WINDOW, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &started)) {
         failure.Show(StartFailureText(commandLine, GetLastError()));
-        return kNotStarted;
+        return {};
     }
     const UniqueKernelHandle process(started.hProcess);
     const UniqueKernelHandle thread(started.hThread);
-    if (!wait) {
-        return 0;
+    if (!start.wait) {
+        return {ProcessEnd::Started, 0};
     }
-    WaitForSingleObject(process.get(), INFINITE);
+    if (!WaitAnsweringMessages(process.get(), start.timeLimitMs)) {
+        TerminateProcess(process.get(), kTimedOutExitCode);
+        WaitForSingleObject(process.get(), kTerminationWaitMs);
+        return {ProcessEnd::TimedOut, 0};
+    }
     DWORD exitCode = 0;
     GetExitCodeProcess(process.get(), &exitCode);
-    return static_cast<int32_t>(exitCode);
+    return {ProcessEnd::Exited, exitCode};
 }

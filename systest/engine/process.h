@@ -18,14 +18,36 @@ class StartFailureBox final : public StartFailureNotice {
     void Show(const std::u16string& text) override;
 };
 
+// WaitForSingleObject's INFINITE.
+inline constexpr uint32_t kNoTimeLimit = 0xFFFFFFFF;
+
+struct ProcessStart {
+    bool newConsole = false;              // a console of its own, else none
+    bool visible = false;                 // shown only with a console of its own
+    bool wait = true;                     // wait for its end
+    uint32_t timeLimitMs = kNoTimeLimit;  // the longest wait; then the program is ended
+    std::u16string currentDirectory;      // empty: the caller's
+};
+
+enum class ProcessEnd {
+    NotStarted,  // the caller's StartFailureNotice has been told
+    Started,     // not waited for
+    Exited,
+    TimedOut,  // ended with TerminateProcess at the time limit
+};
+
+struct ProcessResult {
+    ProcessEnd end = ProcessEnd::NotStarted;
+    uint32_t exitCode = 0;  // when it exited
+};
+
 // Starts commandLine with the system's search order (the running program's
-// folder first, then the current directory and the path) in the current
-// directory. newConsole gives it a console of its own (else none); it is
-// shown only when it has a new console and visible is set. With wait, waits
-// without a time limit and returns its exit code; else returns 0. When it
-// cannot be started, tells failure and returns -1.
-int32_t RunProcess(bool newConsole, const std::u16string& commandLine, bool visible, bool wait,
-                   StartFailureNotice& failure);
+// folder first, then the current directory and the path). While it waits,
+// the thread paints its windows and answers the messages sent to it, so a
+// window on the screen stays drawn and responsive; input stays queued. When
+// it cannot be started, tells failure.
+ProcessResult RunProcess(const std::u16string& commandLine, const ProcessStart& start,
+                         StartFailureNotice& failure);
 
 // The text of the warning box: the command line and the system error code.
 std::u16string StartFailureText(const std::u16string& commandLine, uint32_t error);

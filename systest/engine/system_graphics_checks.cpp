@@ -3,6 +3,8 @@
 #include "adapters/card_list.h"
 #include "adapters/win/message_box_video.h"
 #include "adapters/win/video_system.h"
+#include "common/win/program_folder.h"
+#include "common/win/wide.h"
 #include "systest/engine/card_list_file.h"
 
 namespace {
@@ -10,11 +12,25 @@ namespace {
 // The diagnostic is started by name: the folder of QuarvelSysTest.exe is
 // searched first, so the copy shipped beside it runs.
 constexpr char16_t kDiagnosticCommandLine[] = u"Vexmira.exe";
+constexpr wchar_t kTimeLimitVariable[] = L"QST_DIAGNOSTIC_TIME_LIMIT_MS";
+constexpr DWORD kTimeLimitUnits = 16;
 
 }  // namespace
 
-int32_t Win32DiagnosticPlatform::RunDiagnosticProgram() {
-    return RunProcess(true, kDiagnosticCommandLine, false, true, *startFailure_);
+DiagnosticRun Win32DiagnosticPlatform::RunDiagnosticProgram() {
+    ProcessStart start;
+    start.newConsole = true;
+    start.timeLimitMs = timeLimitMs_;
+    start.currentDirectory = ProgramFolder();
+    const ProcessResult result = RunProcess(kDiagnosticCommandLine, start, *startFailure_);
+    switch (result.end) {
+        case ProcessEnd::Exited:
+            return {DiagnosticEnd::Exited, static_cast<int32_t>(result.exitCode)};
+        case ProcessEnd::TimedOut:
+            return {DiagnosticEnd::TimedOut, 0};
+        default:
+            return {DiagnosticEnd::NotStarted, 0};
+    }
 }
 
 int Win32DiagnosticPlatform::QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter,
@@ -24,12 +40,23 @@ int Win32DiagnosticPlatform::QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapt
 }
 
 std::unique_ptr<CardListLines> Win32DiagnosticPlatform::OpenCardList() {
-    return OpenCardListFile(std::u16string(kCardListFileName));
+    return OpenCardListFile(ProgramFolder() + std::u16string(kCardListFileName));
 }
 
-SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings)
-    : boxes_(VerboseVideoOfCommandLine()), launcher_(platform_, strings, *boxes_) {}
+uint32_t DiagnosticTimeLimitOfEnvironment() {
+    wchar_t text[kTimeLimitUnits] = {};
+    const DWORD length = GetEnvironmentVariableW(kTimeLimitVariable, text, kTimeLimitUnits);
+    if (length == 0 || length >= kTimeLimitUnits) {
+        return kDiagnosticTimeLimitMs;
+    }
+    return ShorterTimeLimit(FromWide(text), kDiagnosticTimeLimitMs);
+}
+
+SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings, uint32_t timeLimitMs)
+    : boxes_(VerboseVideoOfCommandLine()),
+      platform_(timeLimitMs),
+      launcher_(platform_, strings, *boxes_) {}
 
 SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
-                                           StartFailureNotice& startFailure)
-    : platform_(startFailure), launcher_(platform_, strings, verbose) {}
+                                           StartFailureNotice& startFailure, uint32_t timeLimitMs)
+    : platform_(startFailure, timeLimitMs), launcher_(platform_, strings, verbose) {}

@@ -5,46 +5,65 @@
 #include "systest/engine/launcher.h"
 #include "systest/engine/process.h"
 
+#include <cstdint>
 #include <memory>
+
+// How long QuarvelSysTest waits for the diagnostic: a driver that hangs must
+// not keep the user waiting without end.
+inline constexpr uint32_t kDiagnosticTimeLimitMs = 120000;
 
 class Win32DiagnosticPlatform final : public DiagnosticPlatform {
   public:
     // A warning box tells the user when the diagnostic cannot be started.
-    Win32DiagnosticPlatform() = default;
+    explicit Win32DiagnosticPlatform(uint32_t timeLimitMs) : timeLimitMs_(timeLimitMs) {}
     // startFailure is told instead; it must outlive the platform.
-    explicit Win32DiagnosticPlatform(StartFailureNotice& startFailure)
-        : startFailure_(&startFailure) {}
+    Win32DiagnosticPlatform(StartFailureNotice& startFailure, uint32_t timeLimitMs)
+        : startFailure_(&startFailure), timeLimitMs_(timeLimitMs) {}
     Win32DiagnosticPlatform(const Win32DiagnosticPlatform&) = delete;
     Win32DiagnosticPlatform& operator=(const Win32DiagnosticPlatform&) = delete;
 
-    int32_t RunDiagnosticProgram() override;
+    // In the program's folder, where the diagnostic finds the card list and
+    // the shaders and writes its log, wherever QuarvelSysTest was started;
+    // ended at the time limit.
+    DiagnosticRun RunDiagnosticProgram() override;
     // COM must be initialized on the calling thread.
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override;
-    // Read with TextFileReader; a read error ends the file where it occurs.
+    // The list beside the program, read with TextFileReader; a read error ends
+    // the file where it occurs.
     std::unique_ptr<CardListLines> OpenCardList() override;
 
   private:
     StartFailureBox box_;
     StartFailureNotice* startFailure_ = &box_;
+    uint32_t timeLimitMs_;
 };
 
-// The launcher over the real system.
+// The time limit for the diagnostic: kDiagnosticTimeLimitMs, or a shorter
+// one that the environment variable QST_DIAGNOSTIC_TIME_LIMIT_MS gives (the
+// end-to-end tests set it; it is no setting for users).
+uint32_t DiagnosticTimeLimitOfEnvironment();
+
+// The launcher over the real system, waiting for the diagnostic at most
+// timeLimitMs.
 class SystemGraphicsChecks final : public GraphicsChecks {
   public:
     // With the diagnostic message boxes when the command line holds
     // "-verbosevideo", and a warning box when the diagnostic cannot be
     // started. strings must outlive the checks.
-    explicit SystemGraphicsChecks(const StringSource& strings);
+    SystemGraphicsChecks(const StringSource& strings, uint32_t timeLimitMs);
     // The diagnostic values and a failed start go to verbose and startFailure
     // instead of boxes; all three must outlive the checks.
     SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
-                         StartFailureNotice& startFailure);
+                         StartFailureNotice& startFailure, uint32_t timeLimitMs);
 
-    // The diagnostic program's exit code, once RunDiagnostic has run;
-    // kDiagnosticNotStarted when it could not be started.
+    // The diagnostic program's exit code as the rows count it, once
+    // RunDiagnostic has run: 0 also after a crash or a run past the time
+    // limit; kDiagnosticNotStarted when it could not be started.
     int32_t DiagnosticExitCode() const { return launcher_.ExitCode(); }
 
-    bool RunDiagnostic() override { return launcher_.RunDiagnostic(); }
+    bool RunDiagnostic(CheckResult& diagnostic) override {
+        return launcher_.RunDiagnostic(diagnostic);
+    }
     CheckResult EvaluateAdapterMemory() override { return launcher_.EvaluateAdapterMemory(); }
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override {
         launcher_.EvaluateCardList(card, driver);

@@ -43,6 +43,7 @@
 #define IDS_DRIVER_OUTDATED 983           // %d.%d list version, %d.%d adapter version
 #define IDS_CARD_DRIVER_OUTDATED 984      // %d.%d adapter version, %d.%d list version
 #define IDS_CARD_SUPPORTED 985
+#define IDS_DIAGNOSTIC_UNFINISHED 986  // the graphics test ended without its verdict
 #define IDS_ADAPTERS_DIFFER 987
 #define IDS_DRIVER_VERSION_UNREADABLE 988
 #define IDS_CARD_SWITCHABLE_SUPPORTED 989  // OpenGL 3+ on switchable graphics

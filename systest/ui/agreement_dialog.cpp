@@ -83,7 +83,11 @@ bool AgreementDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
         case IDOK:
             // Enter reaches here too; without the box ticked it accepts nothing.
             if (IsWindowEnabled(Item(IDOK))) {
-                Close(kQuitAccepted);
+                // The page stays on the screen, disabled, while the checks run,
+                // until the main dialog takes its place: no window of the
+                // program would show that it is busy otherwise.
+                EnableWindow(Window(), FALSE);
+                PostQuitMessage(kQuitAccepted);
             }
             break;
         case IDCANCEL:

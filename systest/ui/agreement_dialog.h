@@ -1,5 +1,7 @@
 // The agreement page: the licence text in a list box, a box the user ticks to
-// accept it, and the buttons to go on or to stop.
+// accept it, and the buttons to go on or to stop. Declining destroys it;
+// accepting disables it and leaves it to the start-up to destroy once the
+// main dialog is ready.
 #pragma once
 
 #include "common/win/accessible.h"

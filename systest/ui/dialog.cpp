@@ -70,6 +70,12 @@ void Dialog::LeaveMessageLoop() {
     }
 }
 
+void Dialog::DestroyDialog() const {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
 void Dialog::Close(int quitCode) {
     DestroyWindow(window_);
     PostQuitMessage(quitCode);

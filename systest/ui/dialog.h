@@ -20,6 +20,8 @@ class Dialog : private MessageFilter, private IdleHandler {
 
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
+    // Destroys the window, when it is still there; the object stays.
+    void DestroyDialog() const;
 
   protected:
     Dialog() = default;

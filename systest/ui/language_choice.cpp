@@ -20,9 +20,14 @@ LanguageChoice ChooseLanguage(std::u16string_view programPath, std::u16string_vi
     const std::u16string code(languageCode);
     const std::u16string libraryPath = directory + u"Lang_" + code + u".Dll";
 
+    const std::u16string besideLibrary = directory + kFallbackLibrary;
     if (system.IsFile(libraryPath) && system.LoadLanguageLibrary(libraryPath)) {
         choice.loaded = true;
         choice.agreementPath = directory + u"Lic_" + code + u".Txt";
+    } else if (system.IsFile(besideLibrary) && system.LoadLanguageLibrary(besideLibrary)) {
+        // English beside the program, wherever it was started from.
+        choice.loaded = true;
+        choice.agreementPath = directory + kFallbackAgreement;
     } else if (system.IsFile(kFallbackLibrary) && system.LoadLanguageLibrary(kFallbackLibrary)) {
         choice.loaded = true;
         choice.agreementPath = kFallbackAgreement;

@@ -1,5 +1,6 @@
 // Which language library and agreement text the program uses: the library of
-// the user's language when it is beside the program, else English.
+// the user's language when it is beside the program, else English, beside the
+// program or else in the current directory.
 #pragma once
 
 #include <string>
@@ -22,8 +23,9 @@ struct LanguageChoice {
     std::u16string failure;        // when not loaded: the fatal error message
 };
 
-// The fallback names are bare: the existence test and the text reader look in
-// the current directory, LoadLibraryW in the library search path.
+// The English fallback, looked for beside the program first. Then the bare
+// names: the existence test and the text reader look in the current
+// directory, LoadLibraryW in the library search path.
 inline constexpr char16_t kFallbackLibrary[] = u"Lang_En.Dll";
 inline constexpr char16_t kFallbackAgreement[] = u"Lic_En.Txt";
 

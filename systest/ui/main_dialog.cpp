@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "common/text.h"
+#include "common/win/wait_cursor.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/report_command.h"
@@ -58,7 +59,12 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
     SetLanguageTexts();
     AddColumns();
 
-    const CheckRun run = RunChecks(checks_.system, checks_.graphics, strings_, *this, facts);
+    CheckRun run;
+    {
+        // The checks take seconds, the diagnostic's run up to its time limit.
+        const WaitCursor checking;
+        run = RunChecks(checks_.system, checks_.graphics, strings_, *this, facts);
+    }
     reportText_ = run.reportText;
     ShowSummary(run.summary);
     SetItemText(kMetaLineId, run.metaLine);

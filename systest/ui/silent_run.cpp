@@ -152,7 +152,8 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
     ProbedSystemChecks systemChecks(probe, strings);
     SilentVideo noBoxes;
     ConsoleStartFailure startFailure(console);
-    SystemGraphicsChecks graphicsChecks(strings, noBoxes, startFailure);
+    SystemGraphicsChecks graphicsChecks(strings, noBoxes, startFailure,
+                                        DiagnosticTimeLimitOfEnvironment());
     NoList noList;
     const RunFacts facts = ReadRunFacts();
     const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, noList, facts);

@@ -40,14 +40,18 @@ std::vector<std::u16string> ProgramArguments() {
 }
 
 // The main dialog with the checks of this machine; its quit code, or
-// kExitNoDialog when it cannot be created.
-int RunMainDialog(AppModule& module, MessageLoop& loop, int showCommand) {
+// kExitNoDialog when it cannot be created. The accepted agreement page stays
+// on the screen while the checks run and goes when the main dialog is ready.
+int RunMainDialog(AppModule& module, MessageLoop& loop, int showCommand,
+                  const AgreementDialog& agreement) {
     ProgramStrings strings(module);
     Win32MachineProbe probe;
     ProbedSystemChecks systemChecks(probe, strings);
-    SystemGraphicsChecks graphicsChecks(strings);
+    SystemGraphicsChecks graphicsChecks(strings, DiagnosticTimeLimitOfEnvironment());
     MainDialog mainDialog(module, {systemChecks, graphicsChecks});
-    if (!mainDialog.Create()) {
+    const bool created = mainDialog.Create();
+    agreement.DestroyDialog();
+    if (!created) {
         return kExitNoDialog;
     }
     ShowWindow(mainDialog.Window(), showCommand);
@@ -80,7 +84,7 @@ int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
             ShowWindow(agreement.Window(), showCommand);
             result = loop.Run();
             if (result == kQuitAccepted) {
-                result = RunMainDialog(module, loop, showCommand);
+                result = RunMainDialog(module, loop, showCommand, agreement);
             }
         }
     }

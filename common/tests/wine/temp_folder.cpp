@@ -23,14 +23,6 @@ TempFolder::~TempFolder() {
     RemoveDirectoryW(WideCStr(path_));
 }
 
-std::u16string ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::u16string folder = FromWide(std::wstring_view(path, length));
-    folder.erase(folder.rfind(u'\\') + 1);
-    return folder;
-}
-
 std::vector<std::u16string> FilesIn(const std::u16string& folder, std::u16string_view pattern) {
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};

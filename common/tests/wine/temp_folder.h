@@ -23,10 +23,6 @@ class TempFolder {
     std::u16string path_;
 };
 
-// The folder of the running test program, with its closing backslash: the
-// build copies a test's data files there.
-std::u16string ProgramFolder();
-
 // The names of the files (not folders) in a folder, with its closing
 // backslash, that match a pattern such as "vexmira_*.txt".
 std::vector<std::u16string> FilesIn(const std::u16string& folder, std::u16string_view pattern);

@@ -42,11 +42,12 @@ class FakeSystemChecks final : public SystemChecks {
 class FakeGraphicsChecks final : public GraphicsChecks {
   public:
     bool gate = true;
-    CheckResult memory, card, driver, differ;
+    CheckResult diagnostic, memory, card, driver, differ;
     std::vector<std::string> calls;
 
-    bool RunDiagnostic() override {
+    bool RunDiagnostic(CheckResult& diagnosticResult) override {
         calls.push_back("gate");
+        diagnosticResult = diagnostic;
         return gate;
     }
     CheckResult EvaluateAdapterMemory() override {
@@ -280,6 +281,30 @@ TEST(RunChecks, EveryCheckRunsInOrderAndTheGateGuardsTheGraphics) {
                 ? std::vector<std::string>{"gate", "adapter memory", "card list", "adapters differ"}
                 : std::vector<std::string>{"gate"};
         EXPECT_EQ(run.graphics.calls, graphics);
+    }
+}
+
+TEST(RunChecks, TheGatesOwnRowComesAfterTheScreenCheck) {
+    for (const bool gate : {true, false}) {
+        SCOPED_TRACE(gate);
+        SequenceRun run({{0, 0, 0, 0, 3, 3, 0, 0, 0}, gate});
+        run.graphics.diagnostic = Result(2, u"graphics test unfinished", u"ignored");
+        run.Go();
+        std::vector<std::u16string> lines;
+        for (const ResultRow& row : run.sink.rows) {
+            lines.push_back(row.status + row.text);
+        }
+        std::vector<std::u16string> expected = {u"Passed: display",
+                                                u"Warning: graphics test unfinished"};
+        if (gate) {
+            expected.push_back(u"Passed: display");
+        }
+        EXPECT_EQ(lines, expected);
+        EXPECT_NE(run.result.reportText.find(u"\r\nWarning: graphics test unfinished\r\n"),
+                  std::u16string::npos);
+        EXPECT_EQ(run.result.summary.overallLevel, 2);
+        ASSERT_GE(run.result.verdicts.size(), 2u);
+        EXPECT_EQ(run.result.verdicts[1].key, CheckKey::Diagnostic);
     }
 }
 

@@ -30,15 +30,16 @@ PrimaryVideoAdapter QuadroAdapter() {
 
 class FakePlatform final : public DiagnosticPlatform {
   public:
+    DiagnosticEnd end = DiagnosticEnd::Exited;
     int32_t exitCode = 3;
     int queryResult = kAdapterQueryOk;
     PrimaryVideoAdapter adapter = QuadroAdapter();
     std::optional<std::vector<std::u16string>> list;  // none: the file is missing
     std::vector<std::string> calls;
 
-    int32_t RunDiagnosticProgram() override {
+    DiagnosticRun RunDiagnosticProgram() override {
         calls.push_back("run");
-        return exitCode;
+        return {end, exitCode};
     }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& result, VerboseVideo& verbose) override {
         calls.push_back("query");
@@ -56,6 +57,7 @@ class FakePlatform final : public DiagnosticPlatform {
 };
 
 struct Rows {
+    CheckResult diagnostic;
     CheckResult memory;
     CheckResult card;
     CheckResult driver;
@@ -67,10 +69,10 @@ std::optional<Rows> RunGraphicsChecks(FakePlatform& platform, RecordedVideo* box
     MemoryStrings strings;
     RecordedVideo ownBoxes;
     DiagnosticLauncher launcher(platform, strings, boxes != nullptr ? *boxes : ownBoxes);
-    if (!launcher.RunDiagnostic()) {
+    Rows rows;
+    if (!launcher.RunDiagnostic(rows.diagnostic)) {
         return std::nullopt;
     }
-    Rows rows;
     rows.memory = launcher.EvaluateAdapterMemory();
     launcher.EvaluateCardList(rows.card, rows.driver);
     rows.differ = launcher.EvaluateAdaptersDiffer();
@@ -213,7 +215,8 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         MemoryStrings strings;
         SilentVideo silent;
         DiagnosticLauncher launcher(platform, strings, silent);
-        EXPECT_EQ(launcher.RunDiagnostic(), c.gate);
+        CheckResult diagnostic;
+        EXPECT_EQ(launcher.RunDiagnostic(diagnostic), c.gate);
         EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
         EXPECT_EQ(launcher.ExitCode(), 3);
         EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
@@ -302,6 +305,9 @@ TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakePlatform platform;
+        if (c.exitCode == kDiagnosticNotStarted) {
+            platform.end = DiagnosticEnd::NotStarted;
+        }
         platform.exitCode = c.exitCode;
         platform.list = c.list;
         const auto rows = RunGraphicsChecks(platform);
@@ -311,6 +317,64 @@ TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
         EXPECT_EQ(rows->driver.level, c.driver);
         // The memory row comes whatever the diagnostic said.
         EXPECT_EQ(rows->memory.level, CheckLevel::Passed);
+    }
+}
+
+TEST(DiagnosticLauncher, UnfinishedRunCountsAsAFailedGraphicsTest) {
+    const std::u16string unsupported = u"NVIDIA Quadro FX 580 is not supported";
+    const struct {
+        const char* what;
+        DiagnosticEnd end;
+        int32_t exitCode;
+        bool unfinished;
+        int32_t counted;
+    } cases[] = {
+        {"ran past its time limit", DiagnosticEnd::TimedOut, 0, true, 0},
+        {"crashed: access violation", DiagnosticEnd::Exited, static_cast<int32_t>(0xC0000005), true,
+         0},
+        // Wine, with its debugger off, ends a crashed program with the low
+        // byte of the exception code.
+        {"crashed under Wine", DiagnosticEnd::Exited, 5, true, 0},
+        {"a negative code", DiagnosticEnd::Exited, -5, true, 0},
+        {"not supported", DiagnosticEnd::Exited, 0, false, 0},
+        {"switchable graphics", DiagnosticEnd::Exited, 4, false, 4},
+        {"not started", DiagnosticEnd::NotStarted, 0, false, kDiagnosticNotStarted},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform platform;
+        platform.end = c.end;
+        platform.exitCode = c.exitCode;
+        RecordedVideo boxes;
+        const auto rows = RunGraphicsChecks(platform, &boxes);
+        ASSERT_TRUE(rows);
+        if (c.unfinished) {
+            ExpectResult(rows->diagnostic, CheckLevel::Warning, u"Graphics test unfinished",
+                         u"Graphics test unfinished");
+            ExpectResult(rows->card, CheckLevel::Warning, unsupported, unsupported);
+        } else {
+            ExpectNoRow(rows->diagnostic);
+        }
+        EXPECT_EQ(boxes.boxes[0].second, ReturnValueBoxText(c.counted));
+        // The adapter rows follow as after any run.
+        EXPECT_EQ(rows->memory.level, CheckLevel::Passed);
+    }
+}
+
+TEST(DiagnosticLauncher, TestsCanOnlyShortenTheTimeLimit) {
+    const struct {
+        const char16_t* text;
+        uint32_t limit;
+    } cases[] = {
+        {u"2000", 2000},         {u"1", 1},
+        {u"119999", 119999},     {u"120000", 120000},
+        {u"4000000000", 120000}, {u"0", 120000},
+        {u"", 120000},           {u"-5", 120000},
+        {u"10 s", 120000},       {u"99999999999999999999", 120000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.text)));
+        EXPECT_EQ(ShorterTimeLimit(c.text, 120000), c.limit);
     }
 }
 

@@ -32,25 +32,46 @@ TEST(ChooseLanguage, PicksTheLibraryAndTextOfTheUserLanguage) {
     EXPECT_EQ(system.attempts, std::vector<std::u16string>{u"C:\\Tools\\Quarvel\\Lang_de.Dll"});
 }
 
-TEST(ChooseLanguage, FallsBackToEnglishInTheCurrentDirectory) {
+TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory) {
+    const std::u16string beside = u"C:\\Tools\\Quarvel\\Lang_En.Dll";
     const struct {
         const char* name;
         std::u16string code;
+        std::set<std::u16string> files;
         std::set<std::u16string> broken;
+        std::u16string library;
+        std::u16string agreement;
     } cases[] = {
-        {"no library of the language", u"fr", {}},
-        {"unknown language code", u"", {}},
-        {"library that cannot be loaded", u"de", {u"C:\\Tools\\Quarvel\\Lang_de.Dll"}},
+        {"no library of the language",
+         u"fr",
+         {beside, u"Lang_En.Dll"},
+         {},
+         beside,
+         u"C:\\Tools\\Quarvel\\Lic_En.Txt"},
+        {"unknown language code", u"", {beside}, {}, beside, u"C:\\Tools\\Quarvel\\Lic_En.Txt"},
+        {"library that cannot be loaded",
+         u"de",
+         {u"C:\\Tools\\Quarvel\\Lang_de.Dll", beside},
+         {u"C:\\Tools\\Quarvel\\Lang_de.Dll"},
+         beside,
+         u"C:\\Tools\\Quarvel\\Lic_En.Txt"},
+        {"none beside the program", u"fr", {u"Lang_En.Dll"}, {}, u"Lang_En.Dll", u"Lic_En.Txt"},
+        {"the one beside the program does not load",
+         u"fr",
+         {beside, u"Lang_En.Dll"},
+         {beside},
+         u"Lang_En.Dll",
+         u"Lic_En.Txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeFileSystem system;
-        system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", u"Lang_En.Dll"};
+        system.files = c.files;
         system.broken = c.broken;
         const LanguageChoice choice = ChooseLanguage(kProgram, c.code, system);
         EXPECT_TRUE(choice.loaded);
-        EXPECT_EQ(choice.agreementPath, u"Lic_En.Txt");
-        EXPECT_EQ(system.attempts.back(), u"Lang_En.Dll");
+        EXPECT_EQ(choice.agreementPath, c.agreement);
+        EXPECT_EQ(system.attempts.back(), c.library);
     }
 }
 

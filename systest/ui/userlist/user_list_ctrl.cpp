@@ -1,5 +1,6 @@
 #include "systest/ui/userlist/user_list_ctrl.h"
 
+#include "common/win/wait_cursor.h"
 #include "systest/ui/userlist/auto_size.h"
 #include "systest/ui/userlist/list_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
@@ -445,17 +446,18 @@ bool UserListCtrl::SortColumn(int32_t column) {
     // Cleared first, so the rows that leave the selection are told by the
     // places they had.
     ClearSelection();
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const int32_t subItem = GetColumnSubItem(column);
-    if (subItem == sortSubItem_) {
-        sortAscending_ = !sortAscending_;
-        Rows().ReverseItems();
-    } else {
-        sortAscending_ = true;
-        sortSubItem_ = subItem;
-        Rows().SortItems(subItem, true);
+    {
+        const WaitCursor sorting;
+        const int32_t subItem = GetColumnSubItem(column);
+        if (subItem == sortSubItem_) {
+            sortAscending_ = !sortAscending_;
+            Rows().ReverseItems();
+        } else {
+            sortAscending_ = true;
+            sortSubItem_ = subItem;
+            Rows().SortItems(subItem, true);
+        }
     }
-    SetCursor(previous);
     RaiseEvent(EVENT_OBJECT_REORDER, -1);
     return true;
 }

@@ -1,9 +1,18 @@
-// Stands in for Vexmira.exe in the launcher tests: exits with the code the
-// test puts into its environment, and on request leaves a file in its current
-// directory to show where it ran.
+// Stands in for Vexmira.exe in the launcher tests and the end-to-end tests:
+// exits with the code the test puts into its environment, hangs or crashes
+// on request, and on request leaves a file in its current directory to show
+// where it ran.
 #include <windows.h>
 
 #include <cwchar>
+
+namespace {
+
+bool IsSet(const wchar_t* name) {
+    return GetEnvironmentVariableW(name, nullptr, 0) != 0;
+}
+
+}  // namespace
 
 int main() {
     wchar_t marker[MAX_PATH] = {};
@@ -13,6 +22,13 @@ int main() {
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
         }
+    }
+    if (IsSet(L"QST_STAND_IN_HANG")) {
+        Sleep(INFINITE);  // a driver that never returns
+    }
+    if (IsSet(L"QST_STAND_IN_CRASH")) {
+        // A driver's access violation that nothing handles.
+        RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     }
     wchar_t code[16] = {};
     if (GetEnvironmentVariableW(L"QST_STAND_IN_EXIT_CODE", code, 16) == 0) {

@@ -23,19 +23,23 @@ const Box kWarning{u"lsystem", u"error while starting: Vexmira.exe\nError: 2"};
 TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
     MessageBoxCloser closer;
     StartFailureBox box;
-    EXPECT_EQ(RunProcess(true, u"Vexmira.exe", false, true, box), -1);
+    ProcessStart start;
+    start.newConsole = true;
+    EXPECT_EQ(RunProcess(u"Vexmira.exe", start, box).end, ProcessEnd::NotStarted);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
 }
 
 TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     MemoryStrings strings;
-    Win32DiagnosticPlatform platform;
+    Win32DiagnosticPlatform platform(kDiagnosticTimeLimitMs);
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);
     MessageBoxCloser closer;
 
-    EXPECT_TRUE(launcher.RunDiagnostic());
+    CheckResult diagnostic;
+    EXPECT_TRUE(launcher.RunDiagnostic(diagnostic));
+    EXPECT_EQ(diagnostic.level, CheckLevel::NoResult) << "a start that failed is no unfinished run";
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
     EXPECT_EQ(launcher.ExitCode(), kDiagnosticNotStarted);
 
@@ -60,10 +64,11 @@ TEST(MissingDiagnostic, ChecksWithNoticesOfTheirOwnShowNoBox) {
         std::vector<std::u16string> texts;
         void Show(const std::u16string& text) override { texts.push_back(text); }
     } startFailure;
-    SystemGraphicsChecks checks(strings, verbose, startFailure);
+    SystemGraphicsChecks checks(strings, verbose, startFailure, kDiagnosticTimeLimitMs);
     MessageBoxCloser closer;
 
-    EXPECT_TRUE(checks.RunDiagnostic());
+    CheckResult diagnostic;
+    EXPECT_TRUE(checks.RunDiagnostic(diagnostic));
     EXPECT_EQ(checks.DiagnosticExitCode(), kDiagnosticNotStarted);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{});
     EXPECT_EQ(startFailure.texts, std::vector<std::u16string>{kWarning.second});

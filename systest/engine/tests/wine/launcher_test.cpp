@@ -1,10 +1,14 @@
 // The launcher on the real system, against a stand-in for the diagnostic
-// program built as "Vexmira.exe" beside this test, and stock Wine's adapters:
-// no WMI adapter drives Wine's display, so the query finds no primary adapter.
+// program built as "Vexmira.exe" beside this test, which exits with a chosen
+// code, hangs or crashes, and stock Wine's adapters: no WMI adapter drives
+// Wine's display, so the query finds no primary adapter.
 #include "adapters/win/message_box_video.h"
+#include "common/tests/wine/environment_variable.h"
 #include "common/tests/wine/message_box_closer.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/win/com.h"
+#include "common/win/handles.h"
+#include "common/win/program_folder.h"
 #include "common/win/wide.h"
 #include "systest/engine/process.h"
 #include "systest/engine/system_graphics_checks.h"
@@ -12,58 +16,152 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <thread>
 
 namespace {
 
 const std::u16string kDiagnostic = u"Vexmira.exe";
+constexpr uint32_t kShortLimitMs = 1000;
 
 void SetStandInExitCode(int32_t code) {
     SetEnvironmentVariableW(L"QST_STAND_IN_EXIT_CODE", std::to_wstring(code).c_str());
 }
 
-TEST(RunProcess, ReturnsTheExitCode) {
+// RunProcess with the warning box of a failed start.
+ProcessResult StartProgram(const std::u16string& commandLine, const ProcessStart& start) {
     StartFailureBox box;
-    // As the launcher starts the diagnostic: a new console, hidden.
+    return RunProcess(commandLine, start, box);
+}
+
+// As the launcher starts the diagnostic: a new console, hidden.
+ProcessStart DiagnosticStart() {
+    ProcessStart start;
+    start.newConsole = true;
+    return start;
+}
+
+TEST(RunProcess, ReturnsTheExitCode) {
     for (int32_t code : {0, 1, 2, 3, 4, 259, -5}) {
         SCOPED_TRACE(code);
         SetStandInExitCode(code);
-        EXPECT_EQ(RunProcess(true, kDiagnostic, false, true, box), code);
+        const ProcessResult result = StartProgram(kDiagnostic, DiagnosticStart());
+        EXPECT_EQ(result.end, ProcessEnd::Exited);
+        EXPECT_EQ(result.exitCode, static_cast<uint32_t>(code));
     }
     SetStandInExitCode(2);
-    EXPECT_EQ(RunProcess(false, kDiagnostic, false, true, box), 2);  // no console
-    EXPECT_EQ(RunProcess(true, kDiagnostic, true, true, box), 2);    // a visible console
+    ProcessStart noConsole;
+    EXPECT_EQ(StartProgram(kDiagnostic, noConsole).exitCode, 2u);
+    ProcessStart visible = DiagnosticStart();
+    visible.visible = true;
+    EXPECT_EQ(StartProgram(kDiagnostic, visible).exitCode, 2u);
 }
 
-TEST(RunProcess, WithoutWaitingReturnsZero) {
-    StartFailureBox box;
+TEST(RunProcess, WithoutWaitingOnlyStarts) {
     SetStandInExitCode(3);
-    EXPECT_EQ(RunProcess(true, kDiagnostic, false, false, box), 0);
+    ProcessStart start = DiagnosticStart();
+    start.wait = false;
+    EXPECT_EQ(StartProgram(kDiagnostic, start).end, ProcessEnd::Started);
 }
 
-TEST(RunProcess, ProgramFolderFirstAndOurCurrentDirectory) {
-    const TempFolder folder(u"qst_launcher");
-    ASSERT_NE(GetFileAttributesW(WideCStr(folder.Path())), INVALID_FILE_ATTRIBUTES);
-    wchar_t ours[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, ours);
-    SetCurrentDirectoryW(WideCStr(folder.Path()));
-    SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", L"stand_in_ran.txt");
+TEST(RunProcess, EndsAProgramThatRunsPastItsTimeLimit) {
+    const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
+    ProcessStart start = DiagnosticStart();
+    start.timeLimitMs = kShortLimitMs;
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(StartProgram(kDiagnostic, start).end, ProcessEnd::TimedOut);
+    const DWORD waited = GetTickCount() - before;
+    EXPECT_GE(waited, kShortLimitMs);
+    EXPECT_LT(waited, 10 * kShortLimitMs);
+}
+
+TEST(RunProcess, ACrashIsAnExitCode) {
+    const EnvironmentVariable crash(L"QST_STAND_IN_CRASH", u"1");
+    const ProcessResult result = StartProgram(kDiagnostic, DiagnosticStart());
+    EXPECT_EQ(result.end, ProcessEnd::Exited);
+    // Windows gives the exception code 0xC0000005; Wine, with its debugger
+    // off in the tests, only the code's low byte.
+    EXPECT_TRUE(result.exitCode == 0xC0000005u || result.exitCode == 5u) << result.exitCode;
+}
+
+// A window of the waiting thread: counts its paints and answers a message.
+class WaitingWindow {
+  public:
+    static constexpr UINT kPing = WM_APP + 1;
+
+    WaitingWindow() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QstWaitingWindow";
+        RegisterClassW(&windowClass);
+        window_.reset(CreateWindowExW(0, L"QstWaitingWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100,
+                                      100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        paints_ = 0;
+    }
+    HWND get() const { return window_.get(); }
+    int Paints() const { return paints_; }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_PAINT) {
+            ++paints_;
+        } else if (message == kPing) {
+            return 42;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    UniqueWindow window_;
+    static inline int paints_ = 0;
+};
+
+TEST(RunProcess, PaintsAndAnswersWhileItWaits) {
+    WaitingWindow window;
+    ASSERT_NE(window.get(), nullptr);
+    // Drawn once and then covered again, with no message loop to paint it.
+    UpdateWindow(window.get());
+    InvalidateRect(window.get(), nullptr, TRUE);
+    const int paintsBefore = window.Paints();
+    DWORD_PTR answer = 0;
+    std::thread other([&] {
+        SendMessageTimeoutW(window.get(), WaitingWindow::kPing, 0, 0, SMTO_BLOCK, 2 * kShortLimitMs,
+                            &answer);
+    });
+
+    const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
+    ProcessStart start = DiagnosticStart();
+    start.timeLimitMs = 2 * kShortLimitMs;
+    EXPECT_EQ(StartProgram(kDiagnostic, start).end, ProcessEnd::TimedOut);
+    other.join();
+    EXPECT_GT(window.Paints(), paintsBefore);
+    EXPECT_EQ(answer, 42u);
+}
+
+TEST(RunProcess, RunsInTheGivenFolderOrInOurs) {
+    const TempFolder ours(u"qst_launcher_ours");
+    const TempFolder given(u"qst_launcher_given");
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(WideCStr(ours.Path()));
+    const EnvironmentVariable marker(L"QST_STAND_IN_MARKER", u"stand_in_ran.txt");
     SetStandInExitCode(2);
-    StartFailureBox box;
 
-    // Found beside this program, although the current directory holds none.
-    EXPECT_EQ(RunProcess(true, kDiagnostic, false, true, box), 2);
+    // Found beside this program, although neither folder holds one.
+    EXPECT_EQ(StartProgram(kDiagnostic, DiagnosticStart()).exitCode, 2u);
+    ProcessStart inGiven = DiagnosticStart();
+    inGiven.currentDirectory = given.Path();
+    EXPECT_EQ(StartProgram(kDiagnostic, inGiven).exitCode, 2u);
 
-    SetEnvironmentVariableW(L"QST_STAND_IN_MARKER", nullptr);
-    SetCurrentDirectoryW(ours);
-    EXPECT_NE(GetFileAttributesW(WideCStr(folder.File(u"stand_in_ran.txt"))),
-              INVALID_FILE_ATTRIBUTES);
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(FilesIn(ours.Path(), u"stand_in_ran.txt").size(), 1u);
+    EXPECT_EQ(FilesIn(given.Path(), u"stand_in_ran.txt").size(), 1u);
 }
 
 TEST(RunProcess, FailureShowsTheWarningBox) {
     MessageBoxCloser closer;
-    StartFailureBox box;
-    EXPECT_EQ(RunProcess(true, u"NoSuchDiagnostic.exe", false, true, box), -1);
+    EXPECT_EQ(StartProgram(u"NoSuchDiagnostic.exe", DiagnosticStart()).end, ProcessEnd::NotStarted);
     using Box = MessageBoxCloser::Box;
     EXPECT_EQ(
         closer.Boxes(),
@@ -72,6 +170,7 @@ TEST(RunProcess, FailureShowsTheWarningBox) {
 
 struct Rows {
     bool gate = false;
+    CheckResult diagnostic;
     CheckResult memory;
     CheckResult card;
     CheckResult driver;
@@ -80,37 +179,47 @@ struct Rows {
 
 Rows RunGraphicsChecks(GraphicsChecks& checks) {
     Rows rows;
-    rows.gate = checks.RunDiagnostic();
+    rows.gate = checks.RunDiagnostic(rows.diagnostic);
     rows.memory = checks.EvaluateAdapterMemory();
     checks.EvaluateCardList(rows.card, rows.driver);
     rows.differ = checks.EvaluateAdaptersDiffer();
     return rows;
 }
 
-TEST(SystemGraphicsChecks, RowsForEachExitCode) {
+TEST(SystemGraphicsChecks, RowsForEachEnd) {
     // QuarvelSysTest's user interface thread runs in a single-threaded apartment.
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     MemoryStrings strings;
     // Stock Wine: no primary adapter, so an empty caption and no memory.
     const struct {
+        const char* what;
+        const wchar_t* setting;  // of the stand-in
         int32_t exitCode;
         CheckLevel card;
         std::u16string text;
+        bool unfinished;
     } cases[] = {
-        {0, CheckLevel::Warning, u" is not supported"},
-        {1, CheckLevel::Warning, u" is not supported"},
-        {2, CheckLevel::Warning, u" is not supported"},
-        {3, CheckLevel::PassedWithMargin, u"Card supported"},
-        {4, CheckLevel::PassedWithMargin, u"Card supported (switchable)"},
-        {5, CheckLevel::NoResult, u""},
+        {"0", nullptr, 0, CheckLevel::Warning, u" is not supported", false},
+        {"1", nullptr, 1, CheckLevel::Warning, u" is not supported", false},
+        {"2", nullptr, 2, CheckLevel::Warning, u" is not supported", false},
+        {"3", nullptr, 3, CheckLevel::PassedWithMargin, u"Card supported", false},
+        {"4", nullptr, 4, CheckLevel::PassedWithMargin, u"Card supported (switchable)", false},
+        {"5, no verdict", nullptr, 5, CheckLevel::Warning, u" is not supported", true},
+        {"a hang", L"QST_STAND_IN_HANG", 3, CheckLevel::Warning, u" is not supported", true},
+        {"a crash", L"QST_STAND_IN_CRASH", 3, CheckLevel::Warning, u" is not supported", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.exitCode);
+        SCOPED_TRACE(c.what);
         SetStandInExitCode(c.exitCode);
-        SystemGraphicsChecks checks(strings);
+        std::optional<EnvironmentVariable> setting;
+        if (c.setting != nullptr) {
+            setting.emplace(c.setting, u"1");
+        }
+        SystemGraphicsChecks checks(strings, kShortLimitMs);
         const Rows rows = RunGraphicsChecks(checks);
         EXPECT_TRUE(rows.gate);
-        EXPECT_EQ(checks.DiagnosticExitCode(), c.exitCode);
+        EXPECT_EQ(rows.diagnostic.level, c.unfinished ? CheckLevel::Warning : CheckLevel::NoResult);
+        EXPECT_EQ(checks.DiagnosticExitCode(), c.unfinished ? kDiagnosticNotSupported : c.exitCode);
         EXPECT_EQ(rows.card.level, c.card);
         EXPECT_EQ(rows.card.displayText, c.text);
         EXPECT_EQ(rows.driver.level, CheckLevel::NoResult);
@@ -119,15 +228,38 @@ TEST(SystemGraphicsChecks, RowsForEachExitCode) {
     }
 }
 
+TEST(SystemGraphicsChecks, DiagnosticRunsInTheProgramFolder) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    const TempFolder elsewhere(u"qst_launcher_elsewhere");
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(WideCStr(elsewhere.Path()));
+    const std::u16string marker =
+        u"stand_in_ran_" + FromWide(std::to_wstring(GetCurrentProcessId())) + u".txt";
+    const EnvironmentVariable markerSetting(L"QST_STAND_IN_MARKER", marker);
+    SetStandInExitCode(3);
+    MemoryStrings strings;
+    SystemGraphicsChecks checks(strings, kShortLimitMs);
+    CheckResult diagnostic;
+    checks.RunDiagnostic(diagnostic);
+    SetCurrentDirectoryW(previous);
+
+    EXPECT_TRUE(FilesIn(elsewhere.Path(), u"stand_in_ran_*").empty());
+    const std::u16string ranHere = ProgramFolder() + marker;
+    EXPECT_NE(GetFileAttributesW(WideCStr(ranHere)), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(WideCStr(ranHere));
+}
+
 TEST(SystemGraphicsChecks, VerboseVideoShowsRealMessageBoxes) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     SetStandInExitCode(3);
     MemoryStrings strings;
-    Win32DiagnosticPlatform platform;
+    Win32DiagnosticPlatform platform(kShortLimitMs);
     MessageBoxVideo boxes;
     DiagnosticLauncher launcher(platform, strings, boxes);
     MessageBoxCloser closer;
-    EXPECT_TRUE(launcher.RunDiagnostic());
+    CheckResult diagnostic;
+    EXPECT_TRUE(launcher.RunDiagnostic(diagnostic));
     using Box = MessageBoxCloser::Box;
     EXPECT_EQ(closer.Boxes(), (std::vector<Box>{{u"VexMira.exe", u"Return value: 3"},
                                                 {u"Version", u"Version: 0.0.0.0"}}));

@@ -81,7 +81,7 @@ TEST(ReadRunFacts, ComputerNameDateTimeAndBuildStamp) {
 // The gate stays closed: the graphics checks belong to the diagnostic.
 class ClosedGate final : public GraphicsChecks {
   public:
-    bool RunDiagnostic() override { return false; }
+    bool RunDiagnostic(CheckResult&) override { return false; }
     CheckResult EvaluateAdapterMemory() override { return {}; }
     void EvaluateCardList(CheckResult&, CheckResult&) override {}
     CheckResult EvaluateAdaptersDiffer() override { return {}; }

@@ -5,6 +5,7 @@
 #include "common/tests/wine/message_box_closer.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/win/handles.h"
+#include "common/win/program_folder.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 

@@ -1,5 +1,6 @@
 #include "systest/ui/tests/e2e/bundle_folder.h"
 
+#include "common/win/program_folder.h"
 #include "common/win/wide.h"
 
 #include <algorithm>

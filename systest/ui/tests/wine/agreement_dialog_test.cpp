@@ -135,13 +135,17 @@ TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
     EXPECT_EQ(loop_.Run(), kQuitAccepted);
 }
 
-TEST_F(AgreementPage, AcceptEndsTheLoopWithOne) {
+TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndStaysDisabledUntilDestroyed) {
     AgreementDialog page(module_, u"Lic_En.Txt");
     const HWND window = Open(page);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(loop_.Run(), kQuitAccepted);
+    // On the screen while the checks run, until the main dialog replaces it.
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsWindowEnabled(window));
+    page.DestroyDialog();
+    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(AgreementPage, OkWithoutTheBoxTickedAcceptsNothing) {

@@ -37,7 +37,10 @@ class ChosenSystemChecks final : public SystemChecks {
 
 class ChosenGraphicsChecks final : public GraphicsChecks {
   public:
-    bool RunDiagnostic() override { return gate; }
+    bool RunDiagnostic(CheckResult&) override {
+        cursorDuringChecks = GetCursor();
+        return gate;
+    }
     CheckResult EvaluateAdapterMemory() override { return memory; }
     void EvaluateCardList(CheckResult& cardResult, CheckResult& driverResult) override {
         cardResult = card;
@@ -47,6 +50,7 @@ class ChosenGraphicsChecks final : public GraphicsChecks {
 
     bool gate = false;
     CheckResult memory, card, driver, differ;
+    HCURSOR cursorDuringChecks = nullptr;
 };
 
 class MainDialogTest : public testing::Test {
@@ -79,6 +83,9 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     ASSERT_TRUE(dialog.Create());
     const HWND window = dialog.Window();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the start-up once the checks are done";
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    EXPECT_EQ(graphics_.cursorDuringChecks, wait);
+    EXPECT_NE(GetCursor(), wait);
 
     EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test");
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_REPORT_BUTTON)), L"Save and &open report");

@@ -61,6 +61,7 @@ const StringUse kStrings[] = {
     {IDS_DRIVER_OUTDATED, "dddd"},
     {IDS_CARD_DRIVER_OUTDATED, "dddd"},
     {IDS_CARD_SUPPORTED, ""},
+    {IDS_DIAGNOSTIC_UNFINISHED, ""},
     {IDS_ADAPTERS_DIFFER, ""},
     {IDS_DRIVER_VERSION_UNREADABLE, ""},
     {IDS_CARD_SWITCHABLE_SUPPORTED, ""},
