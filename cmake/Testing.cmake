@@ -87,13 +87,13 @@ function(qst_wine_test name)
 endfunction()
 
 # qst_wine_private_test(<name> [SCREEN <WxH>] [WINVER <name>] [LOCALE <glibc locale>]
-#                       [WORKING_DIRECTORY <dir>] COMMAND <program> <args...>)
+#                       [DPI <dpi>] [WORKING_DIRECTORY <dir>] COMMAND <program> <args...>)
 # A test that needs a Wine session of its own (another screen size, Windows
-# version or user locale). It runs <program> with wine in a private prefix and
-# Xvfb, both gone when the test ends, in <dir> (the current binary folder
-# unless given).
+# version, user locale or screen DPI). It runs <program> with wine in a
+# private prefix and Xvfb, both gone when the test ends, in <dir> (the current
+# binary folder unless given).
 function(qst_wine_private_test name)
-    cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;WORKING_DIRECTORY" "COMMAND" ${ARGN})
+    cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;DPI;WORKING_DIRECTORY" "COMMAND" ${ARGN})
     if(NOT WIN32)
         return()
     endif()
@@ -106,6 +106,9 @@ function(qst_wine_private_test name)
     endif()
     if(ARG_LOCALE)
         list(APPEND options --locale ${ARG_LOCALE})
+    endif()
+    if(ARG_DPI)
+        list(APPEND options --dpi ${ARG_DPI})
     endif()
     if(NOT ARG_WORKING_DIRECTORY)
         set(ARG_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Builds the release bundle and runs QuarvelSysTest.exe from it under Wine.
 #
+#   tools/run.sh [--dpi DPI]
+#
 # With a display (DISPLAY names a reachable X server) the program runs on it,
 # in the Wine prefix build/wine-user, for you to use.
 #
 # Without one, a private Xvfb session per language (English, then German)
 # walks through the program: it accepts the agreement, lets the checks run,
 # saves a PNG screenshot of each dialog into dist/screenshots/<language>/,
-# prints the report and ends the program, its helpers and the session.
+# prints the report and ends the program, its helpers and the session. With
+# --dpi the sessions' screens have that DPI (96, 120, 144, 192 ...), and the
+# screenshots go to dist/screenshots/<language>-<DPI>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+dpi=""
+if [[ ${1:-} == --dpi ]]; then
+    dpi=${2:?--dpi needs a value}
+    shift 2
+fi
+[[ $# -eq 0 ]] || { echo "usage: tools/run.sh [--dpi DPI]" >&2; exit 2; }
 
 tools/make-bundle.sh
 bundle=$PWD/dist/QuarvelSysTest
@@ -39,11 +50,11 @@ fi
 walkthrough=$PWD/build/windows/systest/ui/walkthrough.exe
 for language in en de; do
     locale=$([[ $language == de ]] && echo de_DE.UTF-8 || echo en_US.UTF-8)
-    shots=$PWD/dist/screenshots/$language
+    shots=$PWD/dist/screenshots/$language${dpi:+-$dpi}
     rm -rf "$shots"
     mkdir -p "$shots"
-    echo "== QuarvelSysTest.exe for a user of locale $locale"
-    tools/wine-session run build/windows/wine --locale "$locale" -- \
+    echo "== QuarvelSysTest.exe for a user of locale $locale${dpi:+ at $dpi DPI}"
+    tools/wine-session run build/windows/wine --locale "$locale" ${dpi:+--dpi "$dpi"} -- \
         sh -c 'cd "$1" && "$WINELOADER" "$2" "$("$WINELOADER" winepath -w "$1")" "$("$WINELOADER" winepath -w "$3")"' \
         walkthrough "$bundle" "$walkthrough" "$shots"
     for capture in "$shots"/*.bmp; do

@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "common/text.h"
+#include "common/win/screen_dpi.h"
 #include "common/win/wait_cursor.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
@@ -14,12 +15,17 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 namespace {
 
 // The "Meta data" line is the dialog's only unnamed static control.
 constexpr int kMetaLineId = -1;
 // Columns start one pixel wide and are fitted to their contents at the end.
 constexpr int32_t kInitialColumnWidth = 1;
+// The logo is rendered for the same screens as the list's images.
+constexpr int kLogoBitmaps[] = {IDB_LOGO, IDB_LOGO_125, IDB_LOGO_150, IDB_LOGO_200};
+static_assert(std::size(kLogoBitmaps) == std::size(kImageSizes));
 
 }  // namespace
 
@@ -41,7 +47,9 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
     const RunFacts facts = ReadRunFacts();
     CenterOnWorkArea();
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
-    logo_.reset(static_cast<HBITMAP>(LoadImageW(module_.Instance(), MAKEINTRESOURCEW(IDB_LOGO),
+    const int dpi = ScreenDpi();
+    const int logo = kLogoBitmaps[ImageSizeIndex(dpi)];
+    logo_.reset(static_cast<HBITMAP>(LoadImageW(module_.Instance(), MAKEINTRESOURCEW(logo),
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     SendDlgItemMessageW(Window(), IDC_LOGO, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(logo_.get()));
@@ -52,7 +60,7 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
         results_.Initialise();
     }
     description_ = Item(IDC_DESCRIPTION);
-    statusImages_ = LoadImageStrip(module_.Instance(), IDB_STATUS_IMAGES);
+    statusImages_ = LoadStatusImages(module_.Instance(), ListMetricsForDpi(dpi));
 
     // From here on every string comes from the language library.
     module_.SetResourceModule(module_.LanguageLibrary());
@@ -105,8 +113,11 @@ void MainDialog::ShowSummary(const CheckSummary& summary) {
     summaryIcon_.reset(ImageList_GetIcon(statusImages_.get(), summary.image, ILD_NORMAL));
     SendDlgItemMessageW(Window(), IDC_SUMMARY_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(summaryIcon_.get()), 0);
-    summaryIconName_.Attach(Item(IDC_SUMMARY_ICON), ToWide(TrimSpaces(summary.status)));
-    SetItemText(IDC_SUMMARY_STATUS, summary.status);
+    // The status word without the blanks that pad it to the report's first
+    // column: in its own control they would wrap it onto a second line.
+    const std::u16string status = TrimSpaces(summary.status);
+    summaryIconName_.Attach(Item(IDC_SUMMARY_ICON), ToWide(status));
+    SetItemText(IDC_SUMMARY_STATUS, status);
     SetItemText(IDC_SUMMARY_TEXT, summary.text);
 }
 

@@ -14,5 +14,10 @@ rsvg-convert -w 48 -h 48 app_icon.svg -o "$work/48.png"
 rsvg-convert -w 256 -h 256 app_icon.svg -o "$work/256.png"
 convert "$work/16.png" "$work/32.png" "$work/48.png" "$work/256.png" app.ico
 
-rsvg-convert logo.svg -o "$work/logo.png"
-convert "$work/logo.png" -background white -alpha remove -alpha off BMP3:logo.bmp
+# The logo at 100 % and for screens of 120, 144 and 192 DPI.
+for scale in 100 125 150 200; do
+    name=logo_$scale
+    [[ $scale == 100 ]] && name=logo
+    rsvg-convert --zoom "$(awk "BEGIN { print $scale / 100 }")" logo.svg -o "$work/$name.png"
+    convert "$work/$name.png" -background white -alpha remove -alpha off "BMP3:$name.bmp"
+done

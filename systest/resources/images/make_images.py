@@ -3,11 +3,14 @@
 
     make_images.py <output-folder> [--preview]
 
-Writes status_images.bmp (bitmap 103), control_images.bmp (bitmap 104),
-resize.cur (cursor 105) and link.cur (cursor 106). The strips are 24-bit
-bitmaps of 16 x 16 images side by side, magenta (255, 0, 255) where the
-background shows through. With --preview it also writes the strips scaled up
-eight times as PNG (needs ImageMagick's convert) for looking at them.
+Writes the status strip (bitmap 103) and the control images (bitmap 104) at
+16 pixels as status_images.bmp and control_images.bmp, and again at 20, 24
+and 32 pixels for screens of 120, 144 and 192 DPI as status_images_<size>.bmp
+and control_images_<size>.bmp; and resize.cur (cursor 105) and link.cur
+(cursor 106). The strips are 24-bit bitmaps of square images side by side,
+magenta (255, 0, 255) where the background shows through. With --preview it
+also writes the strips scaled up eight times as PNG (needs ImageMagick's
+convert) for looking at them.
 
 Every image has a dark outline or a light interior, so it reads on light and
 on dark system colours alike.
@@ -17,7 +20,8 @@ import struct
 import subprocess
 import sys
 
-SIZE = 16
+SIZE = 16  # the pixel maps
+SCALED_SIZES = (20, 24, 32)
 MASK = (255, 0, 255)
 
 PALETTE = {
@@ -256,17 +260,48 @@ def control_images():
     ]
 
 
+def scaled(image, size):
+    """The image at another size: each pixel takes the average colour of the map
+    pixels it covers, and shows the background when at most half of it is
+    covered. Twice the size doubles every pixel; between, edges blend instead
+    of some rows and columns doubling. Lengths are counted in units of which a
+    map pixel has `size` and a new pixel SIZE, so every area is exact."""
+    def overlaps(target):
+        first, last = target * SIZE, (target + 1) * SIZE
+        for source in range(first // size, (last - 1) // size + 1):
+            yield source, min(last, (source + 1) * size) - max(first, source * size)
+
+    result = [[MASK] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            total = [0, 0, 0]
+            covered = 0
+            for sy, height in overlaps(y):
+                for sx, width in overlaps(x):
+                    if image[sy][sx] == MASK:
+                        continue
+                    for channel in range(3):
+                        total[channel] += image[sy][sx][channel] * width * height
+                    covered += width * height
+            if 2 * covered > SIZE * SIZE:
+                colour = tuple((total[channel] + covered // 2) // covered for channel in range(3))
+                # A blend that came out as the mask colour would show through.
+                result[y][x] = (254, 0, 254) if colour == MASK else colour
+    return result
+
+
 def write_strip(path, images):
-    width = SIZE * len(images)
+    size = len(images[0])
+    width = size * len(images)
     stride = (width * 3 + 3) & ~3
     pixels = bytearray()
-    for y in reversed(range(SIZE)):  # bottom-up rows
+    for y in reversed(range(size)):  # bottom-up rows
         row = bytearray()
         for image in images:
             for (r, g, b) in image[y]:
                 row += bytes((b, g, r))
         pixels += row + bytes(stride - len(row))
-    info = struct.pack('<IiiHHIIiiII', 40, width, SIZE, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
     header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
     with open(path, 'wb') as f:
         f.write(header + info + pixels)
@@ -376,17 +411,22 @@ def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     strips = {'status_images': status_images(), 'control_images': control_images()}
+    written = []
     for name, images in strips.items():
         for image in images:
             assert len(image) == SIZE and all(len(row) == SIZE for row in image), name
-        write_strip(os.path.join(out, name + '.bmp'), images)
+        written.append(os.path.join(out, name + '.bmp'))
+        write_strip(written[-1], images)
+        for size in SCALED_SIZES:
+            written.append(os.path.join(out, '%s_%d.bmp' % (name, size)))
+            write_strip(written[-1], [scaled(image, size) for image in images])
     black, hotspot = resize_cursor()
     write_cursor(os.path.join(out, 'resize.cur'), black, outlined(black), hotspot)
     black, white, hotspot = link_cursor()
     write_cursor(os.path.join(out, 'link.cur'), black, white, hotspot)
     if '--preview' in sys.argv:
-        for name in strips:
-            preview(os.path.join(out, name + '.bmp'), os.path.join(out, name + '.png'))
+        for path in written:
+            preview(path, path[:-len('.bmp')] + '.png')
 
 
 if __name__ == '__main__':

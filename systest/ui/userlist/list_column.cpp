@@ -25,10 +25,11 @@ uint32_t NormaliseColumnFlags(uint32_t flags) {
     return flags;
 }
 
-ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns) {
+ListColumn PrepareNewColumn(ListColumn column, const ListMetrics& metrics,
+                            int32_t existingColumns) {
     column.width = std::max(column.width, 0);  // as SetColumnWidth keeps it
     if (column.title.empty() && column.image != -1) {
-        column.width = imageWidth + kImageColumnPadding;
+        column.width = metrics.imageSize + metrics.Scale(kImageColumnPadding);
         column.flags |= AlignCenter;
     }
     column.flags = NormaliseColumnFlags(column.flags);

@@ -2,6 +2,8 @@
 // are drawn and edited, and the rules applied when a column is added.
 #pragma once
 
+#include "systest/ui/userlist/list_metrics.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,13 +58,13 @@ struct ListColumn {
 // (Uppercase only without), and DateTimeBoth over every date option.
 uint32_t NormaliseColumnFlags(uint32_t flags);
 
-// Header images sit in a column this much wider than the image.
+// Header images sit in a column this much wider than the image, at 96 DPI.
 inline constexpr int32_t kImageColumnPadding = 5;
 
 // The record as AddColumn stores it: a negative width is 0; a column with an
 // image and no title becomes exactly as wide as the image and centred; flags
 // are normalised and the column shows the row field of its position.
-ListColumn PrepareNewColumn(ListColumn column, int32_t imageWidth, int32_t existingColumns);
+ListColumn PrepareNewColumn(ListColumn column, const ListMetrics& metrics, int32_t existingColumns);
 
 // The value a click or Space gives a check cell: a check box turns on (1) and
 // off (0); a three-state mark goes from empty (0) to tick (1) to cross (-1)

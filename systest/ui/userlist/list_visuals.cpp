@@ -12,6 +12,35 @@ constexpr UINT kNonClientMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorder
 
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
+// The bitmaps of each size the strips are drawn in.
+struct StripBitmaps {
+    int32_t size;
+    int status;
+    int controls;
+};
+constexpr StripBitmaps kStripBitmaps[] = {
+    {16, IDB_STATUS_IMAGES, IDB_CONTROL_IMAGES},
+    {20, IDB_STATUS_IMAGES_20, IDB_CONTROL_IMAGES_20},
+    {24, IDB_STATUS_IMAGES_24, IDB_CONTROL_IMAGES_24},
+    {32, IDB_STATUS_IMAGES_32, IDB_CONTROL_IMAGES_32},
+};
+
+const StripBitmaps& BitmapsOfSize(int32_t size) {
+    for (const StripBitmaps& bitmaps : kStripBitmaps) {
+        if (bitmaps.size == size) {
+            return bitmaps;
+        }
+    }
+    return kStripBitmaps[0];
+}
+
+// A strip of square images from a bitmap of the module; invalid when it
+// cannot be loaded.
+UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId, int32_t size) {
+    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), size, 0,
+                                                kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+}
+
 HCURSOR LoadOwnCursor(HINSTANCE module, int id) {
     return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, 0));
 }
@@ -70,12 +99,13 @@ bool CreateListFonts(ListFonts& fonts) {
     return fonts.link.valid();
 }
 
-bool LoadListImages(HINSTANCE module, ListImages& images) {
-    images.rows = LoadImageStrip(module, IDB_STATUS_IMAGES);
+bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images) {
+    images.rows = LoadStatusImages(module, metrics);
     if (!images.rows) {
         return false;
     }
-    images.controls = LoadImageStrip(module, IDB_CONTROL_IMAGES);
+    images.controls =
+        LoadImageStrip(module, BitmapsOfSize(metrics.imageSize).controls, metrics.imageSize);
     if (!images.controls) {
         return false;
     }
@@ -87,7 +117,6 @@ bool LoadListImages(HINSTANCE module, ListImages& images) {
     return images.link.valid();
 }
 
-UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId) {
-    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), kListImageSize,
-                                                0, kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+UniqueImageList LoadStatusImages(HINSTANCE module, const ListMetrics& metrics) {
+    return LoadImageStrip(module, BitmapsOfSize(metrics.imageSize).status, metrics.imageSize);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/win/gdi.h"
+#include "systest/ui/userlist/list_metrics.h"
 
 #include <windows.h>
 
@@ -36,19 +37,17 @@ struct ListFonts {
 
 bool CreateListFonts(ListFonts& fonts);
 
-// Images of the program's resources are this many pixels square.
-inline constexpr int kListImageSize = 16;
-
 struct ListImages {
-    UniqueImageList rows;      // the status images (bitmap 103)
-    UniqueImageList controls;  // sort arrows, check marks, header images (bitmap 104)
+    UniqueImageList rows;      // the status images (bitmap 103 and its larger sizes)
+    UniqueImageList controls;  // sort arrows, check marks, header images (bitmap 104 ...)
     UniqueCursor resize;       // a horizontal double arrow (cursor 105)
     UniqueCursor link;         // a hand (cursor 106)
 };
 
-// Loads from the program's own module; false at the first that fails.
-bool LoadListImages(HINSTANCE module, ListImages& images);
+// Loads from the program's own module, the image strips in the metrics'
+// image size; false at the first that fails.
+bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images);
 
-// A strip of kListImageSize images from a bitmap of the module, magenta
-// showing through; invalid when it cannot be loaded.
-UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId);
+// The status strip (bitmap 103) in the metrics' image size, magenta showing
+// through; invalid when it cannot be loaded.
+UniqueImageList LoadStatusImages(HINSTANCE module, const ListMetrics& metrics);

@@ -87,10 +87,11 @@ std::vector<CellToPaint> CellsToPaint(std::span<const ListColumn> columns, const
     return cells;
 }
 
-ListRect CellTextRect(const ListRect& cell, int32_t column) {
+ListRect CellTextRect(const ListRect& cell, int32_t column, const ListMetrics& metrics) {
     ListRect text = cell;
-    text.left += column == 0 ? kFirstColumnIndent : kColumnIndent;
-    return Deflate(text, kCellTextInset, kCellTextInset);
+    text.left += metrics.Scale(column == 0 ? kFirstColumnIndent : kColumnIndent);
+    const int32_t inset = metrics.Scale(kCellTextInset);
+    return Deflate(text, inset, inset);
 }
 
 ImagePlacement ClipImage(int32_t x, int32_t y, int32_t size, int32_t right, int32_t bottom) {
@@ -102,7 +103,8 @@ int32_t CentreIn(int32_t from, int32_t to, int32_t length) {
 }
 
 ImagePlacement PlaceRowImage(const ListRect& text, const ListRect& cell, bool textEmpty,
-                             int32_t size) {
+                             const ListMetrics& metrics) {
+    const int32_t size = metrics.imageSize;
     // Centred in a cell narrower than the image it would reach into the
     // column to its left.
     const int32_t x =
@@ -110,9 +112,11 @@ ImagePlacement PlaceRowImage(const ListRect& text, const ListRect& cell, bool te
     return ClipImage(x, CentreIn(cell.top, cell.bottom, size), size, cell.right, cell.bottom);
 }
 
-ImagePlacement PlaceCheckImage(const ListRect& text, const ListRect& cell, int32_t size) {
-    const int32_t x =
-        std::max((text.left + text.right) / 2 - size / 2 - kCheckImageShift, cell.left);
+ImagePlacement PlaceCheckImage(const ListRect& text, const ListRect& cell,
+                               const ListMetrics& metrics) {
+    const int32_t size = metrics.imageSize;
+    const int32_t x = std::max(
+        (text.left + text.right) / 2 - size / 2 - metrics.Scale(kCheckImageShift), cell.left);
     return ClipImage(x, CentreIn(cell.top, cell.bottom, size), size, cell.right, cell.bottom);
 }
 
@@ -123,11 +127,13 @@ int32_t CheckImageIndex(int32_t format, int32_t value) {
     return value > 0 ? kImageBlueTick : kImageEmptyBox;
 }
 
-ProgressLayout LayoutProgress(const ListRect& cell, double percent) {
+ProgressLayout LayoutProgress(const ListRect& cell, double percent, const ListMetrics& metrics) {
     ProgressLayout layout;
-    layout.outer = Deflate(cell, kProgressInsetX, kProgressInsetY);
-    layout.inner = Deflate(layout.outer, kProgressFrameWidth, kProgressFrameWidth);
-    layout.fill = Deflate(layout.inner, kProgressBarInset, kProgressBarInset);
+    layout.outer = Deflate(cell, metrics.Scale(kProgressInsetX), metrics.Scale(kProgressInsetY));
+    const int32_t frame = metrics.Scale(kProgressFrameWidth);
+    layout.inner = Deflate(layout.outer, frame, frame);
+    const int32_t barInset = metrics.Scale(kProgressBarInset);
+    layout.fill = Deflate(layout.inner, barInset, barInset);
     const double share = std::clamp(percent, 0.0, 100.0) * 0.01;
     const int32_t width = std::max(layout.fill.Width(), 0);
     layout.fill.right = layout.fill.left + static_cast<int32_t>(std::trunc(width * share));
@@ -135,33 +141,36 @@ ProgressLayout LayoutProgress(const ListRect& cell, double percent) {
 }
 
 HeaderCellLayout LayoutHeaderCell(const ListRect& cell, int32_t columnIndex,
-                                  const ListColumn& column, bool sortEnabled, int32_t sortSubItem) {
+                                  const ListColumn& column, bool sortEnabled, int32_t sortSubItem,
+                                  const ListMetrics& metrics) {
     HeaderCellLayout layout;
     layout.text = cell;
-    layout.text.left += columnIndex == 0 ? kFirstColumnIndent : kColumnIndent;
-    layout.text.top += kHeaderTextDrop;
-    layout.text.bottom += kHeaderTextDrop;
-    layout.arrowAllowed = sortEnabled && cell.Width() > kSortArrowMinCellWidth;
+    layout.text.left += metrics.Scale(columnIndex == 0 ? kFirstColumnIndent : kColumnIndent);
+    layout.text.top += metrics.Scale(kHeaderTextDrop);
+    layout.text.bottom += metrics.Scale(kHeaderTextDrop);
+    layout.arrowAllowed = sortEnabled && cell.Width() > metrics.Scale(kSortArrowMinCellWidth);
     layout.sortColumn = layout.arrowAllowed && !column.fixedWidth && column.subItem == sortSubItem;
     if (layout.sortColumn) {
-        layout.text.right -= kSortArrowRoom;
+        layout.text.right -= metrics.Scale(kSortArrowRoom);
     }
-    layout.text.left += kCellTextInset;
-    layout.text.right -= kHeaderTextRightInset;
+    layout.text.left += metrics.Scale(kCellTextInset);
+    layout.text.right -= metrics.Scale(kHeaderTextRightInset);
     return layout;
 }
 
 ImagePlacement PlaceHeaderImage(const ListRect& text, const ListRect& cell, bool titleEmpty,
-                                int32_t size) {
+                                const ListMetrics& metrics) {
+    const int32_t size = metrics.imageSize;
     const int32_t x =
         std::max(titleEmpty ? CentreIn(text.left, text.right, size) : text.left, cell.left);
     return ClipImage(x, CentreIn(cell.top, cell.bottom, size), size,
-                     cell.right - kHeaderImageRightInset, cell.bottom);
+                     cell.right - metrics.Scale(kHeaderImageRightInset), cell.bottom);
 }
 
 ImagePlacement PlaceSortArrow(const ListRect& text, const ListRect& cell, int32_t headerHeight,
-                              int32_t size) {
-    return ClipImage(text.right + kSortArrowGap, headerHeight / 2 - kSortArrowRise, size,
+                              const ListMetrics& metrics) {
+    return ClipImage(text.right + metrics.Scale(kSortArrowGap),
+                     headerHeight / 2 - metrics.Scale(kSortArrowRise), metrics.imageSize,
                      cell.right, cell.bottom);
 }
 

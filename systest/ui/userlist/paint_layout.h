@@ -1,11 +1,13 @@
 // Where the painting of the list puts things: which rows and cells reach into
 // the area being painted, text and image positions in cells and header cells,
 // the progress bar, the rubber band and the gradient of the progress fill.
-// The window layer draws at these positions with GDI.
+// The window layer draws at these positions with GDI. The lengths below are
+// pixels at 96 DPI; the layout scales them with the list's metrics.
 #pragma once
 
 #include "systest/ui/userlist/list_column.h"
 #include "systest/ui/userlist/list_geometry.h"
+#include "systest/ui/userlist/list_metrics.h"
 
 #include <cstdint>
 #include <span>
@@ -42,7 +44,7 @@ std::vector<CellToPaint> CellsToPaint(std::span<const ListColumn> columns, const
                                       const ListRect& clip);
 
 // The text area of a cell before any image takes its room.
-ListRect CellTextRect(const ListRect& cell, int32_t column);
+ListRect CellTextRect(const ListRect& cell, int32_t column, const ListMetrics& metrics);
 
 // An image at (x, y), cut at a right and bottom edge. Nothing is drawn when
 // the cut leaves no pixel (a zero width would mean "whole image" to GDI).
@@ -62,9 +64,10 @@ int32_t CentreIn(int32_t from, int32_t to, int32_t length);
 
 // A row image: at the text's left, or centred when the cell has no text.
 ImagePlacement PlaceRowImage(const ListRect& text, const ListRect& cell, bool textEmpty,
-                             int32_t size);
+                             const ListMetrics& metrics);
 // A check mark: centred in the text area (one pixel left of centre).
-ImagePlacement PlaceCheckImage(const ListRect& text, const ListRect& cell, int32_t size);
+ImagePlacement PlaceCheckImage(const ListRect& text, const ListRect& cell,
+                               const ListMetrics& metrics);
 
 // The control image of a check or three-state cell for its value.
 int32_t CheckImageIndex(int32_t format, int32_t value);
@@ -75,7 +78,7 @@ struct ProgressLayout {
     ListRect fill;   // the bar; empty at 0 %
 };
 
-ProgressLayout LayoutProgress(const ListRect& cell, double percent);
+ProgressLayout LayoutProgress(const ListRect& cell, double percent, const ListMetrics& metrics);
 
 struct HeaderCellLayout {
     ListRect text;
@@ -84,13 +87,14 @@ struct HeaderCellLayout {
 };
 
 HeaderCellLayout LayoutHeaderCell(const ListRect& cell, int32_t columnIndex,
-                                  const ListColumn& column, bool sortEnabled, int32_t sortSubItem);
+                                  const ListColumn& column, bool sortEnabled, int32_t sortSubItem,
+                                  const ListMetrics& metrics);
 // A header image: at the text's left, or centred when the title is empty;
 // kept off the divider.
 ImagePlacement PlaceHeaderImage(const ListRect& text, const ListRect& cell, bool titleEmpty,
-                                int32_t size);
+                                const ListMetrics& metrics);
 ImagePlacement PlaceSortArrow(const ListRect& text, const ListRect& cell, int32_t headerHeight,
-                              int32_t size);
+                              const ListMetrics& metrics);
 
 struct RubberBandLayout {
     ListRect frame;  // the band, kept inside the client area at the ends of the content

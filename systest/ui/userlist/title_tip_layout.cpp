@@ -10,10 +10,10 @@ constexpr int32_t kTitleTipExtraWidth = 11;
 }  // namespace
 
 ListRect TitleTipTextRect(const ListRect& cell, int32_t column, bool hasRowImage,
-                          int32_t imageWidth) {
-    ListRect text = CellTextRect(cell, column);
+                          const ListMetrics& metrics) {
+    ListRect text = CellTextRect(cell, column, metrics);
     if (hasRowImage) {
-        text.left += imageWidth + kImageTextGap;
+        text.left += metrics.imageSize + metrics.Scale(kImageTextGap);
     }
     return text;
 }

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "systest/ui/userlist/list_geometry.h"
+#include "systest/ui/userlist/list_metrics.h"
 
 #include <cstdint>
 
 // The text area of a cell as painting lays it out; cell is the column's
 // rectangle in the row (GetItemRect), its right edge the divider.
 ListRect TitleTipTextRect(const ListRect& cell, int32_t column, bool hasRowImage,
-                          int32_t imageWidth);
+                          const ListMetrics& metrics);
 
 // Whether a text of textWidth pixels is clipped in the text area: painting
 // leaves out the divider pixel, so a text of exactly the area's width - 1

@@ -1,5 +1,6 @@
 #include "systest/ui/userlist/user_list_ctrl.h"
 
+#include "common/win/screen_dpi.h"
 #include "common/win/wait_cursor.h"
 #include "systest/ui/userlist/auto_size.h"
 #include "systest/ui/userlist/list_keys.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-// Rows and the header are this much higher than the text "Height".
+// Rows and the header are this much higher than the text "Height", at 96 DPI.
 constexpr int kRowPadding = 6;
 constexpr wchar_t kRowHeightSample[] = L"Height";
 
@@ -100,7 +101,10 @@ bool UserListCtrl::Initialise() {
     if (window == nullptr) {
         return false;
     }
-    if (!LoadListImages(GetModuleHandleW(nullptr), images_) || !RefreshMetrics()) {
+    // The DPI is the system's, fixed while the program runs: the images are
+    // loaded for it once.
+    metrics_ = ListMetricsForDpi(ScreenDpi());
+    if (!LoadListImages(GetModuleHandleW(nullptr), metrics_, images_) || !RefreshMetrics()) {
         return false;
     }
     // The list draws its own flat frame.
@@ -134,7 +138,7 @@ bool UserListCtrl::MeasureRowHeight() {
                                &extent)) {
         return false;
     }
-    rowHeight_ = extent.cy + kRowPadding;
+    rowHeight_ = extent.cy + metrics_.Scale(kRowPadding);
     headerHeight_ = rowHeight_;
     return true;
 }
@@ -164,7 +168,7 @@ void UserListCtrl::SetOptions(const ListOptions& options) {
 
 bool UserListCtrl::AddColumn(const ListColumn& column) {
     try {
-        columns_.push_back(PrepareNewColumn(column, kListImageSize, GetColumnCount()));
+        columns_.push_back(PrepareNewColumn(column, metrics_, GetColumnCount()));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -260,8 +264,8 @@ bool UserListCtrl::AutoSizeColumn(int32_t column) {
         cell.hasImage = rows.ItemImage(row, record.subItem) != -1;
         cells.push_back(cell);
     }
-    const int32_t imageWidth = images_.rows ? kListImageSize : 0;
-    return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth));
+    const int32_t imageWidth = images_.rows ? metrics_.imageSize : 0;
+    return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth, metrics_));
 }
 
 int32_t UserListCtrl::GetTotalWidth(bool recompute) {

@@ -282,6 +282,7 @@ class UserListCtrl : public SubclassedWindow {
     ScrollAnimation animation_;
     UniqueBitmap animationPicture_;  // the rows of the slide while it runs
 
+    ListMetrics metrics_;  // of the screen's DPI, set by Initialise
     ListColours colours_{};
     ListFonts fonts_;
     ListImages images_;

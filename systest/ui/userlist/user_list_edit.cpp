@@ -89,7 +89,7 @@ void UserListCtrl::TryTitleTip(ListPoint mouse, int32_t row, int32_t column) {
     const ListColumn& record = columns_[static_cast<size_t>(column)];
     const bool hasImage = images_.rows && Rows().ItemImage(row, record.subItem) != -1;
     const ListRect text = TitleTipTextRect({cell.left, cell.top, cell.right, cell.bottom}, column,
-                                           hasImage, kListImageSize);
+                                           hasImage, metrics_);
     if (mouse.x < text.left || mouse.x >= text.right || mouse.y < text.top ||
         mouse.y >= text.bottom) {
         return;

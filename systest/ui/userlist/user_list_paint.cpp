@@ -10,9 +10,9 @@
 
 namespace {
 
-// Header dividers leave this much room above and below.
+// Header dividers leave this much room above and below, at 96 DPI.
 constexpr int kDividerInset = 4;
-// Rounded corners of the progress frames.
+// Rounded corners of the progress frames, at 96 DPI.
 constexpr int kOuterCorner = 5;
 constexpr int kInnerCorner = 2;
 // Control images of the sort arrows.
@@ -185,13 +185,13 @@ void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
             FillSolid(dc, cell.rect, colours_.focusCell);
         }
 
-        ListRect text = CellTextRect(cell.rect, cell.column);
+        ListRect text = CellTextRect(cell.rect, cell.column, metrics_);
         const int32_t image = Rows().ItemImage(row, column.subItem);
         if (images_.rows && image != -1 && !(focused && editing_)) {
             const bool textEmpty = Rows().ItemText(row, column.subItem).empty();
             DrawImage(images_.rows.get(), image, dc,
-                      PlaceRowImage(text, cell.rect, textEmpty, kListImageSize));
-            text.left += kListImageSize + kImageTextGap;
+                      PlaceRowImage(text, cell.rect, textEmpty, metrics_));
+            text.left += metrics_.imageSize + metrics_.Scale(kImageTextGap);
         }
         if (!text.IsEmpty()) {
             PaintCellContent(dc, row, cell.column, cell.rect, text, selected && !focused);
@@ -209,38 +209,42 @@ void UserListCtrl::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, co
     const std::u16string value = Rows().ItemText(row, column.subItem);
     SelectedObject font(dc, fonts_.list.get());
     SetTextColor(dc, selectedText ? colours_.selectionText : colours_.rowText);
+    // Texts are centred in the whole height of the row: rows are only a few
+    // pixels higher than the font, and the text area's insets would cut off
+    // the tops and the descenders.
+    const ListRect line{text.left, cell.top, text.right, cell.bottom};
 
     switch (column.format) {
         case FormatDate: {
             CellDate date;
             if (!value.empty() && Rows().ItemDate(row, column.subItem, date)) {
-                DrawCellText(dc, FormatCellDate(date, column.flags), text, column.flags);
+                DrawCellText(dc, FormatCellDate(date, column.flags), line, column.flags);
             }
             break;
         }
         case FormatCheck:
         case FormatTriState:
             DrawImage(images_.controls.get(), CheckImageIndex(column.format, CellInteger(value)),
-                      dc, PlaceCheckImage(text, cell, kListImageSize));
+                      dc, PlaceCheckImage(text, cell, metrics_));
             break;
         case FormatLink:
             if (row == hotItem_ && columnIndex == hotColumn_ && !(column.flags & ReadOnly)) {
                 SelectObject(dc, fonts_.link.get());  // put back by `font`
                 SetTextColor(dc, colours_.link);
             }
-            DrawCellText(dc, Wide(value), text, column.flags);
+            DrawCellText(dc, Wide(value), line, column.flags);
             break;
         case FormatProgress:
             PaintProgress(dc, cell, CellProgress(value));
             break;
         default:
-            DrawCellText(dc, Wide(value), text, column.flags);
+            DrawCellText(dc, Wide(value), line, column.flags);
             break;
     }
 }
 
 void UserListCtrl::PaintProgress(HDC dc, const ListRect& cell, double percent) {
-    const ProgressLayout layout = LayoutProgress(cell, percent);
+    const ProgressLayout layout = LayoutProgress(cell, percent, metrics_);
     {
         UniquePen outer(CreatePen(PS_SOLID, 1, colours_.headerShadow));
         UniquePen inner(CreatePen(PS_SOLID, 1, colours_.headerFace));
@@ -249,11 +253,12 @@ void UserListCtrl::PaintProgress(HDC dc, const ListRect& cell, double percent) {
         {
             SelectedObject pen(dc, outer.get());
             RoundRect(dc, layout.outer.left, layout.outer.top, layout.outer.right,
-                      layout.outer.bottom, kOuterCorner, kOuterCorner);
+                      layout.outer.bottom, metrics_.Scale(kOuterCorner),
+                      metrics_.Scale(kOuterCorner));
         }
         SelectedObject pen(dc, inner.get());
         RoundRect(dc, layout.inner.left, layout.inner.top, layout.inner.right, layout.inner.bottom,
-                  kInnerCorner, kInnerCorner);
+                  metrics_.Scale(kInnerCorner), metrics_.Scale(kInnerCorner));
     }
     // The bar: one column of pixels per step of a gradient from light to dark.
     const int32_t width = layout.fill.Width();
@@ -306,17 +311,18 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
         if (i == pressedColumn_) {
             FillSolid(dc, cell, colours_.pressedHeader);
         }
-        VerticalLine(dc, shadow.get(), cell.right - 1, cell.top + kDividerInset,
-                     headerHeight_ - kDividerInset);
-        VerticalLine(dc, light.get(), cell.right, cell.top + kDividerInset,
-                     headerHeight_ - kDividerInset);
+        const int dividerInset = metrics_.Scale(kDividerInset);
+        VerticalLine(dc, shadow.get(), cell.right - 1, cell.top + dividerInset,
+                     headerHeight_ - dividerInset);
+        VerticalLine(dc, light.get(), cell.right, cell.top + dividerInset,
+                     headerHeight_ - dividerInset);
 
         HeaderCellLayout layout =
-            LayoutHeaderCell(cell, i, column, options_.sortEnabled, sortSubItem_);
+            LayoutHeaderCell(cell, i, column, options_.sortEnabled, sortSubItem_, metrics_);
         if (column.image != -1) {
             DrawImage(images_.controls.get(), column.image, dc,
-                      PlaceHeaderImage(layout.text, cell, column.title.empty(), kListImageSize));
-            layout.text.left += kListImageSize + kImageTextGap;
+                      PlaceHeaderImage(layout.text, cell, column.title.empty(), metrics_));
+            layout.text.left += metrics_.imageSize + metrics_.Scale(kImageTextGap);
         }
         if (!layout.text.IsEmpty() && !column.title.empty()) {
             SelectedObject font(dc, fonts_.list.get());
@@ -326,7 +332,7 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
         if (layout.sortColumn) {
             DrawImage(images_.controls.get(),
                       sortAscending_ ? kImageSortAscending : kImageSortDescending, dc,
-                      PlaceSortArrow(layout.text, cell, headerHeight_, kListImageSize));
+                      PlaceSortArrow(layout.text, cell, headerHeight_, metrics_));
         }
     }
     if (GetTotalWidth(false) > 0) {

@@ -20,6 +20,7 @@
 
 #include <cctype>
 #include <optional>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -63,6 +64,36 @@ std::wstring ListBoxLine(HWND dialog, int id, int line) {
     SendMessageW(GetDlgItem(dialog, id), LB_GETTEXT, static_cast<WPARAM>(line),
                  reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// The setting dpiAware of a program's manifest, as Windows reads it from the
+// activation context when the program starts; what went wrong otherwise.
+std::wstring DpiAwareSetting(const std::wstring& program) {
+    ACTCTXW context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = program.c_str();
+    context.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    const HANDLE manifest = CreateActCtxW(&context);
+    if (manifest == INVALID_HANDLE_VALUE) {
+        return L"no manifest";
+    }
+    wchar_t value[32] = {};
+    SIZE_T written = 0;
+    if (!QueryActCtxSettingsW(0, manifest, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                              L"dpiAware", value, std::size(value), &written)) {
+        wcscpy_s(value, L"no dpiAware setting");
+    }
+    ReleaseActCtx(manifest);
+    return value;
+}
+
+TEST(ShippedPrograms, DeclareSystemDpiAwareness) {
+    // So Windows gives them the screen's real pixels instead of scaling them.
+    for (const wchar_t* program : {L"QuarvelSysTest.exe", L"Vexmira.exe"}) {
+        EXPECT_EQ(DpiAwareSetting(ToWide(ProgramFolder()) + program), L"true")
+            << testing::PrintToString(std::wstring(program));
+    }
 }
 
 // Each wait fails the test within its own limit. Whatever the test started

@@ -41,6 +41,17 @@ HWND WaitForFirstWindow(const AppDriver& app) {
     return nullptr;
 }
 
+// Captures a window once it has drawn itself: a window may be visible a
+// moment before its first paint, and larger windows (at a high DPI) take
+// longer.
+void SaveDrawnWindow(HWND window, const std::wstring& file) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kDefaultTimeoutMs, &ignored);
+    SaveWindowScreenshot(window, file);
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "walkthrough: %s\n", what);
     return 1;
@@ -54,6 +65,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring folder = WithBackslash(argv[1]);
     const std::wstring output = WithBackslash(argv[2]);
+    // The program draws at the screen's DPI; the captures take its windows'
+    // real pixels only when this process works in them too.
+    SetProcessDPIAware();
 
     AppDriver app;
     if (!app.Start(folder + L"QuarvelSysTest.exe", L"", folder)) {
@@ -68,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring agreementCaption = WindowText(agreement);
     const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
     std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
-    SaveWindowScreenshot(agreement, output + L"agreement.bmp");
+    SaveDrawnWindow(agreement, output + L"agreement.bmp");
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
@@ -78,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
         return Fail("no main dialog");
     }
     std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
-    SaveWindowScreenshot(main, output + L"main.bmp");
+    SaveDrawnWindow(main, output + L"main.bmp");
 
     DeleteFileW(ReportFilePath().c_str());
     ClickButton(main, IDC_REPORT_BUTTON);

@@ -39,10 +39,12 @@ TEST(PrepareNewColumn, ImageOnlyColumnIsImageWideAndCentred) {
     column.width = 80;
     column.image = 6;
     column.flags = AlignRight;
-    const ListColumn added = PrepareNewColumn(column, 16, 2);
+    const ListColumn added = PrepareNewColumn(column, ListMetrics{}, 2);
     EXPECT_EQ(added.width, 21);
     EXPECT_EQ(added.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(added.subItem, 2);
+    // At 192 DPI: the 32-pixel image and twice the padding.
+    EXPECT_EQ(PrepareNewColumn(column, ListMetricsForDpi(192), 2).width, 42);
 }
 
 TEST(PrepareNewColumn, TitledOrImagelessColumnsKeepTheirWidth) {
@@ -50,13 +52,13 @@ TEST(PrepareNewColumn, TitledOrImagelessColumnsKeepTheirWidth) {
     titled.title = u"Status";
     titled.width = 80;
     titled.image = 6;
-    EXPECT_EQ(PrepareNewColumn(titled, 16, 0).width, 80);
+    EXPECT_EQ(PrepareNewColumn(titled, ListMetrics{}, 0).width, 80);
 
     ListColumn plain;
     plain.width = 1;
     plain.subItem = 7;
     plain.choices = {u"a", u"b"};
-    const ListColumn added = PrepareNewColumn(plain, 16, 1);
+    const ListColumn added = PrepareNewColumn(plain, ListMetrics{}, 1);
     EXPECT_EQ(added.width, 1);
     EXPECT_EQ(added.flags, 0u);
     EXPECT_EQ(added.subItem, 1);  // the caller's value is replaced
@@ -69,6 +71,7 @@ TEST(AutoSizeWidth, WidestOfTitleAndCellsPlusPadding) {
         std::vector<CellExtent> cells;
         int32_t imageWidth;
         int32_t expected;
+        int32_t dpi = kLayoutDpi;
     } cases[] = {
         {40, {}, 16, 60},                          // no rows: the title
         {40, {{30, false}, {10, false}}, 16, 60},  // title wider than the cells
@@ -76,9 +79,11 @@ TEST(AutoSizeWidth, WidestOfTitleAndCellsPlusPadding) {
         {40, {{30, true}, {10, false}}, 16, 66},   // a row image adds its width
         {40, {{70, false}, {60, true}}, 16, 96},   // image makes the narrower text win
         {40, {{60, true}}, 0, 80},                 // no row image list
+        {40, {{60, true}}, 32, 132, 192},          // the padding grows with the DPI
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(AutoSizeWidth(c.title, c.cells, c.imageWidth), c.expected);
+        EXPECT_EQ(AutoSizeWidth(c.title, c.cells, c.imageWidth, ListMetricsForDpi(c.dpi)),
+                  c.expected);
     }
 }
 

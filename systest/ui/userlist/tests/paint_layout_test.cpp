@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int32_t kImage = 16;
+const ListMetrics kAt96;  // 96 DPI: the layout as written
 
 std::vector<ListColumn> Columns(std::initializer_list<std::pair<int32_t, int32_t>> spec) {
     std::vector<ListColumn> columns;
@@ -98,28 +98,45 @@ TEST(CellsToPaint, SkipsPlaceholdersAndStopsAtCutOffAndClip) {
 
 TEST(CellLayout, TextAndImagePositions) {
     const ListRect cell{100, 20, 199, 42};
-    EXPECT_EQ(CellTextRect(cell, 0), (ListRect{108, 24, 195, 38}));
-    EXPECT_EQ(CellTextRect(cell, 1), (ListRect{107, 24, 195, 38}));
+    EXPECT_EQ(CellTextRect(cell, 0, kAt96), (ListRect{108, 24, 195, 38}));
+    EXPECT_EQ(CellTextRect(cell, 1, kAt96), (ListRect{107, 24, 195, 38}));
 
-    const ListRect text = CellTextRect(cell, 0);
+    const ListRect text = CellTextRect(cell, 0, kAt96);
     // At the text's left, centred vertically in the cell ...
-    EXPECT_EQ(PlaceRowImage(text, cell, false, kImage), (ImagePlacement{108, 23, 16, 16}));
+    EXPECT_EQ(PlaceRowImage(text, cell, false, kAt96), (ImagePlacement{108, 23, 16, 16}));
     // ... or centred in the text area when there is no text.
-    EXPECT_EQ(PlaceRowImage(text, cell, true, kImage), (ImagePlacement{143, 23, 16, 16}));
-    EXPECT_EQ(PlaceCheckImage(text, cell, kImage), (ImagePlacement{142, 23, 16, 16}));
+    EXPECT_EQ(PlaceRowImage(text, cell, true, kAt96), (ImagePlacement{143, 23, 16, 16}));
+    EXPECT_EQ(PlaceCheckImage(text, cell, kAt96), (ImagePlacement{142, 23, 16, 16}));
 
     // Cut at the cell's edges, never left of the cell; nothing of a hidden cell.
     const ListRect narrow{0, 20, 19, 34};
-    EXPECT_EQ(PlaceRowImage(CellTextRect(narrow, 0), narrow, false, kImage),
+    EXPECT_EQ(PlaceRowImage(CellTextRect(narrow, 0, kAt96), narrow, false, kAt96),
               (ImagePlacement{8, 19, 11, 15}));
     const ListRect tiny{50, 20, 59, 40};
-    EXPECT_EQ(PlaceRowImage(CellTextRect(tiny, 1), tiny, true, kImage),
+    EXPECT_EQ(PlaceRowImage(CellTextRect(tiny, 1, kAt96), tiny, true, kAt96),
               (ImagePlacement{50, 22, 9, 16}));
-    EXPECT_EQ(PlaceCheckImage(CellTextRect(tiny, 1), tiny, kImage),
+    EXPECT_EQ(PlaceCheckImage(CellTextRect(tiny, 1, kAt96), tiny, kAt96),
               (ImagePlacement{50, 22, 9, 16}));
     const ListRect hidden{50, 20, 49, 40};
-    EXPECT_FALSE(PlaceRowImage(CellTextRect(hidden, 0), hidden, false, kImage).IsVisible());
-    EXPECT_FALSE(PlaceRowImage(CellTextRect(hidden, 0), hidden, true, kImage).IsVisible());
+    EXPECT_FALSE(PlaceRowImage(CellTextRect(hidden, 0, kAt96), hidden, false, kAt96).IsVisible());
+    EXPECT_FALSE(PlaceRowImage(CellTextRect(hidden, 0, kAt96), hidden, true, kAt96).IsVisible());
+}
+
+TEST(CellLayout, MarginsAndImagesGrowWithTheDpi) {
+    // A 192 DPI row: every length twice, the 32-pixel images.
+    const ListMetrics at192 = ListMetricsForDpi(192);
+    const ListRect cell{200, 40, 399, 84};
+    const ListRect text = CellTextRect(cell, 1, at192);
+    EXPECT_EQ(text, (ListRect{214, 48, 391, 76}));
+    EXPECT_EQ(PlaceRowImage(text, cell, false, at192), (ImagePlacement{214, 46, 32, 32}));
+    EXPECT_EQ(PlaceCheckImage(text, cell, at192), (ImagePlacement{284, 46, 32, 32}));
+    const ListRect header{200, 0, 400, 44};
+    ListColumn column;
+    column.subItem = 1;
+    const HeaderCellLayout layout = LayoutHeaderCell(header, 1, column, true, 1, at192);
+    EXPECT_EQ(layout.text, (ListRect{214, 2, 360, 46}));
+    EXPECT_EQ(PlaceSortArrow(layout.text, header, 44, at192), (ImagePlacement{368, 16, 32, 28}));
+    EXPECT_EQ(LayoutProgress(cell, 100, at192).outer, (ListRect{206, 44, 393, 80}));
 }
 
 TEST(CellLayout, CheckImagesByValue) {
@@ -142,13 +159,13 @@ TEST(LayoutProgress, FramesAndBar) {
         int32_t fillRight;
     } cases[] = {{0, 7}, {50, 49}, {100, 92}, {33.3, 35}, {150, 92}, {-1, 7}};
     for (const auto& c : cases) {
-        const ProgressLayout layout = LayoutProgress(cell, c.percent);
+        const ProgressLayout layout = LayoutProgress(cell, c.percent, kAt96);
         EXPECT_EQ(layout.outer, (ListRect{3, 22, 96, 40}));
         EXPECT_EQ(layout.inner, (ListRect{4, 23, 95, 39}));
         EXPECT_EQ(layout.fill, (ListRect{7, 26, c.fillRight, 36})) << c.percent;
     }
     // A cell too narrow for a bar gets none.
-    EXPECT_TRUE(LayoutProgress({0, 20, 10, 42}, 100).fill.IsEmpty());
+    EXPECT_TRUE(LayoutProgress({0, 20, 10, 42}, 100, kAt96).fill.IsEmpty());
 }
 
 TEST(LayoutHeaderCell, TextRoomAndSortArrow) {
@@ -156,31 +173,31 @@ TEST(LayoutHeaderCell, TextRoomAndSortArrow) {
     column.subItem = 1;
     const ListRect cell{100, 0, 200, 22};
 
-    HeaderCellLayout layout = LayoutHeaderCell(cell, 1, column, true, -1);
+    HeaderCellLayout layout = LayoutHeaderCell(cell, 1, column, true, -1, kAt96);
     EXPECT_EQ(layout.text, (ListRect{107, 1, 195, 23}));
     EXPECT_TRUE(layout.arrowAllowed);
     EXPECT_FALSE(layout.sortColumn);  // nothing sorted yet
 
-    layout = LayoutHeaderCell(cell, 1, column, true, 1);
+    layout = LayoutHeaderCell(cell, 1, column, true, 1, kAt96);
     EXPECT_TRUE(layout.sortColumn);
     EXPECT_EQ(layout.text.right, 180);
-    EXPECT_EQ(PlaceSortArrow(layout.text, cell, 22, kImage), (ImagePlacement{184, 8, 16, 14}));
+    EXPECT_EQ(PlaceSortArrow(layout.text, cell, 22, kAt96), (ImagePlacement{184, 8, 16, 14}));
 
-    EXPECT_EQ(LayoutHeaderCell(cell, 0, column, true, 1).text.left, 108);
-    EXPECT_FALSE(LayoutHeaderCell(cell, 1, column, false, 1).sortColumn);
-    EXPECT_FALSE(LayoutHeaderCell({100, 0, 115, 22}, 1, column, true, 1).arrowAllowed);
-    EXPECT_TRUE(LayoutHeaderCell({100, 0, 116, 22}, 1, column, true, 1).sortColumn);
+    EXPECT_EQ(LayoutHeaderCell(cell, 0, column, true, 1, kAt96).text.left, 108);
+    EXPECT_FALSE(LayoutHeaderCell(cell, 1, column, false, 1, kAt96).sortColumn);
+    EXPECT_FALSE(LayoutHeaderCell({100, 0, 115, 22}, 1, column, true, 1, kAt96).arrowAllowed);
+    EXPECT_TRUE(LayoutHeaderCell({100, 0, 116, 22}, 1, column, true, 1, kAt96).sortColumn);
     column.fixedWidth = true;
-    layout = LayoutHeaderCell(cell, 1, column, true, 1);
+    layout = LayoutHeaderCell(cell, 1, column, true, 1, kAt96);
     EXPECT_TRUE(layout.arrowAllowed);
     EXPECT_FALSE(layout.sortColumn);
 
     // Header images stay two pixels off the divider.
     const ListRect imageCell{0, 0, 21, 22};
-    const HeaderCellLayout imageLayout = LayoutHeaderCell(imageCell, 0, column, true, -1);
-    EXPECT_EQ(PlaceHeaderImage(imageLayout.text, imageCell, true, kImage),
+    const HeaderCellLayout imageLayout = LayoutHeaderCell(imageCell, 0, column, true, -1, kAt96);
+    EXPECT_EQ(PlaceHeaderImage(imageLayout.text, imageCell, true, kAt96),
               (ImagePlacement{4, 3, 15, 16}));
-    EXPECT_EQ(PlaceHeaderImage(imageLayout.text, imageCell, false, kImage),
+    EXPECT_EQ(PlaceHeaderImage(imageLayout.text, imageCell, false, kAt96),
               (ImagePlacement{8, 3, 11, 16}));
 }
 

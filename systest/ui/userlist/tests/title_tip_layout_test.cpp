@@ -8,9 +8,9 @@ namespace {
 
 TEST(TitleTipLayout, TextAreaAsPainted) {
     const ListRect cell{100, 40, 220, 60};
-    EXPECT_EQ(TitleTipTextRect(cell, 1, false, 16), (ListRect{107, 44, 216, 56}));
-    EXPECT_EQ(TitleTipTextRect(cell, 0, false, 16), (ListRect{108, 44, 216, 56}));
-    EXPECT_EQ(TitleTipTextRect(cell, 0, true, 16), (ListRect{128, 44, 216, 56}));
+    EXPECT_EQ(TitleTipTextRect(cell, 1, false, ListMetrics{}), (ListRect{107, 44, 216, 56}));
+    EXPECT_EQ(TitleTipTextRect(cell, 0, false, ListMetrics{}), (ListRect{108, 44, 216, 56}));
+    EXPECT_EQ(TitleTipTextRect(cell, 0, true, ListMetrics{}), (ListRect{128, 44, 216, 56}));
 }
 
 TEST(TitleTipLayout, OnlyClippedTextsGetATip) {

@@ -23,6 +23,8 @@ namespace {
 
 constexpr COLORREF kDiscGreen = RGB(36, 168, 64);  // fill of the "passed" status image
 constexpr COLORREF kArrowGrey = RGB(72, 72, 72);   // fill of the sort arrows
+// The shared session runs at 96 DPI: the layout as written, 16-pixel images.
+const ListMetrics kSessionMetrics;
 
 // The list's procedure under a stand-in that says focus rectangles are hidden.
 WNDPROC listProcedure = nullptr;
@@ -200,7 +202,7 @@ TEST_F(FilledListTest, ColumnOperations) {
     list.AddColumn(image);
     ListColumn record;
     ASSERT_TRUE(list.GetColumn(2, record));
-    EXPECT_EQ(record.width, kListImageSize + 5);
+    EXPECT_EQ(record.width, kSessionMetrics.imageSize + 5);
     EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(record.subItem, 2);
     EXPECT_EQ(list.GetColumnFlags(2), static_cast<uint32_t>(AlignCenter));
@@ -406,11 +408,11 @@ TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
         RECT rect{};
         ASSERT_TRUE(list.GetItemRect(row, 0, rect));
         const ListRect cell{rect.left, rect.top, rect.right - 1, rect.bottom};
-        const ListRect text = CellTextRect(cell, 0);
-        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, kListImageSize);
+        const ListRect text = CellTextRect(cell, 0, kSessionMetrics);
+        const ImagePlacement place = PlaceRowImage(text, cell, row == 1, kSessionMetrics);
         EXPECT_EQ(Hex(picture.At(place.x + 3, place.y + 7)), Hex(kDiscGreen));
         if (row == 1) {
-            EXPECT_EQ(place.x, (text.left + text.right - kListImageSize) / 2);
+            EXPECT_EQ(place.x, (text.left + text.right - kSessionMetrics.imageSize) / 2);
             EXPECT_EQ(Hex(picture.At(text.left + 3, place.y + 7)), Hex(GetSysColor(COLOR_WINDOW)));
         } else {
             EXPECT_EQ(place.x, text.left);
@@ -482,10 +484,12 @@ TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
     list.AddItem({kStatusImageNone, u"Graphics card and driver version", u"R&D"});
     const Picture picture(window_);
 
+    // Each text centred in the whole height of its row, descenders and all.
     RECT rect{};
     ASSERT_TRUE(list.GetItemRect(0, 1, rect));
-    const ListRect text = CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 1);
-    const RECT textRect{text.left, text.top, text.right, text.bottom};
+    const ListRect text =
+        CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 1, kSessionMetrics);
+    const RECT textRect{text.left, rect.top, text.right, rect.bottom};
     constexpr UINT kBase = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     TextReference reference(picture.Width(), picture.Height());
     EXPECT_TRUE(reference.Matches(picture, L"Graphics card and driver version", textRect,
@@ -493,8 +497,9 @@ TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
     EXPECT_FALSE(reference.Matches(picture, L"Graphics card and driver version", textRect, kBase));
 
     ASSERT_TRUE(list.GetItemRect(0, 0, rect));
-    const ListRect status = CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 0);
-    const RECT statusRect{status.left, status.top, status.right, status.bottom};
+    const ListRect status =
+        CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 0, kSessionMetrics);
+    const RECT statusRect{status.left, rect.top, status.right, rect.bottom};
     EXPECT_TRUE(reference.Matches(picture, L"R&D", statusRect, kBase | DT_END_ELLIPSIS));
     EXPECT_FALSE(reference.Matches(picture, L"R&D", statusRect,
                                    DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS));
@@ -559,7 +564,7 @@ TEST_F(ListTest, ProgressBarRunsFromLightToDarkGreen) {
     RECT rect{};
     ASSERT_TRUE(list.GetItemRect(0, 0, rect));
     const ProgressLayout layout =
-        LayoutProgress({rect.left, rect.top, rect.right - 1, rect.bottom}, 50);
+        LayoutProgress({rect.left, rect.top, rect.right - 1, rect.bottom}, 50, kSessionMetrics);
     const Picture picture(window);
     const int y = (layout.fill.top + layout.fill.bottom) / 2;
     EXPECT_EQ(Hex(picture.At(layout.fill.left, y)), Hex(RGB(170, 240, 170)));
