@@ -5,8 +5,6 @@
 
 namespace {
 
-using EnumDisplayDevicesFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, PDISPLAY_DEVICEW, DWORD);
-
 // The structure the system fills: 840 bytes with its four texts.
 static_assert(sizeof(DISPLAY_DEVICEW) == 840);
 
@@ -20,12 +18,9 @@ std::u16string FieldText(const wchar_t (&field)[N]) {
 
 std::vector<DisplayDevice> Win32DisplayDeviceSource::Enumerate() {
     std::vector<DisplayDevice> devices;
-    const UniqueLibrary user32(LoadLibraryW(L"user32.dll"));
-    if (!user32) {
-        return devices;
-    }
-    const auto enumDisplayDevices = reinterpret_cast<EnumDisplayDevicesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(user32.get(), "EnumDisplayDevicesW")));
+    // user32.dll is loaded: both programs import it.
+    const auto enumDisplayDevices = ResolveFunction<BOOL(LPCWSTR, DWORD, PDISPLAY_DEVICEW, DWORD)>(
+        L"user32.dll", "EnumDisplayDevicesW");
     if (enumDisplayDevices == nullptr) {
         return devices;
     }

@@ -88,12 +88,27 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
-// A function of a system DLL that older Windows versions lack, resolved by name.
-template <typename Function>
-Function ResolveFunction(const wchar_t* module, const char* name) {
+// A pointer to a Windows API function of the given signature, e.g.
+// WinApiFunction<BOOL(MEMORYSTATUSEX*)>. It carries the API's calling
+// convention (WINAPI, __stdcall on x86): through a pointer without it, a
+// 32-bit program would clean the arguments off the stack a second time.
+template <typename Signature>
+struct WinApiPointer;
+template <typename Result, typename... Arguments>
+struct WinApiPointer<Result(Arguments...)> {
+    using Type = Result(WINAPI*)(Arguments...);
+};
+template <typename Signature>
+using WinApiFunction = typename WinApiPointer<Signature>::Type;
+
+// A function of a loaded system DLL that older Windows versions lack, resolved
+// by name; null when the DLL or the function is missing.
+template <typename Signature>
+WinApiFunction<Signature> ResolveFunction(const wchar_t* module, const char* name) {
     HMODULE handle = GetModuleHandleW(module);
     if (handle == nullptr) {
         return nullptr;
     }
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    return reinterpret_cast<WinApiFunction<Signature>>(
+        reinterpret_cast<void*>(GetProcAddress(handle, name)));
 }

@@ -10,10 +10,6 @@
 
 namespace {
 
-using GlobalMemoryStatusExFunction = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-using GetDiskFreeSpaceExFunction = BOOL(WINAPI*)(const wchar_t*, ULARGE_INTEGER*, ULARGE_INTEGER*,
-                                                 ULARGE_INTEGER*);
-
 static_assert(sizeof(MEMORYSTATUSEX) == 64, "the length GlobalMemoryStatusEx is given");
 
 }  // namespace
@@ -56,7 +52,7 @@ ScreenSize Win32MachineProbe::PrimaryScreenSize() {
 
 std::optional<uint64_t> ReadTotalPhysicalMemory() {
     const auto globalMemoryStatusEx =
-        ResolveFunction<GlobalMemoryStatusExFunction>(L"kernel32.dll", "GlobalMemoryStatusEx");
+        ResolveFunction<BOOL(MEMORYSTATUSEX*)>(L"kernel32.dll", "GlobalMemoryStatusEx");
     if (globalMemoryStatusEx == nullptr) {
         MEMORYSTATUS status = {};
         status.dwLength = sizeof status;
@@ -73,7 +69,8 @@ std::optional<uint64_t> ReadTotalPhysicalMemory() {
 
 uint64_t GetDiskFreeBytes(const wchar_t* rootPath) {
     const auto getDiskFreeSpaceEx =
-        ResolveFunction<GetDiskFreeSpaceExFunction>(L"kernel32.dll", "GetDiskFreeSpaceExW");
+        ResolveFunction<BOOL(const wchar_t*, ULARGE_INTEGER*, ULARGE_INTEGER*, ULARGE_INTEGER*)>(
+            L"kernel32.dll", "GetDiskFreeSpaceExW");
     if (getDiskFreeSpaceEx != nullptr) {
         ULARGE_INTEGER availableToCaller = {};
         ULARGE_INTEGER total = {};

@@ -4,12 +4,11 @@
 
 namespace {
 
-using GetNativeSystemInfoFunction = void(WINAPI*)(SYSTEM_INFO*);
-using GetProductInfoFunction = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
-
 constexpr DWORD kVersionWithProductInfo = 6;
 
 static_assert(sizeof(OSVERSIONINFOEXW) == 284, "the size GetVersionExW is given");
+static_assert(kOSDescriptionUnits == GET_OS_DISPLAY_STRING_DESCRIPTION_UNITS);
+static_assert(kOSVerdictUnits == GET_OS_DISPLAY_STRING_VERDICT_UNITS);
 static_assert(kServicePackTextUnits == sizeof(OSVERSIONINFOEXW::szCSDVersion) / sizeof(WCHAR));
 
 }  // namespace
@@ -22,7 +21,7 @@ bool ReadOSVersionFacts(OSVersionFacts& facts, ServicePackText& servicePack) {
     }
     SYSTEM_INFO system = {};
     const auto getNativeSystemInfo =
-        ResolveFunction<GetNativeSystemInfoFunction>(L"kernel32.dll", "GetNativeSystemInfo");
+        ResolveFunction<void(SYSTEM_INFO*)>(L"kernel32.dll", "GetNativeSystemInfo");
     if (getNativeSystemInfo != nullptr) {
         getNativeSystemInfo(&system);
     } else {
@@ -50,8 +49,8 @@ bool ReadOSVersionFacts(OSVersionFacts& facts, ServicePackText& servicePack) {
     if (version.dwMajorVersion == kVersionWithProductInfo) {
         // Resolved by name: older systems lack it, and without it there is no
         // edition to name.
-        const auto getProductInfo =
-            ResolveFunction<GetProductInfoFunction>(L"kernel32.dll", "GetProductInfo");
+        const auto getProductInfo = ResolveFunction<BOOL(DWORD, DWORD, DWORD, DWORD, DWORD*)>(
+            L"kernel32.dll", "GetProductInfo");
         if (getProductInfo != nullptr) {
             DWORD productType = 0;  // PRODUCT_UNDEFINED, also when the call fails
             getProductInfo(version.dwMajorVersion, version.dwMinorVersion, 0, 0, &productType);
@@ -61,7 +60,9 @@ bool ReadOSVersionFacts(OSVersionFacts& facts, ServicePackText& servicePack) {
     return true;
 }
 
-extern "C" __declspec(dllexport) int GetOSDisplayString(wchar_t* description, wchar_t* verdict) {
+// A missing buffer, too, gives 0.
+extern "C" __declspec(dllexport) int __cdecl GetOSDisplayString(wchar_t* description,
+                                                                wchar_t* verdict) {
     if (description == nullptr || verdict == nullptr) {
         return 0;
     }

@@ -1,12 +1,15 @@
 // GetOSDisplayString as other programs call it: this program loads the real
-// QuarvelSysTest.exe as a library and calls its export, in a Wine session of
-// its own that reports the Windows version named on the command line. The
-// answer must be what the description logic derives from the facts this test
-// reads itself, and what those facts are known to be for that version.
+// QuarvelSysTest.exe of its own architecture as a library and calls its
+// export, in a Wine session of its own that reports the Windows version named
+// on the command line. The answer must be what the description logic derives
+// from the facts this test reads itself, and what those facts are known to be
+// for that version. Built 32-bit, it is the 32-bit caller of the release,
+// which runs under WOW64 on Wine's 64-bit Windows.
 #include "systest/engine/os_identification.h"
 
 #include "common/win/handles.h"
 #include "common/win/wide.h"
+#include "systest/engine/get_os_display_string.h"
 #include "systest/engine/machine_probe.h"
 #include "systest/engine/tests/memory_strings.h"
 
@@ -19,12 +22,8 @@ namespace {
 
 std::string g_windowsVersion;  // "win7", from the command line
 
-using GetOSDisplayStringFunction = int (*)(wchar_t*, wchar_t*);
-using GetNativeSystemInfoFunction = void(WINAPI*)(SYSTEM_INFO*);
-using GetProductInfoFunction = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
-
 // Writes one import address table entry, whatever the section's protection.
-void WriteImportEntry(ULONGLONG* entry, ULONGLONG value) {
+void WriteImportEntry(ULONG_PTR* entry, ULONG_PTR value) {
     DWORD protection = 0;
     VirtualProtect(entry, sizeof *entry, PAGE_READWRITE, &protection);
     *entry = value;
@@ -37,7 +36,9 @@ void WriteImportEntry(ULONGLONG* entry, ULONGLONG value) {
 bool BindImports(HMODULE module) {
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
+    // The headers, thunks and ordinal macros of this program's architecture,
+    // which is the exe's: a process loads images of its own kind only.
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (imports.VirtualAddress == 0) {
@@ -52,19 +53,19 @@ bool BindImports(HMODULE module) {
         }
         const DWORD lookup =
             library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk : library->FirstThunk;
-        const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + lookup);
-        auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA64*>(base + library->FirstThunk);
+        const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + lookup);
+        auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
             const char* name =
-                IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)
-                    ? MAKEINTRESOURCEA(IMAGE_ORDINAL64(names->u1.Ordinal))
+                IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                    ? MAKEINTRESOURCEA(IMAGE_ORDINAL(names->u1.Ordinal))
                     : reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)
                           ->Name;
             const FARPROC function = GetProcAddress(dll, name);
             if (function == nullptr) {
                 return false;
             }
-            WriteImportEntry(&addresses->u1.Function, reinterpret_cast<ULONGLONG>(function));
+            WriteImportEntry(&addresses->u1.Function, reinterpret_cast<ULONG_PTR>(function));
         }
     }
     return true;
@@ -88,7 +89,7 @@ ReadFacts ReadFactsHere() {
     version.dwOSVersionInfoSize = sizeof version;
     EXPECT_TRUE(GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)));
     SYSTEM_INFO system = {};
-    ResolveFunction<GetNativeSystemInfoFunction>(L"kernel32.dll", "GetNativeSystemInfo")(&system);
+    ResolveFunction<void(SYSTEM_INFO*)>(L"kernel32.dll", "GetNativeSystemInfo")(&system);
     ReadFacts read;
     read.servicePack = FromWide(version.szCSDVersion);
     OSVersionFacts& facts = read.facts;
@@ -103,8 +104,9 @@ ReadFacts ReadFactsHere() {
     facts.serverR2 = GetSystemMetrics(SM_SERVERR2) != 0;
     if (version.dwMajorVersion == 6) {
         DWORD type = 0;
-        ResolveFunction<GetProductInfoFunction>(L"kernel32.dll", "GetProductInfo")(
-            version.dwMajorVersion, version.dwMinorVersion, 0, 0, &type);
+        ResolveFunction<BOOL(DWORD, DWORD, DWORD, DWORD, DWORD*)>(
+            L"kernel32.dll", "GetProductInfo")(version.dwMajorVersion, version.dwMinorVersion, 0, 0,
+                                               &type);
         facts.editionType = type;
     }
     return read;
@@ -185,6 +187,20 @@ TEST(GetOSDisplayString, OperatingSystemCheckOfThisWindows) {
     const MemoryStrings strings;
     const CheckResult result = ProbedSystemChecks(probe, strings).CheckOperatingSystem();
     EXPECT_EQ(static_cast<int32_t>(result.level), known->level);
+}
+
+// Windows refuses to start a program whose manifest names another processor
+// architecture than its own; Wine starts it all the same.
+TEST(ProgramImage, ManifestNamesTheArchitectureOfTheProgram) {
+    UniqueLibrary program(LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(program.valid()) << "error " << GetLastError();
+    const HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const auto* text = static_cast<const char*>(LockResource(LoadResource(program.get(), found)));
+    const std::string manifest(text, SizeofResource(program.get(), found));
+    const char* architecture =
+        sizeof(void*) == 8 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"";
+    EXPECT_NE(manifest.find(architecture), std::string::npos) << manifest;
 }
 
 }  // namespace
