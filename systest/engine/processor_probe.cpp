@@ -6,18 +6,19 @@
 
 #include <atomic>
 
-// The probe routines. xmm0 is a volatile register of the x64 calling
-// convention, so they may clobber it.
-extern "C" void QstProbeSse();
-extern "C" void QstProbeSse2();
+// The probe routines. xmm0 is a volatile register of both calling conventions
+// (x64, and 32-bit cdecl), so they may clobber it. Their assembler names are
+// given outright: 32-bit C names would otherwise carry a leading underscore.
+extern "C" void QstProbeSse() __asm__("qst_probe_sse");
+extern "C" void QstProbeSse2() __asm__("qst_probe_sse2");
 asm(R"(
     .text
     .p2align 4
-QstProbeSse:
+qst_probe_sse:
     xorps %xmm0, %xmm0
     ret
     .p2align 4
-QstProbeSse2:
+qst_probe_sse2:
     xorpd %xmm0, %xmm0
     ret
 )");
@@ -48,8 +49,15 @@ LONG CALLBACK ResumeAfterProbeFault(EXCEPTION_POINTERS* exception) {
     // The routine has no frame, so its return address is at the top of the
     // stack: resume there, as its own ret would have.
     CONTEXT* context = exception->ContextRecord;
+#if defined(__x86_64__)
     context->Rip = *reinterpret_cast<const DWORD64*>(context->Rsp);
     context->Rsp += sizeof(DWORD64);
+#elif defined(__i386__)
+    context->Eip = *reinterpret_cast<const DWORD*>(context->Esp);
+    context->Esp += sizeof(DWORD);
+#else
+#error "the probe resumes x86 and x86-64 code only"
+#endif
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 

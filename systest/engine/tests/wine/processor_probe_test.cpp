@@ -6,22 +6,22 @@
 
 #include <cstring>
 
-extern "C" void QstTestNothing();
-extern "C" void QstTestUndefinedInstruction();
-extern "C" void QstTestReadAddressZero();
-extern "C" void QstTestBreakpoint();
+extern "C" void QstTestNothing() __asm__("qst_test_nothing");
+extern "C" void QstTestUndefinedInstruction() __asm__("qst_test_undefined_instruction");
+extern "C" void QstTestReadAddressZero() __asm__("qst_test_read_address_zero");
+extern "C" void QstTestBreakpoint() __asm__("qst_test_breakpoint");
 asm(R"(
     .text
-QstTestNothing:
+qst_test_nothing:
     nop
     ret
-QstTestUndefinedInstruction:
+qst_test_undefined_instruction:
     ud2
     ret
-QstTestReadAddressZero:
-    movq 0, %rax
+qst_test_read_address_zero:
+    movl 0, %eax
     ret
-QstTestBreakpoint:
+qst_test_breakpoint:
     int3
     ret
 )");
