@@ -30,5 +30,9 @@ macro(qst_apply_project_options)
         add_compile_definitions(UNICODE _UNICODE STRICT WIN32_LEAN_AND_MEAN NOMINMAX
                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
         add_link_options(-static -static-libgcc -static-libstdc++)
+        # No path of this checkout or build folder in what the compiler writes
+        # (__FILE__), so another folder builds the same bytes.
+        add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
+                            -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
     endif()
 endmacro()

@@ -7,14 +7,18 @@ set(QST_TOOLS_DIR ${CMAKE_SOURCE_DIR}/tools)
 # State of the Wine session of this build folder: the Xvfb display, the prefix
 # template and the prefix shared by the tests (see tools/wine-session).
 set(QST_WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine)
-# The folder the two programs and their data files are built into: it is laid
-# out like the folder a user unzips, so both programs run from it.
-set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
-# The files of that folder that ship. The Windows build writes the list into
-# shipped_files.txt for tools/make-bundle.sh.
-set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt
-                      Lic_De.Txt GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert
-                      HiddenEdges.frag)
+
+# Of the two Windows builds, x86-64 is the test build: it builds every test
+# program and runs the Wine tests of both architectures. The x86 build is the
+# release; of the tests it builds only the 32-bit programs of the 32-bit lane,
+# and the test build builds it, in x86/ of its own folder, for that lane.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QST_WINE_TESTS ON)
+    set(QST_X86_BUILD_DIR ${CMAKE_BINARY_DIR}/x86)
+    set(QST_X86_PROGRAM_DIR ${QST_X86_BUILD_DIR}/bin)
+else()
+    set(QST_WINE_TESTS OFF)
+endif()
 
 macro(qst_add_googletest)
     set(QST_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -24,7 +28,7 @@ macro(qst_add_googletest)
     add_subdirectory(${QST_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     enable_testing()
 
-    if(WIN32)
+    if(QST_WINE_TESTS)
         # Every Windows test program runs through tools/wine-exec, which puts it
         # into the Wine session of this build folder.
         set(CMAKE_CROSSCOMPILING_EMULATOR ${QST_TOOLS_DIR}/wine-exec ${QST_WINE_STATE_DIR})
@@ -48,7 +52,14 @@ function(qst_native_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        # 32-bit code may run under emulation here (qemu-user-static): one
+        # process per program, not one per test.
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES LABELS native)
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
+    endif()
 endfunction()
 
 # qst_wine_test(<name> SOURCES <files...> LIBS <targets...>
@@ -60,7 +71,7 @@ endfunction()
 # cursor: they run one at a time.
 function(qst_wine_test name)
     cmake_parse_arguments(ARG "DESKTOP" "" "SOURCES;LIBS;DATA;DATA_DEPENDS" ${ARGN})
-    if(NOT WIN32)
+    if(NOT QST_WINE_TESTS)
         return()
     endif()
     add_executable(${name} ${ARG_SOURCES})
@@ -94,7 +105,7 @@ endfunction()
 # binary folder unless given).
 function(qst_wine_private_test name)
     cmake_parse_arguments(ARG "" "SCREEN;WINVER;LOCALE;DPI;WORKING_DIRECTORY" "COMMAND" ${ARGN})
-    if(NOT WIN32)
+    if(NOT QST_WINE_TESTS)
         return()
     endif()
     set(options)
@@ -122,14 +133,38 @@ function(qst_wine_private_test name)
                                             TIMEOUT 300)
 endfunction()
 
-# The release: the list of the shipped files for tools/make-bundle.sh, and the
-# check that every .exe and .dll we build imports Windows system DLLs only.
-function(qst_add_release_checks)
-    list(JOIN QST_SHIPPED_FILES "\n" shipped)
-    file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
+# qst_x86_lane_test(<name> [WINVER <name>] [WORKING_DIRECTORY <dir>] COMMAND <program> <args...>)
+# A test of the 32-bit lane: like qst_wine_private_test, with programs of the
+# x86 build (QST_X86_BUILD_DIR). Every 32-bit process starts in about a minute
+# under emulation, so the lane is a few end-to-end runs with time to match,
+# started first so that they run beside the quicker 64-bit tests.
+function(qst_x86_lane_test name)
+    qst_wine_private_test(${name} ${ARGN})
+    if(QST_WINE_TESTS)
+        set_tests_properties(${name} PROPERTIES LABELS "wine;x86" TIMEOUT 1800 COST 1000)
+    endif()
+endfunction()
 
+# The x86 build of the 32-bit lane, in QST_X86_BUILD_DIR: the release of the
+# windows-x86 preset and the lane's 32-bit test programs, built with this one.
+function(qst_add_x86_build)
+    include(ExternalProject)
+    ExternalProject_Add(x86_build
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${QST_X86_BUILD_DIR}
+        PREFIX ${CMAKE_BINARY_DIR}/x86-project
+        CONFIGURE_COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_SOURCE_DIR}
+                          ${CMAKE_COMMAND} --preset windows-x86 -B ${QST_X86_BUILD_DIR}
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS ON)
+endfunction()
+
+# The check that every .exe and .dll we build, of both architectures, imports
+# Windows system DLLs only (not CMake's probes of the compilers).
+function(qst_add_import_check)
     add_test(NAME release.imports_are_system_dlls
-             COMMAND ${QST_TOOLS_DIR}/check-imports ${CMAKE_BINARY_DIR} ${QST_WINE_STATE_DIR})
+             COMMAND ${QST_TOOLS_DIR}/check-imports ${CMAKE_BINARY_DIR} ${QST_WINE_STATE_DIR}
+                     ${CMAKE_BINARY_DIR}/CMakeFiles ${QST_X86_BUILD_DIR}/CMakeFiles)
     set_tests_properties(release.imports_are_system_dlls PROPERTIES LABELS release)
 endfunction()
 

@@ -1,13 +1,32 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-free code natively under
-# AddressSanitizer and UBSan, each fuzz target for 10 seconds, then the Windows
-# build under Wine and Xvfb.
+# AddressSanitizer and UBSan and as 32-bit code, each fuzz target for 10
+# seconds, then the Windows builds under Wine and Xvfb (the x86-64 test build
+# with its tests and, in its 32-bit lane, the x86 release), then the release
+# bundle, which must come out byte for byte as the lane's x86 build did in its
+# own folder.
 # Installs what it needs on a fresh Debian 12 machine (run as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-debian.sh
+
+# The Wine prefix template takes about two minutes, its 32-bit half running
+# under emulation: it is made while the builds run. The tests' session waits
+# for it; this script waits for it before it ends, whatever happens.
+state=build/windows/wine
+mkdir -p "$state"
+tools/wine-session template "$state" >build/wine-template.log 2>&1 &
+template=$!
+trap 'wait $template 2>/dev/null || true' EXIT
+
 cmake --workflow --preset native-sanitize
+cmake --workflow --preset native-x86
 tools/fuzz.sh 10
-cmake --workflow --preset windows
-tools/check-no-leftovers build/windows/wine
+cmake --preset windows
+cmake --build --preset windows
+wait $template || { cat build/wine-template.log >&2; exit 1; }
+ctest --preset windows
+tools/make-bundle.sh
+tools/check-reproducible build/windows/x86 build/windows-x86
+tools/check-no-leftovers "$state"

@@ -23,6 +23,14 @@ TempFolder::~TempFolder() {
     RemoveDirectoryW(WideCStr(path_));
 }
 
+std::u16string BuildFolder(std::string_view unixPath) {
+    std::u16string folder = u"Z:" + Utf16FromAscii(unixPath) + u"\\";
+    for (char16_t& c : folder) {
+        c = c == u'/' ? u'\\' : c;
+    }
+    return folder;
+}
+
 std::vector<std::u16string> FilesIn(const std::u16string& folder, std::u16string_view pattern) {
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};

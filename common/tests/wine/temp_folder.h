@@ -23,6 +23,10 @@ class TempFolder {
     std::u16string path_;
 };
 
+// A folder of the build named by its Unix path, as Wine's drive Z: maps it,
+// with its closing backslash.
+std::u16string BuildFolder(std::string_view unixPath);
+
 // The names of the files (not folders) in a folder, with its closing
 // backslash, that match a pattern such as "vexmira_*.txt".
 std::vector<std::u16string> FilesIn(const std::u16string& folder, std::u16string_view pattern);

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The longest a run may take (Mesa's shader compiler needs a second or two),
-// well within ctest's limit of a test: a run that hangs fails its test.
-constexpr DWORD kRunTimeoutMs = 60 * 1000;
 constexpr DWORD kPollMs = 20;
 
 std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
@@ -25,7 +22,8 @@ std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
 }  // namespace
 
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
-                      const std::u16string& currentDirectory, VexmiraStart start) {
+                      const std::u16string& currentDirectory, VexmiraStart start,
+                      DWORD timeoutMs) {
     VexmiraRun run;
     const bool captured = start == VexmiraStart::CapturedOutput;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
@@ -84,7 +82,7 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
             break;
         }
         ended = WaitForSingleObject(processHandle.get(), kPollMs) == WAIT_OBJECT_0;
-        if (!ended && GetTickCount() - began >= kRunTimeoutMs) {
+        if (!ended && GetTickCount() - began >= timeoutMs) {
             ADD_FAILURE() << "Vexmira.exe did not end";
             return run;
         }
@@ -94,17 +92,17 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
 }
 
 std::u16string ShippedProgramFolder() {
-    // The build folder is a Unix path, which Wine's drive Z: maps.
-    std::u16string folder = u"Z:" + Utf16FromAscii(VEXMIRA_PROGRAM_DIR) + u"/";
-    for (char16_t& c : folder) {
-        c = c == u'/' ? u'\\' : c;
-    }
-    return folder;
+    return BuildFolder(VEXMIRA_PROGRAM_DIR);
 }
 
-ProgramFolderCopy::ProgramFolderCopy() : TempFolder(u"vexmira_program") {
+std::u16string X86ProgramFolder() {
+    return BuildFolder(VEXMIRA_X86_PROGRAM_DIR);
+}
+
+ProgramFolderCopy::ProgramFolderCopy(const std::u16string& source)
+    : TempFolder(u"vexmira_program") {
     for (const char16_t* name : kShippedFiles) {
-        EXPECT_TRUE(CopyFileW(WideCStr(ShippedProgramFolder() + name), WideCStr(File(name)), FALSE))
+        EXPECT_TRUE(CopyFileW(WideCStr(source + name), WideCStr(File(name)), FALSE))
             << testing::PrintToString(std::u16string(name)) << " does not ship";
     }
 }

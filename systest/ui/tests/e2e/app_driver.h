@@ -17,6 +17,9 @@ inline constexpr DWORD kDefaultTimeoutMs = 60000;
 inline constexpr DWORD kWindowTimeoutMs = 20000;
 // A program that was told to end.
 inline constexpr DWORD kExitTimeoutMs = 20000;
+// The same for the 32-bit release: each of its programs, and the viewer its
+// report opens, starts in about a minute under Wine's emulation here.
+inline constexpr DWORD kX86TimeoutMs = 600000;
 
 class AppDriver {
   public:

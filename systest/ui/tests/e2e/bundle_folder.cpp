@@ -21,13 +21,13 @@ std::vector<std::wstring> SplitAtCommas(std::string_view names) {
 
 }  // namespace
 
-BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut)
+BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut, const std::u16string& source)
     : path_(ToWide(folder_.Path())) {
-    const std::wstring source = ToWide(ProgramFolder());
+    const std::wstring from = ToWide(source);
     // The build's list of the files that ship, separated by commas.
     for (const std::wstring& file : SplitAtCommas(QST_SHIPPED_FILES)) {
         if (std::find(leftOut.begin(), leftOut.end(), file) == leftOut.end()) {
-            CopyFileW((source + file).c_str(), (path_ + file).c_str(), FALSE);
+            CopyFileW((from + file).c_str(), (path_ + file).c_str(), FALSE);
         }
     }
 }

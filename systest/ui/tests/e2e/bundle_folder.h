@@ -1,6 +1,7 @@
 // A folder laid out like the one a user unzips, made for one test from the
-// files copied beside the test program, so each run starts from the shipped
-// files and its log and report files stay its own.
+// shipped files of a build (by default those copied beside the test program),
+// so each run starts from the shipped files and its log and report files stay
+// its own.
 #pragma once
 
 #include "common/tests/wine/temp_folder.h"
@@ -13,8 +14,9 @@
 
 class BundleFolder {
   public:
-    // Copies the shipped files except the ones named in left out.
-    explicit BundleFolder(const std::vector<std::wstring>& leftOut = {});
+    // Copies the shipped files of the source folder except the ones left out.
+    explicit BundleFolder(const std::vector<std::wstring>& leftOut = {},
+                          const std::u16string& source = ProgramFolder());
 
     // The folder with its final backslash.
     const std::wstring& Path() const { return path_; }

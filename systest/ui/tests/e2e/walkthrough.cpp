@@ -1,6 +1,7 @@
 // Walks through QuarvelSysTest.exe as a user would when no one is at the
 // screen: accepts the agreement, lets the checks run, captures both dialogs,
-// opens the report and prints it, and closes the program with OK.
+// opens the report and prints it, and closes the program with OK. It waits
+// as long as the 32-bit release takes.
 //
 //   walkthrough <program folder> <output folder>
 //
@@ -29,7 +30,7 @@ std::wstring WithBackslash(std::wstring folder) {
 // The agreement page, in whichever language the program chose.
 HWND WaitForFirstWindow(const AppDriver& app) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kDefaultTimeoutMs) {
+    while (GetTickCount() - start < kX86TimeoutMs) {
         for (const wchar_t* caption : {L"Quarvel 2012 System Test \u2013 License Agreement",
                                        L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung"}) {
             if (app.HasWindow(caption)) {
@@ -86,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
-    const HWND main = app.WaitForWindow(mainCaption);
+    const HWND main = app.WaitForWindow(mainCaption, kX86TimeoutMs);
     if (main == nullptr) {
         app.Terminate();
         return Fail("no main dialog");
@@ -96,7 +97,7 @@ int wmain(int argc, wchar_t** argv) {
 
     DeleteFileW(ReportFilePath().c_str());
     ClickButton(main, IDC_REPORT_BUTTON);
-    if (const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest.txt", 20000)) {
+    if (const HWND viewer = WaitForAnyWindowContaining(L"QuarvelSysTest.txt", kX86TimeoutMs)) {
         PostMessageW(viewer, WM_CLOSE, 0, 0);
     }
     const std::string report = ReadBytes(FromWide(ReportFilePath()));
@@ -108,7 +109,7 @@ int wmain(int argc, wchar_t** argv) {
 
     ClickButton(main, IDOK);
     DWORD exitCode = 0;
-    if (!app.WaitForExit(kDefaultTimeoutMs, exitCode)) {
+    if (!app.WaitForExit(kX86TimeoutMs, exitCode)) {
         app.Terminate();
         return Fail("the program did not end");
     }

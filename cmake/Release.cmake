@@ -1,0 +1,72 @@
+# The release: the files that ship, how the shipped programs are linked, and the
+# check of their imports. Both Windows builds make the same shipped files; the
+# x86 build's are the release (tools/make-bundle.sh).
+
+# The folder the two programs and their data files are built into: it is laid
+# out like the folder a user unzips, so both programs run from it.
+set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+# The files of that folder that ship, in the order of the release ZIP. The
+# Windows build writes the list into shipped_files.txt for tools/make-bundle.sh.
+set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt
+                      Lic_De.Txt GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert
+                      HiddenEdges.frag)
+# The functions a shipped program or library may import, each with the oldest
+# Windows that exports it.
+set(QST_ALLOWED_IMPORTS ${CMAKE_SOURCE_DIR}/tools/allowed-imports.txt)
+
+# The target `release` builds every shipped file and nothing else.
+function(qst_add_release_target)
+    add_custom_target(release)
+    list(JOIN QST_SHIPPED_FILES "\n" shipped)
+    file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
+endfunction()
+
+# qst_shipped_program(<target>)
+# A program or library that ships: built into the program folder, as the same
+# bytes from every build of the same sources (no link time stamp, no symbols,
+# which would name the build's paths), and checked after each link against the
+# allowed imports, so a call that some supported Windows lacks fails the build.
+# Programs link the win32 thread model's run-time: the posix one pulls in
+# winpthread, which imports GetTickCount64 (Windows Vista and later).
+function(qst_shipped_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QST_PROGRAM_DIR}
+                                               LINK_DEPENDS ${QST_ALLOWED_IMPORTS})
+    target_link_options(${target} PRIVATE -s -Wl,--no-insert-timestamp)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+        # Searched before the compiler's own folder, so its libstdc++, libgcc
+        # and libgcc_eh are the ones linked; -no-pthread drops winpthread, so a
+        # reference to it fails the link instead of importing it.
+        target_link_options(${target} PRIVATE -L${QST_WIN32_THREADS_RUNTIME_DIR} -no-pthread)
+    endif()
+    # A failing command deletes the file it follows, so the next build checks again.
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${QST_TOOLS_DIR}/check-imports --allowed ${QST_ALLOWED_IMPORTS}
+                $<TARGET_FILE:${target}>
+        VERBATIM)
+    add_dependencies(release ${target})
+endfunction()
+
+# qst_shipped_data(<target>): a target that puts data files into the program folder.
+function(qst_shipped_data target)
+    add_dependencies(release ${target})
+endfunction()
+
+# The win32 thread model's run-time folder of this architecture's compilers.
+if(WIN32)
+    execute_process(COMMAND ${QST_MINGW_TRIPLET}-gcc-win32 -print-libgcc-file-name
+                    OUTPUT_VARIABLE win32_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE win32_result)
+    if(NOT win32_result EQUAL 0)
+        message(FATAL_ERROR "${QST_MINGW_TRIPLET}-gcc-win32 is missing: run tools/setup-debian.sh")
+    endif()
+    get_filename_component(QST_WIN32_THREADS_RUNTIME_DIR "${win32_libgcc}" DIRECTORY)
+
+    # Windows refuses a program whose manifest names another processor
+    # architecture than its own: the manifests take the build's.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(QST_MANIFEST_ARCHITECTURE amd64)
+    else()
+        set(QST_MANIFEST_ARCHITECTURE x86)
+    endif()
+endif()

@@ -1,0 +1,65 @@
+// The 32-bit release end to end, beside this build's 64-bit program, in a Wine
+// session of its own whose adapter is made to agree with its display device,
+// so that the graphics rows are there: they come from the exit code of the
+// diagnostic that ships beside each program, the 32-bit one for the release.
+#include "systest/ui/tests/e2e/app_driver.h"
+#include "systest/ui/tests/e2e/bundle_folder.h"
+
+#include "adapters/tests/wine/agreeing_wine_adapter.h"
+#include "common/tests/wine/temp_folder.h"
+#include "common/win/program_folder.h"
+#include "common/win/wide.h"
+#include "systest/resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Runs the program of a new folder of the shipped files of programFolder
+// (the session is English): accepts the agreement, writes the report and
+// closes with OK. Returns the report.
+std::string ReportOfARun(const std::u16string& programFolder, DWORD timeoutMs) {
+    const BundleFolder bundle({}, programFolder);
+    AppDriver app;
+    EXPECT_TRUE(app.Start(bundle.Program(), L"", bundle.Path()));
+    const HWND page =
+        app.WaitForWindow(L"Quarvel 2012 System Test \u2013 License Agreement", timeoutMs);
+    if (page == nullptr) {
+        ADD_FAILURE() << "no agreement page";
+        return {};
+    }
+    ClickButton(page, IDC_ACCEPT_BOX);
+    ClickButton(page, IDOK);
+    const HWND main = app.WaitForWindow(L"Quarvel 2012 System Test", timeoutMs);
+    if (main == nullptr) {
+        ADD_FAILURE() << "no main dialog";
+        return {};
+    }
+    // The file is written before the viewer starts, which ends with the driver.
+    DeleteFileW(ReportFilePath().c_str());
+    ClickButton(main, IDC_REPORT_BUTTON);
+    const std::string report = ReadBytes(FromWide(ReportFilePath()));
+    ClickButton(main, IDOK);
+    DWORD exitCode = 0;
+    EXPECT_TRUE(app.WaitForExit(timeoutMs, exitCode)) << "the program did not end";
+    EXPECT_EQ(exitCode, 1u);
+    return report;
+}
+
+TEST(X86Release, AcceptedAndClosedWithOkItReportsWhatThisBuildReports) {
+    agreeing::MakeWineAdapterAgree(agreeing::kGeForce9500);
+    const std::string report64 = ReportOfARun(ProgramFolder(), kDefaultTimeoutMs);
+    const std::string report32 = ReportOfARun(BuildFolder(QST_X86_PROGRAM_DIR), kX86TimeoutMs);
+
+    ASSERT_FALSE(report64.empty());
+    EXPECT_EQ(report32, report64);
+    // The card row of exit code 3 for a card the list names with "GD": any
+    // other exit code of the diagnostic, or none, gives another row or none.
+    EXPECT_NE(report32.find("The graphics card is supported by Quarvel 2012 but not certified"),
+              std::string::npos)
+        << report32;
+}
+
+}  // namespace
