@@ -22,8 +22,7 @@ std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
 }  // namespace
 
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
-                      const std::u16string& currentDirectory, VexmiraStart start,
-                      DWORD timeoutMs) {
+                      const std::u16string& currentDirectory, VexmiraStart start, DWORD timeoutMs) {
     VexmiraRun run;
     const bool captured = start == VexmiraStart::CapturedOutput;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/tests/wine/temp_folder.h"
+#include "common/win/program_folder.h"
 
 #include <windows.h>
 
