@@ -9,6 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The set-up's own decisions first, against a fake apt: no network needed.
+tools/tests/setup-debian-test
 tools/setup-debian.sh
 
 # The Wine prefix template takes about two minutes, its 32-bit half running
