@@ -52,3 +52,7 @@
 #define IDS_SILENT_CANNOT_WRITE 991    // %s file path, %s the system's reason
 #define IDS_SILENT_NO_TEMP_FOLDER 992  // no temporary folder for the report
 #define IDS_SILENT_SAME_FILE 993       // -report and -json name one file
+// Rows of checks that could not be made.
+#define IDS_DIAGNOSTIC_NOT_STARTED 994  // the diagnostic program could not be started
+#define IDS_SCREEN_NOT_MEASURED 995     // no interactive desktop: the screen was not checked
+#define IDS_GRAPHICS_NOT_MEASURED 996   // no interactive desktop: graphics not checked

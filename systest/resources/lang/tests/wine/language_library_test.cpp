@@ -69,6 +69,9 @@ const StringUse kStrings[] = {
     {IDS_SILENT_CANNOT_WRITE, "ss"},
     {IDS_SILENT_NO_TEMP_FOLDER, ""},
     {IDS_SILENT_SAME_FILE, ""},
+    {IDS_DIAGNOSTIC_NOT_STARTED, ""},
+    {IDS_SCREEN_NOT_MEASURED, ""},
+    {IDS_GRAPHICS_NOT_MEASURED, ""},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
