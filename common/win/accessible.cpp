@@ -280,33 +280,49 @@ void AccessibleName::Disconnect() {
     }
 }
 
+constexpr MessageRow<AccessibleName> AccessibleName::kMessages[] = {
+    Handle<WM_GETOBJECT, &AccessibleName::OnGetObject>(),
+    Observe<WM_DESTROY, &AccessibleName::Disconnect>(),
+};
+
 LRESULT AccessibleName::HandleMessage(const WindowMessage& message) {
-    if (message.id == WM_GETOBJECT && AsksForClient(message.lParam)) {
-        if (!object_) {
-            if (ComPtr<IAccessible> standard = StandardClientObject(Window())) {
-                object_.reset(new (std::nothrow) Object(Window(), std::move(standard), name_));
-            }
-        }
-        LRESULT result = 0;
-        if (object_ && AnswerGetObject(*object_.get(), message.wParam, result)) {
-            return result;
-        }
-    } else if (message.id == WM_DESTROY) {
-        Disconnect();
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteOrCallPrevious(kMessages, message);
+}
+
+std::optional<LRESULT> AccessibleName::OnGetObject(WPARAM flags, LONG objectId) {
+    if (!AsksForClient(objectId)) {
+        return std::nullopt;
     }
-    return CallPrevious(message);
+    if (!object_) {
+        if (ComPtr<IAccessible> standard = StandardClientObject(Window())) {
+            object_.reset(new (std::nothrow) Object(Window(), std::move(standard), name_));
+        }
+    }
+    LRESULT result = 0;
+    if (!object_ || !AnswerGetObject(*object_.get(), flags, result)) {
+        return std::nullopt;
+    }
+    return result;
 }
 
 // ListBoxCaretEvents
 
+constexpr MessageRow<ListBoxCaretEvents> ListBoxCaretEvents::kMessages[] = {
+    HandleAsItCame<WM_SETFOCUS, &ListBoxCaretEvents::OnCaretMove>(),
+    HandleAsItCame<WM_KEYDOWN, &ListBoxCaretEvents::OnCaretMove>(),
+    HandleAsItCame<WM_CHAR, &ListBoxCaretEvents::OnCaretMove>(),
+    HandleAsItCame<WM_LBUTTONDOWN, &ListBoxCaretEvents::OnCaretMove>(),
+};
+
 LRESULT ListBoxCaretEvents::HandleMessage(const WindowMessage& message) {
-    const bool movesCaret = message.id == WM_SETFOCUS || message.id == WM_KEYDOWN ||
-                            message.id == WM_CHAR || message.id == WM_LBUTTONDOWN;
-    if (!movesCaret) {
-        return CallPrevious(message);
-    }
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteOrCallPrevious(kMessages, message);
+}
+
+LRESULT ListBoxCaretEvents::OnCaretMove(const WindowMessage& message) {
     const LRESULT before = SendMessageW(Window(), LB_GETCARETINDEX, 0, 0);
-    const LRESULT result = CallPrevious(message);
+    const LRESULT result = CallPrevious();
     const LRESULT caret = SendMessageW(Window(), LB_GETCARETINDEX, 0, 0);
     const LRESULT count = SendMessageW(Window(), LB_GETCOUNT, 0, 0);
     // A moving key that leaves the caret where it is (the first arrow in the

@@ -17,6 +17,7 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 
 // COM objects go through Release, never through a pointer to their interface,
@@ -136,7 +137,9 @@ class AccessibleName final : public SubclassedWindow {
 
   private:
     class Object;
+    static const MessageRow<AccessibleName> kMessages[];
 
+    std::optional<LRESULT> OnGetObject(WPARAM flags, LONG objectId);
     void Disconnect();
 
     std::wstring name_;
@@ -150,4 +153,11 @@ class AccessibleName final : public SubclassedWindow {
 class ListBoxCaretEvents final : public SubclassedWindow {
   protected:
     LRESULT HandleMessage(const WindowMessage& message) override;
+
+  private:
+    static const MessageRow<ListBoxCaretEvents> kMessages[];
+
+    // The list box moves its caret (previous procedure), then the line under
+    // it is told.
+    LRESULT OnCaretMove(const WindowMessage& message);
 };

@@ -4,8 +4,11 @@
 
 namespace {
 
-// The window property that leads from a window to its object.
+// The window properties that lead from a window to its object, and to the
+// procedure ours took over from (which outlives the object when ours cannot
+// leave the chain, see Detach).
 constexpr wchar_t kObjectProperty[] = L"QuarvelSysTest.WindowObject";
+constexpr wchar_t kPreviousProperty[] = L"QuarvelSysTest.PreviousProcedure";
 
 // The object that Create is binding, and its hook; one thread creates its own
 // windows, so one slot per thread is enough.
@@ -15,7 +18,10 @@ thread_local HHOOK creationHook = nullptr;
 }  // namespace
 
 bool SubclassedWindow::Attach(HWND window) {
-    if (window_ != nullptr || window == nullptr || GetPropW(window, kObjectProperty) != nullptr) {
+    // A window still holds our procedure while an earlier object's link in its
+    // chain remains: a second one there would hand messages to both objects.
+    if (window_ != nullptr || window == nullptr || GetPropW(window, kObjectProperty) != nullptr ||
+        GetPropW(window, kPreviousProperty) != nullptr) {
         return false;
     }
     if (!SetPropW(window, kObjectProperty, this)) {
@@ -24,7 +30,11 @@ bool SubclassedWindow::Attach(HWND window) {
     window_ = window;
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
-    if (previous_ == nullptr) {
+    if (previous_ == nullptr ||
+        !SetPropW(window, kPreviousProperty, reinterpret_cast<HANDLE>(previous_))) {
+        if (previous_ != nullptr) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        }
         RemovePropW(window, kObjectProperty);
         window_ = nullptr;
         return false;
@@ -37,13 +47,18 @@ void SubclassedWindow::Detach() {
         return;
     }
     // Another procedure put in front of ours later would lose its place if the
-    // previous one were restored; then only the link to the object is removed
-    // and Procedure passes everything on.
+    // previous one were restored; then only the link to the object goes, and
+    // Procedure passes everything on to the previous procedure.
     if (GetWindowLongPtrW(window_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Procedure)) {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        RemovePropW(window_, kPreviousProperty);
     }
     RemovePropW(window_, kObjectProperty);
     window_ = nullptr;
+}
+
+LRESULT SubclassedWindow::CallPrevious() const {
+    return CallWindowProcW(previous_, window_, current_->id, current_->wParam, current_->lParam);
 }
 
 LRESULT CALLBACK SubclassedWindow::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -78,14 +93,24 @@ HWND SubclassedWindow::Create(DWORD exStyle, const wchar_t* className, const wch
 LRESULT CALLBACK SubclassedWindow::Procedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
     auto* object = static_cast<SubclassedWindow*>(GetPropW(window, kObjectProperty));
     if (object == nullptr) {
-        return DefWindowProcW(window, id, wParam, lParam);
+        // Detached while another procedure stays in front of ours.
+        const auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, kPreviousProperty));
+        if (id == WM_NCDESTROY) {
+            RemovePropW(window, kPreviousProperty);
+        }
+        return previous != nullptr ? CallWindowProcW(previous, window, id, wParam, lParam)
+                                   : DefWindowProcW(window, id, wParam, lParam);
     }
     const WindowMessage message{id, wParam, lParam};
+    // Messages nest (a handler sends one to its own window): each restores
+    // the one it interrupted.
+    const WindowMessage* interrupted = std::exchange(object->current_, &message);
+    const LRESULT result = object->HandleMessage(message);
+    object->current_ = interrupted;
     if (id == WM_NCDESTROY) {
         // The last message: the window goes, the object stays.
-        const LRESULT result = object->HandleMessage(message);
         object->Detach();
-        return result;
+        RemovePropW(window, kPreviousProperty);
     }
-    return object->HandleMessage(message);
+    return result;
 }

@@ -1,39 +1,11 @@
 // Windows as small C++ objects: an object takes over the procedure of its
 // window (subclassing, the previous procedure kept for everything it does not
-// handle) and routes messages through a table of handlers tried in order.
+// handle) and routes messages through its table (message_map.h).
 #pragma once
 
+#include "common/win/message_map.h"
+
 #include <windows.h>
-
-#include <span>
-
-struct WindowMessage {
-    UINT id;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// One row of a message table: the messages first..last go to the handler,
-// which reports whether it handled the message and sets the result if so.
-template <typename Window>
-struct MessageRoute {
-    UINT first;
-    UINT last;
-    bool (Window::*handle)(const WindowMessage& message, LRESULT& result);
-};
-
-// Tries the rows in order until one handles the message.
-template <typename Window>
-bool RouteMessage(Window& window, std::span<const MessageRoute<Window>> routes,
-                  const WindowMessage& message, LRESULT& result) {
-    for (const MessageRoute<Window>& route : routes) {
-        if (message.id >= route.first && message.id <= route.last &&
-            (window.*route.handle)(message, result)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 class SubclassedWindow {
   public:
@@ -53,25 +25,29 @@ class SubclassedWindow {
     // procedure is the previous one (DefWindowProcW for "UserList").
     HWND Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                 const RECT& rect, HWND parent, UINT id);
-    // Restores the previous procedure; the window lives on without the object.
+    // Unbinds the object; the window lives on without it. When another
+    // procedure has subclassed the window since, ours stays in the chain (so
+    // that procedure keeps its place) and passes every message on to the one
+    // before it until the window is destroyed.
     void Detach();
 
   protected:
     // The object's messages; call CallPrevious for what it does not handle.
     virtual LRESULT HandleMessage(const WindowMessage& message) = 0;
-    LRESULT CallPrevious(const WindowMessage& message) const {
-        return CallWindowProcW(previous_, window_, message.id, message.wParam, message.lParam);
-    }
-    // The usual HandleMessage of a derived Window: its table of handlers,
-    // then the previous procedure for what none of them handled.
-    template <typename Window>
-    LRESULT RouteOrCallPrevious(std::span<const MessageRoute<Window>> routes,
-                                const WindowMessage& message) {
+    // The message being handled, passed on to the previous procedure: what a
+    // handler calls to let the window's own class do its part.
+    LRESULT CallPrevious() const;
+    // The message being handled as it came, for handlers that pass it on.
+    const WindowMessage& CurrentMessage() const { return *current_; }
+    // The usual HandleMessage of a derived Window: the row of its table that
+    // takes the message, else the previous procedure.
+    template <typename Window, size_t N>
+    LRESULT RouteOrCallPrevious(const MessageRow<Window> (&rows)[N], const WindowMessage& message) {
         LRESULT result = 0;
-        if (RouteMessage(static_cast<Window&>(*this), routes, message, result)) {
+        if (RouteMessage(static_cast<Window&>(*this), rows, message, result)) {
             return result;
         }
-        return CallPrevious(message);
+        return CallPrevious();
     }
 
   private:
@@ -80,4 +56,5 @@ class SubclassedWindow {
 
     HWND window_ = nullptr;
     WNDPROC previous_ = nullptr;
+    const WindowMessage* current_ = nullptr;  // the message HandleMessage is handling
 };

@@ -1,4 +1,4 @@
-// What a check delivers and what the results list shows of it.
+// What a check delivers.
 #pragma once
 
 #include <cstdint>
@@ -19,19 +19,4 @@ struct CheckResult {
     CheckLevel level = CheckLevel::NoResult;
     std::u16string displayText;  // shown in the results list
     std::u16string reportText;   // written to the report; most checks repeat displayText
-};
-
-// Indexes of the status image strip (bitmap 103).
-enum StatusImage : int32_t {
-    kStatusImageNone = -1,
-    kStatusImageFailed = 0,
-    kStatusImageWarning = 1,
-    kStatusImagePassed = 2,
-};
-
-// One row of the results list, in the order the list stores it.
-struct ResultRow {
-    int32_t image = kStatusImageNone;  // StatusImage index
-    std::u16string text;               // the check's description, sub-item 1
-    std::u16string status;             // the status word, sub-item 0
 };

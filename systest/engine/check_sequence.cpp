@@ -9,32 +9,28 @@
 namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
-constexpr int kStatusColumn = 0;
-constexpr int kCheckColumn = 1;
 
 constexpr int32_t kFailed = static_cast<int32_t>(CheckLevel::Failed);
 constexpr int32_t kWarning = static_cast<int32_t>(CheckLevel::Warning);
 constexpr int32_t kPassed = static_cast<int32_t>(CheckLevel::Passed);
 constexpr int32_t kPassedWithMargin = static_cast<int32_t>(CheckLevel::PassedWithMargin);
 
-// One run's rows, report text and overall level.
+// One run's verdicts, report text and overall level.
 class Verdicts {
   public:
-    Verdicts(const StringSource& strings, RowSink& rows, CheckRun& run)
-        : strings_(strings), rows_(rows), report_(run.reportText), verdicts_(run.verdicts) {}
+    Verdicts(const StringSource& strings, CheckRun& run)
+        : strings_(strings), report_(run.reportText), verdicts_(run.verdicts) {}
 
-    // A level of 1 or more gives a row with the display text and a report
-    // line with the report text; any other level adds nothing.
+    // A level of 1 or more gives a verdict and a report line with the report
+    // text; any other level adds nothing.
     void Add(CheckKey key, CheckLevel checkLevel, const std::u16string& displayText,
              const std::u16string& reportText) {
         const int32_t level = static_cast<int32_t>(checkLevel);
         if (level < kFailed) {
             return;
         }
-        rows_.AddRow(
-            {StatusImageOf(level), displayText, strings_.LoadStatusWord(StatusWordId(level))});
-        CheckVerdict& verdict = verdicts_.emplace_back(
-            CheckVerdict{key, level, strings_.Load(StatusWordId(level)), reportText});
+        const CheckVerdict& verdict = verdicts_.emplace_back(
+            CheckVerdict{key, level, strings_.Load(StatusWordId(level)), displayText, reportText});
         // No separator: the status word carries its own.
         report_ += verdict.status;
         report_ += reportText;
@@ -54,7 +50,6 @@ class Verdicts {
 
   private:
     const StringSource& strings_;
-    RowSink& rows_;
     std::u16string& report_;
     std::vector<CheckVerdict>& verdicts_;
     int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
@@ -102,18 +97,6 @@ int StatusWordId(int32_t level) {
     }
 }
 
-int32_t StatusImageOf(int32_t level) {
-    switch (level) {
-        case kWarning:
-            return kStatusImageWarning;
-        case kPassed:
-        case kPassedWithMargin:
-            return kStatusImagePassed;
-        default:
-            return kStatusImageFailed;
-    }
-}
-
 int SummaryTextId(int32_t overallLevel) {
     switch (overallLevel) {
         case kWarning:
@@ -127,21 +110,24 @@ int SummaryTextId(int32_t overallLevel) {
 }
 
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
-                   RowSink& rows, const RunFacts& facts) {
+                   const RunFacts& facts) {
     CheckRun run;
     run.metaLine = FormatMetaLine(strings, facts.computerName, facts.today,
                                   ParseBuildDate(facts.buildDateText));
     run.reportText = run.metaLine + std::u16string(kLineBreak);
 
-    Verdicts verdicts(strings, rows, run);
+    Verdicts verdicts(strings, run);
     // Every check runs, whatever the earlier ones found.
-    verdicts.Add(CheckKey::OperatingSystem, system.CheckOperatingSystem());
+    OperatingSystemCheck os = system.CheckOperatingSystem();
+    verdicts.Add(CheckKey::OperatingSystem, os.result);
+    run.os = std::move(os.reading);
     verdicts.Add(CheckKey::Processor, system.CheckProcessor());
     verdicts.Add(CheckKey::Memory, system.CheckMemory());
     verdicts.Add(CheckKey::Disk, system.CheckDiskSpace());
     verdicts.Add(CheckKey::Screen, system.CheckScreen());
     CheckResult diagnostic;
     const bool adapterFound = graphics.RunDiagnostic(diagnostic);
+    run.diagnostic = graphics.Diagnostic();
     verdicts.Add(CheckKey::Diagnostic, diagnostic);
     if (adapterFound) {
         verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
@@ -155,12 +141,8 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
 
     CheckSummary& summary = run.summary;
     summary.overallLevel = verdicts.Overall();
-    summary.image = StatusImageOf(summary.overallLevel);
     summary.status = strings.Load(StatusWordId(summary.overallLevel));
     summary.text = FormatString(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
     run.reportText += summary.status + summary.text + std::u16string(kLineBreak);
-
-    rows.FitColumn(kStatusColumn);
-    rows.FitColumn(kCheckColumn);
     return run;
 }

@@ -1,34 +1,39 @@
-// RunChecks: the checks of QuarvelSysTest in their fixed order, one result row
-// and one report line per verdict, and the overall verdict folded from them.
-// Everything it needs reaches it through the small interfaces below, so it runs
-// without any window.
+// RunChecks: the checks of QuarvelSysTest in their fixed order, and the one
+// record of the run (CheckRun) from which the main dialog, the report, the
+// results file and the unattended run's console lines are all made. Everything
+// it needs reaches it through the small interfaces below, so it runs without
+// any window.
 #pragma once
 
 #include "systest/engine/check_result.h"
 #include "systest/engine/graphics_checks.h"
 #include "systest/engine/meta_line.h"
+#include "systest/engine/os_identification.h"
 #include "systest/engine/string_source.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Where the rows go; the main dialog binds it to its results list.
-class RowSink {
-  public:
-    virtual ~RowSink() = default;
-    // Appends the row as the last row of the list.
-    virtual void AddRow(const ResultRow& row) = 0;
-    // Fits the width of a column (0 status, 1 check) to its contents.
-    virtual void FitColumn(int column) = 0;
+// What the operating system check read: the description and the verdict of
+// GetOSDisplayString.
+struct OSReading {
+    std::u16string description;
+    OSVerdict verdict;
+};
+
+struct OperatingSystemCheck {
+    CheckResult result;
+    std::optional<OSReading> reading;  // none when the version cannot be read
 };
 
 // Checks 1 to 5: the operating system and the machine probes.
 class SystemChecks {
   public:
     virtual ~SystemChecks() = default;
-    virtual CheckResult CheckOperatingSystem() = 0;
+    virtual OperatingSystemCheck CheckOperatingSystem() = 0;
     virtual CheckResult CheckProcessor() = 0;
     virtual CheckResult CheckMemory() = 0;
     virtual CheckResult CheckDiskSpace() = 0;
@@ -52,13 +57,15 @@ enum class CheckKey {
 
 std::string_view CheckKeyName(CheckKey key);
 
-// One row of a run as the report has it: the check, its level, the status word
-// in full and the report text.
+// One check of a run that gave a verdict (a level of 1 or more): the check,
+// its level, the status word in full, the text the results list shows and the
+// text of the report and the results file.
 struct CheckVerdict {
     CheckKey key = CheckKey::OperatingSystem;
     int32_t level = 0;
     std::u16string status;
-    std::u16string text;
+    std::u16string displayText;
+    std::u16string reportText;
 
     friend bool operator==(const CheckVerdict&, const CheckVerdict&) = default;
 };
@@ -79,31 +86,31 @@ struct RunFacts {
     TimeOfDay time;
 };
 
-// What the main dialog shows below the list.
+// The overall verdict.
 struct CheckSummary {
     int32_t overallLevel = static_cast<int32_t>(CheckLevel::NoRows);
-    int32_t image = kStatusImageFailed;  // the icon of this status image
-    std::u16string status;               // the status word, in full
-    std::u16string text;                 // string 970, 971 or 972 with the product name
+    std::u16string status;  // the status word, in full
+    std::u16string text;    // string 970, 971 or 972 with the product name
 };
 
+// The record of one run.
 struct CheckRun {
+    std::vector<CheckVerdict> verdicts;  // in the order the checks ran
     CheckSummary summary;
-    std::u16string metaLine;             // without a line break
-    std::u16string reportText;           // every line ends with "\r\n"
-    std::vector<CheckVerdict> verdicts;  // one per row, in order
+    std::u16string metaLine;      // without a line break
+    std::u16string reportText;    // every line ends with "\r\n"
+    std::optional<OSReading> os;  // none when the version cannot be read
+    DiagnosticOutcome diagnostic;
 };
 
-// Runs every check once, in order; hands each row to the sink as it comes and
-// asks it to fit columns 0 and 1 at the end. The gate RunDiagnostic gives a
-// row of its own after the screen check when the diagnostic did not finish;
-// the graphics checks 6 to 8 run only when it returns true.
+// Runs every check once, in order. The gate RunDiagnostic gives a verdict of
+// its own after the screen check when the diagnostic did not finish; the
+// graphics checks 6 to 8 run only when it returns true.
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
-                   RowSink& rows, const RunFacts& facts);
+                   const RunFacts& facts);
 
-// The status word identifier and status image of a level; every level other
-// than 1 to 4 reads as "no result" with the red cross.
+// The status word identifier of a level; every level other than 1 to 4 reads
+// as "no result".
 int StatusWordId(int32_t level);
-int32_t StatusImageOf(int32_t level);
 // The summary text identifier of an overall level.
 int SummaryTextId(int32_t overallLevel);

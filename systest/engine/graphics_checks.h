@@ -2,7 +2,23 @@
 // program and the graphics adapter checks that follow it.
 #pragma once
 
+#include "systest/engine/card_list_check.h"
 #include "systest/engine/check_result.h"
+
+// How a run of the diagnostic program ended.
+enum class DiagnosticEnd {
+    NotStarted,  // it could not be started
+    Exited,      // it ended by itself
+    TimedOut,    // it was still running at the time limit and has been ended
+};
+
+// The diagnostic's part of a check run.
+struct DiagnosticOutcome {
+    DiagnosticEnd end = DiagnosticEnd::NotStarted;
+    // Its exit code as the graphics rows count it: 0 also after a crash or a
+    // run past the time limit; kDiagnosticNotStarted when it did not start.
+    int32_t exitCode = kDiagnosticNotStarted;
+};
 
 class GraphicsChecks {
   public:
@@ -18,4 +34,6 @@ class GraphicsChecks {
     virtual void EvaluateCardList(CheckResult& card, CheckResult& driver) = 0;
     // Check 8: whether the active adapters differ.
     virtual CheckResult EvaluateAdaptersDiffer() = 0;
+    // How the diagnostic of the last RunDiagnostic ended.
+    virtual DiagnosticOutcome Diagnostic() const = 0;
 };

@@ -31,17 +31,18 @@ uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs) {
 bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
     const DiagnosticRun run = platform_.RunDiagnosticProgram();
     diagnostic = {};
+    diagnostic_.end = run.end;
     if (run.end == DiagnosticEnd::NotStarted) {
-        exitCode_ = kDiagnosticNotStarted;
+        diagnostic_.exitCode = kDiagnosticNotStarted;
     } else if (run.end == DiagnosticEnd::Exited && IsDiagnosticVerdict(run.exitCode)) {
-        exitCode_ = run.exitCode;
+        diagnostic_.exitCode = run.exitCode;
     } else {
-        exitCode_ = kDiagnosticNotSupported;
+        diagnostic_.exitCode = kDiagnosticNotSupported;
         diagnostic.level = CheckLevel::Warning;
         diagnostic.displayText = strings_.Load(IDS_DIAGNOSTIC_UNFINISHED);
         diagnostic.reportText = diagnostic.displayText;
     }
-    verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(exitCode_));
+    verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(diagnostic_.exitCode));
 
     driverVersionUnreadable_ = false;
     const int result = platform_.QueryPrimaryVideoAdapter(adapter_, verbose_);
@@ -77,7 +78,7 @@ void DiagnosticLauncher::EvaluateCardList(CheckResult& card, CheckResult& driver
     }
     const std::unique_ptr<CardListLines> lines = platform_.OpenCardList();
     const CardListMatch match = ScanCardList(lines.get(), adapter_, verbose_);
-    DecideCardList(exitCode_, match, adapter_, strings_, card, driver);
+    DecideCardList(diagnostic_.exitCode, match, adapter_, strings_, card, driver);
 }
 
 CheckResult DiagnosticLauncher::EvaluateAdaptersDiffer() {

@@ -14,13 +14,6 @@
 #include <memory>
 #include <string_view>
 
-// How a run of the diagnostic program ended.
-enum class DiagnosticEnd {
-    NotStarted,  // it could not be started; the user has been told
-    Exited,      // it ended by itself
-    TimedOut,    // it was still running at the time limit and has been ended
-};
-
 struct DiagnosticRun {
     DiagnosticEnd end = DiagnosticEnd::NotStarted;
     int32_t exitCode = 0;  // when it exited: its verdict 0 to 4, or the code of a crash
@@ -61,8 +54,8 @@ class DiagnosticLauncher final : public GraphicsChecks {
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
     CheckResult EvaluateAdaptersDiffer() override;
+    DiagnosticOutcome Diagnostic() const override { return diagnostic_; }
 
-    int32_t ExitCode() const { return exitCode_; }
     bool DriverVersionUnreadable() const { return driverVersionUnreadable_; }
 
   private:
@@ -70,7 +63,7 @@ class DiagnosticLauncher final : public GraphicsChecks {
     const StringSource& strings_;
     VerboseVideo& verbose_;
 
-    int32_t exitCode_ = kDiagnosticNotStarted;  // as the card rows count it
-    bool driverVersionUnreadable_ = false;      // the adapter query returned -2
-    PrimaryVideoAdapter adapter_;               // what the adapter query left
+    DiagnosticOutcome diagnostic_;          // of the last run
+    bool driverVersionUnreadable_ = false;  // the adapter query returned -2
+    PrimaryVideoAdapter adapter_;           // what the adapter query left
 };

@@ -39,8 +39,11 @@ CheckResult ScreenResult(CheckLevel level, int textId, const ScreenSize& size,
 
 }  // namespace
 
-CheckResult ProbedSystemChecks::CheckOperatingSystem() {
-    return JudgeOperatingSystem(probe_.ReadOSVerdict(), strings_);
+OperatingSystemCheck ProbedSystemChecks::CheckOperatingSystem() {
+    std::optional<OSReading> reading = probe_.ReadOperatingSystem();
+    const std::optional<OSVerdict> verdict =
+        reading ? std::optional<OSVerdict>(reading->verdict) : std::nullopt;
+    return {JudgeOperatingSystem(verdict, strings_), std::move(reading)};
 }
 
 CheckResult ProbedSystemChecks::CheckProcessor() {

@@ -31,8 +31,8 @@ struct ScreenSize {
 class MachineProbe {
   public:
     virtual ~MachineProbe() = default;
-    // GetOSDisplayString's verdict; none when it returned 0.
-    virtual std::optional<OSVerdict> ReadOSVerdict() = 0;
+    // GetOSDisplayString's description and verdict; none when it returned 0.
+    virtual std::optional<OSReading> ReadOperatingSystem() = 0;
     // Whether an instruction of the feature runs: the processor and the
     // operating system's support for its registers are tested together.
     virtual bool ProbeProcessorFeature(ProcessorFeature feature) = 0;
@@ -52,7 +52,7 @@ class ProbedSystemChecks final : public SystemChecks {
     ProbedSystemChecks(MachineProbe& probe, const StringSource& strings)
         : probe_(probe), strings_(strings) {}
 
-    CheckResult CheckOperatingSystem() override;
+    OperatingSystemCheck CheckOperatingSystem() override;
     CheckResult CheckProcessor() override;
     CheckResult CheckMemory() override;
     CheckResult CheckDiskSpace() override;

@@ -14,13 +14,14 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "the length GlobalMemoryStatusEx is 
 
 }  // namespace
 
-std::optional<OSVerdict> Win32MachineProbe::ReadOSVerdict() {
-    wchar_t description[kOSDescriptionUnits];
-    wchar_t verdict[kOSVerdictUnits];
+std::optional<OSReading> Win32MachineProbe::ReadOperatingSystem() {
+    wchar_t description[kOSDescriptionUnits] = {};
+    wchar_t verdict[kOSVerdictUnits] = {};
     if (GetOSDisplayString(description, verdict) == 0) {
         return std::nullopt;
     }
-    return OSVerdict{static_cast<char16_t>(verdict[0]), static_cast<char16_t>(verdict[1])};
+    return OSReading{FromWide(description),
+                     {static_cast<char16_t>(verdict[0]), static_cast<char16_t>(verdict[1])}};
 }
 
 bool Win32MachineProbe::ProbeProcessorFeature(ProcessorFeature feature) {

@@ -9,7 +9,7 @@
 
 class Win32MachineProbe final : public MachineProbe {
   public:
-    std::optional<OSVerdict> ReadOSVerdict() override;
+    std::optional<OSReading> ReadOperatingSystem() override;
     bool ProbeProcessorFeature(ProcessorFeature feature) override;
     CpuidRegisters Cpuid(uint32_t leaf, uint32_t subleaf) override;
     std::optional<uint64_t> TotalPhysicalMemory() override;

@@ -138,8 +138,7 @@ std::string FormatLocalTimestamp(const CalendarDate& date, const TimeOfDay& time
     return text;
 }
 
-std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts,
-                              const SystemFacts& system) {
+std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
     JsonWriter json;
     json.OpenObject();
     json.Member("schemaVersion", kSchemaVersion);
@@ -149,9 +148,8 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts,
     json.Member("tested", Utf16FromAscii(FormatLocalTimestamp(facts.today, facts.time)));
 
     json.OpenObject("operatingSystem");
-    json.Member("description", system.osDescription);
-    json.Member("verdict", system.osVerdict == 0 ? std::u16string_view()
-                                                 : std::u16string_view(&system.osVerdict, 1));
+    json.Member("description", run.os ? std::u16string_view(run.os->description) : u"");
+    json.Member("verdict", run.os ? std::u16string_view(&run.os->verdict.verdict, 1) : u"");
     json.CloseObject();
 
     json.OpenArray("checks");
@@ -160,12 +158,12 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts,
         json.Member("key", Utf16FromAscii(CheckKeyName(verdict.key)));
         json.Member("level", verdict.level);
         json.Member("status", WithoutBlanks(verdict.status));
-        json.Member("text", verdict.text);
+        json.Member("text", verdict.reportText);
         json.CloseObject();
     }
     json.CloseArray();
 
-    json.Member("diagnosticExitCode", system.diagnosticExitCode);
+    json.Member("diagnosticExitCode", run.diagnostic.exitCode);
 
     json.OpenObject("overall");
     json.Member("level", run.summary.overallLevel);

@@ -10,15 +10,7 @@
 #include <string>
 #include <string_view>
 
-// What the results tell besides the run itself.
-struct SystemFacts {
-    std::u16string osDescription;  // empty when the version cannot be read
-    char16_t osVerdict = 0;        // the verdict character; 0 when unknown
-    int32_t diagnosticExitCode = 0;
-};
-
-std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts,
-                              const SystemFacts& system);
+std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts);
 
 // The text as a JSON string in UTF-8, quotes included. A surrogate without its
 // partner, which Windows strings may hold, becomes U+FFFD.

@@ -56,11 +56,6 @@ class SystemGraphicsChecks final : public GraphicsChecks {
     SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
                          StartFailureNotice& startFailure, uint32_t timeLimitMs);
 
-    // The diagnostic program's exit code as the rows count it, once
-    // RunDiagnostic has run: 0 also after a crash or a run past the time
-    // limit; kDiagnosticNotStarted when it could not be started.
-    int32_t DiagnosticExitCode() const { return launcher_.ExitCode(); }
-
     bool RunDiagnostic(CheckResult& diagnostic) override {
         return launcher_.RunDiagnostic(diagnostic);
     }
@@ -69,6 +64,7 @@ class SystemGraphicsChecks final : public GraphicsChecks {
         launcher_.EvaluateCardList(card, driver);
     }
     CheckResult EvaluateAdaptersDiffer() override { return launcher_.EvaluateAdaptersDiffer(); }
+    DiagnosticOutcome Diagnostic() const override { return launcher_.Diagnostic(); }
 
   private:
     std::unique_ptr<VerboseVideo> boxes_;  // of "-verbosevideo", when the checks show boxes

@@ -7,7 +7,7 @@
 #include "systest/engine/text_file.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/quit_codes.h"
+#include "systest/ui/exit_codes.h"
 
 namespace {
 
@@ -16,30 +16,31 @@ constexpr int kInstructionsId = -1;
 
 }  // namespace
 
-const DialogMessageHandler<AgreementDialog> AgreementDialog::kMessageHandlers[] = {
-    {WM_INITDIALOG, &AgreementDialog::OnInitDialog},
-    {WM_COMMAND, &AgreementDialog::OnCommand},
-    {WM_DESTROY, &AgreementDialog::OnDestroy},
+constexpr MessageRow<AgreementDialog> AgreementDialog::kMessages[] = {
+    Handle<WM_INITDIALOG, &AgreementDialog::OnInitDialog>(),
+    Command<IDC_ACCEPT_BOX, &AgreementDialog::UpdateAcceptButton>(),
+    Command<IDOK, &AgreementDialog::OnAccept>(),
+    Command<IDCANCEL, &AgreementDialog::OnDecline>(),
 };
 
 bool AgreementDialog::Create() {
     return CreateFromTemplate(module_.ResourceModule(), IDD_AGREEMENT);
 }
 
-bool AgreementDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    return DispatchDialogMessage(*this, kMessageHandlers, message, wParam, lParam, result);
+bool AgreementDialog::OnMessage(const WindowMessage& message, LRESULT& result) {
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteMessage(*this, kMessages, message, result);
 }
 
-bool AgreementDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+LRESULT AgreementDialog::OnInitDialog() {
     CenterOnWorkArea();
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
     EnableWindow(Item(IDOK), FALSE);
     FillAgreementText();
     textCaret_.Attach(Item(IDC_AGREEMENT_TEXT));
-    JoinMessageLoop(module_.ThreadMessageLoop());
+    JoinMessageLoop(module_.Loop());
     SetLanguageTexts();
-    result = TRUE;  // the dialog manager sets the default focus
-    return true;
+    return TRUE;  // the dialog manager sets the default focus
 }
 
 // One list box entry per line of the agreement text; a missing file leaves the
@@ -75,29 +76,19 @@ void AgreementDialog::SetLanguageTexts() const {
     module_.SetResourceModule(GetModuleHandleW(nullptr));
 }
 
-bool AgreementDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
-    switch (LOWORD(wParam)) {
-        case IDC_ACCEPT_BOX:
-            UpdateAcceptButton();
-            break;
-        case IDOK:
-            // Enter reaches here too; without the box ticked it accepts nothing.
-            if (IsWindowEnabled(Item(IDOK))) {
-                // The page stays on the screen, disabled, while the checks run,
-                // until the main dialog takes its place: no window of the
-                // program would show that it is busy otherwise.
-                EnableWindow(Window(), FALSE);
-                PostQuitMessage(kQuitAccepted);
-            }
-            break;
-        case IDCANCEL:
-            Close(kQuitCancelled);
-            break;
-        default:
-            return false;
+void AgreementDialog::OnAccept() {
+    // Enter reaches here too; without the box ticked it accepts nothing.
+    if (IsWindowEnabled(Item(IDOK))) {
+        // The page stays on the screen, disabled, while the checks run, until
+        // the main dialog takes its place: no window of the program would
+        // show that it is busy otherwise.
+        EnableWindow(Window(), FALSE);
+        PostQuitMessage(kQuitAccepted);
     }
-    result = TRUE;
-    return true;
+}
+
+void AgreementDialog::OnDecline() {
+    Close(kQuitCancelled);
 }
 
 void AgreementDialog::UpdateAcceptButton() const {
@@ -107,9 +98,4 @@ void AgreementDialog::UpdateAcceptButton() const {
     if (accepted) {
         SendMessageW(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
     }
-}
-
-bool AgreementDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    LeaveMessageLoop();
-    return false;
 }

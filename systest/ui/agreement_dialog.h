@@ -20,16 +20,17 @@ class AgreementDialog final : public Dialog {
     bool Create();
 
   private:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-    bool OnInitDialog(WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    static const MessageRow<AgreementDialog> kMessages[];
+
+    bool OnMessage(const WindowMessage& message, LRESULT& result) override;
+    LRESULT OnInitDialog();
+    // The acceptance box, whatever its notification.
+    void UpdateAcceptButton() const;
+    void OnAccept();
+    void OnDecline();
 
     void FillAgreementText() const;
     void SetLanguageTexts() const;
-    void UpdateAcceptButton() const;
-
-    static const DialogMessageHandler<AgreementDialog> kMessageHandlers[];
 
     AppModule& module_;
     std::u16string agreementPath_;

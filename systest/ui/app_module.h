@@ -1,12 +1,11 @@
 // The program module: its instance, the current resource module that dialogs,
 // icons, bitmaps and strings are loaded from, the resource libraries (the
-// language library) and the message loop of each thread.
+// language library) and the message loop of its one user-interface thread.
 #pragma once
 
 #include "common/win/handles.h"
 #include "systest/ui/message_loop.h"
 
-#include <map>
 #include <vector>
 
 class AppModule {
@@ -28,14 +27,12 @@ class AppModule {
     // The first resource library: the language library; null before it is loaded.
     HMODULE LanguageLibrary() const { return libraries_.empty() ? nullptr : libraries_[0].get(); }
 
-    void AddMessageLoop(MessageLoop& loop) { loops_[GetCurrentThreadId()] = &loop; }
-    void RemoveMessageLoop() { loops_.erase(GetCurrentThreadId()); }
-    // The loop of the calling thread, null when it has none.
-    MessageLoop* ThreadMessageLoop() const;
+    // The loop that both dialogs take part in, on the thread that runs them.
+    MessageLoop& Loop() { return loop_; }
 
   private:
     HINSTANCE instance_;
     HMODULE resourceModule_;
     std::vector<UniqueLibrary> libraries_;
-    std::map<DWORD, MessageLoop*> loops_;
+    MessageLoop loop_;
 };

@@ -28,13 +28,25 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
     if (dialog == nullptr) {
         return FALSE;
     }
-    INT_PTR result = FALSE;
-    const bool handled = dialog->OnMessage(message, wParam, lParam, result);
+    if (message == WM_DESTROY) {
+        dialog->LeaveMessageLoop();
+    }
+    LRESULT result = 0;
+    const bool handled = dialog->OnMessage({message, wParam, lParam}, result);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
     }
-    return handled ? result : FALSE;
+    if (!handled) {
+        return FALSE;
+    }
+    // WM_INITDIALOG answers with its own return value; every other message
+    // hands its result over in DWLP_MSGRESULT.
+    if (message == WM_INITDIALOG) {
+        return static_cast<INT_PTR>(result);
+    }
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 void Dialog::CenterOnWorkArea() const {
@@ -53,19 +65,15 @@ void Dialog::SetItemText(int id, const std::u16string& text) const {
     SetDlgItemTextW(window_, id, WideCStr(text));
 }
 
-void Dialog::JoinMessageLoop(MessageLoop* loop) {
+void Dialog::JoinMessageLoop(MessageLoop& loop) {
     LeaveMessageLoop();
-    if (loop != nullptr) {
-        loop->AddMessageFilter(*this);
-        loop->AddIdleHandler(*this);
-        loop_ = loop;
-    }
+    loop.AddMessageFilter(*this);
+    loop_ = &loop;
 }
 
 void Dialog::LeaveMessageLoop() {
     if (loop_ != nullptr) {
         loop_->RemoveMessageFilter(*this);
-        loop_->RemoveIdleHandler(*this);
         loop_ = nullptr;
     }
 }

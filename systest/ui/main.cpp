@@ -1,5 +1,6 @@
 // Entry point of QuarvelSysTest.exe. The exe also exports GetOSDisplayString
 // (systest/engine/os_display_string.h) for programs that load it.
+#include "common/win/com.h"
 #include "systest/ui/startup.h"
 
 #include <commctrl.h>
@@ -7,12 +8,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // The adapter query of the checks uses COM on this thread.
-    CoInitialize(nullptr);
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-
-    const int result = RunQuarvelSysTest(instance, showCommand);
-
-    CoUninitialize();
-    return result;
+    return RunQuarvelSysTest(instance, showCommand);
 }

@@ -10,8 +10,8 @@
 #include "systest/engine/run_facts.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/quit_codes.h"
-#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/exit_codes.h"
+#include "systest/ui/result_images.h"
 
 #include <commctrl.h>
 
@@ -23,27 +23,31 @@ namespace {
 constexpr int kMetaLineId = -1;
 // Columns start one pixel wide and are fitted to their contents at the end.
 constexpr int32_t kInitialColumnWidth = 1;
+constexpr int32_t kStatusColumn = 0;
+constexpr int32_t kCheckColumn = 1;
 // The logo is rendered for the same screens as the list's images.
 constexpr int kLogoBitmaps[] = {IDB_LOGO, IDB_LOGO_125, IDB_LOGO_150, IDB_LOGO_200};
 static_assert(std::size(kLogoBitmaps) == std::size(kImageSizes));
 
 }  // namespace
 
-const DialogMessageHandler<MainDialog> MainDialog::kMessageHandlers[] = {
-    {WM_INITDIALOG, &MainDialog::OnInitDialog},
-    {WM_COMMAND, &MainDialog::OnCommand},
-    {WM_DESTROY, &MainDialog::OnDestroy},
+constexpr MessageRow<MainDialog> MainDialog::kMessages[] = {
+    Handle<WM_INITDIALOG, &MainDialog::OnInitDialog>(),
+    Command<IDOK, &MainDialog::OnOk>(),
+    Command<IDCANCEL, &MainDialog::OnCancel>(),
+    Command<IDC_REPORT_BUTTON, &MainDialog::OnReportButton>(),
 };
 
 bool MainDialog::Create() {
     return CreateFromTemplate(module_.ResourceModule(), IDD_MAIN);
 }
 
-bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    return DispatchDialogMessage(*this, kMessageHandlers, message, wParam, lParam, result);
+bool MainDialog::OnMessage(const WindowMessage& message, LRESULT& result) {
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteMessage(*this, kMessages, message, result);
 }
 
-bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
+LRESULT MainDialog::OnInitDialog() {
     const RunFacts facts = ReadRunFacts();
     CenterOnWorkArea();
     icons_.Apply(Window(), module_.Instance(), IDI_APPLICATION_ICON);
@@ -53,32 +57,28 @@ bool MainDialog::OnInitDialog(WPARAM, LPARAM, INT_PTR& result) {
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     SendDlgItemMessageW(Window(), IDC_LOGO, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(logo_.get()));
-    JoinMessageLoop(module_.ThreadMessageLoop());
+    JoinMessageLoop(module_.Loop());
     // Without the list the checks still run; their rows go nowhere.
     resultsAttached_ = results_.Attach(Item(IDC_RESULTS_LIST));
     if (resultsAttached_) {
-        results_.Initialise();
+        results_.Initialise(kResultsListResources);
     }
     description_ = Item(IDC_DESCRIPTION);
-    statusImages_ = LoadStatusImages(module_.Instance(), ListMetricsForDpi(dpi));
+    statusImages_ =
+        LoadImageStrip(module_.Instance(), kResultsListResources.rowImages, ListMetricsForDpi(dpi));
 
     // From here on every string comes from the language library.
     module_.SetResourceModule(module_.LanguageLibrary());
     SetLanguageTexts();
-    AddColumns();
-
-    CheckRun run;
     {
         // The checks take seconds, the diagnostic's run up to its time limit.
         const WaitCursor checking;
-        run = RunChecks(checks_.system, checks_.graphics, strings_, *this, facts);
+        run_ = RunChecks(checks_.system, checks_.graphics, strings_, facts);
     }
-    reportText_ = run.reportText;
-    ShowSummary(run.summary);
-    SetItemText(kMetaLineId, run.metaLine);
-
-    result = TRUE;  // the dialog manager sets the default focus
-    return true;
+    ShowVerdicts();
+    ShowSummary();
+    SetItemText(kMetaLineId, run_.metaLine);
+    return TRUE;  // the dialog manager sets the default focus
 }
 
 void MainDialog::SetLanguageTexts() const {
@@ -88,29 +88,28 @@ void MainDialog::SetLanguageTexts() const {
     SetWindowTextW(description_, WideCStr(strings_.Load(IDS_MAIN_DESCRIPTION)));
 }
 
-void MainDialog::AddColumns() {
+void MainDialog::ShowVerdicts() {
+    if (!resultsAttached_) {
+        return;
+    }
     for (const int title : {IDS_COLUMN_STATUS, IDS_COLUMN_CHECK}) {
         ListColumn column;
         column.title = strings_.Load(title);
         column.width = kInitialColumnWidth;
         results_.AddColumn(column);
     }
-}
-
-void MainDialog::AddRow(const ResultRow& row) {
-    if (resultsAttached_) {
-        results_.AddItem(row);
+    for (const CheckVerdict& verdict : run_.verdicts) {
+        results_.AddItem({StatusImageOf(verdict.level), verdict.displayText,
+                          strings_.LoadStatusWord(StatusWordId(verdict.level))});
     }
+    results_.AutoSizeColumn(kStatusColumn);
+    results_.AutoSizeColumn(kCheckColumn);
 }
 
-void MainDialog::FitColumn(int column) {
-    if (resultsAttached_) {
-        results_.AutoSizeColumn(column);
-    }
-}
-
-void MainDialog::ShowSummary(const CheckSummary& summary) {
-    summaryIcon_.reset(ImageList_GetIcon(statusImages_.get(), summary.image, ILD_NORMAL));
+void MainDialog::ShowSummary() {
+    const CheckSummary& summary = run_.summary;
+    summaryIcon_.reset(
+        ImageList_GetIcon(statusImages_.get(), StatusImageOf(summary.overallLevel), ILD_NORMAL));
     SendDlgItemMessageW(Window(), IDC_SUMMARY_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(summaryIcon_.get()), 0);
     // The status word without the blanks that pad it to the report's first
@@ -121,28 +120,18 @@ void MainDialog::ShowSummary(const CheckSummary& summary) {
     SetItemText(IDC_SUMMARY_TEXT, summary.text);
 }
 
-bool MainDialog::OnCommand(WPARAM wParam, LPARAM, INT_PTR& result) {
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            Close(kQuitAccepted);
-            break;
-        case IDCANCEL:
-            Close(kQuitCancelled);
-            break;
-        case IDC_REPORT_BUTTON:
-            if (HIWORD(wParam) != BN_CLICKED) {
-                return false;
-            }
-            RunReportCommand(Window(), reportText_);
-            break;
-        default:
-            return false;
-    }
-    result = TRUE;
-    return true;
+void MainDialog::OnOk() {
+    Close(kQuitAccepted);
 }
 
-bool MainDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
-    LeaveMessageLoop();
-    return false;
+void MainDialog::OnCancel() {
+    Close(kQuitCancelled);
+}
+
+std::optional<LRESULT> MainDialog::OnReportButton(UINT notifyCode) {
+    if (notifyCode != BN_CLICKED) {
+        return std::nullopt;
+    }
+    RunReportCommand(Window(), run_.reportText);
+    return 0;
 }

@@ -12,6 +12,7 @@
 #include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/window_icons.h"
 
+#include <optional>
 #include <string>
 
 // The checks the dialog runs.
@@ -20,7 +21,7 @@ struct MainDialogChecks {
     GraphicsChecks& graphics;  // the diagnostic and checks 6 to 8
 };
 
-class MainDialog final : public Dialog, private RowSink {
+class MainDialog final : public Dialog {
   public:
     MainDialog(AppModule& module, MainDialogChecks checks)
         : module_(module), checks_(checks), strings_(module) {}
@@ -29,23 +30,22 @@ class MainDialog final : public Dialog, private RowSink {
     // module, and runs the checks.
     bool Create();
 
-    const std::u16string& ReportText() const { return reportText_; }
+    const std::u16string& ReportText() const { return run_.reportText; }
     const ResultsListCtrl& Results() const { return results_; }
 
   private:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-    bool OnInitDialog(WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    bool OnCommand(WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    bool OnDestroy(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    static const MessageRow<MainDialog> kMessages[];
 
-    void AddRow(const ResultRow& row) override;
-    void FitColumn(int column) override;
+    bool OnMessage(const WindowMessage& message, LRESULT& result) override;
+    LRESULT OnInitDialog();
+    void OnOk();
+    void OnCancel();
+    std::optional<LRESULT> OnReportButton(UINT notifyCode);
 
     void SetLanguageTexts() const;
-    void AddColumns();
-    void ShowSummary(const CheckSummary& summary);
-
-    static const DialogMessageHandler<MainDialog> kMessageHandlers[];
+    // One row per verdict, the columns fitted to them.
+    void ShowVerdicts();
+    void ShowSummary();
 
     AppModule& module_;
     MainDialogChecks checks_;
@@ -53,7 +53,7 @@ class MainDialog final : public Dialog, private RowSink {
     ResultsListCtrl results_;
     bool resultsAttached_ = false;
     HWND description_ = nullptr;
-    std::u16string reportText_;
+    CheckRun run_;
     WindowIcons icons_;
     UniqueBitmap logo_;
     UniqueImageList statusImages_;  // from the program, never from the language library

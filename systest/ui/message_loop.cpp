@@ -2,29 +2,8 @@
 
 #include <algorithm>
 
-namespace {
-
-// Messages after which the idle handlers do not need to run again.
-constexpr UINT kSystemTimer = 0x0118;
-
-bool AllowsIdle(UINT message) {
-    return message != WM_MOUSEMOVE && message != WM_NCMOUSEMOVE && message != WM_PAINT &&
-           message != kSystemTimer;
-}
-
-template <typename T>
-void Remove(std::vector<T*>& list, T& item) {
-    list.erase(std::remove(list.begin(), list.end(), &item), list.end());
-}
-
-}  // namespace
-
 void MessageLoop::RemoveMessageFilter(MessageFilter& filter) {
-    Remove(filters_, filter);
-}
-
-void MessageLoop::RemoveIdleHandler(IdleHandler& handler) {
-    Remove(idleHandlers_, handler);
+    filters_.erase(std::remove(filters_.begin(), filters_.end(), &filter), filters_.end());
 }
 
 bool MessageLoop::Filter(MSG& message) {
@@ -39,21 +18,9 @@ bool MessageLoop::Filter(MSG& message) {
     return false;
 }
 
-void MessageLoop::RunIdleHandlers() {
-    const std::vector<IdleHandler*> handlers = idleHandlers_;
-    for (IdleHandler* handler : handlers) {
-        handler->OnIdle();
-    }
-}
-
 int MessageLoop::Run() {
-    bool idleAllowed = true;
     MSG message{};
     for (;;) {
-        if (idleAllowed && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            RunIdleHandlers();
-            idleAllowed = false;
-        }
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == -1) {
             continue;
@@ -64,9 +31,6 @@ int MessageLoop::Run() {
         if (!Filter(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
-        }
-        if (AllowsIdle(message.message)) {
-            idleAllowed = true;
         }
     }
 }

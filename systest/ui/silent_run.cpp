@@ -7,7 +7,6 @@
 #include "systest/engine/file_replacement.h"
 #include "systest/engine/machine_checks.h"
 #include "systest/engine/machine_probe.h"
-#include "systest/engine/os_display_string.h"
 #include "systest/engine/report_command.h"
 #include "systest/engine/results_json.h"
 #include "systest/engine/run_facts.h"
@@ -16,19 +15,11 @@
 #include "systest/ui/language_files.h"
 #include "systest/ui/parent_console.h"
 #include "systest/ui/program_strings.h"
-#include "systest/ui/quit_codes.h"
-#include "systest/ui/startup.h"
+#include "systest/ui/exit_codes.h"
 
 #include <algorithm>
 
 namespace {
-
-// An unattended run has no list: the verdicts come with the run itself.
-class NoList final : public RowSink {
-  public:
-    void AddRow(const ResultRow&) override {}
-    void FitColumn(int) override {}
-};
 
 // Where the lines of a run go, in the user's language.
 class SilentConsole {
@@ -62,18 +53,6 @@ class ConsoleStartFailure final : public StartFailureNotice {
     SilentConsole& console_;
 };
 
-SystemFacts ReadSystemFacts(int32_t diagnosticExitCode) {
-    SystemFacts facts;
-    wchar_t description[kOSDescriptionUnits] = {};
-    wchar_t verdict[kOSVerdictUnits] = {};
-    if (GetOSDisplayString(description, verdict) != 0) {
-        facts.osDescription = FromWide(description);
-        facts.osVerdict = verdict[0];
-    }
-    facts.diagnosticExitCode = diagnosticExitCode;
-    return facts;
-}
-
 // The report and, when the command line names one, the results file of a run.
 // Each is written whole or not at all (file_replacement.h).
 class OutputFiles {
@@ -103,12 +82,11 @@ class OutputFiles {
     }
 
     // False, with the reason on the console, when a file was not written.
-    bool Write(const CheckRun& run, const RunFacts& facts, int32_t diagnosticExitCode) {
+    bool Write(const CheckRun& run, const RunFacts& facts) {
         const ReportWriteResult report = WriteReportFile(report_.TemporaryPath(), run.reportText);
         bool written = Finish(report_, report.written ? ERROR_SUCCESS : report.error);
         if (commandLine_.jsonPath) {
-            const std::string results =
-                FormatResultsJson(run, facts, ReadSystemFacts(diagnosticExitCode));
+            const std::string results = FormatResultsJson(run, facts);
             written = Finish(json_, WriteBytesToFile(json_.TemporaryPath(), results)) && written;
         }
         return written;
@@ -154,16 +132,15 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
     ConsoleStartFailure startFailure(console);
     SystemGraphicsChecks graphicsChecks(strings, noBoxes, startFailure,
                                         DiagnosticTimeLimitOfEnvironment());
-    NoList noList;
     const RunFacts facts = ReadRunFacts();
-    const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, noList, facts);
+    const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, facts);
 
     for (const CheckVerdict& verdict : run.verdicts) {
-        console.WriteLine(verdict.status + verdict.text);
+        console.WriteLine(verdict.status + verdict.reportText);
     }
     console.WriteLine(run.summary.status + run.summary.text);
 
-    if (!files.Write(run, facts, graphicsChecks.DiagnosticExitCode())) {
+    if (!files.Write(run, facts)) {
         return kExitBadCommandLine;
     }
     return run.summary.overallLevel;

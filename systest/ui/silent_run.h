@@ -8,12 +8,9 @@
 #include "systest/ui/app_module.h"
 #include "systest/ui/command_line.h"
 
-// The exit code of a command line that cannot be used, and of a report or
-// results file that cannot be written.
-inline constexpr int kExitBadCommandLine = -2;
-
 // Runs with commandLine, whose silent switch is set. The exit code: the
-// overall level (1 failed, 2 warning, 3 or 4 passed, 5 no row),
-// kExitBadCommandLine, kExitStartupFailed without a language library, or
-// kQuitCancelled when the agreement was not accepted for the user.
+// overall level (1 failed, 2 warning, 3 or 4 passed, 5 no row), or of
+// exit_codes.h kExitBadCommandLine (also for a file not written),
+// kExitStartupFailed without a language library, or kQuitCancelled when the
+// agreement was not accepted for the user.
 int RunSilently(AppModule& module, const CommandLine& commandLine);

@@ -9,7 +9,7 @@
 #include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/program_strings.h"
-#include "systest/ui/quit_codes.h"
+#include "systest/ui/exit_codes.h"
 #include "systest/ui/silent_run.h"
 #include "systest/ui/userlist/user_list_class.h"
 
@@ -42,8 +42,7 @@ std::vector<std::u16string> ProgramArguments() {
 // The main dialog with the checks of this machine; its quit code, or
 // kExitNoDialog when it cannot be created. The accepted agreement page stays
 // on the screen while the checks run and goes when the main dialog is ready.
-int RunMainDialog(AppModule& module, MessageLoop& loop, int showCommand,
-                  const AgreementDialog& agreement) {
+int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agreement) {
     ProgramStrings strings(module);
     Win32MachineProbe probe;
     ProbedSystemChecks systemChecks(probe, strings);
@@ -55,7 +54,7 @@ int RunMainDialog(AppModule& module, MessageLoop& loop, int showCommand,
         return kExitNoDialog;
     }
     ShowWindow(mainDialog.Window(), showCommand);
-    return loop.Run();
+    return module.Loop().Run();
 }
 
 }  // namespace
@@ -75,19 +74,11 @@ int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
         return kExitStartupFailed;
     }
 
-    MessageLoop loop;
-    module.AddMessageLoop(loop);
-    int result = kExitNoDialog;
-    {
-        AgreementDialog agreement(module, language.agreementPath);
-        if (agreement.Create()) {
-            ShowWindow(agreement.Window(), showCommand);
-            result = loop.Run();
-            if (result == kQuitAccepted) {
-                result = RunMainDialog(module, loop, showCommand, agreement);
-            }
-        }
+    AgreementDialog agreement(module, language.agreementPath);
+    if (!agreement.Create()) {
+        return kExitNoDialog;
     }
-    module.RemoveMessageLoop();
-    return result;
+    ShowWindow(agreement.Window(), showCommand);
+    const int result = module.Loop().Run();
+    return result == kQuitAccepted ? RunMainDialog(module, showCommand, agreement) : result;
 }

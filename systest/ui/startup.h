@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-// The process exit codes besides the dialogs' quit codes (quit_codes.h).
-inline constexpr int kExitStartupFailed = -1;  // no program directory or no language library
-inline constexpr int kExitNoDialog = 0;        // a dialog could not be created
-
-// COM and the common controls must be initialised on the calling thread.
+// COM and the common controls must be initialised on the calling thread. The
+// result is the exit code (exit_codes.h).
 int RunQuarvelSysTest(HINSTANCE instance, int showCommand);

@@ -1,12 +1,12 @@
 #include "systest/engine/check_sequence.h"
 
 #include "systest/engine/tests/memory_strings.h"
-#include "systest/engine/tests/recording_row_sink.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +24,10 @@ CheckResult Result(int32_t level, std::u16string display = u"display",
 class FakeSystemChecks final : public SystemChecks {
   public:
     std::array<CheckResult, 5> results;
+    std::optional<OSReading> os;
     std::vector<std::string> calls;
 
-    CheckResult CheckOperatingSystem() override { return Called("os", 0); }
+    OperatingSystemCheck CheckOperatingSystem() override { return {Called("os", 0), os}; }
     CheckResult CheckProcessor() override { return Called("cpu", 1); }
     CheckResult CheckMemory() override { return Called("memory", 2); }
     CheckResult CheckDiskSpace() override { return Called("disk", 3); }
@@ -43,6 +44,7 @@ class FakeGraphicsChecks final : public GraphicsChecks {
   public:
     bool gate = true;
     CheckResult diagnostic, memory, card, driver, differ;
+    DiagnosticOutcome outcome;
     std::vector<std::string> calls;
 
     bool RunDiagnostic(CheckResult& diagnosticResult) override {
@@ -63,6 +65,7 @@ class FakeGraphicsChecks final : public GraphicsChecks {
         calls.push_back("adapters differ");
         return differ;
     }
+    DiagnosticOutcome Diagnostic() const override { return outcome; }
 };
 
 const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012", {}};
@@ -77,7 +80,6 @@ struct Scenario {
 struct SequenceRun {
     FakeSystemChecks system;
     FakeGraphicsChecks graphics;
-    RecordingRowSink sink;
     MemoryStrings strings;
     CheckRun result;
 
@@ -92,7 +94,7 @@ struct SequenceRun {
         graphics.differ = Result(scenario.levels[8]);
     }
     SequenceRun& Go() {
-        result = RunChecks(system, graphics, strings, sink, kFacts);
+        result = RunChecks(system, graphics, strings, kFacts);
         return *this;
     }
 };
@@ -101,9 +103,8 @@ TEST(RunChecks, FoldsLevelsIntoTheSummary) {
     struct Case {
         const char* name;
         Scenario scenario;
-        size_t rows;
+        size_t verdicts;
         int32_t overall;
-        int32_t image;
         std::u16string status;
         std::u16string summary;
     };
@@ -111,34 +112,31 @@ TEST(RunChecks, FoldsLevelsIntoTheSummary) {
     const std::u16string warning = u"This computer meets the minimum requirements of Quarvel 2012.";
     const std::u16string passed = u"This computer meets the requirements of Quarvel 2012.";
     const Case cases[] = {
-        {"all passed", {{3, 4, 3, 4, 3, 3, 3, 3, 3}, true}, 9, 3, 2, u"Passed: ", passed},
-        {"all with margin", {{4, 4, 4, 4, 4, 4, 4, 4, 4}, true}, 9, 4, 2, u"Passed: ", passed},
-        {"first fails", {{1, 3, 3, 3, 3, 3, 3, 3, 3}, true}, 9, 1, 0, u"Failed: ", failed},
-        {"last fails", {{3, 3, 3, 3, 3, 3, 3, 3, 1}, true}, 9, 1, 0, u"Failed: ", failed},
-        {"fail beats warning", {{2, 2, 1, 2, 3, 3, 3, 3, 3}, true}, 9, 1, 0, u"Failed: ", failed},
-        {"warnings only", {{2, 2, 2, 2, 2, 2, 2, 2, 2}, true}, 9, 2, 1, u"Warning: ", warning},
-        {"one warning", {{3, 3, 3, 3, 3, 3, 3, 3, 2}, true}, 9, 2, 1, u"Warning: ", warning},
-        {"no rows", {{0, 0, 0, 0, 0, 0, 0, 0, 0}, false}, 0, kNoRows, 0, u"No result: ", failed},
+        {"all passed", {{3, 4, 3, 4, 3, 3, 3, 3, 3}, true}, 9, 3, u"Passed: ", passed},
+        {"all with margin", {{4, 4, 4, 4, 4, 4, 4, 4, 4}, true}, 9, 4, u"Passed: ", passed},
+        {"first fails", {{1, 3, 3, 3, 3, 3, 3, 3, 3}, true}, 9, 1, u"Failed: ", failed},
+        {"last fails", {{3, 3, 3, 3, 3, 3, 3, 3, 1}, true}, 9, 1, u"Failed: ", failed},
+        {"fail beats warning", {{2, 2, 1, 2, 3, 3, 3, 3, 3}, true}, 9, 1, u"Failed: ", failed},
+        {"warnings only", {{2, 2, 2, 2, 2, 2, 2, 2, 2}, true}, 9, 2, u"Warning: ", warning},
+        {"one warning", {{3, 3, 3, 3, 3, 3, 3, 3, 2}, true}, 9, 2, u"Warning: ", warning},
+        {"no rows", {{0, 0, 0, 0, 0, 0, 0, 0, 0}, false}, 0, kNoRows, u"No result: ", failed},
         {"negative levels add nothing",
          {{-1, -2, 0, 0, 0, -1, 0, 0, 0}, true},
          0,
          kNoRows,
-         0,
          u"No result: ",
          failed},
         {"closed gate hides graphics",
          {{3, 3, 3, 3, 3, 1, 1, 1, 1}, false},
          5,
          3,
-         2,
          u"Passed: ",
          passed},
-        {"driver row only", {{0, 0, 0, 0, 0, 0, 0, 2, 0}, true}, 1, 2, 1, u"Warning: ", warning},
+        {"driver row only", {{0, 0, 0, 0, 0, 0, 0, 2, 0}, true}, 1, 2, u"Warning: ", warning},
         {"driver warns, card silent",
          {{3, 3, 4, 3, 3, 3, 0, 2, 0}, true},
          7,
          2,
-         1,
          u"Warning: ",
          warning},
     };
@@ -146,30 +144,27 @@ TEST(RunChecks, FoldsLevelsIntoTheSummary) {
         SCOPED_TRACE(c.name);
         SequenceRun run(c.scenario);
         const CheckSummary& summary = run.Go().result.summary;
-        EXPECT_EQ(run.sink.rows.size(), c.rows);
+        EXPECT_EQ(run.result.verdicts.size(), c.verdicts);
         EXPECT_EQ(summary.overallLevel, c.overall);
-        EXPECT_EQ(summary.image, c.image);
         EXPECT_EQ(summary.status, c.status);
         EXPECT_EQ(summary.text, c.summary);
     }
 }
 
-TEST(RunChecks, RowsTakeImageAndStatusFromTheLevel) {
+TEST(RunChecks, VerdictsTakeTheStatusWordOfTheirLevel) {
     // Level 7 is none a check should give; it reads as "no result".
     SequenceRun run({{1, 2, 3, 4, 7, 0, 0, 0, 0}, false});
     run.system.results[2] = Result(3, u"Memory sufficient");
     run.Go();
-    const std::vector<ResultRow>& rows = run.sink.rows;
-    ASSERT_EQ(rows.size(), 5u);
-    const int32_t images[] = {0, 1, 2, 2, 0};
+    const std::vector<CheckVerdict>& verdicts = run.result.verdicts;
+    ASSERT_EQ(verdicts.size(), 5u);
     const char16_t* statuses[] = {u"Failed: ", u"Warning: ", u"Passed: ", u"Passed: ",
                                   u"No result: "};
-    for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t i = 0; i < verdicts.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(rows[i].image, images[i]);
-        EXPECT_EQ(rows[i].status, statuses[i]);
+        EXPECT_EQ(verdicts[i].status, statuses[i]);
     }
-    EXPECT_EQ(rows[2].text, u"Memory sufficient");
+    EXPECT_EQ(verdicts[2].displayText, u"Memory sufficient");
     EXPECT_EQ(run.result.summary.overallLevel, 1);
 }
 
@@ -194,7 +189,7 @@ TEST(RunChecks, ReportHasMetaLineRowsAndSummary) {
 TEST(RunChecks, WithoutRowsTheReportHasTwoLines) {
     SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     run.Go();
-    EXPECT_TRUE(run.sink.rows.empty());
+    EXPECT_TRUE(run.result.verdicts.empty());
     EXPECT_EQ(run.result.reportText,
               std::u16string(kMetaLine) +
                   u"\r\n"
@@ -209,11 +204,12 @@ TEST(RunChecks, CardListAndAdaptersDifferReportTheirOwnText) {
     run.graphics.driver = Result(2, u"driver row", u"driver report");
     run.graphics.differ = Result(2, u"differ row", u"differ report");
     run.Go();
-    ASSERT_EQ(run.sink.rows.size(), 4u);
-    EXPECT_EQ(run.sink.rows[0].text, u"memory row");
-    EXPECT_EQ(run.sink.rows[1].text, u"card row");
-    EXPECT_EQ(run.sink.rows[2].text, u"driver row");
-    EXPECT_EQ(run.sink.rows[3].text, u"differ row");
+    std::vector<std::u16string> shown;
+    for (const CheckVerdict& verdict : run.result.verdicts) {
+        shown.push_back(verdict.displayText);
+    }
+    EXPECT_EQ(shown, (std::vector<std::u16string>{u"memory row", u"card row", u"driver row",
+                                                  u"differ row"}));
     EXPECT_EQ(run.result.reportText,
               std::u16string(kMetaLine) +
                   u"\r\n"
@@ -253,18 +249,18 @@ TEST(RunChecks, VerdictsNameTheirCheckAndCarryTheReportLine) {
     SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 2, 0}, true});
     run.graphics.driver = Result(2, u"driver row", u"driver report");
     run.Go();
-    EXPECT_EQ(
-        run.result.verdicts,
-        (std::vector<CheckVerdict>{{CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver report"}}));
+    EXPECT_EQ(run.result.verdicts,
+              (std::vector<CheckVerdict>{
+                  {CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver row", u"driver report"}}));
 }
 
-TEST(RunChecks, StatusWordIsCutInRowsOnly) {
+TEST(RunChecks, StatusWordStaysWholeInTheRecord) {
     SequenceRun run({{1, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     const std::u16string longWord(60, u'x');
     run.strings.Set(IDS_STATUS_FAILED, longWord);
     run.Go();
-    ASSERT_EQ(run.sink.rows.size(), 1u);
-    EXPECT_EQ(run.sink.rows[0].status, longWord.substr(0, 49));
+    ASSERT_EQ(run.result.verdicts.size(), 1u);
+    EXPECT_EQ(run.result.verdicts[0].status, longWord);
     EXPECT_EQ(run.result.summary.status, longWord);
     EXPECT_NE(run.result.reportText.find(longWord + u"display\r\n"), std::u16string::npos);
 }
@@ -291,8 +287,8 @@ TEST(RunChecks, TheGatesOwnRowComesAfterTheScreenCheck) {
         run.graphics.diagnostic = Result(2, u"graphics test unfinished", u"ignored");
         run.Go();
         std::vector<std::u16string> lines;
-        for (const ResultRow& row : run.sink.rows) {
-            lines.push_back(row.status + row.text);
+        for (const CheckVerdict& verdict : run.result.verdicts) {
+            lines.push_back(verdict.status + verdict.displayText);
         }
         std::vector<std::u16string> expected = {u"Passed: display",
                                                 u"Warning: graphics test unfinished"};
@@ -308,19 +304,24 @@ TEST(RunChecks, TheGatesOwnRowComesAfterTheScreenCheck) {
     }
 }
 
-TEST(RunChecks, FitsBothColumnsAfterTheLastRow) {
-    SequenceRun run({{3, 0, 3, 0, 0, 0, 3, 0, 0}, true});
+TEST(RunChecks, RecordsWhatTheOperatingSystemAndTheDiagnosticTold) {
+    SequenceRun run({{3, 0, 0, 0, 0, 0, 0, 0, 0}, true});
+    run.system.os = OSReading{u"Windows 7 Professional Service Pack 1, 64-bit", {u'+', u'1'}};
+    run.graphics.outcome = {DiagnosticEnd::TimedOut, 0};
     run.Go();
-    EXPECT_EQ(run.sink.calls, (std::vector<std::string>{"row", "row", "row", "fit 0", "fit 1"}));
+    ASSERT_TRUE(run.result.os);
+    EXPECT_EQ(run.result.os->description, u"Windows 7 Professional Service Pack 1, 64-bit");
+    EXPECT_EQ(run.result.os->verdict, (OSVerdict{u'+', u'1'}));
+    EXPECT_EQ(run.result.diagnostic.end, DiagnosticEnd::TimedOut);
+    EXPECT_EQ(run.result.diagnostic.exitCode, 0);
 }
 
 TEST(RunChecks, MissingStringsGiveEmptyTextsButStillRows) {
     SequenceRun run({{2, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     run.strings = MemoryStrings(std::map<int, std::u16string>{});
     run.Go();
-    ASSERT_EQ(run.sink.rows.size(), 1u);
-    EXPECT_EQ(run.sink.rows[0].status, u"");
-    EXPECT_EQ(run.sink.rows[0].image, 1);
+    ASSERT_EQ(run.result.verdicts.size(), 1u);
+    EXPECT_EQ(run.result.verdicts[0].status, u"");
     EXPECT_EQ(run.result.summary.text, u"");
     EXPECT_EQ(run.result.metaLine, u"");
     EXPECT_EQ(run.result.reportText, u"\r\ndisplay\r\n\r\n");
@@ -329,9 +330,8 @@ TEST(RunChecks, MissingStringsGiveEmptyTextsButStillRows) {
 TEST(RunChecks, EmptyComputerNameStillFormsTheMetaLine) {
     FakeSystemChecks system;
     FakeGraphicsChecks graphics;
-    RecordingRowSink sink;
     const CheckRun result =
-        RunChecks(system, graphics, MemoryStrings(), sink, {u"", {1, 1, 2027}, u"Dec 31 1999", {}});
+        RunChecks(system, graphics, MemoryStrings(), {u"", {1, 1, 2027}, u"Dec 31 1999", {}});
     EXPECT_EQ(result.metaLine, u"Meta data: \"\" 01.01.2027 2012 31.12.99");
 }
 

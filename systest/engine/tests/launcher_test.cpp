@@ -6,7 +6,6 @@
 #include "systest/engine/card_list_check.h"
 #include "systest/engine/check_sequence.h"
 #include "systest/engine/tests/memory_strings.h"
-#include "systest/engine/tests/recording_row_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +217,7 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         CheckResult diagnostic;
         EXPECT_EQ(launcher.RunDiagnostic(diagnostic), c.gate);
         EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
-        EXPECT_EQ(launcher.ExitCode(), 3);
+        EXPECT_EQ(launcher.Diagnostic().exitCode, 3);
         EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
     }
 }
@@ -396,7 +395,7 @@ TEST(DiagnosticLauncher, DiagnosticBoxesInOrder) {
 // to 8 after five machine checks without rows.
 class NoSystemChecks final : public SystemChecks {
   public:
-    CheckResult CheckOperatingSystem() override { return {}; }
+    OperatingSystemCheck CheckOperatingSystem() override { return {}; }
     CheckResult CheckProcessor() override { return {}; }
     CheckResult CheckMemory() override { return {}; }
     CheckResult CheckDiskSpace() override { return {}; }
@@ -412,16 +411,17 @@ TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);
     NoSystemChecks system;
-    RecordingRowSink rows;
     const CheckRun run =
-        RunChecks(system, launcher, strings, rows, {u"PC", {6, 12, 2026}, u"Feb 20 2012", {}});
+        RunChecks(system, launcher, strings, {u"PC", {6, 12, 2026}, u"Feb 20 2012", {}});
 
-    ASSERT_EQ(rows.rows.size(), 3u);
-    EXPECT_EQ(rows.rows[0].text, u"NVIDIA Quadro FX 580: at least 256 MB");
-    EXPECT_EQ(rows.rows[0].image, kStatusImagePassed);
-    EXPECT_EQ(rows.rows[1].text, u"Check the driver");
-    EXPECT_EQ(rows.rows[1].image, kStatusImageWarning);
-    EXPECT_EQ(rows.rows[2].text, u"Adapters differ");
+    ASSERT_EQ(run.verdicts.size(), 3u);
+    EXPECT_EQ(run.verdicts[0].displayText, u"NVIDIA Quadro FX 580: at least 256 MB");
+    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Passed));
+    EXPECT_EQ(run.verdicts[1].displayText, u"Check the driver");
+    EXPECT_EQ(run.verdicts[1].level, static_cast<int32_t>(CheckLevel::Warning));
+    EXPECT_EQ(run.verdicts[2].displayText, u"Adapters differ");
+    EXPECT_EQ(run.diagnostic.end, DiagnosticEnd::Exited);
+    EXPECT_EQ(run.diagnostic.exitCode, kDiagnosticSupported);
     // The card row's report line has the text with the product name.
     EXPECT_NE(run.reportText.find(u"Warning: Check the driver for Quarvel 2012\r\n"),
               std::u16string::npos);

@@ -32,12 +32,12 @@ class FakeProbe final : public MachineProbe {
     std::optional<uint64_t> memory = 4 * kGB;
     std::map<std::u16string, uint64_t> fixedDrives;  // root path -> free bytes
     ScreenSize screen = {1280, 1024};
-    std::optional<OSVerdict> osVerdict;
+    std::optional<OSReading> os;
 
     std::vector<std::string> calls;
     std::vector<std::u16string> driveQueries;
 
-    std::optional<OSVerdict> ReadOSVerdict() override { return osVerdict; }
+    std::optional<OSReading> ReadOperatingSystem() override { return os; }
     bool ProbeProcessorFeature(ProcessorFeature feature) override {
         calls.push_back(feature == ProcessorFeature::Sse ? "sse" : "sse2");
         return feature == ProcessorFeature::Sse ? sse : sse2;
@@ -233,12 +233,15 @@ TEST(ProbedSystemChecks, TakeMemoryScreenAndOSFromTheProbe) {
     FakeProbe probe;
     probe.memory = std::nullopt;
     probe.screen = {1600, 1200};
-    probe.osVerdict = OSVerdict{u'-', u'3'};
+    probe.os = OSReading{u"Windows XP Professional Service Pack 2", {u'-', u'3'}};
     const MemoryStrings strings;
     ProbedSystemChecks checks(probe, strings);
     ExpectResult(checks.CheckMemory(), {2, u"Memory not readable"});
     ExpectResult(checks.CheckScreen(), {4, u"Screen at least 1600x1200"});
-    ExpectResult(checks.CheckOperatingSystem(), {1, u"Service Pack 3 required"});
+    const OperatingSystemCheck os = checks.CheckOperatingSystem();
+    ExpectResult(os.result, {1, u"Service Pack 3 required"});
+    ASSERT_TRUE(os.reading);
+    EXPECT_EQ(os.reading->description, u"Windows XP Professional Service Pack 2");
 }
 
 }  // namespace

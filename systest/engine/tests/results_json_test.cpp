@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -44,10 +45,13 @@ TEST(FormatLocalTimestamp, GivesTheOffsetFromUtcWithItsSign) {
     }
 }
 
-CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summary) {
+CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summary,
+                         std::optional<OSReading> os, int32_t diagnosticExitCode) {
     CheckRun run;
     run.summary = std::move(summary);
     run.verdicts = std::move(verdicts);
+    run.os = std::move(os);
+    run.diagnostic.exitCode = diagnosticExitCode;
     return run;
 }
 
@@ -55,11 +59,12 @@ const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 
 
 TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
     const CheckRun run = RunWithVerdicts(
-        {{CheckKey::OperatingSystem, 3, u"Passed     ", u"Windows is supported."},
-         {CheckKey::GraphicsDriver, 2, u"Warning    ", u"Driver 8.1 is older than \"8.2\"."}},
-        {2, 1, u"Warning    ", u"This computer meets the minimum requirements."});
-    const SystemFacts system{u"Microsoft Windows 7 Professional", u'+', 2};
-    EXPECT_EQ(FormatResultsJson(run, kFacts, system),
+        {{CheckKey::OperatingSystem, 3, u"Passed     ", u"shown", u"Windows is supported."},
+         {CheckKey::GraphicsDriver, 2, u"Warning    ", u"shown",
+          u"Driver 8.1 is older than \"8.2\"."}},
+        {2, u"Warning    ", u"This computer meets the minimum requirements."},
+        OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
+    EXPECT_EQ(FormatResultsJson(run, kFacts),
               "{\r\n"
               "  \"schemaVersion\": 1,\r\n"
               "  \"product\": \"Quarvel 2012\",\r\n"
@@ -94,8 +99,8 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
 }
 
 TEST(FormatResultsJson, WithoutRowsOrOperatingSystemTheListsAndTextsStayEmpty) {
-    const CheckRun run = RunWithVerdicts({}, {5, 0, u"", u""});
-    const std::string json = FormatResultsJson(run, kFacts, {u"", 0, -1});
+    const CheckRun run = RunWithVerdicts({}, {5, u"", u""}, std::nullopt, -1);
+    const std::string json = FormatResultsJson(run, kFacts);
     EXPECT_NE(json.find("\"checks\": [],\r\n"), std::string::npos) << json;
     EXPECT_NE(json.find("\"description\": \"\",\r\n    \"verdict\": \"\"\r\n"), std::string::npos)
         << json;

@@ -44,12 +44,11 @@ bool SameMoment(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 
 }  // namespace
 
-const MessageRoute<CellDateWnd> CellDateWnd::kMessageRoutes[] = {
-    {WM_GETDLGCODE, WM_GETDLGCODE, &CellDateWnd::OnGetDlgCode},
-    {WM_CHAR, WM_CHAR, &CellDateWnd::OnChar},
-    {WM_NOTIFY + kReflectedMessageOffset, WM_NOTIFY + kReflectedMessageOffset,
-     &CellDateWnd::OnReflectedNotify},
-    {WM_KILLFOCUS, WM_KILLFOCUS, &CellDateWnd::OnKillFocus},
+constexpr MessageRow<CellDateWnd> CellDateWnd::kMessages[] = {
+    Handle<WM_GETDLGCODE, &CellDateWnd::OnGetDlgCode>(),
+    Handle<WM_CHAR, &CellDateWnd::OnChar>(),
+    Handle<kReflectedNotify, &CellDateWnd::OnReflectedNotify>(),
+    Handle<WM_KILLFOCUS, &CellDateWnd::OnKillFocus>(),
 };
 
 CellDateWnd::~CellDateWnd() {
@@ -109,25 +108,23 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellDateWnd::HandleMessage(const WindowMessage& message) {
-    return RouteOrCallPrevious<CellDateWnd>(kMessageRoutes, message);
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteOrCallPrevious(kMessages, message);
 }
 
-bool CellDateWnd::OnChar(const WindowMessage& message, LRESULT& result) {
-    if (!EndEditWithKey(message.wParam)) {
-        return false;
+std::optional<LRESULT> CellDateWnd::OnChar(UINT character) {
+    if (!EndEditWithKey(character)) {
+        return std::nullopt;
     }
-    result = 0;
-    return true;
+    return 0;
 }
 
-bool CellDateWnd::OnReflectedNotify(const WindowMessage& message, LRESULT& result) {
-    const auto* header = reinterpret_cast<const NMHDR*>(message.lParam);
+LRESULT CellDateWnd::OnReflectedNotify(const NMHDR* header) {
     if (header != nullptr && header->code == static_cast<UINT>(DTN_CLOSEUP)) {
         // The calendar had the focus; the edit goes on in the picker.
         SetFocus(Window());
     }
-    result = CallPrevious(message);
-    return true;
+    return CallPrevious();
 }
 
 bool CellDateWnd::OwnsFocus(HWND focus) const {
@@ -148,11 +145,11 @@ bool CellDateWnd::ReadValue(SYSTEMTIME& value) const {
            GDT_VALID;
 }
 
-bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
+LRESULT CellDateWnd::OnKillFocus(HWND next) {
     HWND window = Window();
-    result = CallPrevious(message);
-    if (OwnsFocus(reinterpret_cast<HWND>(message.wParam))) {
-        return true;  // the calendar dropped down: the edit goes on
+    const LRESULT result = CallPrevious();
+    if (OwnsFocus(next)) {
+        return result;  // the calendar dropped down: the edit goes on
     }
     if (HWND calendar = reinterpret_cast<HWND>(SendMessageW(window, DTM_GETMONTHCAL, 0, 0))) {
         ShowWindow(calendar, SW_HIDE);
@@ -161,7 +158,7 @@ bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     const bool chosen = ReadValue(value);
     if (chosen == openedChosen_ && (!chosen || SameMoment(value, openedValue_))) {
         FinishEdit(window, nullptr, nullptr);  // nothing changed: nothing to commit
-        return true;
+        return result;
     }
     if (!chosen) {
         value = SYSTEMTIME{};
@@ -172,5 +169,5 @@ bool CellDateWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
     }
     // The text tells the list whether the picker holds a value at all.
     FinishEdit(window, chosen ? L"1" : L"0", &value);
-    return true;
+    return result;
 }

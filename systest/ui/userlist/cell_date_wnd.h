@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include <cstdint>
 
 // A child "SysDateTimePick32" window taken over from its creation.
@@ -24,11 +26,14 @@ class CellDateWnd final : public CellEditor {
     LRESULT HandleMessage(const WindowMessage& message) override;
 
   private:
-    static const MessageRoute<CellDateWnd> kMessageRoutes[];
+    static const MessageRow<CellDateWnd> kMessages[];
 
-    bool OnChar(const WindowMessage& message, LRESULT& result);
-    bool OnReflectedNotify(const WindowMessage& message, LRESULT& result);
-    bool OnKillFocus(const WindowMessage& message, LRESULT& result);
+    // Tab, Enter and Escape end the edit.
+    std::optional<LRESULT> OnChar(UINT character);
+    // The picker's own notifications, which the list sends back to it.
+    LRESULT OnReflectedNotify(const NMHDR* header);
+    // The edit ends, unless the focus went to the picker's calendar.
+    LRESULT OnKillFocus(HWND next);
 
     // Whether the focus went to a part of the picker: itself, a child of it,
     // or its drop-down calendar.

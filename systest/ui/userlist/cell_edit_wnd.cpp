@@ -20,10 +20,10 @@ constexpr int kEditMargin = 5;
 
 }  // namespace
 
-const MessageRoute<CellEditWnd> CellEditWnd::kMessageRoutes[] = {
-    {WM_GETDLGCODE, WM_GETDLGCODE, &CellEditWnd::OnGetDlgCode},
-    {WM_CHAR, WM_CHAR, &CellEditWnd::OnChar},
-    {WM_KILLFOCUS, WM_KILLFOCUS, &CellEditWnd::OnKillFocus},
+constexpr MessageRow<CellEditWnd> CellEditWnd::kMessages[] = {
+    Handle<WM_GETDLGCODE, &CellEditWnd::OnGetDlgCode>(),
+    Handle<WM_CHAR, &CellEditWnd::OnChar>(),
+    Handle<WM_KILLFOCUS, &CellEditWnd::OnKillFocus>(),
 };
 
 CellEditWnd::~CellEditWnd() {
@@ -65,28 +65,28 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
 }
 
 LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
-    return RouteOrCallPrevious<CellEditWnd>(kMessageRoutes, message);
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteOrCallPrevious(kMessages, message);
 }
 
-bool CellEditWnd::OnChar(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    if (EndEditWithKey(message.wParam)) {
-        return true;
+std::optional<LRESULT> CellEditWnd::OnChar(UINT character) {
+    if (EndEditWithKey(character)) {
+        return 0;
     }
-    const auto c = static_cast<char16_t>(message.wParam);
+    const auto c = static_cast<char16_t>(character);
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     switch (FilterTypedChar(ColumnFlags(), c, FromWide(WindowText(Window())), start, end)) {
         case TypedCharVerdict::Accept:
-            return false;  // the edit box inserts it
+            return std::nullopt;  // the edit box inserts it
         case TypedCharVerdict::Negate:
             Negate();
-            return true;
+            return 0;
         case TypedCharVerdict::Reject:
         default:
-            return true;
+            return 0;
     }
 }
 
@@ -105,11 +105,10 @@ void CellEditWnd::Negate() {
     SendMessageW(Window(), EM_SCROLLCARET, 0, 0);
 }
 
-bool CellEditWnd::OnKillFocus(const WindowMessage& message, LRESULT& result) {
+LRESULT CellEditWnd::OnKillFocus(HWND) {
     HWND window = Window();
-    CallPrevious(message);
+    CallPrevious();
     const std::wstring text = WindowText(window);
     FinishEdit(window, text == openedText_ ? nullptr : text.c_str(), nullptr);
-    result = 0;
-    return true;
+    return 0;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A child "EDIT" window taken over from its creation.
@@ -26,10 +27,12 @@ class CellEditWnd final : public CellEditor {
     LRESULT HandleMessage(const WindowMessage& message) override;
 
   private:
-    static const MessageRoute<CellEditWnd> kMessageRoutes[];
+    static const MessageRow<CellEditWnd> kMessages[];
 
-    bool OnChar(const WindowMessage& message, LRESULT& result);
-    bool OnKillFocus(const WindowMessage& message, LRESULT& result);
+    // Tab, Enter and Escape end the edit; the number filter rules the rest.
+    std::optional<LRESULT> OnChar(UINT character);
+    // The edit ends, committing a changed text.
+    LRESULT OnKillFocus(HWND next);
 
     // "-" in a column of signed numbers: the value changes sign in place.
     void Negate();

@@ -23,12 +23,11 @@ HFONT CellEditor::CopyMessageFont() {
     return font_.get();
 }
 
-bool CellEditor::OnGetDlgCode(const WindowMessage&, LRESULT& result) {
-    result = DLGC_WANTALLKEYS;
-    return true;
+LRESULT CellEditor::OnGetDlgCode(const MSG*) {
+    return DLGC_WANTALLKEYS;
 }
 
-bool CellEditor::EndEditWithKey(WPARAM character) {
+bool CellEditor::EndEditWithKey(UINT character) {
     if (character != VK_TAB && character != VK_RETURN && character != VK_ESCAPE) {
         return false;
     }

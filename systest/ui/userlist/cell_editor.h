@@ -31,10 +31,10 @@ class CellEditor : public SubclassedWindow {
     uint32_t ColumnFlags() const { return flags_; }
 
     // WM_GETDLGCODE: Tab, Enter and Escape end the edit, not the dialog.
-    bool OnGetDlgCode(const WindowMessage& message, LRESULT& result);
+    LRESULT OnGetDlgCode(const MSG* key);
     // Tab, Enter and Escape end the edit: the key is kept and the focus goes
     // to the list, which makes the editor commit. False for other characters.
-    bool EndEditWithKey(WPARAM character);
+    bool EndEditWithKey(UINT character);
     // Sends the list ULN_ENDEDIT from the editor's window with the edit's
     // text and, from the date picker, its value; then hides that window. Both
     // are null when the user changed nothing: the cell then stays as it was.

@@ -1,7 +1,6 @@
 #include "systest/ui/userlist/list_visuals.h"
 
-#include "systest/resources/resource.h"
-
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -11,35 +10,6 @@ namespace {
 constexpr UINT kNonClientMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
 
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
-
-// The bitmaps of each size the strips are drawn in.
-struct StripBitmaps {
-    int32_t size;
-    int status;
-    int controls;
-};
-constexpr StripBitmaps kStripBitmaps[] = {
-    {16, IDB_STATUS_IMAGES, IDB_CONTROL_IMAGES},
-    {20, IDB_STATUS_IMAGES_20, IDB_CONTROL_IMAGES_20},
-    {24, IDB_STATUS_IMAGES_24, IDB_CONTROL_IMAGES_24},
-    {32, IDB_STATUS_IMAGES_32, IDB_CONTROL_IMAGES_32},
-};
-
-const StripBitmaps& BitmapsOfSize(int32_t size) {
-    for (const StripBitmaps& bitmaps : kStripBitmaps) {
-        if (bitmaps.size == size) {
-            return bitmaps;
-        }
-    }
-    return kStripBitmaps[0];
-}
-
-// A strip of square images from a bitmap of the module; invalid when it
-// cannot be loaded.
-UniqueImageList LoadImageStrip(HINSTANCE module, int bitmapId, int32_t size) {
-    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), size, 0,
-                                                kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
-}
 
 HCURSOR LoadOwnCursor(HINSTANCE module, int id) {
     return static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, 0));
@@ -99,24 +69,31 @@ bool CreateListFonts(ListFonts& fonts) {
     return fonts.link.valid();
 }
 
-bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images) {
-    images.rows = LoadStatusImages(module, metrics);
+bool LoadListImages(HINSTANCE module, const ListResourceIds& ids, const ListMetrics& metrics,
+                    ListImages& images) {
+    images.rows = LoadImageStrip(module, ids.rowImages, metrics);
     if (!images.rows) {
         return false;
     }
-    images.controls =
-        LoadImageStrip(module, BitmapsOfSize(metrics.imageSize).controls, metrics.imageSize);
+    images.controls = LoadImageStrip(module, ids.controlImages, metrics);
     if (!images.controls) {
         return false;
     }
-    images.resize.reset(LoadOwnCursor(module, IDC_RESIZE_CURSOR));
+    images.resize.reset(LoadOwnCursor(module, ids.resizeCursor));
     if (!images.resize) {
         return false;
     }
-    images.link.reset(LoadOwnCursor(module, IDC_LINK_CURSOR));
+    images.link.reset(LoadOwnCursor(module, ids.linkCursor));
     return images.link.valid();
 }
 
-UniqueImageList LoadStatusImages(HINSTANCE module, const ListMetrics& metrics) {
-    return LoadImageStrip(module, BitmapsOfSize(metrics.imageSize).status, metrics.imageSize);
+UniqueImageList LoadImageStrip(HINSTANCE module, const int (&bitmaps)[std::size(kImageSizes)],
+                               const ListMetrics& metrics) {
+    // A size not drawn takes the smallest bitmap.
+    const auto* found =
+        std::find(std::begin(kImageSizes), std::end(kImageSizes), metrics.imageSize);
+    const size_t size = found == std::end(kImageSizes) ? 0 : found - std::begin(kImageSizes);
+    return UniqueImageList(ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmaps[size]),
+                                                metrics.imageSize, 0, kMaskColour, IMAGE_BITMAP,
+                                                LR_CREATEDIBSECTION));
 }

@@ -1,12 +1,17 @@
 // What the list draws with: the system's colours and message font, and the
 // image lists and cursors of the program's resources. Created once per
 // control and again when the system settings change.
+//
+// The list knows none of the program's resource ids: whoever shows a list
+// names its bitmaps and cursors (ListResourceIds).
 #pragma once
 
 #include "common/win/gdi.h"
 #include "systest/ui/userlist/list_metrics.h"
 
 #include <windows.h>
+
+#include <iterator>
 
 struct ListColours {
     COLORREF window;        // background, inside of progress frames, the cell being edited
@@ -37,17 +42,29 @@ struct ListFonts {
 
 bool CreateListFonts(ListFonts& fonts);
 
-struct ListImages {
-    UniqueImageList rows;      // the status images (bitmap 103 and its larger sizes)
-    UniqueImageList controls;  // sort arrows, check marks, header images (bitmap 104 ...)
-    UniqueCursor resize;       // a horizontal double arrow (cursor 105)
-    UniqueCursor link;         // a hand (cursor 106)
+// Where a program keeps the list's bitmaps and cursors. A strip of square
+// images, magenta showing through, is one bitmap per size of kImageSizes, in
+// that order.
+struct ListResourceIds {
+    int rowImages[std::size(kImageSizes)];      // the images of the rows (ItemImage)
+    int controlImages[std::size(kImageSizes)];  // sort arrows, check marks, header images
+    int resizeCursor;                           // a horizontal double arrow
+    int linkCursor;                             // a hand
 };
 
-// Loads from the program's own module, the image strips in the metrics'
-// image size; false at the first that fails.
-bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images);
+struct ListImages {
+    UniqueImageList rows;
+    UniqueImageList controls;
+    UniqueCursor resize;
+    UniqueCursor link;
+};
 
-// The status strip (bitmap 103) in the metrics' image size, magenta showing
-// through; invalid when it cannot be loaded.
-UniqueImageList LoadStatusImages(HINSTANCE module, const ListMetrics& metrics);
+// Loads from the module, the image strips in the metrics' image size; false
+// at the first that fails.
+bool LoadListImages(HINSTANCE module, const ListResourceIds& ids, const ListMetrics& metrics,
+                    ListImages& images);
+
+// A strip (one bitmap per size) in the metrics' image size; invalid when it
+// cannot be loaded.
+UniqueImageList LoadImageStrip(HINSTANCE module, const int (&bitmaps)[std::size(kImageSizes)],
+                               const ListMetrics& metrics);

@@ -17,7 +17,7 @@ std::u16string ResultRowStore::ItemText(int32_t row, int32_t subItem) const {
 
 int32_t ResultRowStore::ItemImage(int32_t row, int32_t subItem) const {
     const ResultRow* r = Find(row);
-    return r != nullptr && subItem == kStatusSubItem ? r->image : kStatusImageNone;
+    return r != nullptr && subItem == kStatusSubItem ? r->image : kNoRowImage;
 }
 
 void ResultRowStore::SortItems(int32_t subItem, bool ascending) {

@@ -2,8 +2,19 @@
 // checks ran until the user sorts them.
 #pragma once
 
-#include "systest/engine/check_result.h"
 #include "systest/ui/userlist/row_store.h"
+
+#include <cstdint>
+#include <string>
+
+inline constexpr int32_t kNoRowImage = -1;
+
+// One row of the results list, in the order the list stores it.
+struct ResultRow {
+    int32_t image = kNoRowImage;  // into the list's row images
+    std::u16string text;          // the check's description, sub-item 1
+    std::u16string status;        // the status word, sub-item 0
+};
 
 class ResultRowStore final : public VectorRowStore<ResultRow> {
   public:

@@ -33,13 +33,21 @@ bool RegisterTitleTipClass(HINSTANCE instance) {
 
 }  // namespace
 
-const MessageRoute<TitleTipWnd> TitleTipWnd::kMessageRoutes[] = {
-    {WM_ERASEBKGND, WM_ERASEBKGND, &TitleTipWnd::OnEraseBackground},
-    {WM_PAINT, WM_PAINT, &TitleTipWnd::OnPaint},
-    {WM_PRINTCLIENT, WM_PRINTCLIENT, &TitleTipWnd::OnPrintClient},
-    {WM_MOUSEACTIVATE, WM_MOUSEACTIVATE, &TitleTipWnd::OnMouseActivate},
-    {WM_MOUSEMOVE, WM_MOUSEMOVE, &TitleTipWnd::OnMouseMove},
-    {WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, &TitleTipWnd::OnMouseButton},
+constexpr MessageRow<TitleTipWnd> TitleTipWnd::kMessages[] = {
+    Handle<WM_ERASEBKGND, &TitleTipWnd::OnEraseBackground>(),
+    Handle<WM_PAINT, &TitleTipWnd::OnPaint>(),
+    Handle<WM_PRINTCLIENT, &TitleTipWnd::OnPrintClient>(),
+    Handle<WM_MOUSEACTIVATE, &TitleTipWnd::OnMouseActivate>(),
+    Handle<WM_MOUSEMOVE, &TitleTipWnd::OnMouseMove>(),
+    Handle<WM_LBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_LBUTTONUP, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_LBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_RBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_RBUTTONUP, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_RBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_MBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_MBUTTONUP, &TitleTipWnd::OnMouseButton>(),
+    Handle<WM_MBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
 };
 
 TitleTipWnd::~TitleTipWnd() {
@@ -71,7 +79,8 @@ void TitleTipWnd::Destroy() {
 }
 
 LRESULT TitleTipWnd::HandleMessage(const WindowMessage& message) {
-    return RouteOrCallPrevious<TitleTipWnd>(kMessageRoutes, message);
+    static_assert(RowsAreDistinct(kMessages));
+    return RouteOrCallPrevious(kMessages, message);
 }
 
 bool TitleTipWnd::Show(const RECT& textArea, const std::wstring& text) {
@@ -127,56 +136,45 @@ void TitleTipWnd::Paint(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, kTextFormat);
 }
 
-bool TitleTipWnd::OnEraseBackground(const WindowMessage&, LRESULT& result) {
-    result = 1;  // the paint covers every pixel
-    return true;
+LRESULT TitleTipWnd::OnEraseBackground(HDC) {
+    return 1;  // the paint covers every pixel
 }
 
-bool TitleTipWnd::OnPaint(const WindowMessage&, LRESULT& result) {
+void TitleTipWnd::OnPaint() {
     PaintDc dc(Window());
     Paint(dc.get());
-    result = 0;
-    return true;
 }
 
-bool TitleTipWnd::OnPrintClient(const WindowMessage& message, LRESULT& result) {
-    Paint(reinterpret_cast<HDC>(message.wParam));
-    result = 0;
-    return true;
+void TitleTipWnd::OnPrintClient(HDC dc) {
+    Paint(dc);
 }
 
-bool TitleTipWnd::OnMouseActivate(const WindowMessage&, LRESULT& result) {
-    result = MA_NOACTIVATE;  // the list's window keeps the activation
-    return true;
+LRESULT TitleTipWnd::OnMouseActivate() {
+    return MA_NOACTIVATE;  // the list's window keeps the activation
 }
 
-bool TitleTipWnd::OnMouseMove(const WindowMessage& message, LRESULT& result) {
-    POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+void TitleTipWnd::OnMouseMove(UINT, POINT point) {
     ClientToScreen(Window(), &point);
     RECT bounds{};
     GetWindowRect(Window(), &bounds);
     if (!PtInRect(&bounds, point)) {
         Close();
     }
-    result = 0;
-    return true;
 }
 
-bool TitleTipWnd::OnMouseButton(const WindowMessage& message, LRESULT& result) {
-    result = 0;
+void TitleTipWnd::OnMouseButton(UINT keys, POINT point) {
     if (list_ == nullptr || !IsWindow(list_)) {
-        return true;
+        return;
     }
-    POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+    const UINT button = CurrentMessage().id;
     ClientToScreen(Window(), &point);
     const LRESULT hit = SendMessageW(list_, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
     if (hit == HTCLIENT) {
         // The click lands on the cell under the tip.
         ScreenToClient(list_, &point);
-        PostMessageW(list_, message.id, message.wParam, MAKELPARAM(point.x, point.y));
+        PostMessageW(list_, button, keys, MAKELPARAM(point.x, point.y));
     } else {
-        PostMessageW(list_, message.id - kNonClientButtonOffset, static_cast<WPARAM>(hit),
+        PostMessageW(list_, button - kNonClientButtonOffset, static_cast<WPARAM>(hit),
                      MAKELPARAM(point.x, point.y));
     }
-    return true;
 }

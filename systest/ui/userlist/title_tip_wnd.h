@@ -31,14 +31,15 @@ class TitleTipWnd final : public SubclassedWindow {
     LRESULT HandleMessage(const WindowMessage& message) override;
 
   private:
-    static const MessageRoute<TitleTipWnd> kMessageRoutes[];
+    static const MessageRow<TitleTipWnd> kMessages[];
 
-    bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
-    bool OnPaint(const WindowMessage& message, LRESULT& result);
-    bool OnPrintClient(const WindowMessage& message, LRESULT& result);
-    bool OnMouseActivate(const WindowMessage& message, LRESULT& result);
-    bool OnMouseMove(const WindowMessage& message, LRESULT& result);
-    bool OnMouseButton(const WindowMessage& message, LRESULT& result);
+    LRESULT OnEraseBackground(HDC dc);
+    void OnPaint();
+    void OnPrintClient(HDC dc);
+    LRESULT OnMouseActivate();
+    void OnMouseMove(UINT keys, POINT point);
+    // A click on the tip goes to the list below it (CurrentMessage's button).
+    void OnMouseButton(UINT keys, POINT point);
 
     void Paint(HDC dc);
 

@@ -30,14 +30,18 @@ DWORD WinEvent(ListEventKind kind) {
 
 }  // namespace
 
-bool UserListCtrl::OnGetObject(const WindowMessage& message, LRESULT& result) {
-    if (!AsksForClient(message.lParam)) {
-        return false;
+std::optional<LRESULT> UserListCtrl::OnGetObject(WPARAM flags, LONG objectId) {
+    if (!AsksForClient(objectId)) {
+        return std::nullopt;
     }
     if (!accessible_) {
         accessible_ = ListAccessible::Create(*this);
     }
-    return accessible_ && AnswerGetObject(*accessible_.get(), message.wParam, result);
+    LRESULT result = 0;
+    if (!accessible_ || !AnswerGetObject(*accessible_.get(), flags, result)) {
+        return std::nullopt;
+    }
+    return result;
 }
 
 void UserListCtrl::DisconnectAccessible() {

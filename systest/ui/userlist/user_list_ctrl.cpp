@@ -28,52 +28,55 @@ RECT ToRect(const ListRect& rect) {
 
 }  // namespace
 
-// Tried in this order; what no row handles goes to the previous procedure
-// (DefWindowProcW, which also sets the class's arrow cursor on WM_SETCURSOR;
-// the mouse handlers set the resize and link cursors again on each move).
-const MessageRoute<UserListCtrl> UserListCtrl::kMessageRoutes[] = {
-    {WM_CREATE, WM_CREATE, &UserListCtrl::OnCreate},
-    {WM_DESTROY, WM_DESTROY, &UserListCtrl::OnDestroy},
-    {WM_SIZE, WM_SIZE, &UserListCtrl::OnSize},
-    {WM_SETFOCUS, WM_KILLFOCUS, &UserListCtrl::OnFocusChange},
-    {WM_CANCELMODE, WM_CANCELMODE, &UserListCtrl::OnCancelMode},
-    {WM_GETDLGCODE, WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode},
-    {WM_GETOBJECT, WM_GETOBJECT, &UserListCtrl::OnGetObject},
-    {WM_UPDATEUISTATE, WM_UPDATEUISTATE, &UserListCtrl::OnUpdateUiState},
-    {WM_HSCROLL, WM_HSCROLL, &UserListCtrl::OnHScroll},
-    {WM_VSCROLL, WM_VSCROLL, &UserListCtrl::OnVScroll},
-    // Every mouse message reaches the item tool tip first, then the rows below.
-    {WM_MOUSEFIRST, WM_MOUSEWHEEL, &UserListCtrl::OnRelayToToolTip},
-    {WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE, &UserListCtrl::OnSettingsChange},
-    {WM_SETTINGCHANGE, WM_SETTINGCHANGE, &UserListCtrl::OnSettingsChange},
-    {WM_FONTCHANGE, WM_FONTCHANGE, &UserListCtrl::OnSettingsChange},
-    {WM_NOTIFY, WM_NOTIFY, &UserListCtrl::OnEndEdit},
-    {WM_KEYDOWN, WM_KEYDOWN, &UserListCtrl::OnKeyDown},
-    {WM_SYSKEYDOWN, WM_SYSKEYDOWN, &UserListCtrl::OnSysKeyDown},
-    {WM_TIMER, WM_TIMER, &UserListCtrl::OnTimer},
-    {WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, &UserListCtrl::OnPassToPrevious},
-    {WM_MOUSEMOVE, WM_MOUSEMOVE, &UserListCtrl::OnMouseMove},
-    {WM_LBUTTONDOWN, WM_LBUTTONDOWN, &UserListCtrl::OnLButtonDown},
-    {WM_LBUTTONUP, WM_LBUTTONUP, &UserListCtrl::OnLButtonUp},
-    {WM_LBUTTONDBLCLK, WM_LBUTTONDBLCLK, &UserListCtrl::OnLButtonDblClk},
-    {WM_RBUTTONDOWN, WM_RBUTTONDOWN, &UserListCtrl::OnRButtonDown},
-    {WM_RBUTTONUP, WM_RBUTTONUP, &UserListCtrl::OnRButtonUp},
-    {WM_MOUSELEAVE, WM_MOUSELEAVE, &UserListCtrl::OnMouseLeave},
-    {WM_MOUSEWHEEL, WM_MOUSEWHEEL, &UserListCtrl::OnMouseWheel},
-    {WM_ERASEBKGND, WM_ERASEBKGND, &UserListCtrl::OnEraseBackground},
-    {WM_PAINT, WM_PAINT, &UserListCtrl::OnPaint},
-    {WM_PRINTCLIENT, WM_PRINTCLIENT, &UserListCtrl::OnPrintClient},
-    {WM_SETREDRAW, WM_SETREDRAW, &UserListCtrl::OnSetRedraw},
+// What no row takes goes to the previous procedure (DefWindowProcW, which also
+// sets the class's arrow cursor on WM_SETCURSOR; the mouse handlers set the
+// resize and link cursors again on each move). The editors' WM_CTLCOLOREDIT
+// and WM_CTLCOLORLISTBOX go there too: they are drawn in the system's colours.
+constexpr MessageRow<UserListCtrl> UserListCtrl::kMessages[] = {
+    Handle<WM_CREATE, &UserListCtrl::OnCreate>(),
+    Observe<WM_DESTROY, &UserListCtrl::OnDestroy>(),
+    Handle<WM_SIZE, &UserListCtrl::OnSize>(),
+    Handle<WM_SETFOCUS, &UserListCtrl::OnSetFocus>(),
+    Handle<WM_KILLFOCUS, &UserListCtrl::OnKillFocus>(),
+    Handle<WM_CANCELMODE, &UserListCtrl::OnCancelMode>(),
+    Handle<WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode>(),
+    Handle<WM_GETOBJECT, &UserListCtrl::OnGetObject>(),
+    Observe<WM_UPDATEUISTATE, &UserListCtrl::OnUpdateUiState>(),
+    Handle<WM_HSCROLL, &UserListCtrl::OnHScroll>(),
+    Handle<WM_VSCROLL, &UserListCtrl::OnVScroll>(),
+    Handle<WM_SYSCOLORCHANGE, &UserListCtrl::OnSettingsChange>(),
+    Handle<WM_SETTINGCHANGE, &UserListCtrl::OnSettingsChange>(),
+    Handle<WM_FONTCHANGE, &UserListCtrl::OnSettingsChange>(),
+    Handle<WM_KEYDOWN, &UserListCtrl::OnKeyDown>(),
+    Observe<WM_SYSKEYDOWN, &UserListCtrl::OnSysKeyDown>(),
+    Handle<WM_TIMER, &UserListCtrl::OnTimer>(),
+    Handle<WM_MOUSEMOVE, &UserListCtrl::OnMouseMove>(),
+    Handle<WM_LBUTTONDOWN, &UserListCtrl::OnLButtonDown>(),
+    Handle<WM_LBUTTONUP, &UserListCtrl::OnLButtonUp>(),
+    Handle<WM_LBUTTONDBLCLK, &UserListCtrl::OnLButtonDblClk>(),
+    Handle<WM_RBUTTONDOWN, &UserListCtrl::OnRButtonDown>(),
+    Handle<WM_RBUTTONUP, &UserListCtrl::OnRButtonUp>(),
+    Handle<WM_MOUSELEAVE, &UserListCtrl::OnMouseLeave>(),
+    Handle<WM_MOUSEWHEEL, &UserListCtrl::OnMouseWheel>(),
+    Handle<WM_ERASEBKGND, &UserListCtrl::OnEraseBackground>(),
+    Handle<WM_PAINT, &UserListCtrl::OnPaint>(),
+    Handle<WM_PRINTCLIENT, &UserListCtrl::OnPrintClient>(),
+    Handle<WM_SETREDRAW, &UserListCtrl::OnSetRedraw>(),
+    Handle<WM_NOTIFY, &UserListCtrl::OnNotify>(),
     // What child windows send their parent goes back to the child (below).
-    {WM_COMMAND, WM_COMMAND, &UserListCtrl::OnReflect},
-    {WM_NOTIFY, WM_NOTIFY, &UserListCtrl::OnReflect},
-    {WM_DRAWITEM, WM_DRAWITEM, &UserListCtrl::OnReflect},
-    {WM_MEASUREITEM, WM_MEASUREITEM, &UserListCtrl::OnReflect},
-    {WM_DELETEITEM, WM_DELETEITEM, &UserListCtrl::OnReflect},
-    {WM_VKEYTOITEM, WM_CHARTOITEM, &UserListCtrl::OnReflect},
-    {WM_COMPAREITEM, WM_COMPAREITEM, &UserListCtrl::OnReflect},
-    {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, &UserListCtrl::OnReflect},
-    {WM_PARENTNOTIFY, WM_PARENTNOTIFY, &UserListCtrl::OnReflect},
+    HandleAsItCame<WM_COMMAND, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_DRAWITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_MEASUREITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_DELETEITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_VKEYTOITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CHARTOITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_COMPAREITEM, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CTLCOLORMSGBOX, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CTLCOLORBTN, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CTLCOLORDLG, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CTLCOLORSCROLLBAR, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_CTLCOLORSTATIC, &UserListCtrl::OnReflect>(),
+    HandleAsItCame<WM_PARENTNOTIFY, &UserListCtrl::OnReflect>(),
 };
 
 UserListCtrl::~UserListCtrl() {
@@ -88,15 +91,23 @@ UserListCtrl::~UserListCtrl() {
     Detach();
 }
 
-HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, DWORD style) {
+HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, const ListResourceIds& resources,
+                          DWORD style) {
+    resources_ = resources;
     return SubclassedWindow::Create(0, kUserListClassName, nullptr, style, rect, parent, id);
 }
 
 LRESULT UserListCtrl::HandleMessage(const WindowMessage& message) {
-    return RouteOrCallPrevious<UserListCtrl>(kMessageRoutes, message);
+    static_assert(RowsAreDistinct(kMessages));
+    // Every mouse message reaches the item tool tip first.
+    if (message.id >= WM_MOUSEFIRST && message.id <= WM_MOUSEWHEEL) {
+        RelayToToolTip(message);
+    }
+    return RouteOrCallPrevious(kMessages, message);
 }
 
-bool UserListCtrl::Initialise() {
+bool UserListCtrl::Initialise(const ListResourceIds& resources) {
+    resources_ = resources;
     HWND window = Window();
     if (window == nullptr) {
         return false;
@@ -104,7 +115,8 @@ bool UserListCtrl::Initialise() {
     // The DPI is the system's, fixed while the program runs: the images are
     // loaded for it once.
     metrics_ = ListMetricsForDpi(ScreenDpi());
-    if (!LoadListImages(GetModuleHandleW(nullptr), metrics_, images_) || !RefreshMetrics()) {
+    if (!LoadListImages(GetModuleHandleW(nullptr), resources_, metrics_, images_) ||
+        !RefreshMetrics()) {
         return false;
     }
     // The list draws its own flat frame.
@@ -533,12 +545,11 @@ void UserListCtrl::Notify(UINT code, int32_t row, int32_t column) {
 
 // Messages.
 
-bool UserListCtrl::OnCreate(const WindowMessage&, LRESULT& result) {
-    result = Initialise() ? 0 : -1;
-    return true;
+LRESULT UserListCtrl::OnCreate() {
+    return Initialise(resources_) ? 0 : -1;
 }
 
-bool UserListCtrl::OnDestroy(const WindowMessage&, LRESULT&) {
+void UserListCtrl::OnDestroy() {
     for (UINT_PTR timer :
          {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
         KillTimer(Window(), timer);
@@ -549,32 +560,31 @@ bool UserListCtrl::OnDestroy(const WindowMessage&, LRESULT&) {
     cellDate_.Destroy();
     toolTip_.reset();
     DisconnectAccessible();
-    return false;  // the previous procedure sees it too
 }
 
-bool UserListCtrl::OnSize(const WindowMessage&, LRESULT& result) {
+void UserListCtrl::OnSize() {
     StopScrollAnimation();
     EndEdit();
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
-    result = 0;
-    return true;
 }
 
-bool UserListCtrl::OnFocusChange(const WindowMessage& message, LRESULT& result) {
+void UserListCtrl::OnSetFocus(HWND) {
     Invalidate();
     // The system has told screen readers that the list has the focus; which
     // row has it is the list's to tell.
     int32_t row = -1;
     int32_t column = -1;
-    if (message.id == WM_SETFOCUS && GetFocusItem(row, column)) {
+    if (GetFocusItem(row, column)) {
         RaiseEvent(EVENT_OBJECT_FOCUS, row);
     }
-    result = 0;
-    return true;
 }
 
-bool UserListCtrl::OnCancelMode(const WindowMessage&, LRESULT& result) {
+void UserListCtrl::OnKillFocus(HWND) {
+    Invalidate();
+}
+
+void UserListCtrl::OnCancelMode() {
     if (captured_ && GetCapture() == Window()) {
         ReleaseCapture();
     }
@@ -584,14 +594,11 @@ bool UserListCtrl::OnCancelMode(const WindowMessage&, LRESULT& result) {
     // timers would go on selecting and resizing with the button up.
     EndDrags();
     Invalidate();
-    result = 0;
-    return true;
 }
 
-bool UserListCtrl::OnGetDlgCode(const WindowMessage& message, LRESULT& result) {
-    result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+LRESULT UserListCtrl::OnGetDlgCode(const MSG* key) {
+    LRESULT result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     // The dialog asks with the message it is about to handle.
-    const auto* key = reinterpret_cast<const MSG*>(message.lParam);
     if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
         KeyState state;
         state.key = ListKey::Tab;
@@ -604,15 +611,14 @@ bool UserListCtrl::OnGetDlgCode(const WindowMessage& message, LRESULT& result) {
             result |= DLGC_WANTTAB;
         }
     }
-    return true;
+    return result;
 }
 
-bool UserListCtrl::OnUpdateUiState(const WindowMessage&, LRESULT&) {
-    Invalidate();  // the focus rectangle may come or go
-    return false;  // the previous procedure keeps the state
+void UserListCtrl::OnUpdateUiState() {
+    Invalidate();  // the focus rectangle may come or go; the previous procedure keeps the state
 }
 
-bool UserListCtrl::OnRelayToToolTip(const WindowMessage& message, LRESULT&) {
+void UserListCtrl::RelayToToolTip(const WindowMessage& message) {
     if (toolTip_) {
         MSG relayed{};
         relayed.hwnd = Window();
@@ -624,28 +630,23 @@ bool UserListCtrl::OnRelayToToolTip(const WindowMessage& message, LRESULT&) {
         relayed.pt = {static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))};
         SendMessageW(toolTip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
-    return false;  // handled below
 }
 
-bool UserListCtrl::OnSettingsChange(const WindowMessage&, LRESULT& result) {
+void UserListCtrl::OnSettingsChange() {
     RefreshMetrics();
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
-    result = 0;
-    return true;
 }
 
-bool UserListCtrl::OnSysKeyDown(const WindowMessage&, LRESULT&) {
-    CloseTitleTip();
-    return false;  // menus and Alt keys as usual
+void UserListCtrl::OnSysKeyDown() {
+    CloseTitleTip();  // menus and Alt keys as usual
 }
 
-bool UserListCtrl::OnTimer(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    switch (message.wParam) {
+std::optional<LRESULT> UserListCtrl::OnTimer(UINT_PTR timer) {
+    switch (timer) {
         case kResizeShrinkTimer:
             ResizeTick();
-            return true;
+            return 0;
         case kEditDelayTimer: {
             KillTimer(Window(), kEditDelayTimer);
             int32_t row = -1;
@@ -653,30 +654,23 @@ bool UserListCtrl::OnTimer(const WindowMessage& message, LRESULT& result) {
             if (GetFocusItem(row, column)) {
                 EditItem(row, column);
             }
-            return true;
+            return 0;
         }
         case kRubberBandTimer:
             RubberBandTick();
-            return true;
+            return 0;
         case kScrollAnimationTimer:
             AnimationTick();
-            return true;
+            return 0;
         default:
-            return false;
+            return std::nullopt;
     }
 }
 
-bool UserListCtrl::OnPassToPrevious(const WindowMessage& message, LRESULT& result) {
-    // The editors are drawn in the system's colours, not reflected.
-    result = CallPrevious(message);
-    return true;
-}
-
-bool UserListCtrl::OnSetRedraw(const WindowMessage& message, LRESULT& result) {
-    const bool redraw = message.wParam != FALSE;
+LRESULT UserListCtrl::OnSetRedraw(bool redraw) {
     // The system stops or starts drawing the window (and validates it when
     // drawing stops).
-    result = CallPrevious(message);
+    const LRESULT result = CallPrevious();
     const bool resumed = redraw && !redraw_;
     redraw_ = redraw;
     if (resumed) {
@@ -685,7 +679,7 @@ bool UserListCtrl::OnSetRedraw(const WindowMessage& message, LRESULT& result) {
         RedrawWindow(Window(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    return true;
+    return result;
 }
 
 namespace {
@@ -724,15 +718,14 @@ HWND ReflectionTarget(HWND window, const WindowMessage& message) {
 
 }  // namespace
 
-bool UserListCtrl::OnReflect(const WindowMessage& message, LRESULT& result) {
+std::optional<LRESULT> UserListCtrl::OnReflect(const WindowMessage& message) {
     if (message.id != WM_PARENTNOTIFY && message.id != WM_COMMAND && message.lParam == 0) {
-        return false;
+        return std::nullopt;
     }
     HWND child = ReflectionTarget(Window(), message);
     if (child == nullptr || !IsChild(Window(), child)) {
-        return false;
+        return std::nullopt;
     }
-    result =
-        SendMessageW(child, message.id + kReflectedMessageOffset, message.wParam, message.lParam);
-    return true;
+    return SendMessageW(child, message.id + kReflectedMessageOffset, message.wParam,
+                        message.lParam);
 }

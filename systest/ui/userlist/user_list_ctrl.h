@@ -28,6 +28,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -45,6 +46,8 @@ struct ListOptions {
 // Which bars ResetScrollBars sets.
 enum class ScrollBars : int32_t { Horizontal = 0, Vertical = 1, Both = 3 };
 
+struct UserListNotify;
+
 class UserListCtrl : public SubclassedWindow {
   public:
     UserListCtrl() = default;
@@ -52,12 +55,13 @@ class UserListCtrl : public SubclassedWindow {
 
     // Creates the child window of class "UserList"; WM_CREATE initialises it
     // and fails the creation when that fails.
-    HWND Create(HWND parent, UINT id, const RECT& rect,
+    HWND Create(HWND parent, UINT id, const RECT& rect, const ListResourceIds& resources,
                 DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
-    // Loads images and cursors, creates colours, fonts, metrics and the title
-    // tip, trades the border for a static edge and creates the item tool tip.
-    // False at the first that fails; the list then draws with what it has.
-    bool Initialise();
+    // Loads images and cursors from the program's resources, creates colours,
+    // fonts, metrics and the title tip, trades the border for a static edge
+    // and creates the item tool tip. False at the first that fails; the list
+    // then draws with what it has.
+    bool Initialise(const ListResourceIds& resources);
 
     const ListOptions& Options() const { return options_; }
     void SetOptions(const ListOptions& options);
@@ -140,39 +144,44 @@ class UserListCtrl : public SubclassedWindow {
     LRESULT HandleMessage(const WindowMessage& message) override;
 
   private:
-    static const MessageRoute<UserListCtrl> kMessageRoutes[];
+    static const MessageRow<UserListCtrl> kMessages[];
 
-    // Message handlers, in the order of kMessageRoutes.
-    bool OnCreate(const WindowMessage& message, LRESULT& result);
-    bool OnDestroy(const WindowMessage& message, LRESULT& result);
-    bool OnSize(const WindowMessage& message, LRESULT& result);
-    bool OnFocusChange(const WindowMessage& message, LRESULT& result);
-    bool OnCancelMode(const WindowMessage& message, LRESULT& result);
-    bool OnGetDlgCode(const WindowMessage& message, LRESULT& result);
-    bool OnHScroll(const WindowMessage& message, LRESULT& result);
-    bool OnVScroll(const WindowMessage& message, LRESULT& result);
-    bool OnRelayToToolTip(const WindowMessage& message, LRESULT& result);
-    bool OnSettingsChange(const WindowMessage& message, LRESULT& result);
-    bool OnEndEdit(const WindowMessage& message, LRESULT& result);
-    bool OnKeyDown(const WindowMessage& message, LRESULT& result);
-    bool OnSysKeyDown(const WindowMessage& message, LRESULT& result);
-    bool OnTimer(const WindowMessage& message, LRESULT& result);
-    bool OnPassToPrevious(const WindowMessage& message, LRESULT& result);
-    bool OnMouseMove(const WindowMessage& message, LRESULT& result);
-    bool OnLButtonDown(const WindowMessage& message, LRESULT& result);
-    bool OnLButtonUp(const WindowMessage& message, LRESULT& result);
-    bool OnLButtonDblClk(const WindowMessage& message, LRESULT& result);
-    bool OnRButtonDown(const WindowMessage& message, LRESULT& result);
-    bool OnRButtonUp(const WindowMessage& message, LRESULT& result);
-    bool OnMouseLeave(const WindowMessage& message, LRESULT& result);
-    bool OnMouseWheel(const WindowMessage& message, LRESULT& result);
-    bool OnEraseBackground(const WindowMessage& message, LRESULT& result);
-    bool OnPaint(const WindowMessage& message, LRESULT& result);
-    bool OnPrintClient(const WindowMessage& message, LRESULT& result);
-    bool OnSetRedraw(const WindowMessage& message, LRESULT& result);
-    bool OnReflect(const WindowMessage& message, LRESULT& result);
-    bool OnGetObject(const WindowMessage& message, LRESULT& result);
-    bool OnUpdateUiState(const WindowMessage& message, LRESULT& result);
+    // Message handlers, in the order of kMessages.
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnSize();
+    void OnSetFocus(HWND previous);
+    void OnKillFocus(HWND next);
+    void OnCancelMode();
+    LRESULT OnGetDlgCode(const MSG* key);
+    std::optional<LRESULT> OnGetObject(WPARAM flags, LONG objectId);
+    void OnUpdateUiState();
+    void OnHScroll(WORD request, WORD position);
+    void OnVScroll(WORD request, WORD position);
+    void OnSettingsChange();
+    std::optional<LRESULT> OnKeyDown(UINT key);
+    void OnSysKeyDown();
+    std::optional<LRESULT> OnTimer(UINT_PTR timer);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnLButtonUp(UINT keys, POINT point);
+    void OnLButtonDblClk(UINT keys, POINT point);
+    void OnRButtonDown(UINT keys, POINT point);
+    void OnRButtonUp(UINT keys, POINT point);
+    void OnMouseLeave();
+    void OnMouseWheel(short delta);
+    LRESULT OnEraseBackground(HDC dc);
+    void OnPaint();
+    void OnPrintClient(HDC dc);
+    LRESULT OnSetRedraw(bool redraw);
+    // The list's editors end their edits with a notification; every other
+    // notification goes back to its child.
+    std::optional<LRESULT> OnNotify(const NMHDR* header);
+    void OnEndEdit(const UserListNotify& notify);
+    // A message a child window sends its parent, sent back to the child.
+    std::optional<LRESULT> OnReflect(const WindowMessage& message);
+    // Every mouse message, before its handler.
+    void RelayToToolTip(const WindowMessage& message);
 
     // Colours, fonts, row height and the windows that depend on them.
     bool RefreshMetrics();
@@ -213,7 +222,7 @@ class UserListCtrl : public SubclassedWindow {
     bool StartScrollAnimation(int32_t fromRow, int32_t toRow);
     void ShowAnimationFrame();
     void AnimationTick();
-    int32_t TrackPosition(int bar, WPARAM wParam) const;
+    int32_t TrackPosition(int bar, WORD position) const;
 
     // Editors and title tips (user_list_edit.cpp).
     bool OpenEditor(int32_t row, int32_t column, const RECT& cell);
@@ -282,7 +291,8 @@ class UserListCtrl : public SubclassedWindow {
     ScrollAnimation animation_;
     UniqueBitmap animationPicture_;  // the rows of the slide while it runs
 
-    ListMetrics metrics_;  // of the screen's DPI, set by Initialise
+    ListResourceIds resources_{};  // where Initialise finds the images and cursors
+    ListMetrics metrics_;          // of the screen's DPI, set by Initialise
     ListColours colours_{};
     ListFonts fonts_;
     ListImages images_;

@@ -29,42 +29,44 @@ void UserListCtrl::EndEdit() {
     }
 }
 
-bool UserListCtrl::OnEndEdit(const WindowMessage& message, LRESULT& result) {
-    const auto* record = reinterpret_cast<const UserListNotify*>(message.lParam);
-    if (record == nullptr || record->hdr.code != ULN_ENDEDIT) {
-        return false;  // other notifications go back to their child
+std::optional<LRESULT> UserListCtrl::OnNotify(const NMHDR* header) {
+    if (header == nullptr || header->code != ULN_ENDEDIT) {
+        return OnReflect(CurrentMessage());  // other notifications go back to their child
     }
-    result = 0;
+    OnEndEdit(*reinterpret_cast<const UserListNotify*>(header));
+    return 0;
+}
+
+void UserListCtrl::OnEndEdit(const UserListNotify& notify) {
     // Only the list's own editors end edits.
-    if (record->hdr.hwndFrom == nullptr || (record->hdr.hwndFrom != cellEdit_.Window() &&
-                                            record->hdr.hwndFrom != cellDate_.Window())) {
-        return true;
+    if (notify.hdr.hwndFrom == nullptr ||
+        (notify.hdr.hwndFrom != cellEdit_.Window() && notify.hdr.hwndFrom != cellDate_.Window())) {
+        return;
     }
     editing_ = false;
-    const int32_t row = record->item;
-    const int32_t column = record->subItem;  // the editors send column indexes
+    const int32_t row = notify.item;
+    const int32_t column = notify.subItem;  // the editors send column indexes
     if (row < 0 || row >= Rows().ItemCount() || column < 0 || column >= GetColumnCount()) {
-        return true;
+        return;
     }
     // Escape commits nothing; an editor whose value the user did not change
     // sends no text, and the cell stays as it was.
-    if (record->key != VK_ESCAPE && record->text != nullptr) {
+    if (notify.key != VK_ESCAPE && notify.text != nullptr) {
         const int32_t subItem = GetColumnSubItem(column);
-        if (record->value != nullptr) {
+        if (notify.value != nullptr) {
             // "1" when the picker has a value, "0" when the user cleared it.
-            const bool chosen = ParseLeadingInt(FromWide(record->text)) != 0;
+            const bool chosen = ParseLeadingInt(FromWide(notify.text)) != 0;
             StoreCellValue(row, subItem,
-                           chosen ? CellDateText(FromSystemTime(*record->value)) : u"");
+                           chosen ? CellDateText(FromSystemTime(*notify.value)) : u"");
         } else {
-            StoreCellValue(row, subItem, FromWide(record->text));
+            StoreCellValue(row, subItem, FromWide(notify.text));
         }
         Notify(ULN_MODIFIED, row, column);
     }
-    if (record->key == VK_TAB) {
+    if (notify.key == VK_TAB) {
         PostMessageW(Window(), WM_KEYDOWN, VK_TAB, 0);  // on to the next cell
     }
     InvalidateItem(row, -1);
-    return true;
 }
 
 void UserListCtrl::CloseTitleTip() {

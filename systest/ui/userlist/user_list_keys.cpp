@@ -41,11 +41,11 @@ bool IsDown(int virtualKey) {
 
 }  // namespace
 
-bool UserListCtrl::OnKeyDown(const WindowMessage& message, LRESULT& result) {
+std::optional<LRESULT> UserListCtrl::OnKeyDown(UINT key) {
     StopScrollAnimation();
     KeyState state;
-    state.key = ToListKey(message.wParam);
-    state.letter = static_cast<char16_t>(message.wParam);
+    state.key = ToListKey(key);
+    state.letter = static_cast<char16_t>(key);
     state.control = IsDown(VK_CONTROL);
     state.shift = IsDown(VK_SHIFT);
     GetFocusItem(state.focusItem, state.focusColumn);
@@ -95,10 +95,9 @@ bool UserListCtrl::OnKeyDown(const WindowMessage& message, LRESULT& result) {
         SelectItem(plan.row, plan.column, plan.extend ? MK_SHIFT : 0);
     }
     if (plan.action == KeyAction::None && !plan.select) {
-        return false;
+        return std::nullopt;  // not a key of the list: the previous procedure has it
     }
-    result = 0;
-    return true;
+    return 0;
 }
 
 void UserListCtrl::TypeAhead(char16_t letter, int32_t focusItem, int32_t focusColumn) {

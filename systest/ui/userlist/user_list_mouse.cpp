@@ -21,20 +21,14 @@ constexpr size_t kToolTipMaxLength = 32767;
 // A rubber band scrolls at most this often (milliseconds).
 constexpr DWORD kAutoScrollInterval = 10;
 
-ListPoint MousePoint(const WindowMessage& message) {
-    return {GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
-}
-
 bool ShiftOrControl(WPARAM keys) {
     return (keys & (MK_SHIFT | MK_CONTROL)) != 0;
 }
 
 }  // namespace
 
-bool UserListCtrl::OnLButtonDown(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
-    const auto keys = static_cast<UINT>(message.wParam);
+void UserListCtrl::OnLButtonDown(UINT keys, POINT point) {
+    const ListPoint mouse{point.x, point.y};
     CloseTitleTip();
     captured_ = true;
     pressClient_ = mouse;
@@ -55,12 +49,12 @@ bool UserListCtrl::OnLButtonDown(const WindowMessage& message, LRESULT& result) 
             pressedColumn_ = column;
             InvalidateHeader();
         }
-        return true;
+        return;
     }
     int32_t row = -1;
     if (!HitTest(mouse.x, mouse.y, row, column)) {
         selection_.SetAnchor(-1);
-        return true;
+        return;
     }
     if (!ShiftOrControl(keys) && column != 0) {
         selection_.SetAnchor(row);
@@ -72,7 +66,7 @@ bool UserListCtrl::OnLButtonDown(const WindowMessage& message, LRESULT& result) 
     }
     const ListColumn& record = columns_[static_cast<size_t>(column)];
     if (record.flags & ReadOnly) {
-        return true;
+        return;
     }
     if (record.format == FormatCheck || record.format == FormatTriState) {
         ToggleCheck(row, column);
@@ -80,7 +74,6 @@ bool UserListCtrl::OnLButtonDown(const WindowMessage& message, LRESULT& result) 
         SetCursor(images_.link.get());
         Notify(ULN_LINKCLICK, row, column);
     }
-    return true;
 }
 
 void UserListCtrl::ToggleCheck(int32_t row, int32_t column) {
@@ -91,10 +84,9 @@ void UserListCtrl::ToggleCheck(int32_t row, int32_t column) {
     InvalidateItem(row, -1);
 }
 
-bool UserListCtrl::OnMouseMove(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
-    if (!(message.wParam & MK_LBUTTON)) {
+void UserListCtrl::OnMouseMove(UINT keys, POINT point) {
+    const ListPoint mouse{point.x, point.y};
+    if (!(keys & MK_LBUTTON)) {
         if (captured_ && GetCapture() == Window()) {
             ReleaseCapture();
         }
@@ -110,10 +102,10 @@ bool UserListCtrl::OnMouseMove(const WindowMessage& message, LRESULT& result) {
             POINT screen{mouse.x, mouse.y};
             ClientToScreen(Window(), &screen);
             ResizeTo(screen.x);
-            return true;
+            return;
         }
         if (pressedColumn_ != -1) {
-            return true;  // a header press sorts at the release; it drags nothing
+            return;  // a header press sorts at the release; it drags nothing
         }
         const bool moved = std::abs(mouse.x - pressClient_.x) > kRubberBandThreshold ||
                            std::abs(mouse.y - pressClient_.y) > kRubberBandThreshold;
@@ -123,7 +115,7 @@ bool UserListCtrl::OnMouseMove(const WindowMessage& message, LRESULT& result) {
         if (rubberBand_) {
             UpdateRubberBand(mouse);
         }
-        return true;
+        return;
     }
 
     int32_t row = -1;
@@ -134,18 +126,17 @@ bool UserListCtrl::OnMouseMove(const WindowMessage& message, LRESULT& result) {
         if (!columns_[static_cast<size_t>(column)].fixedWidth && (flags & HeaderOnDivider)) {
             SetCursor(images_.resize.get());
         }
-        return true;
+        return;
     }
     if (HitTest(mouse.x, mouse.y, row, column)) {
         TrackHotCell(row, column);
         UpdateItemToolTip(row);
         TryTitleTip(mouse, row, column);
-        return true;
+        return;
     }
     TrackHotCell(-1, -1);
     RemoveItemToolTip();
     HideTitleTip();
-    return true;
 }
 
 bool UserListCtrl::IsLinkCell(int32_t column) const {
@@ -313,10 +304,8 @@ void UserListCtrl::RubberBandTick() {
 
 // Releases, double clicks, the right button and leaving.
 
-bool UserListCtrl::OnLButtonUp(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
-    const auto keys = static_cast<UINT>(message.wParam);
+void UserListCtrl::OnLButtonUp(UINT keys, POINT point) {
+    const ListPoint mouse{point.x, point.y};
     if (captured_ && GetCapture() == Window()) {
         ReleaseCapture();
     }
@@ -336,7 +325,7 @@ bool UserListCtrl::OnLButtonUp(const WindowMessage& message, LRESULT& result) {
         rubberBand_ = false;
         KillTimer(Window(), kRubberBandTimer);
         Invalidate();
-        return true;
+        return;
     }
     int32_t row = -1;
     int32_t column = -1;
@@ -345,14 +334,12 @@ bool UserListCtrl::OnLButtonUp(const WindowMessage& message, LRESULT& result) {
         SelectItem(row, column, keys);
     }
     Notify(ULN_LEFTCLICK, row, column);
-    return true;
 }
 
-bool UserListCtrl::OnLButtonDblClk(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
+void UserListCtrl::OnLButtonDblClk(UINT, POINT point) {
+    const ListPoint mouse{point.x, point.y};
     CloseTitleTip();
-    SendMessageW(Window(), WM_LBUTTONDOWN, 0, message.lParam);
+    SendMessageW(Window(), WM_LBUTTONDOWN, 0, MAKELPARAM(point.x, point.y));
     int32_t column = -1;
     uint32_t flags = 0;
     if (HitTestHeader(mouse.x, mouse.y, column, flags) && (flags & HeaderOnDivider) &&
@@ -367,42 +354,35 @@ bool UserListCtrl::OnLButtonDblClk(const WindowMessage& message, LRESULT& result
     column = -1;
     HitTest(mouse.x, mouse.y, row, column);
     Notify(ULN_DOUBLECLICK, row, column);
-    return true;
 }
 
-bool UserListCtrl::OnRButtonDown(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
+void UserListCtrl::OnRButtonDown(UINT keys, POINT point) {
+    const ListPoint mouse{point.x, point.y};
     StopScrollAnimation();
     SetFocus(Window());
     CloseTitleTip();
     int32_t row = -1;
     int32_t column = -1;
     if (HitTest(mouse.x, mouse.y, row, column) && !IsSelected(row)) {
-        SelectItem(row, column, static_cast<UINT>(message.wParam));
+        SelectItem(row, column, keys);
     }
-    return true;
 }
 
-bool UserListCtrl::OnRButtonUp(const WindowMessage& message, LRESULT& result) {
-    result = 0;
-    const ListPoint mouse = MousePoint(message);
+void UserListCtrl::OnRButtonUp(UINT, POINT point) {
+    const ListPoint mouse{point.x, point.y};
     int32_t row = -1;
     int32_t column = -1;
     if (!HitTest(mouse.x, mouse.y, row, column)) {
         ClearSelection();
     }
     Notify(ULN_RIGHTCLICK, row, column);
-    return true;
 }
 
-bool UserListCtrl::OnMouseLeave(const WindowMessage&, LRESULT& result) {
+void UserListCtrl::OnMouseLeave() {
     trackingLeave_ = false;
     if (hotItem_ != -1 || hotColumn_ != -1) {
         hotItem_ = -1;
         hotColumn_ = -1;
         Invalidate();
     }
-    result = 0;
-    return true;
 }

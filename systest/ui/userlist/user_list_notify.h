@@ -2,6 +2,8 @@
 // wParam and a UserListNotify record as lParam.
 #pragma once
 
+#include "common/win/message_map.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -33,3 +35,7 @@ inline constexpr UINT ULN_LINKCLICK = static_cast<UINT>(-1507);
 // WM_NOTIFY, owner-draw and colour messages) back to the child concerned as
 // the message plus this offset, so a child can handle its own notifications.
 inline constexpr UINT kReflectedMessageOffset = 0x2000;
+inline constexpr UINT kReflectedNotify = WM_NOTIFY + kReflectedMessageOffset;
+
+template <>
+struct MessageArguments<kReflectedNotify> : message_arguments::Notify {};

@@ -87,24 +87,19 @@ bool ShowsFocusRectangle(HWND window) {
 
 }  // namespace
 
-bool UserListCtrl::OnEraseBackground(const WindowMessage&, LRESULT& result) {
-    result = 1;  // the paint covers every pixel
-    return true;
+LRESULT UserListCtrl::OnEraseBackground(HDC) {
+    return 1;  // the paint covers every pixel
 }
 
-bool UserListCtrl::OnPaint(const WindowMessage&, LRESULT& result) {
+void UserListCtrl::OnPaint() {
     PaintDc dc(Window());
     PaintBuffered(dc.get(), dc.Area());
-    result = 0;
-    return true;
 }
 
-bool UserListCtrl::OnPrintClient(const WindowMessage& message, LRESULT& result) {
+void UserListCtrl::OnPrintClient(HDC dc) {
     RECT client{};
     GetClientRect(Window(), &client);
-    PaintBuffered(reinterpret_cast<HDC>(message.wParam), client);
-    result = 0;
-    return true;
+    PaintBuffered(dc, client);
 }
 
 void UserListCtrl::PaintBuffered(HDC target, const RECT& area) {

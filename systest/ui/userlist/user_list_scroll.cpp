@@ -15,25 +15,23 @@ static_assert(static_cast<int>(ScrollCode::ThumbTrack) == SB_THUMBTRACK);
 static_assert(static_cast<int>(ScrollCode::Bottom) == SB_RIGHT);
 static_assert(static_cast<int>(ScrollCode::EndScroll) == SB_ENDSCROLL);
 
-int32_t UserListCtrl::TrackPosition(int bar, WPARAM wParam) const {
+int32_t UserListCtrl::TrackPosition(int bar, WORD position) const {
     // The message carries 16 bits of the position; the bar has all 32 while
     // the thumb is dragged. A message sent by a program carries its own.
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_TRACKPOS;
     GetScrollInfo(Window(), bar, &info);
-    const WORD position = HIWORD(wParam);
     return LOWORD(info.nTrackPos) == position ? info.nTrackPos : position;
 }
 
-bool UserListCtrl::OnVScroll(const WindowMessage& message, LRESULT& result) {
-    result = 0;
+void UserListCtrl::OnVScroll(WORD request, WORD position) {
     EndEdit();
     HideTitleTip();
-    const auto code = static_cast<ScrollCode>(LOWORD(message.wParam));
+    const auto code = static_cast<ScrollCode>(request);
     if (code == ScrollCode::EndScroll) {
         animating_ = false;
-        return true;
+        return;
     }
     const ListGeometry geometry = Geometry();
     VerticalScrollState state;
@@ -41,11 +39,11 @@ bool UserListCtrl::OnVScroll(const WindowMessage& message, LRESULT& result) {
     state.rowHeight = rowHeight_;
     state.pageHeight = geometry.clientHeight - geometry.RowsTop();
     state.rowCount = geometry.rowCount;
-    state.trackPosition = TrackPosition(SB_VERT, message.wParam);
+    state.trackPosition = TrackPosition(SB_VERT, position);
     state.smoothScroll = options_.smoothScroll;
     const ScrollTarget target = VerticalScrollTarget(code, state);
     if (!target.move) {
-        return true;
+        return;
     }
     const int32_t oldFirstRow = geometry.FirstVisibleRow();
     ResetScrollBars(ScrollBars::Vertical, target.position, false);  // the bar limits it
@@ -59,11 +57,9 @@ bool UserListCtrl::OnVScroll(const WindowMessage& message, LRESULT& result) {
             Invalidate();  // no slide (no GDI memory for it): the paint shows the position
         }
     }
-    return true;
 }
 
-bool UserListCtrl::OnHScroll(const WindowMessage& message, LRESULT& result) {
-    result = 0;
+void UserListCtrl::OnHScroll(WORD request, WORD position) {
     StopScrollAnimation();
     EndEdit();
     HideTitleTip();
@@ -71,26 +67,21 @@ bool UserListCtrl::OnHScroll(const WindowMessage& message, LRESULT& result) {
     state.position = ScrollPosition(SB_HORZ);
     state.totalWidth = totalWidth_;
     state.clientWidth = ClientWidth();
-    state.trackPosition = TrackPosition(SB_HORZ, message.wParam);
-    const ScrollTarget target =
-        HorizontalScrollTarget(static_cast<ScrollCode>(LOWORD(message.wParam)), state);
+    state.trackPosition = TrackPosition(SB_HORZ, position);
+    const ScrollTarget target = HorizontalScrollTarget(static_cast<ScrollCode>(request), state);
     if (target.move) {
         ResetScrollBars(ScrollBars::Horizontal, target.position, false);
         Invalidate();
     }
-    return true;
 }
 
-bool UserListCtrl::OnMouseWheel(const WindowMessage& message, LRESULT& result) {
+void UserListCtrl::OnMouseWheel(short delta) {
     HideTitleTip();
     EndEdit();
-    const int32_t position = WheelScrollPosition(ScrollPosition(SB_VERT), wheelLines_,
-                                                 GET_WHEEL_DELTA_WPARAM(message.wParam), rowHeight_,
-                                                 GetVisibleRowCount(false));
+    const int32_t position = WheelScrollPosition(ScrollPosition(SB_VERT), wheelLines_, delta,
+                                                 rowHeight_, GetVisibleRowCount(false));
     ResetScrollBars(ScrollBars::Vertical, position, false);
     Invalidate();
-    result = 0;
-    return true;
 }
 
 bool UserListCtrl::StartScrollAnimation(int32_t fromRow, int32_t toRow) {

@@ -41,7 +41,7 @@ TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     EXPECT_TRUE(launcher.RunDiagnostic(diagnostic));
     EXPECT_EQ(diagnostic.level, CheckLevel::NoResult) << "a start that failed is no unfinished run";
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
-    EXPECT_EQ(launcher.ExitCode(), kDiagnosticNotStarted);
+    EXPECT_EQ(launcher.Diagnostic().exitCode, kDiagnosticNotStarted);
 
     const CheckResult memory = launcher.EvaluateAdapterMemory();
     EXPECT_EQ(memory.level, CheckLevel::Passed);
@@ -69,7 +69,7 @@ TEST(MissingDiagnostic, ChecksWithNoticesOfTheirOwnShowNoBox) {
 
     CheckResult diagnostic;
     EXPECT_TRUE(checks.RunDiagnostic(diagnostic));
-    EXPECT_EQ(checks.DiagnosticExitCode(), kDiagnosticNotStarted);
+    EXPECT_EQ(checks.Diagnostic().exitCode, kDiagnosticNotStarted);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{});
     EXPECT_EQ(startFailure.texts, std::vector<std::u16string>{kWarning.second});
     ASSERT_FALSE(verbose.boxes.empty());

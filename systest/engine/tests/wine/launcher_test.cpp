@@ -219,7 +219,8 @@ TEST(SystemGraphicsChecks, RowsForEachEnd) {
         const Rows rows = RunGraphicsChecks(checks);
         EXPECT_TRUE(rows.gate);
         EXPECT_EQ(rows.diagnostic.level, c.unfinished ? CheckLevel::Warning : CheckLevel::NoResult);
-        EXPECT_EQ(checks.DiagnosticExitCode(), c.unfinished ? kDiagnosticNotSupported : c.exitCode);
+        EXPECT_EQ(checks.Diagnostic().exitCode,
+                  c.unfinished ? kDiagnosticNotSupported : c.exitCode);
         EXPECT_EQ(rows.card.level, c.card);
         EXPECT_EQ(rows.card.displayText, c.text);
         EXPECT_EQ(rows.driver.level, CheckLevel::NoResult);

@@ -7,7 +7,6 @@
 #include "systest/engine/build_date.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/tests/memory_strings.h"
-#include "systest/engine/tests/recording_row_sink.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +84,7 @@ class ClosedGate final : public GraphicsChecks {
     CheckResult EvaluateAdapterMemory() override { return {}; }
     void EvaluateCardList(CheckResult&, CheckResult&) override {}
     CheckResult EvaluateAdaptersDiffer() override { return {}; }
+    DiagnosticOutcome Diagnostic() const override { return {}; }
 };
 
 TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
@@ -93,15 +93,18 @@ TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
     const MemoryStrings strings;
     ProbedSystemChecks checks(probe, strings);
     ClosedGate gate;
-    RecordingRowSink rows;
     const RunFacts facts = ReadRunFacts();
-    const CheckRun run = RunChecks(checks, gate, strings, rows, facts);
+    const CheckRun run = RunChecks(checks, gate, strings, facts);
 
-    ASSERT_EQ(rows.rows.size(), 5u);
-    EXPECT_EQ(rows.rows[0].text, u"Windows version supported");
-    EXPECT_EQ(rows.rows[0].image, kStatusImagePassed);
-    EXPECT_EQ(rows.rows[1].text, u"Processor with SSE2");
-    EXPECT_EQ(rows.rows[4].text, u"Screen at least 1600x1200");
+    ASSERT_EQ(run.verdicts.size(), 5u);
+    EXPECT_EQ(run.verdicts[0].displayText, u"Windows version supported");
+    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Passed));
+    EXPECT_EQ(run.verdicts[1].displayText, u"Processor with SSE2");
+    EXPECT_EQ(run.verdicts[4].displayText, u"Screen at least 1600x1200");
+    // The operating system as GetOSDisplayString tells it, read once.
+    ASSERT_TRUE(run.os);
+    EXPECT_NE(run.os->description.find(u"Windows 7"), std::u16string::npos)
+        << Utf8FromUtf16(run.os->description);
     EXPECT_TRUE(run.metaLine.starts_with(u"Meta data: \"" + facts.computerName + u"\" "));
     EXPECT_TRUE(run.reportText.starts_with(run.metaLine + u"\r\n"));
 }

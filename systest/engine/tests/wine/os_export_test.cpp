@@ -185,7 +185,7 @@ TEST(GetOSDisplayString, OperatingSystemCheckOfThisWindows) {
     ASSERT_NE(known, nullptr) << "unknown Windows version " << g_windowsVersion;
     Win32MachineProbe probe;
     const MemoryStrings strings;
-    const CheckResult result = ProbedSystemChecks(probe, strings).CheckOperatingSystem();
+    const CheckResult result = ProbedSystemChecks(probe, strings).CheckOperatingSystem().result;
     EXPECT_EQ(static_cast<int32_t>(result.level), known->level);
 }
 

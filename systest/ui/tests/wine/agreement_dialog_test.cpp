@@ -8,7 +8,7 @@
 #include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
-#include "systest/ui/quit_codes.h"
+#include "systest/ui/exit_codes.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
 
 #include <gtest/gtest.h>
@@ -54,9 +54,7 @@ class AgreementPage : public testing::Test {
     void SetUp() override {
         module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(L"Lang_En.Dll")));
         ASSERT_NE(module_.LanguageLibrary(), nullptr);
-        module_.AddMessageLoop(loop_);
     }
-    void TearDown() override { module_.RemoveMessageLoop(); }
 
     // Creates and shows the page; the window is found as the active one.
     HWND Open(AgreementDialog& page) {
@@ -66,7 +64,6 @@ class AgreementPage : public testing::Test {
     }
 
     AppModule module_{GetModuleHandleW(nullptr)};
-    MessageLoop loop_;
 };
 
 TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
@@ -132,7 +129,7 @@ TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
     EXPECT_EQ(IsDlgButtonChecked(window, IDC_ACCEPT_BOX), BST_CHECKED);
     EXPECT_EQ(GetFocus(), GetDlgItem(window, IDOK));
     PressDialogKey(window, VK_RETURN);
-    EXPECT_EQ(loop_.Run(), kQuitAccepted);
+    EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
 }
 
 TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndStaysDisabledUntilDestroyed) {
@@ -140,7 +137,7 @@ TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndStaysDisabledUntilDestroyed) {
     const HWND window = Open(page);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(loop_.Run(), kQuitAccepted);
+    EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
     // On the screen while the checks run, until the main dialog replaces it.
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsWindowEnabled(window));
@@ -174,7 +171,7 @@ TEST_F(AgreementPage, DeclineEscapeAndTheCloseBoxEndTheLoopWithTwo) {
         AgreementDialog page(module_, u"Lic_En.Txt");
         const HWND window = Open(page);
         way.decline(window);
-        EXPECT_EQ(loop_.Run(), kQuitCancelled);
+        EXPECT_EQ(module_.Loop().Run(), kQuitCancelled);
         EXPECT_FALSE(IsWindow(window));
     }
 }
@@ -206,7 +203,7 @@ TEST_F(AgreementPage, AnyAgreementTextLeavesThePageWorking) {
         SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
         SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
-        EXPECT_EQ(loop_.Run(), kQuitAccepted);
+        EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
     }
 }
 
@@ -223,7 +220,7 @@ TEST_F(AgreementPage, GoingWhileItsWindowIsOpenDestroysTheWindowAndLeavesTheLoop
     EXPECT_EQ(faults.Faults(), 0);
     PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
     PostQuitMessage(kQuitCancelled);
-    EXPECT_EQ(loop_.Run(), kQuitCancelled);
+    EXPECT_EQ(module_.Loop().Run(), kQuitCancelled);
 }
 
 }  // namespace

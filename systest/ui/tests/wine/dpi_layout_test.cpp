@@ -152,7 +152,9 @@ class FixedChecks final : public SystemChecks, public GraphicsChecks {
   public:
     explicit FixedChecks(CheckLevel level, HMODULE strings) : level_(level), strings_(strings) {}
 
-    CheckResult CheckOperatingSystem() override { return Row(IDS_OS_NEWER_WINDOWS); }
+    OperatingSystemCheck CheckOperatingSystem() override {
+        return {Row(IDS_OS_NEWER_WINDOWS), std::nullopt};
+    }
     CheckResult CheckProcessor() override { return Row(IDS_CPU_PASSED); }
     CheckResult CheckMemory() override { return Row(IDS_MEMORY_WARNING); }
     CheckResult CheckDiskSpace() override { return {}; }
@@ -167,6 +169,7 @@ class FixedChecks final : public SystemChecks, public GraphicsChecks {
         driver = {};
     }
     CheckResult EvaluateAdaptersDiffer() override { return Row(IDS_ADAPTERS_DIFFER); }
+    DiagnosticOutcome Diagnostic() const override { return {}; }
 
   private:
     CheckResult Row(int id) const {

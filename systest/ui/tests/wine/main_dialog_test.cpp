@@ -9,7 +9,8 @@
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "systest/resources/resource.h"
-#include "systest/ui/quit_codes.h"
+#include "systest/ui/exit_codes.h"
+#include "systest/ui/result_images.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
 
@@ -26,7 +27,7 @@ CheckResult Result(CheckLevel level, const char16_t* text, const char16_t* repor
 
 class ChosenSystemChecks final : public SystemChecks {
   public:
-    CheckResult CheckOperatingSystem() override { return os; }
+    OperatingSystemCheck CheckOperatingSystem() override { return {os, std::nullopt}; }
     CheckResult CheckProcessor() override { return processor; }
     CheckResult CheckMemory() override { return memory; }
     CheckResult CheckDiskSpace() override { return disk; }
@@ -47,6 +48,7 @@ class ChosenGraphicsChecks final : public GraphicsChecks {
         driverResult = driver;
     }
     CheckResult EvaluateAdaptersDiffer() override { return differ; }
+    DiagnosticOutcome Diagnostic() const override { return {}; }
 
     bool gate = false;
     CheckResult memory, card, driver, differ;
@@ -61,12 +63,9 @@ class MainDialogTest : public testing::Test {
         RegisterUserListClass(module_.Instance());
         module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(library)));
         ASSERT_NE(module_.LanguageLibrary(), nullptr);
-        module_.AddMessageLoop(loop_);
     }
-    void TearDown() override { module_.RemoveMessageLoop(); }
 
     AppModule module_{GetModuleHandleW(nullptr)};
-    MessageLoop loop_;
     ChosenSystemChecks system_;
     ChosenGraphicsChecks graphics_;
 };
@@ -155,7 +154,7 @@ TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
         ShowWindow(dialog.Window(), SW_SHOW);
         const HWND window = dialog.Window();
         way.close(window);
-        EXPECT_EQ(loop_.Run(), way.quitCode);
+        EXPECT_EQ(module_.Loop().Run(), way.quitCode);
         EXPECT_FALSE(IsWindow(window));
     }
 }
@@ -197,7 +196,7 @@ TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
     }
     // Enter in the list is the default button's.
     PressDialogKey(window, VK_RETURN);
-    EXPECT_EQ(loop_.Run(), kQuitAccepted);
+    EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
 }
 
 }  // namespace

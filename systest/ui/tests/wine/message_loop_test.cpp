@@ -1,5 +1,5 @@
-// The message loop with real thread messages: the order of the filters, what
-// a filter that takes a message prevents, and when the idle handlers run.
+// The message loop with real thread messages: the order of the filters, and
+// what a filter that takes a message prevents.
 #include "systest/ui/message_loop.h"
 
 #include <gtest/gtest.h>
@@ -54,42 +54,6 @@ TEST(MessageLoop, RemovedFilterIsNotAsked) {
     PostQuitMessage(0);
     loop.Run();
     EXPECT_EQ(log, (Log{"first:0"}));
-}
-
-// Records the messages the loop handles and the idle calls between them.
-class IdleRecorder final : public MessageFilter, public IdleHandler {
-  public:
-    bool PreTranslateMessage(MSG& message) override {
-        if (message.message == WM_MOUSEMOVE || message.message == WM_TIMER) {
-            log.push_back(message.message == WM_MOUSEMOVE ? "mousemove" : "timer");
-        }
-        if (message.message == WM_TIMER) {
-            KillTimer(nullptr, message.wParam);
-        }
-        return false;
-    }
-    void OnIdle() override {
-        log.push_back("idle");
-        if (++idleCalls == 1) {
-            // A mouse move alone must not wake the idle handlers; the timer must.
-            PostThreadMessageW(GetCurrentThreadId(), WM_MOUSEMOVE, 0, 0);
-            SetTimer(nullptr, 0, 30, nullptr);
-        } else {
-            PostQuitMessage(3);
-        }
-    }
-
-    Log log;
-    int idleCalls = 0;
-};
-
-TEST(MessageLoop, IdleHandlersRunWhenTheQueueEmptiesAfterMessagesOtherThanMouseMoves) {
-    IdleRecorder recorder;
-    MessageLoop loop;
-    loop.AddMessageFilter(recorder);
-    loop.AddIdleHandler(recorder);
-    EXPECT_EQ(loop.Run(), 3);
-    EXPECT_EQ(recorder.log, (Log{"idle", "mousemove", "timer", "idle"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //
 //   userlist_fill_benchmark [ROWS]   (default 100000)
 #include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/result_images.h"
 #include "systest/ui/userlist/user_list_class.h"
 
 #include <windows.h>
@@ -65,7 +66,7 @@ bool Measure(HWND frame, int32_t rows, bool redrawOff) {
     RECT client{};
     GetClientRect(frame, &client);
     ResultsListCtrl list;
-    if (list.Create(frame, kListId, client) == nullptr) {
+    if (list.Create(frame, kListId, client, kResultsListResources) == nullptr) {
         return false;
     }
     const HWND window = list.Window();

@@ -1,7 +1,8 @@
 #include "systest/ui/userlist/demo/demo_list.h"
 
 #include "common/text.h"
-#include "systest/engine/check_result.h"
+#include "systest/ui/result_images.h"
+#include "systest/ui/userlist/result_row_store.h"
 
 #include <array>
 #include <cstdarg>
@@ -78,7 +79,7 @@ TextRow DemoRow(int32_t i) {
     cells[DemoCutOff] = u"never painted in the rows";
     cells[DemoHidden] = u"never painted either";
     const int32_t images[] = {kStatusImagePassed, kStatusImageWarning, kStatusImageFailed,
-                              kStatusImageNone};
+                              kNoRowImage};
     std::u16string toolTip;
     if (i % 6 == 1) {
         toolTip = cells[DemoName] + u": drawing " + cells[DemoLink];

@@ -4,6 +4,7 @@
 //   userlist_demo.exe                      the window, until it is closed
 //   userlist_demo.exe --screenshot a.bmp   draws the window, saves it, exits
 #include "systest/ui/userlist/demo/demo_list.h"
+#include "systest/ui/result_images.h"
 #include "systest/ui/userlist/user_list_class.h"
 #include "systest/ui/userlist/user_list_notify.h"
 
@@ -70,7 +71,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case WM_CREATE: {
             const RECT none{};
-            if (demo->list.Create(window, kListId, none) == nullptr) {
+            if (demo->list.Create(window, kListId, none, kResultsListResources) == nullptr) {
                 return -1;
             }
             FillDemoList(demo->list);

@@ -7,6 +7,10 @@
 
 namespace {
 
+// Two images of a strip; the store only hands the indexes on.
+constexpr int32_t kWarningImage = 1;
+constexpr int32_t kPassedImage = 2;
+
 ResultRowStore Store(std::initializer_list<ResultRow> rows) {
     ResultRowStore store;
     for (const ResultRow& row : rows) {
@@ -25,8 +29,8 @@ std::vector<std::u16string> Texts(const ResultRowStore& store) {
 
 TEST(ResultRowStore, AnswersBySubItem) {
     ResultRowStore store;
-    EXPECT_EQ(store.Add({kStatusImageWarning, u"Memory", u"Warning"}), 0);
-    EXPECT_EQ(store.Add({kStatusImageNone, u"Disk", u""}), 1);
+    EXPECT_EQ(store.Add({kWarningImage, u"Memory", u"Warning"}), 0);
+    EXPECT_EQ(store.Add({kNoRowImage, u"Disk", u""}), 1);
     EXPECT_EQ(store.ItemCount(), 2);
 
     const struct {
@@ -35,10 +39,10 @@ TEST(ResultRowStore, AnswersBySubItem) {
         const char16_t* text;
         int32_t image;
     } cases[] = {
-        {0, 0, u"Warning", kStatusImageWarning}, {0, 1, u"Memory", kStatusImageNone},
-        {0, 2, u"", kStatusImageNone},           {0, -1, u"", kStatusImageNone},
-        {1, 0, u"", kStatusImageNone},           {1, 1, u"Disk", kStatusImageNone},
-        {2, 0, u"", kStatusImageNone},           {-1, 1, u"", kStatusImageNone},
+        {0, 0, u"Warning", kWarningImage}, {0, 1, u"Memory", kNoRowImage},
+        {0, 2, u"", kNoRowImage},          {0, -1, u"", kNoRowImage},
+        {1, 0, u"", kNoRowImage},          {1, 1, u"Disk", kNoRowImage},
+        {2, 0, u"", kNoRowImage},          {-1, 1, u"", kNoRowImage},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.row << "/" << c.subItem);
@@ -49,7 +53,7 @@ TEST(ResultRowStore, AnswersBySubItem) {
 }
 
 TEST(ResultRowStore, DatesComeFromTheCellTextAndCommittedValuesAreDropped) {
-    ResultRowStore store = Store({{kStatusImagePassed, u"20120315134502", u""}});
+    ResultRowStore store = Store({{kPassedImage, u"20120315134502", u""}});
     CellDate date;
     ASSERT_TRUE(store.ItemDate(0, 1, date));
     EXPECT_EQ(date.year, 2012);

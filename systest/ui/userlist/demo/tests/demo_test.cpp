@@ -28,7 +28,8 @@ class DemoTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ = list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300});
+        window_ =
+            list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300}, kResultsListResources);
         ASSERT_NE(window_, nullptr);
         FillDemoList(list_);
         notices.clear();

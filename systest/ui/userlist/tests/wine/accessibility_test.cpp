@@ -85,7 +85,8 @@ class AccessibleList : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 210});
+        window_ =
+            list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 210}, kResultsListResources);
         ASSERT_NE(window_, nullptr);
         const struct {
             const char16_t* title;

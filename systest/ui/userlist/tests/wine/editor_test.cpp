@@ -26,7 +26,8 @@ class EditorTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 590, 210});
+        window_ =
+            list_.Create(parent_.get(), kListId, RECT{10, 10, 590, 210}, kResultsListResources);
         ASSERT_NE(window_, nullptr);
         const struct {
             const char16_t* title;
@@ -377,8 +378,8 @@ class TitleTipTest : public ListTest {
         ListTest::SetUp();
         window_ = AttachList(list_, 400, 200);
         AddColumns(list_, 120, 120);
-        list_.AddItem({kStatusImageNone, u"Graphics card and driver version", u"Passed"});
-        list_.AddItem({kStatusImageNone, u"Disk", u"Passed"});
+        list_.AddItem({kNoRowImage, u"Graphics card and driver version", u"Passed"});
+        list_.AddItem({kNoRowImage, u"Disk", u"Passed"});
         notices.clear();
     }
 

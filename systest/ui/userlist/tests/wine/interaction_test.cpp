@@ -507,7 +507,8 @@ class FormatClickTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 160});
+        window_ =
+            list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 160}, kResultsListResources);
         ASSERT_NE(window_, nullptr);
         const struct {
             int32_t format;

@@ -62,7 +62,7 @@ HWND ListTest::AttachList(UserListCtrl& list, int width, int height) {
         GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(window, nullptr);
     EXPECT_TRUE(list.Attach(window));
-    EXPECT_TRUE(list.Initialise());
+    EXPECT_TRUE(list.Initialise(kResultsListResources));
     return window;
 }
 

@@ -6,7 +6,7 @@
 #include "systest/ui/userlist/user_list_ctrl.h"
 
 #include "common/win/gdi.h"
-#include "systest/resources/resource.h"
+#include "systest/ui/result_images.h"
 
 #include <windows.h>
 

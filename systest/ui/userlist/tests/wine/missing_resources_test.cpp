@@ -5,6 +5,7 @@
 #include "systest/ui/userlist/user_list_class.h"
 
 #include "common/win/gdi.h"
+#include "systest/ui/result_images.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -29,7 +30,8 @@ class UninitialisedList : public testing::Test {
 
 TEST_F(UninitialisedList, CreationFailsFromWmCreate) {
     ResultsListCtrl list;
-    EXPECT_EQ(list.Create(parent_.get(), 1001, RECT{0, 0, 200, 100}), nullptr);
+    EXPECT_EQ(list.Create(parent_.get(), 1001, RECT{0, 0, 200, 100}, kResultsListResources),
+              nullptr);
     EXPECT_EQ(list.Window(), nullptr);
     EXPECT_EQ(GetWindow(parent_.get(), GW_CHILD), nullptr);  // nothing left behind
 }
@@ -39,7 +41,7 @@ TEST_F(UninitialisedList, AttachedListWithoutMetricsStillWorks) {
     HWND window = CreateWindowExW(0, kUserListClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200,
                                   100, parent_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(list.Attach(window));
-    EXPECT_FALSE(list.Initialise());
+    EXPECT_FALSE(list.Initialise(kResultsListResources));
 
     ListColumn column;
     column.title = u"Status";

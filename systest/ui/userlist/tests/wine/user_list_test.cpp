@@ -61,7 +61,7 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
         ResultsListCtrl second;
         EXPECT_FALSE(second.Attach(window));  // one object per window
 
-        ASSERT_TRUE(list.Initialise());
+        ASSERT_TRUE(list.Initialise(kResultsListResources));
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
         const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
         EXPECT_EQ(style & WS_BORDER, 0);
@@ -80,7 +80,7 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
 
 TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
     ResultsListCtrl list;
-    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 150});
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 150}, kResultsListResources);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(list.Window(), window);
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, 0);
@@ -111,7 +111,7 @@ class FilledListTest : public ListTest {
         EXPECT_EQ(list.AddItem({kStatusImageWarning, u"Memory", u"Warning"}), 1);
         EXPECT_EQ(list.AddItem({kStatusImageFailed, u"Disk space", u"Failed"}), 2);
         EXPECT_EQ(list.AddItem({kStatusImagePassed, u"Processor", u"Passed"}), 3);
-        EXPECT_EQ(list.AddItem({kStatusImageNone, u"Screen", u""}), 4);
+        EXPECT_EQ(list.AddItem({kNoRowImage, u"Screen", u""}), 4);
     }
 
     std::vector<std::u16string> Texts(const ResultsListCtrl& list) {
@@ -481,7 +481,7 @@ TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
     ResultsListCtrl list;
     window_ = AttachList(list);
     AddColumns(list, 60, 70);
-    list.AddItem({kStatusImageNone, u"Graphics card and driver version", u"R&D"});
+    list.AddItem({kNoRowImage, u"Graphics card and driver version", u"R&D"});
     const Picture picture(window_);
 
     // Each text centred in the whole height of its row, descenders and all.
@@ -551,7 +551,7 @@ class FormatList final : public UserListCtrl {
 
 TEST_F(ListTest, ProgressBarRunsFromLightToDarkGreen) {
     FormatList list;
-    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 100});
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 100}, kResultsListResources);
     ASSERT_NE(window, nullptr);
     ListColumn progress;
     progress.title = u"Done";

@@ -1,0 +1,310 @@
+// Message tables for windows and dialogs. A class lists the messages it
+// handles, one row each, and gives every row a handler with a typed signature:
+// the row decodes wParam and lParam once (MessageArguments), so handlers never
+// do. WM_COMMAND is routed by control id. A message that no row takes goes on:
+// to the previous window procedure, or to the dialog manager.
+//
+//   constexpr MessageRow<MyWindow> MyWindow::kMessages[] = {
+//       Handle<WM_PAINT, &MyWindow::OnPaint>(),            // LRESULT or void OnPaint()
+//       Handle<WM_LBUTTONDOWN, &MyWindow::OnLButtonDown>(),  // (UINT keys, POINT point)
+//       Observe<WM_DESTROY, &MyWindow::OnDestroy>(),       // and the message goes on
+//       Command<IDOK, &MyWindow::OnOk>(),                  // () or (UINT notifyCode)
+//   };
+//
+// A handler's result: void handles the message with 0, an integer or handle
+// handles it with that value, std::optional<LRESULT> handles it only when it
+// holds one. No two rows may take the same message (RowsAreDistinct, checked
+// where the table is used): the order of the rows never matters.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <tuple>
+#include <type_traits>
+
+struct WindowMessage {
+    UINT id;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+template <typename Owner>
+struct MessageRow {
+    UINT message;
+    int commandId;  // WM_COMMAND rows: the control's id, or kAnyCommand
+    bool (*call)(Owner& owner, const WindowMessage& message, LRESULT& result);
+};
+
+inline constexpr int kAnyCommand = -1;
+
+// What a message carries, decoded: Of returns the handler's arguments as a
+// tuple. Only the messages our windows handle are here; a row for another
+// message does not compile until its arguments are written down.
+template <UINT Message>
+struct MessageArguments;
+
+namespace message_arguments {
+
+inline POINT PointOf(LPARAM lParam) {
+    return {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+}
+
+struct None {
+    static std::tuple<> Of(const WindowMessage&) { return {}; }
+};
+// The keys held down (MK_*) and the point in client coordinates.
+struct Mouse {
+    static std::tuple<UINT, POINT> Of(const WindowMessage& m) {
+        return {static_cast<UINT>(m.wParam), PointOf(m.lParam)};
+    }
+};
+// A virtual key code, or a character.
+struct Key {
+    static std::tuple<UINT> Of(const WindowMessage& m) { return {static_cast<UINT>(m.wParam)}; }
+};
+// The device context to draw into.
+struct Dc {
+    static std::tuple<HDC> Of(const WindowMessage& m) { return {reinterpret_cast<HDC>(m.wParam)}; }
+};
+// The window that loses or gets the focus.
+struct OtherWindow {
+    static std::tuple<HWND> Of(const WindowMessage& m) {
+        return {reinterpret_cast<HWND>(m.wParam)};
+    }
+};
+// The scroll bar's request and the 16-bit thumb position it carries.
+struct Scroll {
+    static std::tuple<WORD, WORD> Of(const WindowMessage& m) {
+        return {LOWORD(m.wParam), HIWORD(m.wParam)};
+    }
+};
+// The notification's header, which the full record begins with; null when a
+// sender gives none.
+struct Notify {
+    static std::tuple<const NMHDR*> Of(const WindowMessage& m) {
+        return {reinterpret_cast<const NMHDR*>(m.lParam)};
+    }
+};
+
+}  // namespace message_arguments
+
+template <>
+struct MessageArguments<WM_CREATE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_DESTROY> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_SIZE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_CANCELMODE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_UPDATEUISTATE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_SYSCOLORCHANGE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_SETTINGCHANGE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_FONTCHANGE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_SYSKEYDOWN> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_MOUSELEAVE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_MOUSEACTIVATE> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_PAINT> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_INITDIALOG> : message_arguments::None {};
+template <>
+struct MessageArguments<WM_ERASEBKGND> : message_arguments::Dc {};
+template <>
+struct MessageArguments<WM_PRINTCLIENT> : message_arguments::Dc {};
+template <>
+struct MessageArguments<WM_SETFOCUS> : message_arguments::OtherWindow {};
+template <>
+struct MessageArguments<WM_KILLFOCUS> : message_arguments::OtherWindow {};
+template <>
+struct MessageArguments<WM_KEYDOWN> : message_arguments::Key {};
+template <>
+struct MessageArguments<WM_CHAR> : message_arguments::Key {};
+template <>
+struct MessageArguments<WM_HSCROLL> : message_arguments::Scroll {};
+template <>
+struct MessageArguments<WM_VSCROLL> : message_arguments::Scroll {};
+template <>
+struct MessageArguments<WM_NOTIFY> : message_arguments::Notify {};
+template <>
+struct MessageArguments<WM_MOUSEMOVE> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_LBUTTONDOWN> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_LBUTTONUP> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_LBUTTONDBLCLK> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_RBUTTONDOWN> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_RBUTTONUP> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_RBUTTONDBLCLK> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_MBUTTONDOWN> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_MBUTTONUP> : message_arguments::Mouse {};
+template <>
+struct MessageArguments<WM_MBUTTONDBLCLK> : message_arguments::Mouse {};
+// The rotation in multiples or fractions of WHEEL_DELTA, forward positive.
+template <>
+struct MessageArguments<WM_MOUSEWHEEL> {
+    static std::tuple<short> Of(const WindowMessage& m) {
+        return {GET_WHEEL_DELTA_WPARAM(m.wParam)};
+    }
+};
+// The timer's id.
+template <>
+struct MessageArguments<WM_TIMER> {
+    static std::tuple<UINT_PTR> Of(const WindowMessage& m) { return {m.wParam}; }
+};
+// Whether drawing is to go on.
+template <>
+struct MessageArguments<WM_SETREDRAW> {
+    static std::tuple<bool> Of(const WindowMessage& m) { return {m.wParam != FALSE}; }
+};
+// The message the dialog manager is about to handle; null when it only asks.
+template <>
+struct MessageArguments<WM_GETDLGCODE> {
+    static std::tuple<const MSG*> Of(const WindowMessage& m) {
+        return {reinterpret_cast<const MSG*>(m.lParam)};
+    }
+};
+// The flags for LresultFromObject and the object asked for (OBJID_*).
+template <>
+struct MessageArguments<WM_GETOBJECT> {
+    static std::tuple<WPARAM, LONG> Of(const WindowMessage& m) {
+        return {m.wParam, static_cast<LONG>(m.lParam)};
+    }
+};
+
+namespace message_map_detail {
+
+// Calls the handler and turns what it returns into handled-or-not and a result.
+// The handler may be a member of a base class of the table's owner.
+template <typename Owner, auto Handler, typename... A>
+bool Call(Owner& owner, LRESULT& result, A&&... arguments) {
+    using R = decltype((owner.*Handler)(std::forward<A>(arguments)...));
+    static_assert(!std::is_same_v<R, bool>, "return void, a value or std::optional<LRESULT>");
+    if constexpr (std::is_void_v<R>) {
+        (owner.*Handler)(std::forward<A>(arguments)...);
+        result = 0;
+        return true;
+    } else if constexpr (std::is_same_v<R, std::optional<LRESULT>>) {
+        const std::optional<LRESULT> answer = (owner.*Handler)(std::forward<A>(arguments)...);
+        if (answer) {
+            result = *answer;
+        }
+        return answer.has_value();
+    } else if constexpr (std::is_pointer_v<R>) {
+        result = reinterpret_cast<LRESULT>((owner.*Handler)(std::forward<A>(arguments)...));
+        return true;
+    } else {
+        result = static_cast<LRESULT>((owner.*Handler)(std::forward<A>(arguments)...));
+        return true;
+    }
+}
+
+enum class RowKind { Decoded, Observed, AsItCame, Commanded };
+
+template <typename Owner, UINT Message, auto Handler, RowKind Kind>
+bool Dispatch(Owner& owner, const WindowMessage& message, LRESULT& result) {
+    if constexpr (Kind == RowKind::Decoded) {
+        return std::apply(
+            [&](auto&&... arguments) {
+                return Call<Owner, Handler>(owner, result,
+                                            std::forward<decltype(arguments)>(arguments)...);
+            },
+            MessageArguments<Message>::Of(message));
+    } else if constexpr (Kind == RowKind::Observed) {
+        std::apply([&](auto&&... arguments) { (owner.*Handler)(arguments...); },
+                   MessageArguments<Message>::Of(message));
+        return false;
+    } else if constexpr (Kind == RowKind::AsItCame) {
+        return Call<Owner, Handler>(owner, result, message);
+    } else if constexpr (std::is_invocable_v<decltype(Handler), Owner&, UINT>) {
+        return Call<Owner, Handler>(owner, result, static_cast<UINT>(HIWORD(message.wParam)));
+    } else {
+        return Call<Owner, Handler>(owner, result);
+    }
+}
+
+// A row before it knows its table: it becomes a MessageRow of the table's
+// owner, whose handler may be a member of a base class.
+template <UINT Message, int CommandId, auto Handler, RowKind Kind>
+struct Row {
+    template <typename Owner>
+    constexpr operator MessageRow<Owner>() const {
+        return {Message, CommandId, &Dispatch<Owner, Message, Handler, Kind>};
+    }
+};
+
+}  // namespace message_map_detail
+
+// The message, decoded, goes to the handler.
+template <UINT Message, auto Handler>
+constexpr auto Handle() {
+    return message_map_detail::Row<Message, kAnyCommand, Handler,
+                                   message_map_detail::RowKind::Decoded>{};
+}
+
+// The handler sees the message, which then goes on as if no row had taken it.
+template <UINT Message, auto Handler>
+constexpr auto Observe() {
+    return message_map_detail::Row<Message, kAnyCommand, Handler,
+                                   message_map_detail::RowKind::Observed>{};
+}
+
+// The message as it came: for handlers that pass it on unchanged (to the
+// previous procedure around their own work, or to another window).
+template <UINT Message, auto Handler>
+constexpr auto HandleAsItCame() {
+    return message_map_detail::Row<Message, kAnyCommand, Handler,
+                                   message_map_detail::RowKind::AsItCame>{};
+}
+
+// WM_COMMAND from the control (or menu item, or accelerator) with this id.
+template <int Id, auto Handler>
+constexpr auto Command() {
+    return message_map_detail::Row<WM_COMMAND, Id, Handler,
+                                   message_map_detail::RowKind::Commanded>{};
+}
+
+template <typename Owner>
+constexpr bool RowsOverlap(const MessageRow<Owner>& a, const MessageRow<Owner>& b) {
+    return a.message == b.message &&
+           (a.commandId == kAnyCommand || b.commandId == kAnyCommand || a.commandId == b.commandId);
+}
+
+// True when no message can reach two rows of the table.
+template <typename Owner, size_t N>
+constexpr bool RowsAreDistinct(const MessageRow<Owner> (&rows)[N]) {
+    for (size_t i = 0; i < N; ++i) {
+        for (size_t j = i + 1; j < N; ++j) {
+            if (RowsOverlap(rows[i], rows[j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The row of the table that takes the message, if one does.
+template <typename Owner, size_t N>
+bool RouteMessage(Owner& owner, const MessageRow<Owner> (&rows)[N], const WindowMessage& message,
+                  LRESULT& result) {
+    for (const MessageRow<Owner>& row : rows) {
+        if (row.message == message.id &&
+            (row.commandId == kAnyCommand || row.commandId == LOWORD(message.wParam))) {
+            return row.call(owner, message, result);
+        }
+    }
+    return false;
+}
