@@ -1,5 +1,5 @@
 # Test helpers: native GoogleTest programs, Windows test programs run under Wine,
-# and the checks that guard the release (imports, formatting).
+# and the checks that guard the release (imports, formatting, layers).
 
 include(GoogleTest)
 
@@ -178,4 +178,11 @@ function(qst_add_format_check)
              COMMAND ${QST_TOOLS_DIR}/check-format ${CLANG_FORMAT}
              WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(format.clang_format PROPERTIES LABELS native)
+endfunction()
+
+# The check that no source includes a file of a higher layer (tools/check-layers).
+function(qst_add_layer_check)
+    add_test(NAME layers.includes COMMAND ${QST_TOOLS_DIR}/check-layers
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    set_tests_properties(layers.includes PROPERTIES LABELS native)
 endfunction()

@@ -22,6 +22,7 @@ std::string Hex(uint32_t value) {
 }  // namespace
 
 GLHandle FakeShaderObjects::CreateShaderObject(uint32_t shaderType) {
+    entryPoints.insert(GLEntryPoint::CreateShaderObjectARB);
     const GLHandle handle = next_++;
     objects_[handle].type = shaderType;
     calls.push_back("CreateShaderObject " + Hex(shaderType) + " -> " + std::to_string(handle));
@@ -29,11 +30,13 @@ GLHandle FakeShaderObjects::CreateShaderObject(uint32_t shaderType) {
 }
 
 void FakeShaderObjects::ShaderSource(GLHandle shader, const char* source) {
+    entryPoints.insert(GLEntryPoint::ShaderSourceARB);
     calls.push_back("ShaderSource " + std::to_string(shader));
     objects_.at(shader).source = source;
 }
 
 void FakeShaderObjects::CompileShader(GLHandle shader) {
+    entryPoints.insert(GLEntryPoint::CompileShaderARB);
     calls.push_back("Compile " + std::to_string(shader));
     Object& object = objects_.at(shader);
     const bool broken = object.source.find("COMPILE_ERROR") != std::string::npos;
@@ -42,6 +45,7 @@ void FakeShaderObjects::CompileShader(GLHandle shader) {
 }
 
 GLHandle FakeShaderObjects::CreateProgramObject() {
+    entryPoints.insert(GLEntryPoint::CreateProgramObjectARB);
     const GLHandle handle = next_++;
     objects_[handle];
     calls.push_back("CreateProgramObject -> " + std::to_string(handle));
@@ -49,11 +53,13 @@ GLHandle FakeShaderObjects::CreateProgramObject() {
 }
 
 void FakeShaderObjects::AttachObject(GLHandle program, GLHandle shader) {
+    entryPoints.insert(GLEntryPoint::AttachObjectARB);
     calls.push_back("Attach " + std::to_string(program) + " " + std::to_string(shader));
     objects_.at(program).attached.push_back(shader);
 }
 
 void FakeShaderObjects::DetachObject(GLHandle program, GLHandle shader) {
+    entryPoints.insert(GLEntryPoint::DetachObjectARB);
     calls.push_back("Detach " + std::to_string(program) + " " + std::to_string(shader));
     auto& attached = objects_.at(program).attached;
     attached.erase(std::remove(attached.begin(), attached.end(), shader), attached.end());
@@ -66,6 +72,7 @@ bool FakeShaderObjects::AnyAttachedContains(const Object& program, std::string_v
 }
 
 void FakeShaderObjects::LinkProgram(GLHandle program) {
+    entryPoints.insert(GLEntryPoint::LinkProgramARB);
     calls.push_back("Link " + std::to_string(program));
     Object& object = objects_.at(program);
     const bool broken = AnyAttachedContains(object, "LINK_ERROR");
@@ -74,6 +81,7 @@ void FakeShaderObjects::LinkProgram(GLHandle program) {
 }
 
 void FakeShaderObjects::ValidateProgram(GLHandle program) {
+    entryPoints.insert(GLEntryPoint::ValidateProgramARB);
     calls.push_back("Validate " + std::to_string(program));
     Object& object = objects_.at(program);
     const bool broken = AnyAttachedContains(object, "VALIDATE_ERROR");
@@ -82,15 +90,18 @@ void FakeShaderObjects::ValidateProgram(GLHandle program) {
 }
 
 void FakeShaderObjects::UseProgramObject(GLHandle program) {
+    entryPoints.insert(GLEntryPoint::UseProgramObjectARB);
     calls.push_back("Use " + std::to_string(program));
 }
 
 void FakeShaderObjects::DeleteObject(GLHandle object) {
+    entryPoints.insert(GLEntryPoint::DeleteObjectARB);
     calls.push_back("Delete " + std::to_string(object));
     objects_.erase(object);
 }
 
 int32_t FakeShaderObjects::GetObjectParameter(GLHandle object, uint32_t name) {
+    entryPoints.insert(GLEntryPoint::GetObjectParameterivARB);
     const Object& o = objects_.at(object);
     switch (name) {
         case kGLObjectCompileStatusARB:
@@ -105,6 +116,7 @@ int32_t FakeShaderObjects::GetObjectParameter(GLHandle object, uint32_t name) {
 }
 
 std::string FakeShaderObjects::GetInfoLog(GLHandle object) {
+    entryPoints.insert(GLEntryPoint::GetInfoLogARB);
     return objects_.at(object).infoLog;
 }
 

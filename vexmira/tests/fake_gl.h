@@ -47,6 +47,8 @@ class FakeShaderObjects final : public ShaderObjectApi {
 
     // Every call, e.g. "CreateShaderObject 8b31 -> 1", "Link 3".
     std::vector<std::string> calls;
+    // The driver function behind each call, as the Windows layer calls it.
+    std::set<GLEntryPoint> entryPoints;
 
   private:
     struct Object {

@@ -89,83 +89,61 @@ void ExpectNoRow(const CheckResult& actual) {
     ExpectResult(actual, CheckLevel::NoResult, u"", u"");
 }
 
-TEST(DecideCardList, EveryExitCodeWithEveryEntryCode) {
-    const std::u16string notSupported = u"NVIDIA Quadro FX 580 is not supported";
+TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
+    const std::u16string unsupported = u"NVIDIA Quadro FX 580 is not supported";
     const std::u16string listNewer = u"Driver 295.73 older than 285.62";
-    enum class Row { None, Card, Driver, CardAndReport };
-    struct Expected {
-        Row row;
-        CheckLevel level;
-        std::u16string text;
+    const std::u16string driverOlder = u"Driver 285.62 needed, 295.73 found";
+    const CheckResult none;
+    const CheckResult notSupported{CheckLevel::Warning, unsupported, unsupported};
+    const CheckResult supported{CheckLevel::PassedWithMargin, u"Card supported", u"Card supported"};
+    // Entry codes as the scan remembers them (none: no entry matched); they
+    // count only when written exactly.
+    const struct {
+        int32_t exitCode;
+        std::optional<std::u16string> code;
+        CheckResult card;
+        CheckResult driver;
+    } cases[] = {
+        {0, std::nullopt, notSupported, none},
+        {0, u"GD", notSupported, none},
+        {1, u"GL", notSupported, none},
+        {2, u"GD", none, {CheckLevel::Warning, driverOlder, driverOlder}},
+        {2, u"GL", {CheckLevel::Warning, listNewer, listNewer}, none},
+        {2, u"CD", {CheckLevel::Warning, listNewer, listNewer}, none},
+        {2, u"NG", notSupported, none},
+        {2, u"gd", notSupported, none},
+        {2, u"GD ; note", notSupported, none},
+        {2, u"", notSupported, none},
+        {2, std::nullopt, notSupported, none},
+        {3,
+         u"GD",
+         {CheckLevel::Warning, u"Check the driver", u"Check the driver for Quarvel 2012"},
+         none},
+        {3, u"gd", supported, none},
+        {3, u"NG", supported, none},
+        {3, std::nullopt, supported, none},
+        {4,
+         u"GD",
+         {CheckLevel::PassedWithMargin, u"Card supported (switchable)",
+          u"Card supported (switchable)"},
+         none},
+        {5, u"GD", none, none},
+        {-1, u"GD", none, none},
+        {259, std::nullopt, none, none},
     };
-    const Expected none{Row::None, CheckLevel::NoResult, u""};
-    const Expected unsupported{Row::Card, CheckLevel::Warning, notSupported};
-    const Expected supported{Row::Card, CheckLevel::PassedWithMargin, u"Card supported"};
-    const Expected switchable{Row::Card, CheckLevel::PassedWithMargin,
-                              u"Card supported (switchable)"};
-
-    // Entry codes as the scan remembers them: nothing, the four codes, and
-    // codes that are not written exactly.
-    const std::vector<std::optional<std::u16string>> codes = {
-        std::nullopt, u"NG", u"GD", u"GL", u"CD", u"gd", u"GD ; note", u""};
-    const auto expected = [&](int32_t exitCode, const std::optional<std::u16string>& code) {
-        const std::u16string c = code.value_or(u"");
-        switch (exitCode) {
-            case 0:
-            case 1:
-                return unsupported;
-            case 2:
-                if (c == u"GD") {
-                    return Expected{Row::Driver, CheckLevel::Warning,
-                                    u"Driver 285.62 needed, 295.73 found"};
-                }
-                if (c == u"GL" || c == u"CD") {
-                    return Expected{Row::Card, CheckLevel::Warning, listNewer};
-                }
-                return unsupported;
-            case 3:
-                return c == u"GD"
-                           ? Expected{Row::CardAndReport, CheckLevel::Warning, u"Check the driver"}
-                           : supported;
-            case 4:
-                return switchable;
-            default:
-                return none;
-        }
-    };
-
     MemoryStrings strings;
-    for (int32_t exitCode : {-1, 0, 1, 2, 3, 4, 5, 259}) {
-        for (const auto& code : codes) {
-            SCOPED_TRACE("exit code " + std::to_string(exitCode) + ", entry code " +
-                         (code ? testing::PrintToString(*code) : "none"));
-            CardListMatch match;
-            if (code) {
-                match = {true, *code, 285, 62};
-            }
-            CheckResult card{CheckLevel::Failed, u"old", u"old"};
-            CheckResult driver{CheckLevel::Failed, u"old", u"old"};
-            DecideCardList(exitCode, match, QuadroAdapter(), strings, card, driver);
-            const Expected e = expected(exitCode, code);
-            switch (e.row) {
-                case Row::None:
-                    ExpectNoRow(card);
-                    ExpectNoRow(driver);
-                    break;
-                case Row::Card:
-                    ExpectResult(card, e.level, e.text, e.text);
-                    ExpectNoRow(driver);
-                    break;
-                case Row::Driver:
-                    ExpectNoRow(card);
-                    ExpectResult(driver, e.level, e.text, e.text);
-                    break;
-                case Row::CardAndReport:
-                    ExpectResult(card, e.level, e.text, u"Check the driver for Quarvel 2012");
-                    ExpectNoRow(driver);
-                    break;
-            }
+    for (const auto& c : cases) {
+        SCOPED_TRACE("exit code " + std::to_string(c.exitCode) + ", entry code " +
+                     (c.code ? testing::PrintToString(*c.code) : "none"));
+        CardListMatch match;
+        if (c.code) {
+            match = {true, *c.code, 285, 62};
         }
+        CheckResult card{CheckLevel::Failed, u"old", u"old"};
+        CheckResult driver{CheckLevel::Failed, u"old", u"old"};
+        DecideCardList(c.exitCode, match, QuadroAdapter(), strings, card, driver);
+        ExpectResult(card, c.card.level, c.card.displayText, c.card.reportText);
+        ExpectResult(driver, c.driver.level, c.driver.displayText, c.driver.reportText);
     }
 }
 

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -177,41 +178,79 @@ TEST(DescribeOSVersion, Version6NamesEditionsAndBitness) {
     });
 }
 
+std::vector<std::u16string_view> Words(std::u16string_view text) {
+    std::vector<std::u16string_view> words;
+    for (size_t begin = 0, end = 0; begin < text.size(); begin = end + 1) {
+        end = std::min(text.find(u' ', begin), text.size());
+        if (end > begin) {
+            words.push_back(text.substr(begin, end - begin));
+        }
+    }
+    return words;
+}
+
 TEST(DescribeOSVersion, EveryEditionOfGetProductInfo) {
-    const std::map<uint32_t, std::u16string> editions = {
-        {1, u"Ultimate Edition"},
-        {2, u"Home Basic Edition"},
-        {3, u"Home Premium Edition"},
-        {4, u"Enterprise Edition"},
-        {6, u"Business Edition"},
-        {7, u"Standard Edition"},
-        {8, u"Datacenter Edition"},
-        {9, u"Small Business Server"},
-        {10, u"Enterprise Edition"},
-        {11, u"Starter Edition"},
-        {12, u"Datacenter Edition (core installation)"},
-        {13, u"Standard Edition (core installation)"},
-        {14, u"Enterprise Edition (core installation)"},
-        {15, u"Enterprise Edition for Itanium-based Systems"},
-        {17, u"Web Server Edition"},
-        {18, u"Cluster Server Edition"},
-        {25, u"Small Business Server Premium Edition"},
-        {48, u"Professional"},
+    // GetProductInfo's product types and the names Microsoft's documentation
+    // gave them in the days of Windows Vista and 7 (it now says "Windows 10
+    // Enterprise" for 0x04, "HPC Edition" for 0x12 and "Windows 10 Pro" for
+    // 0x30), without its notes on installations of later servers.
+    const struct {
+        uint32_t type;
+        bool server;
+        std::u16string_view name;
+    } documented[] = {
+        {0x01, false, u"Ultimate"},                              // PRODUCT_ULTIMATE
+        {0x02, false, u"Home Basic"},                            // PRODUCT_HOME_BASIC
+        {0x03, false, u"Home Premium"},                          // PRODUCT_HOME_PREMIUM
+        {0x04, false, u"Enterprise"},                            // PRODUCT_ENTERPRISE
+        {0x06, false, u"Business"},                              // PRODUCT_BUSINESS
+        {0x07, true, u"Server Standard"},                        // PRODUCT_STANDARD_SERVER
+        {0x08, true, u"Server Datacenter"},                      // PRODUCT_DATACENTER_SERVER
+        {0x09, true, u"Windows Small Business Server"},          // PRODUCT_SMALLBUSINESS_SERVER
+        {0x0A, true, u"Server Enterprise"},                      // PRODUCT_ENTERPRISE_SERVER
+        {0x0B, false, u"Starter"},                               // PRODUCT_STARTER
+        {0x0C, true, u"Server Datacenter (core installation)"},  // ..._DATACENTER_SERVER_CORE
+        {0x0D, true, u"Server Standard (core installation)"},    // ..._STANDARD_SERVER_CORE
+        {0x0E, true, u"Server Enterprise (core installation)"},  // ..._ENTERPRISE_SERVER_CORE
+        {0x0F, true, u"Server Enterprise for Itanium-based Systems"},  // ..._ENTERPRISE_SERVER_IA64
+        {0x11, true, u"Web Server"},                                   // PRODUCT_WEB_SERVER
+        {0x12, true, u"Cluster Server"},                               // PRODUCT_CLUSTER_SERVER
+        {0x19, true, u"Small Business Server Premium"},  // PRODUCT_SMALLBUSINESS_SERVER_PREMIUM
+        {0x30, false, u"Professional"},                  // PRODUCT_PROFESSIONAL
     };
+    // Every documented type is named with the documentation's words, to which
+    // the description may add "Edition"; no other type is named.
     for (uint32_t type = 0; type <= 0x100; ++type) {
         SCOPED_TRACE(type);
+        const auto row =
+            std::ranges::find_if(documented, [&](const auto& d) { return d.type == type; });
+        const bool known = row != std::end(documented);
+        const bool server = known && row->server;
         const OSVersionFacts facts = {.majorVersion = 6,
                                       .minorVersion = 1,
                                       .buildNumber = 7601,
                                       .platformId = kNt,
-                                      .productType = kWorkstation,
+                                      .productType = server ? kServer : kWorkstation,
                                       .processorArchitecture = kAmd64,
                                       .editionType = type};
         OSDescription description;
         ASSERT_TRUE(DescribeOSVersion(facts, description));
-        const auto found = editions.find(type);
-        const std::u16string edition = found == editions.end() ? u"" : found->second;
-        EXPECT_EQ(Text(description), u"Microsoft Windows 7 " + edition + u" (build 7601), 64-bit");
+        const std::u16string text = Text(description);
+        const std::u16string_view version =
+            server ? u"Microsoft Windows Server 2008 R2 " : u"Microsoft Windows 7 ";
+        ASSERT_EQ(text.find(version), 0u) << testing::PrintToString(text);
+        const auto edition = Words(std::u16string_view(text).substr(
+            version.size(), text.find(u" (build") - version.size()));
+        const auto named = known ? Words(row->name) : std::vector<std::u16string_view>();
+        const auto said = Words(text);
+        for (const std::u16string_view word : named) {
+            EXPECT_NE(std::ranges::find(said, word), said.end()) << testing::PrintToString(text);
+        }
+        for (const std::u16string_view word : edition) {
+            EXPECT_TRUE(word == u"Edition" || std::ranges::find(named, word) != named.end())
+                << testing::PrintToString(text);
+        }
+        EXPECT_EQ(edition.empty(), !known) << testing::PrintToString(text);
     }
 }
 

@@ -96,6 +96,30 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
               "    \"summary\": \"This computer meets the minimum requirements.\"\r\n"
               "  }\r\n"
               "}\r\n");
+
+    // The keys are what collecting scripts match: each is compared as written
+    // in README.md and docs/results.schema.json.
+    const struct {
+        CheckKey key;
+        const char* name;
+    } keys[] = {
+        {CheckKey::OperatingSystem, "os"},
+        {CheckKey::Processor, "processor"},
+        {CheckKey::Memory, "memory"},
+        {CheckKey::Disk, "disk"},
+        {CheckKey::Screen, "screen"},
+        {CheckKey::Diagnostic, "diagnostic"},
+        {CheckKey::GraphicsMemory, "graphics-memory"},
+        {CheckKey::GraphicsCard, "graphics-card"},
+        {CheckKey::GraphicsDriver, "graphics-driver"},
+        {CheckKey::Adapters, "adapters"},
+    };
+    for (const auto& k : keys) {
+        const std::string json = FormatResultsJson(
+            RunWithVerdicts({{k.key, 3, u"Passed", u""}}, run.summary), kFacts, system);
+        EXPECT_NE(json.find("\"key\": \"" + std::string(k.name) + "\",\r\n"), std::string::npos)
+            << json;
+    }
 }
 
 TEST(FormatResultsJson, WithoutRowsOrOperatingSystemTheListsAndTextsStayEmpty) {

@@ -14,6 +14,9 @@
 #include "systest/engine/system_graphics_checks.h"
 #include "systest/engine/tests/memory_strings.h"
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -65,6 +68,28 @@ TEST(RunProcess, WithoutWaitingOnlyStarts) {
     EXPECT_EQ(StartProgram(kDiagnostic, start).end, ProcessEnd::Started);
 }
 
+// How many stand-ins this test started still run; ends them, so that none
+// outlives the test. An ended process keeps its entry, without threads, while
+// a handle to it is open.
+int EndRunningStandIns() {
+    const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    EXPECT_TRUE(snapshot);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    int running = 0;
+    for (BOOL found = Process32FirstW(snapshot.get(), &entry); found;
+         found = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == GetCurrentProcessId() && entry.cntThreads > 0 &&
+            _wcsicmp(entry.szExeFile, L"Vexmira.exe") == 0) {
+            ++running;
+            const UniqueKernelHandle process(
+                OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+            TerminateProcess(process.get(), 1);
+        }
+    }
+    return running;
+}
+
 TEST(RunProcess, EndsAProgramThatRunsPastItsTimeLimit) {
     const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
     ProcessStart start = DiagnosticStart();
@@ -74,6 +99,7 @@ TEST(RunProcess, EndsAProgramThatRunsPastItsTimeLimit) {
     const DWORD waited = GetTickCount() - before;
     EXPECT_GE(waited, kShortLimitMs);
     EXPECT_LT(waited, 10 * kShortLimitMs);
+    EXPECT_EQ(EndRunningStandIns(), 0);
 }
 
 TEST(RunProcess, ACrashIsAnExitCode) {

@@ -189,11 +189,15 @@ TEST_F(AccessibleList, RowsAreListItemsNamedByTheirCells) {
     VariantClear(&children[3]);
 }
 
-TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRows) {
+TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRowsAndColumns) {
+    ComPtr<IAccessible> headerObject = Header();
+    ASSERT_TRUE(headerObject);
+    constexpr bool kInHeader = true;  // among the column headers, not the rows
     const struct {
         LONG start;
         LONG direction;
         LONG end;
+        bool inHeader = false;
     } moves[] = {
         {CHILDID_SELF, NAVDIR_FIRSTCHILD, 1},
         {CHILDID_SELF, NAVDIR_LASTCHILD, kObject},
@@ -205,12 +209,24 @@ TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRows) {
         {1, NAVDIR_PREVIOUS, kNowhere},
         {1, NAVDIR_UP, kObject},
         {2, NAVDIR_RIGHT, kNowhere},
+        {CHILDID_SELF, NAVDIR_FIRSTCHILD, 1, kInHeader},
+        {CHILDID_SELF, NAVDIR_LASTCHILD, 3, kInHeader},
+        {CHILDID_SELF, NAVDIR_NEXT, kNowhere, kInHeader},
+        {1, NAVDIR_NEXT, 2, kInHeader},
+        {2, NAVDIR_RIGHT, 3, kInHeader},
+        {3, NAVDIR_NEXT, kNowhere, kInHeader},
+        {3, NAVDIR_PREVIOUS, 2, kInHeader},
+        {2, NAVDIR_LEFT, 1, kInHeader},
+        {1, NAVDIR_LEFT, kNowhere, kInHeader},
+        {2, NAVDIR_DOWN, kNowhere, kInHeader},
     };
     for (const auto& move : moves) {
-        SCOPED_TRACE(testing::Message() << move.start << " " << move.direction);
+        SCOPED_TRACE(testing::Message()
+                     << move.start << " " << move.direction << " " << move.inHeader);
+        IAccessible& object = move.inHeader ? *headerObject.get() : *object_.get();
         UniqueVariant end;
         EXPECT_EQ(
-            Ended(object_->accNavigate(move.direction, ChildId(move.start), end.put()), end.get()),
+            Ended(object.accNavigate(move.direction, ChildId(move.start), end.put()), end.get()),
             move.end);
     }
     UniqueVariant none;
@@ -224,18 +240,23 @@ TEST_F(AccessibleList, NavigationAndHitTestsFollowTheRows) {
     const struct {
         POINT point;  // client coordinates
         LONG hit;
+        bool inHeader = false;
     } points[] = {
         {row1, 2},
         {{header.left + 5, header.bottom / 2}, kObject},
         {{row1.x, client.bottom - 2}, CHILDID_SELF},  // below the rows
         {{client.right + 40, row1.y}, kNowhere},
+        {{row1.x, header.bottom / 2}, kCheckColumn + 1, kInHeader},
+        {{client.right - 5, header.bottom / 2}, CHILDID_SELF, kInHeader},  // after the columns
+        {row1, kNowhere, kInHeader},
     };
     for (const auto& p : points) {
-        SCOPED_TRACE(testing::Message() << p.point.x << "," << p.point.y);
+        SCOPED_TRACE(testing::Message() << p.point.x << "," << p.point.y << " " << p.inHeader);
         POINT screen = p.point;
         ClientToScreen(window_, &screen);
+        IAccessible& object = p.inHeader ? *headerObject.get() : *object_.get();
         UniqueVariant hit;
-        EXPECT_EQ(Ended(object_->accHitTest(screen.x, screen.y, hit.put()), hit.get()), p.hit);
+        EXPECT_EQ(Ended(object.accHitTest(screen.x, screen.y, hit.put()), hit.get()), p.hit);
         if (p.hit == kObject) {
             EXPECT_EQ(RoleOf(*ObjectOf(hit.get()).get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
         }
