@@ -116,7 +116,8 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
     };
     for (const auto& k : keys) {
         const std::string json = FormatResultsJson(
-            RunWithVerdicts({{k.key, 3, u"Passed", u""}}, run.summary), kFacts, system);
+            RunWithVerdicts({{k.key, 3, u"Passed", u"", u""}}, run.summary, std::nullopt, 0),
+            kFacts);
         EXPECT_NE(json.find("\"key\": \"" + std::string(k.name) + "\",\r\n"), std::string::npos)
             << json;
     }
