@@ -38,12 +38,10 @@ struct MessageRow {
 
 inline constexpr int kAnyCommand = -1;
 
-// What a message carries, decoded: Of returns the handler's arguments as a
-// tuple. Only the messages our windows handle are here; a row for another
-// message does not compile until its arguments are written down.
-template <UINT Message>
-struct MessageArguments;
-
+// What a message carries, decoded: MessageArguments<M>::Of returns the
+// handler's arguments as a tuple. Only the messages our windows handle are
+// here (below); a row for another message does not compile until its
+// arguments are written down.
 namespace message_arguments {
 
 inline POINT PointOf(LPARAM lParam) {
@@ -87,72 +85,36 @@ struct Notify {
     }
 };
 
+template <UINT Message, UINT... Messages>
+constexpr bool kOneOf = ((Message == Messages) || ...);
+
+// The decoding of each message our windows handle.
+template <UINT M>
+constexpr auto KindOf() {
+    if constexpr (kOneOf<M, WM_CREATE, WM_DESTROY, WM_SIZE, WM_CANCELMODE, WM_UPDATEUISTATE,
+                         WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_FONTCHANGE, WM_SYSKEYDOWN,
+                         WM_MOUSELEAVE, WM_MOUSEACTIVATE, WM_PAINT, WM_INITDIALOG>) {
+        return None{};
+    } else if constexpr (kOneOf<M, WM_ERASEBKGND, WM_PRINTCLIENT>) {
+        return Dc{};
+    } else if constexpr (kOneOf<M, WM_SETFOCUS, WM_KILLFOCUS>) {
+        return OtherWindow{};
+    } else if constexpr (kOneOf<M, WM_KEYDOWN, WM_CHAR>) {
+        return Key{};
+    } else if constexpr (kOneOf<M, WM_HSCROLL, WM_VSCROLL>) {
+        return Scroll{};
+    } else if constexpr (M == WM_NOTIFY) {
+        return Notify{};
+    } else if constexpr (M >= WM_MOUSEMOVE && M <= WM_MBUTTONDBLCLK) {
+        return Mouse{};
+    }
+}
+
 }  // namespace message_arguments
 
-template <>
-struct MessageArguments<WM_CREATE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_DESTROY> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_SIZE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_CANCELMODE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_UPDATEUISTATE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_SYSCOLORCHANGE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_SETTINGCHANGE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_FONTCHANGE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_SYSKEYDOWN> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_MOUSELEAVE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_MOUSEACTIVATE> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_PAINT> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_INITDIALOG> : message_arguments::None {};
-template <>
-struct MessageArguments<WM_ERASEBKGND> : message_arguments::Dc {};
-template <>
-struct MessageArguments<WM_PRINTCLIENT> : message_arguments::Dc {};
-template <>
-struct MessageArguments<WM_SETFOCUS> : message_arguments::OtherWindow {};
-template <>
-struct MessageArguments<WM_KILLFOCUS> : message_arguments::OtherWindow {};
-template <>
-struct MessageArguments<WM_KEYDOWN> : message_arguments::Key {};
-template <>
-struct MessageArguments<WM_CHAR> : message_arguments::Key {};
-template <>
-struct MessageArguments<WM_HSCROLL> : message_arguments::Scroll {};
-template <>
-struct MessageArguments<WM_VSCROLL> : message_arguments::Scroll {};
-template <>
-struct MessageArguments<WM_NOTIFY> : message_arguments::Notify {};
-template <>
-struct MessageArguments<WM_MOUSEMOVE> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_LBUTTONDOWN> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_LBUTTONUP> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_LBUTTONDBLCLK> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_RBUTTONDOWN> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_RBUTTONUP> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_RBUTTONDBLCLK> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_MBUTTONDOWN> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_MBUTTONUP> : message_arguments::Mouse {};
-template <>
-struct MessageArguments<WM_MBUTTONDBLCLK> : message_arguments::Mouse {};
+template <UINT Message>
+struct MessageArguments : decltype(message_arguments::KindOf<Message>()) {};
+
 // The rotation in multiples or fractions of WHEEL_DELTA, forward positive.
 template <>
 struct MessageArguments<WM_MOUSEWHEEL> {
