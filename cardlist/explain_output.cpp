@@ -32,7 +32,10 @@ std::u16string VexmiraDecision(const VexmiraVerdict& vexmira) {
         return u"the adapter test ended the run";
     }
     if (vexmira.decidingLine != 0) {
-        return u"decided by line " + Number(vexmira.decidingLine) + u": " + vexmira.decidingText;
+        return (vexmira.fullCheck ? u"decided by line "
+                                  : u"the reduced check (OpenGL 3 or later) reads only the first "
+                                    u"entry line, line ") +
+               Number(vexmira.decidingLine) + u": " + vexmira.decidingText;
     }
     return vexmira.fullCheck ? u"no line ended the search" : u"the list has no entry line";
 }
