@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -109,11 +110,29 @@ TEST(DiffCommand, AChangeThatReratesNothingPrintsNothing) {
     EXPECT_EQ(system.error, "cardlist: cannot read none\n");
 }
 
+// NVIDIA's Quadro devices of Debian's database, which the sanitizers' builds
+// evaluate in a few seconds where the whole database takes a minute.
+std::string QuadroPciIds() {
+    std::istringstream database(ReadBytes(QST_PCI_IDS_PATH));
+    std::string quadros = "10de  NVIDIA Corporation\n";
+    bool nvidia = false;
+    for (std::string line; std::getline(database, line);) {
+        if (!line.starts_with('\t') && !line.starts_with('#')) {
+            nvidia = line.starts_with("10de  ");
+        }
+        if (nvidia && line.find("[Quadro") != std::string::npos) {
+            quadros += line + "\n";
+        }
+    }
+    return quadros;
+}
+
 // The shipped list against a copy with one card from GL to NG, over Debian's
-// database: that card's adapters, and only theirs.
+// database: that card's adapters, and no other Quadro.
 TEST(DiffCommand, ShippedListOverThePciIdDatabase) {
     MemorySystem system;
-    system.files[u"pci.ids"] = ReadBytes(QST_PCI_IDS_PATH);
+    system.files[u"pci.ids"] = QuadroPciIds();
+    ASSERT_GT(ReadDisplayAdapters(system.files[u"pci.ids"]).size(), 100u);
     system.files[u"old.txt"] = ShippedList();
     std::string changed = ShippedList();
     const std::string line = "\nQuadro 600,276.42,20110712,GL\n";
