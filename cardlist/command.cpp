@@ -1,6 +1,5 @@
 #include "cardlist/command.h"
 
-#include "adapters/driver_version.h"
 #include "cardlist/check.h"
 #include "cardlist/diff.h"
 #include "cardlist/explain.h"

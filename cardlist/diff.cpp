@@ -1,14 +1,13 @@
 #include "cardlist/diff.h"
 
 #include "adapters/card_list.h"
-#include "cardlist/version_text.h"
 #include "common/text.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <optional>
 #include <set>
-#include <tuple>
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 The strings come from the English resource script and their numbers from the
 identifiers' header, so the tool shows each row's text as the program shows
-it in English. The output is rewritten only when it changes.
+it in English.
 
     english_strings.py <Lang_En.rc> <string_ids.h> <output.cpp>
 """
@@ -58,8 +58,7 @@ std::u16string EnglishStrings::Load(int id) const {{
     return found == std::end(kStrings) ? std::u16string() : std::u16string(found->text);
 }}
 """
-    if not output.exists() or output.read_text(encoding="utf-8") != content:
-        output.write_text(content, encoding="utf-8")
+    output.write_text(content, encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -7,7 +7,6 @@
 #include "common/text.h"
 #include "systest/engine/check_sequence.h"
 #include "systest/engine/launcher.h"
-#include "systest/engine/results_json.h"
 #include "vexmira/diagnostic_flow.h"
 
 #include <optional>
@@ -170,9 +169,11 @@ CardRows EvaluateQuarvelSysTest(const ListReadings& list, const AdapterFacts& fa
     MatchRecorder verbose(lines, matches);
     DiagnosticLauncher launcher(platform, strings, verbose);
     CheckResult diagnostic;
-    launcher.RunDiagnostic(diagnostic);
     CardRows rows;
-    launcher.EvaluateCardList(rows.card, rows.driver);
+    // The check sequence runs the graphics checks only after a good query.
+    if (launcher.RunDiagnostic(diagnostic)) {
+        launcher.EvaluateCardList(rows.card, rows.driver);
+    }
     return rows;
 }
 
