@@ -2,6 +2,9 @@
 
 #include "common/text.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr char16_t kFieldSeparator = u',';
@@ -23,18 +26,24 @@ ParsedDriverVersion ParseListVersion(std::u16string_view text, Dialect dialect) 
     return ParseDriverVersion(dotted, dialect);
 }
 
-std::optional<CardListEntry> ParseByTokens(std::u16string_view line) {
+// Gives no entry and says why.
+std::nullopt_t Reject(CardListLineFault why, CardListLineFault& fault) {
+    fault = why;
+    return std::nullopt;
+}
+
+std::optional<CardListEntry> ParseByTokens(std::u16string_view line, CardListLineFault& fault) {
     line = line.substr(0, kVexmiraLineLimit);
     CardListEntry entry;
 
     // Leading commas are skipped, so an empty name field shifts every field.
     const size_t nameStart = line.find_first_not_of(kFieldSeparator);
     if (nameStart == npos) {
-        return std::nullopt;
+        return Reject(CardListLineFault::OnlyCommas, fault);
     }
     const size_t nameEnd = line.find(kFieldSeparator, nameStart);
     if (nameEnd == npos || nameEnd + 1 == line.size()) {
-        return std::nullopt;
+        return Reject(CardListLineFault::NothingAfterName, fault);
     }
     entry.name = line.substr(nameStart, nameEnd - nameStart);
 
@@ -47,21 +56,24 @@ std::optional<CardListEntry> ParseByTokens(std::u16string_view line) {
         const std::u16string_view versionText =
             line.substr(versionStart, versionEnd == npos ? npos : versionEnd - versionStart);
         const ParsedDriverVersion version = ParseListVersion(versionText, Dialect::Vexmira);
-        if (!version.ok || versionEnd == npos) {
-            return std::nullopt;
+        if (!version.ok) {
+            return Reject(CardListLineFault::VersionTooShort, fault);
+        }
+        if (versionEnd == npos) {
+            return Reject(CardListLineFault::NoDate, fault);
         }
         entry.listVersion = version.version;
         dateStart = versionEnd + 1;
     }
 
     if (dateStart >= line.size() || line[dateStart] == kFieldSeparator) {
-        return std::nullopt;
+        return Reject(CardListLineFault::NoDate, fault);
     }
     const size_t dateEnd = line.find(kFieldSeparator, dateStart);
     const ParsedDriverDate date =
         ParseDriverDate(line.substr(dateStart, dateEnd == npos ? npos : dateEnd - dateStart));
     if (!date.valid) {
-        return std::nullopt;
+        return Reject(CardListLineFault::InvalidDate, fault);
     }
     entry.listDate = date.number;
     if (dateEnd != npos) {
@@ -70,16 +82,18 @@ std::optional<CardListEntry> ParseByTokens(std::u16string_view line) {
     return entry;
 }
 
-std::optional<CardListEntry> ParseByPosition(std::u16string_view line) {
+std::optional<CardListEntry> ParseByPosition(std::u16string_view line, CardListLineFault& fault) {
     const size_t first = line.find(kFieldSeparator);
     const size_t second = first == npos ? npos : line.find(kFieldSeparator, first + 1);
     const size_t third = second == npos ? npos : line.find(kFieldSeparator, second + 1);
     if (third == npos) {
-        return std::nullopt;
+        return Reject(CardListLineFault::TooFewCommas, fault);
     }
     const ParsedDriverDate date = ParseDriverDate(line.substr(second + 1, third - second - 1));
     if (!date.valid) {
-        return std::nullopt;
+        return Reject(
+            second + 1 == third ? CardListLineFault::NoDate : CardListLineFault::InvalidDate,
+            fault);
     }
     CardListEntry entry;
     entry.name = line.substr(0, first);
@@ -134,28 +148,52 @@ bool StandsAsWord(std::u16string_view text, std::u16string_view word) {
     return false;
 }
 
-bool MatchWords(std::u16string_view name, std::u16string_view caption) {
-    std::u16string text(1, kBlank);
-    text += caption;
+// The words of a name: split at blanks, empty ones skipped.
+std::vector<std::u16string_view> Words(std::u16string_view name) {
+    std::vector<std::u16string_view> words;
     size_t start = 0;
     while (start < name.size()) {
         size_t end = name.find(kBlank, start);
         if (end == npos) {
             end = name.size();
         }
-        const std::u16string_view word = name.substr(start, end - start);
+        if (end > start) {
+            words.push_back(name.substr(start, end - start));
+        }
         start = end + 1;
-        if (!word.empty() && !StandsAsWord(text, word)) {
+    }
+    return words;
+}
+
+bool MatchWords(std::u16string_view name, std::u16string_view caption) {
+    std::u16string text(1, kBlank);
+    text += caption;
+    for (const std::u16string_view word : Words(name)) {
+        if (!StandsAsWord(text, word)) {
             return false;
         }
     }
     return true;
 }
 
+// Wherever word stands as a word of a caption, the shorter prefix stands
+// there too, unless the word runs on after it.
+bool BeginsWithoutRunningOn(std::u16string_view word, std::u16string_view prefix) {
+    return word.starts_with(prefix) &&
+           (word.size() == prefix.size() || !WordRunsOn(word[prefix.size()]));
+}
+
 }  // namespace
 
-std::optional<CardListEntry> ParseCardListLine(std::u16string_view line, Dialect dialect) {
-    return dialect == Dialect::Vexmira ? ParseByTokens(line) : ParseByPosition(line);
+std::optional<CardListEntry> ParseCardListLine(std::u16string_view line, Dialect dialect,
+                                               CardListLineFault* fault) {
+    CardListLineFault why = CardListLineFault::None;
+    std::optional<CardListEntry> entry =
+        dialect == Dialect::Vexmira ? ParseByTokens(line, why) : ParseByPosition(line, why);
+    if (fault != nullptr) {
+        *fault = why;
+    }
+    return entry;
 }
 
 bool IsPnpFragment(std::u16string_view name) {
@@ -170,4 +208,23 @@ bool MatchCardListEntry(std::u16string_view name, std::u16string_view caption,
         return Fold(pnpDeviceId, dialect).find(foldedName) != npos;
     }
     return MatchWords(foldedName, Fold(caption, dialect));
+}
+
+bool CardListNameCovers(std::u16string_view general, std::u16string_view specific,
+                        Dialect dialect) {
+    const std::u16string generalName = Fold(Trim(general, dialect), dialect);
+    const std::u16string specificName = Fold(Trim(specific, dialect), dialect);
+    if (IsPnpFragment(generalName)) {
+        return IsPnpFragment(specificName) && specificName.find(generalName) != npos;
+    }
+    const std::vector<std::u16string_view> generalWords = Words(generalName);
+    if (IsPnpFragment(specificName)) {
+        return generalWords.empty();
+    }
+    const std::vector<std::u16string_view> specificWords = Words(specificName);
+    return std::all_of(generalWords.begin(), generalWords.end(), [&](std::u16string_view word) {
+        return std::any_of(
+            specificWords.begin(), specificWords.end(),
+            [&](std::u16string_view own) { return BeginsWithoutRunningOn(own, word); });
+    });
 }

@@ -61,7 +61,8 @@ int EvaluateReduced(std::u16string_view line, const VideoAdapterRecord& adapter)
     return adapter.driverDate < entry->listDate ? kSearchDriverOutdated : kSearchNotChecked;
 }
 
-// The text-mode stream leaves the line feed; a CR before it may remain too.
+}  // namespace
+
 std::u16string_view WithoutLineBreak(std::u16string_view line) {
     while (!line.empty() && (line.back() == u'\r' || line.back() == u'\n')) {
         line.remove_suffix(1);
@@ -69,7 +70,9 @@ std::u16string_view WithoutLineBreak(std::u16string_view line) {
     return line;
 }
 
-}  // namespace
+bool IsCardListEntryLine(std::u16string_view line) {
+    return !line.empty() && line.front() != kCommentMark;
+}
 
 int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPath,
                    CardListMode mode, CardListFiles& files, DiagnosticLog& log) {
@@ -93,7 +96,7 @@ int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPat
     std::u16string raw;
     while (lines->ReadLine(raw)) {
         const std::u16string_view line = WithoutLineBreak(raw);
-        if (line.empty() || line.front() == kCommentMark) {
+        if (!IsCardListEntryLine(line)) {
             continue;
         }
         if (mode == CardListMode::Reduced) {
@@ -120,7 +123,7 @@ CardListMatch ScanCardList(CardListLines* lines, const PrimaryVideoAdapter& adap
     }
     std::u16string line;
     while (lines->ReadLine(line)) {
-        if (!line.empty() && line.front() == kCommentMark) {
+        if (!IsCardListEntryLine(line)) {
             continue;
         }
         const std::optional<CardListEntry> entry = ParseCardListLine(line, Dialect::QuarvelSysTest);

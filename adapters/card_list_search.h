@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 // The lines of an open list file, each without its line break.
 class CardListLines {
@@ -25,6 +26,15 @@ class CardListFiles {
     // Null when the file cannot be opened for reading.
     virtual std::unique_ptr<CardListLines> Open(const std::u16string& path) = 0;
 };
+
+// The text of a line that the diagnostic's search looks at: its text-mode
+// stream leaves the line feed at the end, and a carriage return may stand
+// before it.
+std::u16string_view WithoutLineBreak(std::u16string_view line);
+
+// Whether a line is an entry line: both programs pass over comments ("#" in
+// the first column) and blank lines without a word.
+bool IsCardListEntryLine(std::u16string_view line);
 
 // The diagnostic's modes: the full check, and the reduced check used when
 // OpenGL 3 or later runs on switchable graphics.

@@ -21,16 +21,15 @@ function(qst_add_release_target)
     file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
 endfunction()
 
-# qst_shipped_program(<target>)
-# A program or library that ships: built into the program folder, as the same
-# bytes from every build of the same sources (no link time stamp, no symbols,
-# which would name the build's paths), and checked after each link against the
-# allowed imports, so a call that some supported Windows lacks fails the build.
-# Programs link the win32 thread model's run-time: the posix one pulls in
-# winpthread, which imports GetTickCount64 (Windows Vista and later).
-function(qst_shipped_program target)
-    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QST_PROGRAM_DIR}
-                                               LINK_DEPENDS ${QST_ALLOWED_IMPORTS})
+# qst_reproducible_program(<target>)
+# A program or library built as the same bytes from every build of the same
+# sources (no link time stamp, no symbols, which would name the build's paths),
+# and checked after each link against the allowed imports, so a call that
+# some supported Windows lacks fails the build. Programs link the win32
+# thread model's run-time: the posix one pulls in winpthread, which imports
+# GetTickCount64 (Windows Vista and later).
+function(qst_reproducible_program target)
+    set_target_properties(${target} PROPERTIES LINK_DEPENDS ${QST_ALLOWED_IMPORTS})
     target_link_options(${target} PRIVATE -s -Wl,--no-insert-timestamp)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
@@ -44,6 +43,13 @@ function(qst_shipped_program target)
         COMMAND ${QST_TOOLS_DIR}/check-imports --allowed ${QST_ALLOWED_IMPORTS}
                 $<TARGET_FILE:${target}>
         VERBATIM)
+endfunction()
+
+# qst_shipped_program(<target>)
+# A reproducible program or library that ships: built into the program folder.
+function(qst_shipped_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QST_PROGRAM_DIR})
+    qst_reproducible_program(${target})
     add_dependencies(release ${target})
 endfunction()
 

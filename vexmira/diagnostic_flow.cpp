@@ -46,14 +46,13 @@ class DiagnosticFlow {
 
   private:
     int TestWithContext(GLDriver& driver);
-    int CardListStep(std::string_view version);
     int CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int cardResult);
 
     CommandLine commandLine_;
     DiagnosticEnvironment& environment_;
     DiagnosticOutput& output_;
     std::u16string listPath_;
-    bool intelOnly_ = false;
+    int adapterSummary_ = 0;
     bool switchableGraphics_ = false;
 };
 
@@ -75,7 +74,7 @@ int DiagnosticFlow::Run() {
     if (summary < 0) {
         return kExitNotSupported;  // the adapter lines say why; no verdict line
     }
-    intelOnly_ = summary == kSummaryIntelOnly;
+    adapterSummary_ = summary;
     listPath_ = commandLine_.prefix + std::u16string(kCardListFileName);
 
     // Without a window or a current context nothing is known about OpenGL, so
@@ -107,8 +106,7 @@ int DiagnosticFlow::TestWithContext(GLDriver& driver) {
     const std::string_view vendor = TextOrEmpty(driver.GetString(GLString::Vendor));
     const std::string vendorLowered = LowerAscii(vendor.substr(0, kVendorCopyLimit));
     const bool nvidia = vendorLowered.find("nvidia") != std::string::npos;
-    // The system sees only the Intel adapter while OpenGL runs on another one.
-    switchableGraphics_ = intelOnly_ && vendorLowered.find("intel") == std::string::npos;
+    switchableGraphics_ = IsSwitchableGraphics(adapterSummary_, vendor);
 
     const std::string_view version = TextOrEmpty(driver.GetString(GLString::Version));
     output_.Print(u"OpenGL test ... \n\n");
@@ -118,31 +116,14 @@ int DiagnosticFlow::TestWithContext(GLDriver& driver) {
                     TextOrEmpty(driver.GetString(GLString::ShadingLanguageVersion)));
     PrintOpenGLText(output_, "Version : %s\n", version);
 
-    const int cardResult = CardListStep(version);
-    if (cardResult <= 0) {
+    const int cardResult = RunCardListStep(
+        version, switchableGraphics_,
+        [this](int mode) { return environment_.SearchCardList(listPath_, mode, output_); },
+        output_);
+    if (cardResult == kExitNotSupported) {
         return kExitNotSupported;
     }
     return CapabilityAndShaderTests(driver, nvidia, cardResult);
-}
-
-int DiagnosticFlow::CardListStep(std::string_view version) {
-    const unsigned char major = version.empty() ? 0 : static_cast<unsigned char>(version.front());
-    if (major >= '3') {
-        output_.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
-        if (switchableGraphics_) {
-            return kExitSwitchableGraphics;
-        }
-        // The reduced search returns the exit code itself (2 or 3, or 0 or less).
-        return environment_.SearchCardList(listPath_, kCardListReduced, output_);
-    }
-
-    const int found = environment_.SearchCardList(listPath_, kCardListFull, output_);
-    if (found <= 0) {
-        output_.Print(u"not OK\n\n");
-        return kExitNotSupported;
-    }
-    output_.Print(u"OK\n\n");
-    return found == kCardListMatchCurrent ? kExitSupported : found;
 }
 
 int DiagnosticFlow::CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int cardResult) {
@@ -161,6 +142,34 @@ int DiagnosticFlow::CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int 
 }
 
 }  // namespace
+
+bool IsSwitchableGraphics(int adapterSummary, std::string_view glVendor) {
+    // The vendor string is searched in a copy of limited size.
+    return adapterSummary == kSummaryIntelOnly &&
+           LowerAscii(glVendor.substr(0, kVendorCopyLimit)).find("intel") == std::string::npos;
+}
+
+int RunCardListStep(std::string_view glVersion, bool switchableGraphics,
+                    const std::function<int(int mode)>& search, DiagnosticLog& log) {
+    const unsigned char major =
+        glVersion.empty() ? 0 : static_cast<unsigned char>(glVersion.front());
+    if (major >= '3') {
+        log.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
+        if (switchableGraphics) {
+            return kExitSwitchableGraphics;
+        }
+        // The reduced search returns the card result itself (2 or 3, or 0 or less).
+        return std::max(search(kCardListReduced), kExitNotSupported);
+    }
+
+    const int found = search(kCardListFull);
+    if (found <= 0) {
+        log.Print(u"not OK\n\n");
+        return kExitNotSupported;
+    }
+    log.Print(u"OK\n\n");
+    return found == kCardListMatchCurrent ? kExitSupported : found;
+}
 
 int RunDiagnosticFlow(std::u16string_view commandLine, DiagnosticEnvironment& environment) {
     return DiagnosticFlow(commandLine, environment).Run();

@@ -1,11 +1,13 @@
 #include "adapters/card_list.h"
 
 #include "adapters/tests/test_printers.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -100,6 +102,73 @@ TEST(ParseCardListLine, DiagnosticReadsAtMost1023Characters) {
     std::u16string line = u"Quadro" + std::u16string(1100, u' ') + u",295.73,20120120,GD";
     EXPECT_FALSE(ParseCardListLine(line, Dialect::Vexmira));
     EXPECT_TRUE(ParseCardListLine(line, Dialect::QuarvelSysTest));
+}
+
+TEST(ParseCardListLine, SaysWhyEachDialectRejects) {
+    using enum CardListLineFault;
+    const struct {
+        const char16_t* line;
+        CardListLineFault sysTest;
+        CardListLineFault vexmira;
+    } cases[] = {
+        {u"Quadro,295.73,20120120,GD", None, None},
+        {u"Quadro,295.73,20120120", TooFewCommas, None},
+        {u"Quadro", TooFewCommas, NothingAfterName},
+        {u"Quadro,", TooFewCommas, NothingAfterName},
+        {u",,,", NoDate, OnlyCommas},
+        {u"Quadro,295,20120120,GD", None, VersionTooShort},
+        {u",295.73,20120120,GD", None, VersionTooShort},  // the fields shift
+        {u"Quadro,295.73", TooFewCommas, NoDate},
+        {u"Quadro,295.73,,GD", NoDate, NoDate},
+        {u"Quadro,295.73,19991231,GD", InvalidDate, InvalidDate},
+        {u"Quadro,295.73,2012012,GD", InvalidDate, InvalidDate},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.line)));
+        for (const auto& [dialect, expected] : {std::pair(Dialect::QuarvelSysTest, c.sysTest),
+                                                std::pair(Dialect::Vexmira, c.vexmira)}) {
+            CardListLineFault fault = InvalidDate;
+            const bool parsed = ParseCardListLine(c.line, dialect, &fault).has_value();
+            EXPECT_EQ(fault, expected);
+            EXPECT_EQ(parsed, expected == None);
+        }
+    }
+}
+
+TEST(CardListNameCovers, GeneralNamesMatchEveryAdapterOfTheSpecificOnes) {
+    const struct {
+        const char16_t* general;
+        const char16_t* specific;
+        bool covers;
+    } cases[] = {
+        {u"Quadro 2000", u"Quadro 2000D", true},  // D does not run on
+        {u"Quadro 2000", u"Quadro 2000M", false},
+        {u"Quadro 2000", u"Quadro 20000", false},
+        {u"Quadro FX 580", u"Quadro FX 5800", false},
+        {u"Quadro 2000", u"Quadro FX 2000", true},
+        {u"GeForce GT", u"GeForce GTX 580", true},
+        {u"quadro  FX", u"FX QUADRO 580", true},
+        {u"Quadro FX 580", u"Quadro FX", false},
+        {u"", u"Quadro FX 580", true},
+        {u" ", u"pci\\ven_10de&dev_0640", true},
+        {u"Quadro", u"pci\\ven_10de&dev_0640", false},
+        {u"pci\\ven_10de", u"PCI\\VEN_10DE&DEV_0640", true},
+        {u"pci\\ven_10de&dev_0640", u"pci\\ven_10de", false},
+        {u"pci\\ven_10de", u"Quadro", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.general)) + " over " +
+                     testing::PrintToString(std::u16string(c.specific)));
+        for (Dialect dialect : {Dialect::QuarvelSysTest, Dialect::Vexmira}) {
+            EXPECT_EQ(CardListNameCovers(c.general, c.specific, dialect), c.covers);
+            // What it claims holds for the adapter the specific name stands for.
+            const std::u16string caption = u"NVIDIA " + std::u16string(c.specific);
+            const std::u16string pnp = ToUpperAscii(c.specific) + u"&SUBSYS_00000000";
+            if (c.covers && MatchCardListEntry(c.specific, caption, pnp, dialect)) {
+                EXPECT_TRUE(MatchCardListEntry(c.general, caption, pnp, dialect));
+            }
+        }
+    }
 }
 
 struct MatchCase {

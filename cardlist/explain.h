@@ -1,0 +1,97 @@
+// What each program decides for one adapter against a graphics card list:
+// the programs' own rules run over an adapter described by what Windows
+// reports of it. Vexmira's adapter test and list search write its log lines;
+// QuarvelSysTest's adapter query, scan and card list decision give its rows.
+#pragma once
+
+#include "adapters/driver_version.h"
+#include "cardlist/list_readings.h"
+#include "systest/engine/check_result.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What Windows reports of the adapter.
+struct AdapterFacts {
+    std::u16string caption;        // WMI's Caption, as Windows shows it
+    std::u16string pnpDeviceId;    // WMI's PNPDeviceID; may be empty
+    std::u16string driverVersion;  // as Windows reports it, e.g. 8.17.12.9573
+    std::u16string driverDate;     // yyyymmdd, the start of WMI's DriverDate
+};
+
+// The OpenGL that Vexmira finds.
+struct OpenGLFacts {
+    // GL_VERSION: below 3 the full list search runs, from 3 the reduced one.
+    std::string version = "2.1";
+    // OpenGL from another vendor than the adapter Windows shows.
+    bool anotherVendor = false;
+};
+
+// A line of Vexmira's log and the list line the search was reading when it
+// was written (0 outside the search).
+struct LogLine {
+    int listLine = 0;
+    std::u16string text;
+};
+
+struct VexmiraVerdict {
+    std::vector<LogLine> log;
+    bool switchableGraphics = false;
+    bool listSearched = false;
+    bool fullCheck = false;
+    int decidingLine = 0;  // the list line the search ended at; 0 when none ended it
+    std::u16string decidingText;
+    // The exit code when its OpenGL capability and shader tests pass; they
+    // fail only on a driver without the OpenGL features Quarvel needs.
+    int exitCode = 0;
+};
+
+// A list line that matched the adapter in QuarvelSysTest's scan.
+struct ScanMatch {
+    ListLine line;
+    DriverVersionComparison comparison;
+    bool dateCurrent = false;
+};
+
+// A row as QuarvelSysTest shows it: the check's key, its level and the
+// number of the message it shows (and, where the report says more, the
+// number of the report's message), with the English texts.
+struct RowVerdict {
+    std::string key;
+    CheckLevel level = CheckLevel::NoResult;
+    std::u16string status;
+    int message = 0;
+    std::u16string text;
+    int reportMessage = 0;
+    std::u16string reportText;
+
+    friend bool operator==(const RowVerdict&, const RowVerdict&) = default;
+};
+
+struct QuarvelSysTestVerdict {
+    DriverVersionNumber adapterVersion;  // as the scan compares it
+    DriverDateNumber adapterDate = 0;
+    std::vector<ScanMatch> matches;  // in the order of the scan
+    bool matched = false;
+    int decidingLine = 0;  // the line whose entry the scan remembered
+    std::u16string entryCode;
+    std::vector<RowVerdict> rows;  // the graphics card row and the driver row that show
+};
+
+struct Explanation {
+    VexmiraVerdict vexmira;
+    QuarvelSysTestVerdict quarvelSysTest;
+};
+
+// listPath is the path Vexmira's log names.
+Explanation Explain(const ListReadings& list, std::u16string_view listPath,
+                    const AdapterFacts& adapter, const OpenGLFacts& gl);
+
+// The explanation for people: Vexmira's log with the list lines it read, its
+// exit code, QuarvelSysTest's matching lines and its rows.
+std::u16string ExplanationText(const Explanation& explanation, const AdapterFacts& adapter,
+                               const OpenGLFacts& gl);
+// The same as JSON (UTF-8).
+std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& adapter,
+                            const OpenGLFacts& gl);
