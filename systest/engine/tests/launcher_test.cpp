@@ -170,6 +170,25 @@ TEST(DecideCardList, EveryExitCodeWithEveryEntryCode) {
     }
 }
 
+// A card that reports no name is not supported without a hole in the text.
+TEST(DecideCardList, CardWithoutANameIsNotSupportedInTheFormWithoutIt) {
+    MemoryStrings strings;
+    for (const char16_t* caption : {u"", u" \t "}) {
+        for (const int32_t exitCode : {kDiagnosticNotSupported, kDiagnosticDriverOutdated}) {
+            SCOPED_TRACE(testing::PrintToString(std::u16string(caption)) + " exit code " +
+                         std::to_string(exitCode));
+            PrimaryVideoAdapter adapter = QuadroAdapter();
+            adapter.caption = caption;
+            CheckResult card;
+            CheckResult driver;
+            DecideCardList(exitCode, {true, u"NG", 0, 0}, adapter, strings, card, driver);
+            ExpectResult(card, CheckLevel::Warning, u"The card is not supported",
+                         u"The card is not supported");
+            ExpectNoRow(driver);
+        }
+    }
+}
+
 // A language library whose string has more, fewer or other conversions than
 // its caller passes still gives a defined row: a missing text is empty, a
 // missing number 0, and nothing is read that was not passed.
@@ -241,20 +260,31 @@ TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
 
 TEST(DiagnosticLauncher, AdapterMemory) {
     const struct {
+        const char16_t* caption;
         uint32_t bytes;
         CheckLevel level;
         const char16_t* text;
     } cases[] = {
-        {256 * kMb, CheckLevel::Passed, u"NVIDIA Quadro FX 580: at least 256 MB"},
-        {0xFFF00000u, CheckLevel::Passed, u"NVIDIA Quadro FX 580: at least 256 MB"},
-        {256 * kMb - 1, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
-        {255 * kMb, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
-        {1, CheckLevel::Warning, u"NVIDIA Quadro FX 580: less than 256 MB"},
-        {0, CheckLevel::NoResult, u""},  // unknown: no row
+        {u"NVIDIA Quadro FX 580", 256 * kMb, CheckLevel::Passed,
+         u"NVIDIA Quadro FX 580: at least 256 MB"},
+        {u"NVIDIA Quadro FX 580", 0xFFF00000u, CheckLevel::Passed,
+         u"NVIDIA Quadro FX 580: at least 256 MB"},
+        {u"NVIDIA Quadro FX 580", 256 * kMb - 1, CheckLevel::Warning,
+         u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {u"NVIDIA Quadro FX 580", 255 * kMb, CheckLevel::Warning,
+         u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {u"NVIDIA Quadro FX 580", 1, CheckLevel::Warning,
+         u"NVIDIA Quadro FX 580: less than 256 MB"},
+        {u"NVIDIA Quadro FX 580", 0, CheckLevel::NoResult, u""},  // unknown: no row
+        // A driver that names no adapter: the texts without a name.
+        {u"", 256 * kMb, CheckLevel::Passed, u"Adapter: at least 256 MB"},
+        {u"  ", 64 * kMb, CheckLevel::Warning, u"Adapter: less than 256 MB"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes);
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.caption)) + " " +
+                     std::to_string(c.bytes));
         FakePlatform platform;
+        platform.adapter.caption = c.caption;
         platform.adapter.memoryBytes = c.bytes;
         const auto rows = RunGraphicsChecks(platform);
         ASSERT_TRUE(rows);
