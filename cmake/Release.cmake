@@ -5,11 +5,32 @@
 # The folder the two programs and their data files are built into: it is laid
 # out like the folder a user unzips, so both programs run from it.
 set(QST_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+# The program's languages: each has a language library Lang_<code>.Dll
+# (systest/resources/lang) and an agreement text Lic_<code>.Txt
+# (systest/resources/license). Chinese has one per script, named with the
+# script after the language code (docs/ARCHITECTURE.md).
+set(QST_LANGUAGES En De Fr It Es Pt Nl Pl Cs Hu Ru Tr Ja Ko Zh-Hans Zh-Hant)
+list(TRANSFORM QST_LANGUAGES PREPEND Lang_ OUTPUT_VARIABLE QST_LANGUAGE_LIBRARIES)
+list(TRANSFORM QST_LANGUAGE_LIBRARIES APPEND .Dll)
+list(TRANSFORM QST_LANGUAGES PREPEND Lic_ OUTPUT_VARIABLE QST_AGREEMENT_TEXTS)
+list(TRANSFORM QST_AGREEMENT_TEXTS APPEND .Txt)
 # The files of that folder that ship, in the order of the release ZIP. The
 # Windows build writes the list into shipped_files.txt for tools/make-bundle.sh.
-set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe Lang_En.Dll Lang_De.Dll Lic_En.Txt
-                      Lic_De.Txt GraphicsCardGBList.txt Lines.vert Lines.frag HiddenEdges.vert
-                      HiddenEdges.frag)
+set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe ${QST_LANGUAGE_LIBRARIES}
+                      ${QST_AGREEMENT_TEXTS} GraphicsCardGBList.txt Lines.vert Lines.frag
+                      HiddenEdges.vert HiddenEdges.frag)
+# The language libraries and agreement texts in the program folder, the targets
+# that make them, and their names for the tests that go through every language
+# (qst_language_list).
+list(TRANSFORM QST_LANGUAGE_LIBRARIES PREPEND ${QST_PROGRAM_DIR}/ OUTPUT_VARIABLE QST_LANGUAGE_FILES)
+list(TRANSFORM QST_AGREEMENT_TEXTS PREPEND ${QST_PROGRAM_DIR}/ OUTPUT_VARIABLE agreement_files)
+list(APPEND QST_LANGUAGE_FILES ${agreement_files})
+list(TRANSFORM QST_LANGUAGES PREPEND Lang_ OUTPUT_VARIABLE QST_LANGUAGE_FILES_TARGETS)
+list(APPEND QST_LANGUAGE_FILES_TARGETS agreement_texts)
+function(qst_language_list target)
+    list(JOIN QST_LANGUAGE_LIBRARIES "," names)
+    target_compile_definitions(${target} PRIVATE QST_LANGUAGE_LIBRARIES="${names}")
+endfunction()
 # The functions a shipped program or library may import, each with the oldest
 # Windows that exports it.
 set(QST_ALLOWED_IMPORTS ${CMAKE_SOURCE_DIR}/tools/allowed-imports.txt)

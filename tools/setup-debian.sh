@@ -6,7 +6,9 @@
 # rsvg-convert (the logo and icon from their SVG sources), the PCI ID database,
 # Mesa's software OpenGL (llvmpipe) of both architectures, which the
 # diagnostic's tests run on, Python's jsonschema, which checks the results
-# files against their schema, and clang with libFuzzer for the fuzz targets.
+# files against their schema, clang with libFuzzer for the fuzz targets, and a
+# font with Chinese, Japanese and Korean glyphs, which Wine's dialogs draw
+# those languages in (tools/wine-session links it to the dialog font).
 #
 # A package mirror caught mid-sync is common: `apt-get update` is tried again
 # after a pause that grows, and then the set-up goes on with the indexes apt
@@ -29,7 +31,7 @@ packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 g++-mingw-w64-i6
           g++-mingw-w64-i686-win32 wine wine64 wine32:i386 xvfb xauth cmake g++ g++-multilib
           make googletest clang-format imagemagick librsvg2-bin pci.ids zip python3
           python3-jsonschema git libgl1-mesa-dri libgl1:i386 libglx-mesa0:i386
-          libgl1-mesa-dri:i386 qemu-user-static clang libfuzzer-14-dev)
+          libgl1-mesa-dri:i386 qemu-user-static clang libfuzzer-14-dev fonts-wqy-microhei)
 read -r -a update_pauses <<<"${QST_APT_RETRY_PAUSES-15 30 60}"
 wine32_loader=${QST_WINE32_LOADER:-/usr/lib/wine/wine}
 

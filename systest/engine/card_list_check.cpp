@@ -2,6 +2,7 @@
 
 #include "adapters/card_list.h"
 #include "common/format.h"
+#include "common/text.h"
 #include "systest/engine/product.h"
 #include "systest/resources/string_ids.h"
 
@@ -16,6 +17,10 @@ void Set(CheckResult& result, CheckLevel level, std::u16string text) {
 
 }  // namespace
 
+bool HasAdapterName(const PrimaryVideoAdapter& adapter) {
+    return !TrimSpaces(adapter.caption).empty();
+}
+
 void DecideCardList(int32_t exitCode, const CardListMatch& match,
                     const PrimaryVideoAdapter& adapter, const StringSource& strings,
                     CheckResult& card, CheckResult& driver) {
@@ -25,7 +30,9 @@ void DecideCardList(int32_t exitCode, const CardListMatch& match,
     const DriverVersionNumber& version = adapter.driverVersion;
     const auto notSupported = [&] {
         Set(card, CheckLevel::Warning,
-            FormatString(strings.Load(IDS_CARD_NOT_SUPPORTED), {adapter.caption}));
+            HasAdapterName(adapter)
+                ? FormatString(strings.Load(IDS_CARD_NOT_SUPPORTED), {adapter.caption})
+                : strings.Load(IDS_CARD_NOT_SUPPORTED_UNNAMED));
     };
 
     switch (exitCode) {

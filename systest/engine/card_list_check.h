@@ -19,6 +19,11 @@ inline constexpr int32_t kDiagnosticDriverOutdated = 2;
 inline constexpr int32_t kDiagnosticSupported = 3;
 inline constexpr int32_t kDiagnosticSwitchableGraphics = 4;
 
+// Whether the adapter reports a name. Texts about one that reports none (some
+// drivers give no caption) take their forms without the name, so none reads
+// "The graphics card  is not supported".
+bool HasAdapterName(const PrimaryVideoAdapter& adapter);
+
 // Fills card and driver, both cleared first; a result that stays at level 0
 // gives no row. Entry codes count only when written exactly.
 void DecideCardList(int32_t exitCode, const CardListMatch& match,

@@ -62,9 +62,15 @@ CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {
         const bool enough =
             (adapter_.memoryBytes >> kBytesPerMbShift) >= kRecommendedGraphicsMemoryMb;
         result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
-        result.displayText =
-            FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
-                         {adapter_.caption, kRecommendedMemoryMbArgument});
+        if (HasAdapterName(adapter_)) {
+            result.displayText =
+                FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
+                             {adapter_.caption, kRecommendedMemoryMbArgument});
+        } else {
+            result.displayText = FormatString(
+                strings_.Load(enough ? IDS_GPU_MEMORY_PASSED_UNNAMED : IDS_GPU_MEMORY_LOW_UNNAMED),
+                {kRecommendedMemoryMbArgument});
+        }
     }
     result.reportText = result.displayText;
     return result;

@@ -56,3 +56,7 @@
 #define IDS_DIAGNOSTIC_NOT_STARTED 994  // the diagnostic program could not be started
 #define IDS_SCREEN_NOT_MEASURED 995     // no interactive desktop: the screen was not checked
 #define IDS_GRAPHICS_NOT_MEASURED 996   // no interactive desktop: graphics not checked
+// The forms of 940, 941 and 980 for an adapter that reports no name.
+#define IDS_GPU_MEMORY_LOW_UNNAMED 997     // %d 256 (MB)
+#define IDS_GPU_MEMORY_PASSED_UNNAMED 998  // %d 256 (MB)
+#define IDS_CARD_NOT_SUPPORTED_UNNAMED 999

@@ -1,6 +1,7 @@
 // Which language library and agreement text the program uses: the library of
-// the user's language when it is beside the program, else English, beside the
-// program or else in the current directory.
+// the user's language when it is beside the program (for Chinese, the one of
+// the user's script first), else English, beside the program or else in the
+// current directory.
 #pragma once
 
 #include <string>
@@ -29,8 +30,17 @@ struct LanguageChoice {
 inline constexpr char16_t kFallbackLibrary[] = u"Lang_En.Dll";
 inline constexpr char16_t kFallbackAgreement[] = u"Lic_En.Txt";
 
-// programPath is the program file's full path, languageCode the user's ISO 639
-// language name ("de"; empty when unknown). A library that exists but cannot
-// be loaded counts as missing.
-LanguageChoice ChooseLanguage(std::u16string_view programPath, std::u16string_view languageCode,
+// The user's ISO 639 language name ("de", "zh") and ISO 3166 region name
+// ("DE", "TW"); either is empty when unknown.
+struct UserLocale {
+    std::u16string language;
+    std::u16string region;
+};
+
+// programPath is the program file's full path. Chinese comes in two scripts
+// under one language name: before Lang_zh.Dll comes Lang_zh-Hant.Dll
+// (Traditional) for Taiwan, Hong Kong and Macao, Lang_zh-Hans.Dll (Simplified)
+// for every other region. A library that exists but cannot be loaded counts as
+// missing; the fatal error names the first library looked for.
+LanguageChoice ChooseLanguage(std::u16string_view programPath, const UserLocale& locale,
                               LanguageFileSystem& system);

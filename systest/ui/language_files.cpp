@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kLanguageCodeUnits = 30;
+constexpr int kLocaleNameUnits = 30;
 
 class Win32LanguageFiles final : public LanguageFileSystem {
   public:
@@ -29,13 +29,13 @@ class Win32LanguageFiles final : public LanguageFileSystem {
     AppModule& module_;
 };
 
-std::u16string UserLanguageCode() {
-    wchar_t code[kLanguageCodeUnits] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, code, kLanguageCodeUnits) ==
-        0) {
+// One item of the user's default locale; empty when it cannot be read.
+std::u16string UserLocaleInfo(LCTYPE item) {
+    wchar_t name[kLocaleNameUnits] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, item, name, kLocaleNameUnits) == 0) {
         return {};
     }
-    return FromWide(code);
+    return FromWide(name);
 }
 
 std::u16string ProgramPath() {
@@ -48,5 +48,7 @@ std::u16string ProgramPath() {
 
 LanguageChoice LoadUserLanguage(AppModule& module) {
     Win32LanguageFiles files(module);
-    return ChooseLanguage(ProgramPath(), UserLanguageCode(), files);
+    const UserLocale locale{UserLocaleInfo(LOCALE_SISO639LANGNAME),
+                            UserLocaleInfo(LOCALE_SISO3166CTRYNAME)};
+    return ChooseLanguage(ProgramPath(), locale, files);
 }

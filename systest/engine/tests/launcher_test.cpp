@@ -239,6 +239,30 @@ TEST(DiagnosticLauncher, AdapterMemory) {
     }
 }
 
+// A driver that names no adapter: its rows take the texts without a name,
+// never one with a hole where the name would stand.
+TEST(DiagnosticLauncher, AdapterWithoutANameGetsTheTextsWithoutIt) {
+    const struct {
+        const char16_t* caption;
+        uint32_t bytes;
+        const char16_t* memory;
+    } cases[] = {
+        {u"", 256 * kMb, u"Adapter: at least 256 MB"},
+        {u" \t ", 64 * kMb, u"Adapter: less than 256 MB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.caption)));
+        FakePlatform platform;
+        platform.exitCode = kDiagnosticNotSupported;
+        platform.adapter.caption = c.caption;
+        platform.adapter.memoryBytes = c.bytes;
+        const auto rows = RunGraphicsChecks(platform);
+        ASSERT_TRUE(rows);
+        EXPECT_EQ(rows->memory.displayText, c.memory);
+        EXPECT_EQ(rows->card.displayText, u"The card is not supported");
+    }
+}
+
 TEST(DiagnosticLauncher, AdaptersDiffer) {
     FakePlatform platform;
     platform.adapter.adaptersDiffer = true;

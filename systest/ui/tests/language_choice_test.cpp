@@ -26,10 +26,47 @@ const std::u16string kProgram = u"C:\\Tools\\Quarvel\\QuarvelSysTest.exe";
 TEST(ChooseLanguage, PicksTheLibraryAndTextOfTheUserLanguage) {
     FakeFileSystem system;
     system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", u"Lang_En.Dll"};
-    const LanguageChoice choice = ChooseLanguage(kProgram, u"de", system);
+    const LanguageChoice choice = ChooseLanguage(kProgram, {u"de", u"AT"}, system);
     EXPECT_TRUE(choice.loaded);
     EXPECT_EQ(choice.agreementPath, u"C:\\Tools\\Quarvel\\Lic_de.Txt");
     EXPECT_EQ(system.attempts, std::vector<std::u16string>{u"C:\\Tools\\Quarvel\\Lang_de.Dll"});
+}
+
+// Both Chinese locales name the language "zh"; the region tells the script.
+TEST(ChooseLanguage, ChineseTakesTheLibraryOfTheRegionsScriptFirst) {
+    const std::u16string hant = u"C:\\Tools\\Quarvel\\Lang_zh-Hant.Dll";
+    const std::u16string hans = u"C:\\Tools\\Quarvel\\Lang_zh-Hans.Dll";
+    const std::u16string zh = u"C:\\Tools\\Quarvel\\Lang_zh.Dll";
+    const std::u16string english = u"C:\\Tools\\Quarvel\\Lang_En.Dll";
+    const struct {
+        std::u16string region;
+        std::set<std::u16string> files;
+        std::set<std::u16string> broken;
+        std::u16string agreement;
+    } cases[] = {
+        {u"TW", {hant, hans, english}, {}, u"Lic_zh-Hant.Txt"},
+        {u"HK", {hant, hans, english}, {}, u"Lic_zh-Hant.Txt"},
+        {u"MO", {hant, hans, english}, {}, u"Lic_zh-Hant.Txt"},
+        {u"CN", {hant, hans, english}, {}, u"Lic_zh-Hans.Txt"},
+        {u"SG", {hant, hans, english}, {}, u"Lic_zh-Hans.Txt"},
+        {u"", {hant, hans, english}, {}, u"Lic_zh-Hans.Txt"},
+        // Without the script's library the two-letter one and English follow.
+        {u"TW", {zh, hans, english}, {}, u"Lic_zh.Txt"},
+        {u"TW", {hant, zh, english}, {hant}, u"Lic_zh.Txt"},
+        {u"TW", {hans, english}, {}, u"Lic_En.Txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.region) + " " + testing::PrintToString(c.agreement));
+        FakeFileSystem system;
+        system.files = c.files;
+        system.broken = c.broken;
+        const LanguageChoice choice = ChooseLanguage(kProgram, {u"zh", c.region}, system);
+        EXPECT_TRUE(choice.loaded);
+        EXPECT_EQ(choice.agreementPath, u"C:\\Tools\\Quarvel\\" + c.agreement);
+    }
+    FakeFileSystem none;
+    EXPECT_EQ(ChooseLanguage(kProgram, {u"zh", u"TW"}, none).failure,
+              u"Can't initialize language Dll / " + hant);
 }
 
 TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory) {
@@ -68,7 +105,7 @@ TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory
         FakeFileSystem system;
         system.files = c.files;
         system.broken = c.broken;
-        const LanguageChoice choice = ChooseLanguage(kProgram, c.code, system);
+        const LanguageChoice choice = ChooseLanguage(kProgram, {c.code, u""}, system);
         EXPECT_TRUE(choice.loaded);
         EXPECT_EQ(choice.agreementPath, c.agreement);
         EXPECT_EQ(system.attempts.back(), c.library);
@@ -109,7 +146,7 @@ TEST(ChooseLanguage, FailsNamingWhatIsMissing) {
         FakeFileSystem system;
         system.files = c.files;
         system.broken = c.broken;
-        const LanguageChoice choice = ChooseLanguage(c.programPath, u"fr", system);
+        const LanguageChoice choice = ChooseLanguage(c.programPath, {u"fr", u"FR"}, system);
         EXPECT_FALSE(choice.loaded);
         EXPECT_EQ(choice.failure, c.failure);
     }
@@ -118,7 +155,7 @@ TEST(ChooseLanguage, FailsNamingWhatIsMissing) {
 TEST(ChooseLanguage, DirectoryAtTheRootKeepsItsBackslash) {
     FakeFileSystem system;
     system.files = {u"C:\\Lang_en.Dll"};
-    const LanguageChoice choice = ChooseLanguage(u"C:\\QuarvelSysTest.exe", u"en", system);
+    const LanguageChoice choice = ChooseLanguage(u"C:\\QuarvelSysTest.exe", {u"en", u"US"}, system);
     EXPECT_TRUE(choice.loaded);
     EXPECT_EQ(choice.agreementPath, u"C:\\Lic_en.Txt");
 }

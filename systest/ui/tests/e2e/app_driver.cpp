@@ -64,10 +64,21 @@ bool AppDriver::HasWindow(const std::wstring& caption) const {
 }
 
 HWND AppDriver::WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const {
+    return WaitForMatchingWindow([&](HWND window) { return WindowText(window) == caption; },
+                                 timeoutMs);
+}
+
+HWND AppDriver::WaitForWindowWithItem(int id, DWORD timeoutMs) const {
+    return WaitForMatchingWindow([id](HWND window) { return GetDlgItem(window, id) != nullptr; },
+                                 timeoutMs);
+}
+
+template <typename Matches>
+HWND AppDriver::WaitForMatchingWindow(Matches matches, DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
     do {
         for (HWND window : VisibleTopLevelWindows()) {
-            if (WindowText(window) == caption) {
+            if (matches(window)) {
                 return window;
             }
         }

@@ -38,6 +38,9 @@ class AppDriver {
     // The first visible top-level window of the program with this caption;
     // null when none appears within the time or the program ends.
     HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // The same for the first one with a control of that identifier: a dialog
+    // of the program in whichever language it speaks.
+    HWND WaitForWindowWithItem(int id, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Whether the program has a visible top-level window with that caption.
     bool HasWindow(const std::wstring& caption) const;
 
@@ -49,6 +52,8 @@ class AppDriver {
 
   private:
     std::vector<HWND> VisibleTopLevelWindows() const;
+    template <typename Matches>
+    HWND WaitForMatchingWindow(Matches matches, DWORD timeoutMs) const;
 
     // Closing it ends the program and all it started.
     UniqueKernelHandle job_;

@@ -32,6 +32,12 @@ BundleFolder::BundleFolder(const std::vector<std::wstring>& leftOut, const std::
     }
 }
 
+std::vector<std::wstring> ShippedLanguageLibraries() {
+    std::vector<std::wstring> libraries = SplitAtCommas(QST_SHIPPED_FILES);
+    std::erase_if(libraries, [](const std::wstring& file) { return !file.starts_with(L"Lang_"); });
+    return libraries;
+}
+
 std::wstring ReportFilePath() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);

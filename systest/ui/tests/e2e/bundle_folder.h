@@ -32,6 +32,9 @@ class BundleFolder {
     std::wstring path_;
 };
 
+// The names of the shipped language libraries (Lang_*.Dll).
+std::vector<std::wstring> ShippedLanguageLibraries();
+
 // The report file the report button writes: the temporary directory +
 // "QuarvelSysTest.txt".
 std::wstring ReportFilePath();

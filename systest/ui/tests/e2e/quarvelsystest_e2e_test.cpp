@@ -34,29 +34,70 @@ constexpr DWORD kNoExitCode = 0xDEAD;
 // The id of a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::wstring UserLanguage() {
-    wchar_t code[30] = {};
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, code, 30);
-    return code;
+std::wstring UserLocaleInfo(LCTYPE item) {
+    wchar_t name[30] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, item, name, 30);
+    return name;
 }
 
-// What the user sees in the language the program picks for them: German for
-// German users, English for everybody else.
+// What the user sees in the language the program picks for the test
+// session's locale: its own where the session has a locale of ours, English
+// for everybody else.
 struct LanguageTexts {
+    std::wstring language;  // of the locale, and its region where it matters
+    std::wstring region;
+    std::wstring library;  // the language library looked for first
     std::wstring agreementCaption;
     std::wstring mainCaption;
     std::wstring agreementFirstLine;
-    std::wstring cannotWrite;  // after the path of a file that cannot be written
+    std::wstring cannotWrite;    // the console's line up to the reason, %s the file
+    std::wstring metaLineStart;  // of the report's first line
 };
 
 LanguageTexts ExpectedTexts() {
-    if (UserLanguage() == L"de") {
-        return {L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung", L"Quarvel 2012 Systemtest",
-                L"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012",
-                L" konnte nicht geschrieben werden: "};
+    const std::wstring language = UserLocaleInfo(LOCALE_SISO639LANGNAME);
+    const std::wstring region = UserLocaleInfo(LOCALE_SISO3166CTRYNAME);
+    const LanguageTexts texts[] = {
+        {L"de", L"", L"Lang_de.Dll", L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung",
+         L"Quarvel 2012 Systemtest", L"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012",
+         L"%s konnte nicht geschrieben werden: ", L"Computer \""},
+        {L"fr", L"", L"Lang_fr.Dll", L"Test syst\u00e8me Quarvel 2012 \u2013 Contrat de licence",
+         L"Test syst\u00e8me Quarvel 2012",
+         L"CONTRAT DE LICENCE DU TEST SYST\u00c8ME DE QUARVEL 2012",
+         L"%s n'a pas pu \u00eatre \u00e9crit\u00a0: ", L"Ordinateur \""},
+        {L"ja", L"", L"Lang_ja.Dll",
+         L"Quarvel 2012 \u30b7\u30b9\u30c6\u30e0 \u30c6\u30b9\u30c8 \u2013 "
+         L"\u4f7f\u7528\u8a31\u8afe\u5951\u7d04\u66f8",
+         L"Quarvel 2012 \u30b7\u30b9\u30c6\u30e0 \u30c6\u30b9\u30c8",
+         L"QUARVEL 2012 \u30b7\u30b9\u30c6\u30e0 \u30c6\u30b9\u30c8"
+         L"\u4f7f\u7528\u8a31\u8afe\u5951\u7d04\u66f8",
+         L"%s \u306b\u66f8\u304d\u8fbc\u3081\u307e\u305b\u3093\u3067\u3057\u305f: ",
+         L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf\u30fc \""},
+        // Chinese by the region's script.
+        {L"zh", L"TW", L"Lang_zh-Hant.Dll",
+         L"Quarvel 2012 \u7cfb\u7d71\u6e2c\u8a66 \u2013 \u6388\u6b0a\u5408\u7d04",
+         L"Quarvel 2012 \u7cfb\u7d71\u6e2c\u8a66",
+         L"QUARVEL 2012 \u7cfb\u7d71\u6e2c\u8a66\u6388\u6b0a\u5408\u7d04",
+         L"\u7121\u6cd5\u5beb\u5165 %s\uff1a", L"\u96fb\u8166 \""},
+        {L"zh", L"CN", L"Lang_zh-Hans.Dll",
+         L"Quarvel 2012 \u7cfb\u7edf\u6d4b\u8bd5 \u2013 \u8bb8\u53ef\u534f\u8bae",
+         L"Quarvel 2012 \u7cfb\u7edf\u6d4b\u8bd5",
+         L"QUARVEL 2012 \u7cfb\u7edf\u6d4b\u8bd5\u8bb8\u53ef\u534f\u8bae",
+         L"\u65e0\u6cd5\u5199\u5165 %s\uff1a", L"\u8ba1\u7b97\u673a \""},
+    };
+    for (const LanguageTexts& t : texts) {
+        if (t.language == language && (t.region.empty() || t.region == region)) {
+            return t;
+        }
     }
-    return {L"Quarvel 2012 System Test \u2013 License Agreement", L"Quarvel 2012 System Test",
-            L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST", L" could not be written: "};
+    return {language,
+            region,
+            L"Lang_" + language + L".Dll",
+            L"Quarvel 2012 System Test \u2013 License Agreement",
+            L"Quarvel 2012 System Test",
+            L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST",
+            L"%s could not be written: ",
+            L"Computer \""};
 }
 
 std::wstring ListBoxLine(HWND dialog, int id, int line) {
@@ -264,13 +305,12 @@ TEST_F(QuarvelSysTestRun, AcceptThenOkEndsWithOneAndEscapeWithTwo) {
 }
 
 TEST_F(QuarvelSysTestRun, WithoutALanguageLibraryAFatalErrorNamesTheMissingOne) {
-    Start({L"Lang_En.Dll", L"Lang_De.Dll"});
+    Start(ShippedLanguageLibraries());
     const HWND box = app_.WaitForWindow(L"Fatal Error", kWindowTimeoutMs);
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(app_.HasWindow(texts_.agreementCaption));
-    EXPECT_EQ(ItemText(box, kMessageBoxTextId), L"Can't initialize language Dll / " +
-                                                    bundle_->Path() + L"Lang_" + UserLanguage() +
-                                                    L".Dll");
+    EXPECT_EQ(ItemText(box, kMessageBoxTextId),
+              L"Can't initialize language Dll / " + bundle_->Path() + texts_.library);
     ClickButton(box, IDOK);
     EXPECT_EQ(ExitCode(), kExitFailed);
 }
@@ -325,7 +365,7 @@ TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
 TEST_F(QuarvelSysTestRun, UnloadableLanguageLibraryIsAFatalErrorNamingIt) {
     const std::string library = ReadBytes(ProgramFolder() + u"Lang_En.Dll");
     ASSERT_FALSE(library.empty());
-    const std::vector<std::wstring> noLibraries = {L"Lang_En.Dll", L"Lang_De.Dll"};
+    const std::vector<std::wstring> noLibraries = ShippedLanguageLibraries();
     const std::optional<BadFile> kinds[] = {BadFile::Empty, BadFile::Folder, BadFile::Locked,
                                             BadFile::Huge,  BadFile::Binary, BadFile::Utf16,
                                             std::nullopt};  // the library cut in half
@@ -340,9 +380,8 @@ TEST_F(QuarvelSysTestRun, UnloadableLanguageLibraryIsAFatalErrorNamingIt) {
         Launch();
         const HWND box = app_.WaitForWindow(L"Fatal Error", kWindowTimeoutMs);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(ItemText(box, kMessageBoxTextId), L"Can't initialize language Dll / " +
-                                                        bundle_->Path() + L"Lang_" +
-                                                        UserLanguage() + L".Dll");
+        EXPECT_EQ(ItemText(box, kMessageBoxTextId),
+                  L"Can't initialize language Dll / " + bundle_->Path() + texts_.library);
         ClickButton(box, IDOK);
         ASSERT_EQ(ExitCode(), kExitFailed);
     }
@@ -428,6 +467,7 @@ TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithThe
     const HWND main = AcceptAgreement();
     ASSERT_NE(main, nullptr);
     const std::string interactive = SaveReport(main);
+    const std::wstring summary = ItemText(main, IDC_SUMMARY_TEXT);
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
     ASSERT_EQ(interactive.rfind("\xEF\xBB\xBF", 0), 0u);
@@ -457,6 +497,9 @@ TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithThe
     // only what ties it to the report and the exit code.
     const std::string json = ReadBytes(folder + u"r.json");
     ASSERT_EQ(json.rfind("{\r\n", 0), 0u) << "no byte order mark, an object";
+    // Both speak the user's language, as the dialogs do, in every script.
+    EXPECT_EQ(report.rfind("\xEF\xBB\xBF" + Utf8(texts_.metaLineStart), 0), 0u) << report;
+    EXPECT_NE(json.find("\"summary\": \"" + Utf8(summary) + "\""), std::string::npos) << json;
     ASSERT_GE(run.exitCode, 1u);
     ASSERT_LE(run.exitCode, 5u);
     EXPECT_NE(json.find("\"overall\": {\r\n    \"level\": " + std::to_string(run.exitCode) + ","),
@@ -511,10 +554,8 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
          {},
          kExitBadCommandLine},
         {"read-only file", L"-silent -acceptagreement -json old.json", {}, kExitBadCommandLine},
-        {"no language library",
-         L"-silent -acceptagreement -report r.txt",
-         {L"Lang_En.Dll", L"Lang_De.Dll"},
-         kExitFailed},
+        {"no language library", L"-silent -acceptagreement -report r.txt",
+         ShippedLanguageLibraries(), kExitFailed},
     };
     const std::string earlier = "{\"earlier\": true}";
     for (const auto& c : cases) {
@@ -567,9 +608,10 @@ TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
             rows.push_back(text);
         }
     }
-    const std::wstring path = bundle_->Path() + L"Ma\u00DFe\\r.txt";
+    std::wstring line = texts_.cannotWrite;
+    line.replace(line.find(L"%s"), 2, bundle_->Path() + L"Ma\u00DFe\\r.txt");
     ASSERT_EQ(rows.size(), 1u) << Utf8(rows.empty() ? L"" : rows.back());
-    EXPECT_EQ(rows[0].rfind(path + texts_.cannotWrite, 0), 0u) << Utf8(rows[0]);
+    EXPECT_EQ(rows[0].rfind(line, 0), 0u) << Utf8(rows[0]);
 }
 
 // The report's lines with drive letters blanked: of two drives with the same

@@ -27,21 +27,6 @@ std::wstring WithBackslash(std::wstring folder) {
     return folder;
 }
 
-// The agreement page, in whichever language the program chose.
-HWND WaitForFirstWindow(const AppDriver& app) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kX86TimeoutMs) {
-        for (const wchar_t* caption : {L"Quarvel 2012 System Test \u2013 License Agreement",
-                                       L"Quarvel 2012 Systemtest \u2013 Lizenzvereinbarung"}) {
-            if (app.HasWindow(caption)) {
-                return app.WaitForWindow(caption, 0);
-            }
-        }
-        Sleep(100);
-    }
-    return nullptr;
-}
-
 // Captures a window once it has drawn itself: a window may be visible a
 // moment before its first paint, and larger windows (at a high DPI) take
 // longer.
@@ -74,25 +59,23 @@ int wmain(int argc, wchar_t** argv) {
     if (!app.Start(folder + L"QuarvelSysTest.exe", L"", folder)) {
         return Fail("cannot start QuarvelSysTest.exe");
     }
-    const HWND agreement = WaitForFirstWindow(app);
+    // The pages in whichever language the program chose.
+    const HWND agreement = app.WaitForWindowWithItem(IDC_ACCEPT_BOX, kX86TimeoutMs);
     if (agreement == nullptr) {
         app.Terminate();
         return Fail("no agreement page");
     }
-    // The main dialog's caption is the agreement's up to its dash.
-    const std::wstring agreementCaption = WindowText(agreement);
-    const std::wstring mainCaption = agreementCaption.substr(0, agreementCaption.find(L" \u2013"));
-    std::printf("Agreement page: %s\n", Utf8(agreementCaption).c_str());
+    std::printf("Agreement page: %s\n", Utf8(WindowText(agreement)).c_str());
     SaveDrawnWindow(agreement, output + L"agreement.bmp");
 
     ClickButton(agreement, IDC_ACCEPT_BOX);
     ClickButton(agreement, IDOK);
-    const HWND main = app.WaitForWindow(mainCaption, kX86TimeoutMs);
+    const HWND main = app.WaitForWindowWithItem(IDC_REPORT_BUTTON, kX86TimeoutMs);
     if (main == nullptr) {
         app.Terminate();
         return Fail("no main dialog");
     }
-    std::printf("Main dialog: %s\n", Utf8(mainCaption).c_str());
+    std::printf("Main dialog: %s\n", Utf8(WindowText(main)).c_str());
     SaveDrawnWindow(main, output + L"main.bmp");
 
     DeleteFileW(ReportFilePath().c_str());

@@ -1,7 +1,10 @@
-// Both dialogs at the screen DPI given on the command line, in English and in
-// German: no text of a static control, a button or a results list cell is
-// cut, and the list, the summary icon and the logo have the size drawn for
-// that DPI. Runs in a Wine session of its own per DPI.
+// Both dialogs in every language library and the pseudo-language, at the
+// screen DPI given on the command line: no text of a static control, a button,
+// an agreement line or a results list cell is cut, no character is drawn as
+// the box of a missing glyph, and the list, the summary icon and the logo have
+// the size drawn for that DPI. Runs in a Wine session of its own per DPI, all
+// languages in one program.
+#include "common/text.h"
 #include "common/win/resource_string.h"
 #include "common/win/screen_dpi.h"
 #include "common/win/window_text.h"
@@ -19,17 +22,38 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
 int g_dpi = 0;  // the session's, from the command line
 
 struct Language {
-    const wchar_t* library;
-    const char* name;
+    std::wstring library;    // Lang_<code>.Dll
+    std::wstring agreement;  // Lic_<code>.Txt
 };
-const Language kLanguages[] = {{L"Lang_En.Dll", "English"}, {L"Lang_De.Dll", "German"}};
+
+// Every shipped language, then the pseudo-language, which has no agreement
+// text of its own and shows the English one.
+std::vector<Language> Languages() {
+    std::vector<Language> languages;
+    const std::wstring names = L"" QST_LANGUAGE_LIBRARIES;
+    for (size_t start = 0; start < names.size();) {
+        const size_t end = std::min(names.find(L',', start), names.size());
+        const std::wstring library = names.substr(start, end - start);
+        const std::wstring code = library.substr(5, library.size() - 9);  // Lang_<code>.Dll
+        languages.push_back({library, L"Lic_" + code + L".Txt"});
+        start = end + 1;
+    }
+    languages.push_back({L"Lang_Qps.Dll", L"Lic_En.Txt"});
+    return languages;
+}
+
+std::string Readable(const std::wstring& text) {
+    return Utf8FromUtf16(FromWide(text));
+}
 
 std::wstring ClassName(HWND window) {
     wchar_t name[64] = {};
@@ -86,13 +110,101 @@ std::string CutText(HWND control) {
     return {};
 }
 
+// A square of three text heights of the font selected into the DC, 32 bits a
+// pixel, top row first.
+HBITMAP CreateCanvas(HDC dc, int& size, const uint32_t*& pixels) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    size = 3 * metrics.tmHeight;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = static_cast<const uint32_t*>(bits);
+    return bitmap;
+}
+
+// Draws single characters in a font, black on white, for comparing what
+// they look like.
+class GlyphCanvas {
+  public:
+    explicit GlyphCanvas(HFONT font)
+        : dc_(CreateCompatibleDC(nullptr)),
+          font_(dc_.get(), font),
+          bitmap_(CreateCanvas(dc_.get(), size_, pixels_)),
+          canvas_(dc_.get(), bitmap_.get()) {}
+
+    // Which pixels the character inks.
+    std::vector<bool> Draw(wchar_t c) const {
+        const RECT all{0, 0, size_, size_};
+        FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        TextOutW(dc_.get(), 0, 0, &c, 1);
+        GdiFlush();
+        std::vector<bool> ink(static_cast<size_t>(size_) * static_cast<size_t>(size_));
+        for (size_t i = 0; i < ink.size(); ++i) {
+            ink[i] = (pixels_[i] & 0xFFFFFF) != 0xFFFFFF;
+        }
+        return ink;
+    }
+
+  private:
+    UniqueCreatedDc dc_;
+    SelectedObject font_;
+    int size_ = 0;
+    const uint32_t* pixels_ = nullptr;  // of bitmap_
+    UniqueBitmap bitmap_;
+    SelectedObject canvas_;  // bitmap_, until it is deleted
+};
+
+// The characters of the text that the control's font draws as the box of a
+// missing glyph (as it draws U+FFFF, which no font has). GetGlyphIndicesW
+// cannot tell: it looks at the font itself, not at the fonts linked to it
+// that draw CJK text in a Western font (on Windows as under Wine).
+std::wstring MissingGlyphs(HWND control, const std::wstring& text) {
+    const GlyphCanvas canvas(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const std::vector<bool> missing = canvas.Draw(L'\xFFFF');
+    std::set<wchar_t> seen;
+    std::wstring boxes;
+    for (const wchar_t c : text) {
+        if (c >= 0x80 && seen.insert(c).second && canvas.Draw(c) == missing) {
+            boxes += c;
+        }
+    }
+    return boxes;
+}
+
 void ExpectNoTextCut(HWND dialog) {
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
          control = GetWindow(control, GW_HWNDNEXT)) {
         const std::string cut = CutText(control);
-        EXPECT_TRUE(cut.empty()) << "control " << GetDlgCtrlID(control) << " "
-                                 << testing::PrintToString(WindowText(control)) << ": " << cut;
+        EXPECT_TRUE(cut.empty()) << "control " << GetDlgCtrlID(control) << " \""
+                                 << Readable(WindowText(control)) << "\": " << cut;
+        const std::wstring boxes = MissingGlyphs(control, WindowText(control));
+        EXPECT_TRUE(boxes.empty()) << "control " << GetDlgCtrlID(control)
+                                   << " draws no glyph for \"" << Readable(boxes) << "\"";
     }
+}
+
+// Every line of the agreement text shows whole (the list box neither wraps
+// nor scrolls sideways) and in glyphs of its script.
+void ExpectAgreementLinesWhole(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    // A list box item starts one pixel in from the edge.
+    const int room = client.right - 2;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    EXPECT_GT(count, 20);
+    std::wstring all;
+    for (int line = 0; line < count; ++line) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, line, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text.data()));
+        const int width = TextExtent(list, text, DT_SINGLELINE | DT_NOPREFIX, 0).cx;
+        EXPECT_LE(width, room) << "agreement line " << line << " \"" << Readable(text) << "\"";
+        all += text;
+    }
+    const std::wstring boxes = MissingGlyphs(list, all);
+    EXPECT_TRUE(boxes.empty()) << "the agreement text draws no glyph for \"" << Readable(boxes)
+                               << "\"";
 }
 
 int ListTextWidth(HWND list, const std::u16string& text) {
@@ -189,28 +301,29 @@ TEST(DpiLayout, TheSessionHasTheDpi) {
 }
 
 TEST(DpiLayout, AgreementPageShowsEveryText) {
-    for (const Language& language : kLanguages) {
-        SCOPED_TRACE(language.name);
+    for (const Language& language : Languages()) {
+        SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) + " DPI");
         AppModule module(GetModuleHandleW(nullptr));
-        module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library)));
+        module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library.c_str())));
         ASSERT_NE(module.LanguageLibrary(), nullptr);
-        AgreementDialog page(module, u"Lic_En.Txt");
+        AgreementDialog page(module, FromWide(language.agreement));
         ASSERT_TRUE(page.Create());
         ExpectNoTextCut(page.Window());
+        ExpectAgreementLinesWhole(GetDlgItem(page.Window(), IDC_AGREEMENT_TEXT));
     }
 }
 
 TEST(DpiLayout, MainDialogShowsEveryTextAndImagesOfItsSize) {
     RegisterUserListClass(GetModuleHandleW(nullptr));
     const int32_t imageSize = ListMetricsForDpi(g_dpi).imageSize;
-    for (const Language& language : kLanguages) {
+    for (const Language& language : Languages()) {
         // Each verdict brings its own status word and summary text.
         for (const CheckLevel level :
              {CheckLevel::Failed, CheckLevel::Warning, CheckLevel::Passed, CheckLevel::NoResult}) {
-            SCOPED_TRACE(std::string(language.name) + ", level " +
-                         std::to_string(static_cast<int>(level)));
+            SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) +
+                         " DPI, level " + std::to_string(static_cast<int>(level)));
             AppModule module(GetModuleHandleW(nullptr));
-            module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library)));
+            module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library.c_str())));
             ASSERT_NE(module.LanguageLibrary(), nullptr);
             FixedChecks checks(level, module.LanguageLibrary());
             MainDialog dialog(module, {checks, checks});

@@ -1,18 +1,43 @@
-// The shipped language libraries and agreement texts: every string the program
-// loads is there, in every language, with the conversions its callers format
-// it with; the agreement texts read back in the encodings they ship in.
+// Every language library and the pseudo-language, and the agreement texts:
+// every string the program loads is there, with the conversions its callers
+// format it with, the accelerators of a dialog apart and the status words in
+// one column; the agreement texts read back in the encodings they ship in.
 #include "common/format.h"
+#include "common/text.h"
 #include "common/win/handles.h"
 #include "common/win/resource_string.h"
+#include "systest/engine/string_source.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/string_ids.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Every shipped library, from the build's list, and the pseudo-language.
+std::vector<std::wstring> Libraries(bool withPseudoLanguage) {
+    std::vector<std::wstring> libraries;
+    const std::wstring names = L"" QST_LANGUAGE_LIBRARIES;
+    for (size_t start = 0; start < names.size();) {
+        const size_t end = std::min(names.find(L',', start), names.size());
+        libraries.push_back(names.substr(start, end - start));
+        start = end + 1;
+    }
+    if (withPseudoLanguage) {
+        libraries.push_back(L"Lang_Qps.Dll");
+    }
+    return libraries;
+}
+
+std::string Readable(const std::u16string& text) {
+    return testing::PrintToString(Utf8FromUtf16(text));
+}
 
 // Every identifier with the conversions of its arguments, in order.
 struct StringUse {
@@ -72,6 +97,9 @@ const StringUse kStrings[] = {
     {IDS_DIAGNOSTIC_NOT_STARTED, ""},
     {IDS_SCREEN_NOT_MEASURED, ""},
     {IDS_GRAPHICS_NOT_MEASURED, ""},
+    {IDS_GPU_MEMORY_LOW_UNNAMED, "d"},
+    {IDS_GPU_MEMORY_PASSED_UNNAMED, "d"},
+    {IDS_CARD_NOT_SUPPORTED_UNNAMED, ""},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
@@ -96,19 +124,125 @@ std::string Conversions(const std::u16string& format) {
     return conversions;
 }
 
-class LanguageLibrary : public testing::TestWithParam<const wchar_t*> {};
+// Adds the identifiers of the strings of one block of a string table; a block
+// holds the sixteen strings from (block - 1) * 16 on.
+BOOL CALLBACK AddBlockIds(HMODULE library, LPCWSTR, LPWSTR block, LONG_PTR ids) {
+    const int first = (static_cast<int>(reinterpret_cast<ULONG_PTR>(block)) - 1) * 16;
+    for (int id = first; id < first + 16; ++id) {
+        if (!LoadResourceString(library, id).empty()) {
+            reinterpret_cast<std::set<int>*>(ids)->insert(id);
+        }
+    }
+    return TRUE;
+}
 
+// The columns a text takes in the report: CJK characters take two.
+size_t Columns(const std::u16string& text) {
+    return std::accumulate(text.begin(), text.end(), size_t{0}, [](size_t sum, char16_t c) {
+        return sum + ((c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ? 2 : 1);
+    });
+}
+
+class LanguageLibrary : public testing::TestWithParam<std::wstring> {
+  protected:
+    void SetUp() override {
+        library_.reset(LoadLibraryW(GetParam().c_str()));
+        ASSERT_TRUE(library_.valid()) << "cannot load the library, error " << GetLastError();
+    }
+    std::u16string Text(int id) const { return LoadResourceString(library_.get(), id); }
+
+    UniqueLibrary library_;
+};
+
+// Exactly the strings the program loads (English included: a string without
+// a caller, or a caller without a string, fails), none empty.
 TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
-    UniqueLibrary library(LoadLibraryW(GetParam()));
-    ASSERT_TRUE(library.valid()) << "cannot load the library, error " << GetLastError();
+    std::set<int> table;
     for (const StringUse& use : kStrings) {
-        const std::u16string text = LoadResourceString(library.get(), use.id);
-        EXPECT_FALSE(text.empty()) << "string " << use.id << " is missing";
-        EXPECT_EQ(Conversions(text), use.conversions) << "string " << use.id;
+        table.insert(use.id);
+        EXPECT_EQ(Conversions(Text(use.id)), use.conversions)
+            << "string " << use.id << " " << Readable(Text(use.id));
+        EXPECT_FALSE(TrimSpaces(Text(use.id)).empty()) << "string " << use.id << " is empty";
+    }
+    std::set<int> ids;
+    EnumResourceNamesW(library_.get(), RT_STRING, AddBlockIds, reinterpret_cast<LONG_PTR>(&ids));
+    EXPECT_EQ(ids, table);
+}
+
+// The agreement page's two, and the report button: one each, apart within the
+// page; no other text has one.
+TEST_P(LanguageLibrary, AcceleratorsAreApartWithinEachDialog) {
+    std::set<int> withAccelerator;
+    for (const std::vector<int>& dialog : std::vector<std::vector<int>>{
+             {IDS_AGREEMENT_ACCEPT, IDS_AGREEMENT_CHECKBOX}, {IDS_REPORT_BUTTON}}) {
+        std::set<char16_t> keys;
+        for (const int id : dialog) {
+            const std::u16string text = Text(id);
+            const size_t ampersand = text.find(u'&');
+            ASSERT_LT(ampersand + 1, text.size()) << "string " << id << " " << Readable(text);
+            EXPECT_EQ(text.find(u'&', ampersand + 1), std::u16string::npos) << "string " << id;
+            EXPECT_TRUE(keys.insert(ToLowerAscii(text[ampersand + 1])).second)
+                << "string " << id << " " << Readable(text);
+            withAccelerator.insert(id);
+        }
+    }
+    for (const StringUse& use : kStrings) {
+        EXPECT_TRUE(withAccelerator.count(use.id) == 1 ||
+                    Text(use.id).find(u'&') == std::u16string::npos)
+            << "string " << use.id;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, LanguageLibrary, testing::Values(L"Lang_En.Dll", L"Lang_De.Dll"));
+// The report starts each row with its status word, padded with blanks so that
+// the texts line up in a second column; the results list shows at most
+// kStatusWordUnits - 1 units of it.
+TEST_P(LanguageLibrary, StatusWordsEndInOneColumn) {
+    std::set<size_t> widths;
+    for (const int id :
+         {IDS_STATUS_FAILED, IDS_STATUS_WARNING, IDS_STATUS_PASSED, IDS_STATUS_NO_RESULT}) {
+        EXPECT_TRUE(Text(id).ends_with(u"  ")) << Readable(Text(id));
+        EXPECT_LT(Text(id).size(), kStatusWordUnits);
+        widths.insert(Columns(Text(id)));
+    }
+    EXPECT_EQ(widths.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Every, LanguageLibrary, testing::ValuesIn(Libraries(true)));
+
+// A button's label as a text names it: without its accelerator ("(&N)" in
+// East Asian labels) and arrow.
+std::u16string ButtonName(std::u16string label) {
+    if (const size_t accelerator = label.find(u"(&"); accelerator != std::u16string::npos) {
+        label.erase(accelerator, 4);
+    }
+    std::erase(label, u'&');
+    std::erase(label, u'>');
+    return TrimSpaces(label);
+}
+
+// The instructions and the agreement text of each language name the buttons
+// as they are labelled, in their script as the reader decodes them.
+TEST(AgreementPage, InstructionsAndAgreementNameTheButtonsAsLabelled) {
+    for (const std::wstring& name : Libraries(false)) {
+        SCOPED_TRACE(testing::PrintToString(name));
+        UniqueLibrary library(LoadLibraryW(name.c_str()));
+        ASSERT_TRUE(library.valid());
+        const std::u16string next =
+            ButtonName(LoadResourceString(library.get(), IDS_AGREEMENT_ACCEPT));
+        const std::u16string cancel =
+            ButtonName(LoadResourceString(library.get(), IDS_AGREEMENT_DECLINE));
+        EXPECT_NE(LoadResourceString(library.get(), IDS_AGREEMENT_INSTRUCTIONS).find(next),
+                  std::u16string::npos)
+            << Readable(next);
+        TextFileReader reader(u"Lic_" + FromWide(name.substr(5, name.size() - 9)) + u".Txt");
+        std::u16string agreement;
+        for (const std::u16string& line : ReadAllLines(reader)) {
+            agreement += line + u" ";
+        }
+        EXPECT_NE(agreement.find(next), std::u16string::npos) << Readable(next);
+        EXPECT_NE(agreement.find(cancel), std::u16string::npos) << Readable(cancel);
+    }
+}
 
 // The driver messages name two versions, the list's (certified) and the
 // adapter's (installed), in the order the caller passes them (983: list,
@@ -169,26 +303,22 @@ TEST(LanguageLibrary, IsResourcesOnly) {
     }
 }
 
-TEST(AgreementText, ShipsInBothEncodingsTheAgreementPageReads) {
-    const struct {
-        const char16_t* file;
-        TextEncoding encoding;
-        const char16_t* firstLine;
-    } texts[] = {
-        {u"Lic_En.Txt", TextEncoding::Utf8, u"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST"},
-        {u"Lic_De.Txt", TextEncoding::Utf16LittleEndian,
-         u"LIZENZVEREINBARUNG F\u00dcR DEN SYSTEMTEST VON QUARVEL 2012"},
-    };
-    for (const auto& text : texts) {
-        TextFileReader reader(text.file);
+// East Asian texts ship as UTF-16 (two bytes a character instead of three),
+// the others as UTF-8.
+TEST(AgreementText, EveryLanguageShipsInAnEncodingTheAgreementPageReads) {
+    const std::set<std::u16string> utf16 = {u"Ja", u"Ko", u"Zh-Hans", u"Zh-Hant"};
+    for (const std::wstring& name : Libraries(false)) {
+        const std::u16string code = FromWide(name.substr(5, name.size() - 9));
+        SCOPED_TRACE(Readable(code));
+        TextFileReader reader(u"Lic_" + code + u".Txt");
         ASSERT_TRUE(reader.IsOpen());
-        EXPECT_EQ(reader.Encoding(), text.encoding);
+        EXPECT_EQ(reader.Encoding(),
+                  utf16.count(code) == 1 ? TextEncoding::Utf16LittleEndian : TextEncoding::Utf8);
         const std::vector<std::u16string> lines = ReadAllLines(reader);
         ASSERT_GT(lines.size(), 20u);
-        EXPECT_EQ(lines.front(), text.firstLine);
-        for (const auto& l : lines) {
-            EXPECT_EQ(l.find(u'\r'), std::u16string::npos);
-            EXPECT_LE(l.size(), 90u) << "the list box shows each line unwrapped";
+        EXPECT_NE(lines.front().find(u"QUARVEL 2012"), std::u16string::npos);
+        for (const auto& line : lines) {
+            EXPECT_EQ(line.find_first_of(u"\r\ufffd"), std::u16string::npos) << Readable(line);
         }
     }
 }
