@@ -34,6 +34,13 @@ macro(qst_apply_project_options)
         add_compile_definitions(UNICODE _UNICODE STRICT WIN32_LEAN_AND_MEAN NOMINMAX
                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
         add_link_options(-static -static-libgcc -static-libstdc++)
+        # A function with a buffer on its stack checks a guard value before it
+        # returns, so an overrun buffer ends the program instead of running
+        # code through a return address it overwrote. The shipped programs
+        # bring the guard's run-time themselves (cmake/Release.cmake); the
+        # others link GCC's (libssp), which the flag adds to a link.
+        add_compile_options(-fstack-protector-strong)
+        add_link_options(-fstack-protector-strong)
         # No path of this checkout or build folder in what the compiler writes
         # (__FILE__), so another folder builds the same bytes.
         add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=

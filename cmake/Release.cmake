@@ -18,7 +18,7 @@ list(TRANSFORM QST_AGREEMENT_TEXTS APPEND .Txt)
 # Windows build writes the list into shipped_files.txt for tools/make-bundle.sh.
 set(QST_SHIPPED_FILES QuarvelSysTest.exe Vexmira.exe ${QST_LANGUAGE_LIBRARIES}
                       ${QST_AGREEMENT_TEXTS} GraphicsCardGBList.txt Lines.vert Lines.frag
-                      HiddenEdges.vert HiddenEdges.frag)
+                      HiddenEdges.vert HiddenEdges.frag ThirdPartyNotices.txt)
 # The language libraries and agreement texts in the program folder, the targets
 # that make them, and their names for the tests that go through every language
 # (qst_language_list).
@@ -40,29 +40,45 @@ function(qst_add_release_target)
     add_custom_target(release)
     list(JOIN QST_SHIPPED_FILES "\n" shipped)
     file(WRITE ${CMAKE_BINARY_DIR}/shipped_files.txt "${shipped}\n")
+
+    # The licences of the toolchain's run-time that the programs carry, from the
+    # copyright files of the packages that installed it.
+    set(notices ${QST_PROGRAM_DIR}/ThirdPartyNotices.txt)
+    add_custom_command(OUTPUT ${notices}
+        COMMAND ${QST_TOOLS_DIR}/third-party-notices ${QST_MINGW_TRIPLET}-gcc-win32 ${notices}
+        DEPENDS ${QST_TOOLS_DIR}/third-party-notices
+        COMMENT "Writing the third-party notices of the run-time")
+    add_custom_target(third_party_notices ALL DEPENDS ${notices})
+    add_dependencies(release third_party_notices)
 endfunction()
 
 # qst_reproducible_program(<target>)
 # A program or library built as the same bytes from every build of the same
 # sources (no link time stamp, no symbols, which would name the build's paths),
 # and checked after each link against the allowed imports, so a call that
-# some supported Windows lacks fails the build. Programs link the win32
-# thread model's run-time: the posix one pulls in winpthread, which imports
-# GetTickCount64 (Windows Vista and later).
+# some supported Windows lacks, or a DLL that Windows may take from the
+# program's folder, fails the build; and against the hardening it must carry.
+# Programs link the win32 thread model's run-time: the posix one pulls in
+# winpthread, which imports GetTickCount64 (Windows Vista and later).
 function(qst_reproducible_program target)
     set_target_properties(${target} PROPERTIES LINK_DEPENDS ${QST_ALLOWED_IMPORTS})
-    target_link_options(${target} PRIVATE -s -Wl,--no-insert-timestamp)
+    target_link_options(${target} PRIVATE -s -Wl,--no-insert-timestamp ${QST_HARDENING_LINK_OPTIONS})
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
         # Searched before the compiler's own folder, so its libstdc++, libgcc
         # and libgcc_eh are the ones linked; -no-pthread drops winpthread, so a
         # reference to it fails the link instead of importing it.
         target_link_options(${target} PRIVATE -L${QST_WIN32_THREADS_RUNTIME_DIR} -no-pthread)
+        # The stack protector's guard and failure of our own, so libssp, which
+        # sets its guard through a cryptographic provider before main, is not
+        # linked (common/win/stack_protector.cpp).
+        target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/common/win/stack_protector.cpp)
     endif()
     # A failing command deletes the file it follows, so the next build checks again.
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${QST_TOOLS_DIR}/check-imports --allowed ${QST_ALLOWED_IMPORTS}
                 $<TARGET_FILE:${target}>
+        COMMAND ${QST_TOOLS_DIR}/check-hardening $<TARGET_FILE:${target}>
         VERBATIM)
 endfunction()
 
@@ -95,5 +111,16 @@ if(WIN32)
         set(QST_MANIFEST_ARCHITECTURE amd64)
     else()
         set(QST_MANIFEST_ARCHITECTURE x86)
+    endif()
+
+    # What the linker gives the shipped files against exploits, spelled out
+    # though binutils 2.36 and later give it anyway, and checked after each
+    # link (tools/check-hardening): a base address chosen at each start (ASLR,
+    # with the relocations it needs), data that never runs as code (DEP), and
+    # for 64-bit programs addresses from the whole 64-bit range. Windows XP
+    # ignores the flags.
+    set(QST_HARDENING_LINK_OPTIONS -Wl,--dynamicbase -Wl,--nxcompat)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        list(APPEND QST_HARDENING_LINK_OPTIONS -Wl,--high-entropy-va)
     endif()
 endif()

@@ -29,9 +29,10 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-posix
           g++-mingw-w64-i686-win32 wine wine64 wine32:i386 xvfb xauth cmake g++ g++-multilib
-          make googletest clang-format imagemagick librsvg2-bin pci.ids zip python3
+          make googletest clang-format imagemagick librsvg2-bin pci.ids zip unzip python3
           python3-jsonschema git libgl1-mesa-dri libgl1:i386 libglx-mesa0:i386
-          libgl1-mesa-dri:i386 qemu-user-static clang libfuzzer-14-dev fonts-wqy-microhei)
+          libgl1-mesa-dri:i386 qemu-user-static clang libfuzzer-14-dev fonts-wqy-microhei
+          osslsigncode openssl)
 read -r -a update_pauses <<<"${QST_APT_RETRY_PAUSES-15 30 60}"
 wine32_loader=${QST_WINE32_LOADER:-/usr/lib/wine/wine}
 

@@ -1,8 +1,8 @@
 #include "vexmira/wgl_context.h"
 
+#include "common/win/library_loading.h"
 #include "vexmira/arb_shader_objects.h"
 
-#include <GL/gl.h>
 #include <GL/glext.h>
 
 namespace {
@@ -32,6 +32,14 @@ GLenum StringName(GLString name) {
 
 }  // namespace
 
+const OpenGL32* SystemOpenGL() {
+    static const OpenGL32 gl{LoadSystemLibrary(L"opengl32.dll")};
+    const bool complete = gl.createContext != nullptr && gl.deleteContext != nullptr &&
+                          gl.currentContext != nullptr && gl.makeCurrent != nullptr &&
+                          gl.getProcAddress != nullptr && gl.getString != nullptr;
+    return complete ? &gl : nullptr;
+}
+
 PIXELFORMATDESCRIPTOR PixelFormatRequest() {
     PIXELFORMATDESCRIPTOR request = {};
     request.nSize = sizeof(request);
@@ -46,6 +54,10 @@ PIXELFORMATDESCRIPTOR PixelFormatRequest() {
 }
 
 UniqueGLContext CreateGLContext(HDC dc, DiagnosticOutput& output) {
+    const OpenGL32* gl = SystemOpenGL();
+    if (gl == nullptr) {
+        return {};
+    }
     const PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
     const int format = ChoosePixelFormat(dc, &request);
     if (format == 0) {
@@ -56,8 +68,8 @@ UniqueGLContext CreateGLContext(HDC dc, DiagnosticOutput& output) {
         output.Print(u"error : SetPixelFormat fails !\n");
         return {};
     }
-    UniqueGLContext context(wglCreateContext(dc));
-    if (!context || !wglMakeCurrent(dc, context.get())) {
+    UniqueGLContext context(gl->createContext(dc));
+    if (!context || !gl->makeCurrent(dc, context.get())) {
         return {};
     }
     return context;
@@ -85,11 +97,11 @@ std::unique_ptr<GLDriver> Win32HiddenWindow::CreateGLContext(DiagnosticOutput& o
 }
 
 const char* WglDriver::GetString(GLString name) {
-    return reinterpret_cast<const char*>(glGetString(StringName(name)));
+    return reinterpret_cast<const char*>(SystemOpenGL()->getString(StringName(name)));
 }
 
 GLProc WglDriver::GetProcAddress(const char* name) {
-    const PROC proc = wglGetProcAddress(name);
+    const PROC proc = SystemOpenGL()->getProcAddress(name);
     if (!IsUsableProcAddress(reinterpret_cast<uintptr_t>(proc))) {
         return nullptr;
     }

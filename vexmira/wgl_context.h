@@ -9,18 +9,46 @@
 
 #include <windows.h>
 
+#include <GL/gl.h>
+
 #include <memory>
 
-// A WGL rendering context. Closing it first makes no context current when it
-// is the current one, as a context must not be deleted while current.
+// opengl32.dll and the functions of it that the diagnostic calls. It is no
+// KnownDLL, so the diagnostic does not import it: it is loaded by its full
+// path in the system folder before the first pixel format is chosen (GDI's
+// ChoosePixelFormat loads it by name otherwise) and stays for the process.
+struct OpenGL32 {
+    UniqueLibrary library;  // first: the functions below lie in it
+    WinApiFunction<HGLRC(HDC)> createContext =
+        LibraryFunction<HGLRC(HDC)>(library.get(), "wglCreateContext");
+    WinApiFunction<BOOL(HGLRC)> deleteContext =
+        LibraryFunction<BOOL(HGLRC)>(library.get(), "wglDeleteContext");
+    WinApiFunction<HGLRC()> currentContext =
+        LibraryFunction<HGLRC()>(library.get(), "wglGetCurrentContext");
+    WinApiFunction<BOOL(HDC, HGLRC)> makeCurrent =
+        LibraryFunction<BOOL(HDC, HGLRC)>(library.get(), "wglMakeCurrent");
+    WinApiFunction<PROC(LPCSTR)> getProcAddress =
+        LibraryFunction<PROC(LPCSTR)>(library.get(), "wglGetProcAddress");
+    WinApiFunction<const GLubyte*(GLenum)> getString =
+        LibraryFunction<const GLubyte*(GLenum)>(library.get(), "glGetString");
+};
+
+// The system's opengl32.dll, loaded on the first call; null when it or one of
+// its functions is missing.
+const OpenGL32* SystemOpenGL();
+
+// A WGL rendering context of SystemOpenGL. Closing it first makes no context
+// current when it is the current one, as a context must not be deleted while
+// current.
 struct GLContextTraits {
     using Handle = HGLRC;
     static Handle Invalid() { return nullptr; }
     static void Close(Handle context) {
-        if (wglGetCurrentContext() == context) {
-            wglMakeCurrent(nullptr, nullptr);
+        const OpenGL32& gl = *SystemOpenGL();  // it made the context
+        if (gl.currentContext() == context) {
+            gl.makeCurrent(nullptr, nullptr);
         }
-        wglDeleteContext(context);
+        gl.deleteContext(context);
     }
 };
 using UniqueGLContext = UniqueHandle<GLContextTraits>;
@@ -28,8 +56,9 @@ using UniqueGLContext = UniqueHandle<GLContextTraits>;
 // The request: RGBA, 32 colour bits, 16 depth bits, double-buffered, on a window.
 PIXELFORMATDESCRIPTOR PixelFormatRequest();
 
-// Sets the pixel format of the DC's window, creates a context and makes it
-// current. Writes "error : ChoosePixelFormat fails !\n" or "error :
+// Loads SystemOpenGL, sets the pixel format of the DC's window, creates a
+// context and makes it current. Without opengl32.dll there is no context and
+// no line. Writes "error : ChoosePixelFormat fails !\n" or "error :
 // SetPixelFormat fails !\n" when the format fails; a context that cannot be
 // created or made current gives none without a line.
 UniqueGLContext CreateGLContext(HDC dc, DiagnosticOutput& output);

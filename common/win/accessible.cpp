@@ -1,9 +1,31 @@
 #include "common/win/accessible.h"
 
+#include "common/win/library_loading.h"
 #include "common/win/window_text.h"
 
 #include <new>
 #include <utility>
+
+namespace {
+
+// oleacc.dll is no KnownDLL, so the programs do not import it: it is loaded
+// from the system folder when a screen reader first asks a window of ours for
+// its object, and stays for the objects it has made.
+struct OleaccFunctions {
+    UniqueLibrary library;  // first: the functions below lie in it
+    WinApiFunction<HRESULT(HWND, LONG, REFIID, void**)> createStdAccessibleObject =
+        LibraryFunction<HRESULT(HWND, LONG, REFIID, void**)>(library.get(),
+                                                             "CreateStdAccessibleObject");
+    WinApiFunction<LRESULT(REFIID, WPARAM, LPUNKNOWN)> lresultFromObject =
+        LibraryFunction<LRESULT(REFIID, WPARAM, LPUNKNOWN)>(library.get(), "LresultFromObject");
+};
+
+const OleaccFunctions& Oleacc() {
+    static const OleaccFunctions functions{LoadSystemLibrary(L"oleacc.dll")};
+    return functions;
+}
+
+}  // namespace
 
 // AccessibleObject
 
@@ -157,8 +179,9 @@ HRESULT STDMETHODCALLTYPE WindowAccessible::accDoDefaultAction(VARIANT child) {
 
 ComPtr<IAccessible> StandardClientObject(HWND window) {
     ComPtr<IAccessible> standard;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                         standard.put_void()))) {
+    const auto create = Oleacc().createStdAccessibleObject;
+    if (create == nullptr ||
+        FAILED(create(window, OBJID_CLIENT, __uuidof(IAccessible), standard.put_void()))) {
         standard.reset();
     }
     return standard;
@@ -169,7 +192,11 @@ bool AsksForClient(LPARAM objectId) {
 }
 
 bool AnswerGetObject(IAccessible& object, WPARAM flags, LRESULT& result) {
-    const LRESULT reference = LresultFromObject(__uuidof(IAccessible), flags, &object);
+    const auto lresultFromObject = Oleacc().lresultFromObject;
+    if (lresultFromObject == nullptr) {
+        return false;
+    }
+    const LRESULT reference = lresultFromObject(__uuidof(IAccessible), flags, &object);
     if (reference <= 0) {
         return false;  // for example COM not initialized on this thread
     }

@@ -101,14 +101,20 @@ struct WinApiPointer<Result(Arguments...)> {
 template <typename Signature>
 using WinApiFunction = typename WinApiPointer<Signature>::Type;
 
+// A function of a loaded library by name; null when the library or the
+// function is missing.
+template <typename Signature>
+WinApiFunction<Signature> LibraryFunction(HMODULE library, const char* name) {
+    if (library == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<WinApiFunction<Signature>>(
+        reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 // A function of a loaded system DLL that older Windows versions lack, resolved
 // by name; null when the DLL or the function is missing.
 template <typename Signature>
 WinApiFunction<Signature> ResolveFunction(const wchar_t* module, const char* name) {
-    HMODULE handle = GetModuleHandleW(module);
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<WinApiFunction<Signature>>(
-        reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    return LibraryFunction<Signature>(GetModuleHandleW(module), name);
 }

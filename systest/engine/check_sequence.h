@@ -104,8 +104,8 @@ struct CheckRun {
 };
 
 // Runs every check once, in order. The gate RunDiagnostic gives a verdict of
-// its own after the screen check when the diagnostic did not finish; the
-// graphics checks 6 to 8 run only when it returns true.
+// its own after the screen check when the diagnostic could not be started or
+// did not finish; the graphics checks 6 to 8 run only when it returns true.
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    const RunFacts& facts);
 

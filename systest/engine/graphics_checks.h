@@ -24,9 +24,9 @@ class GraphicsChecks {
   public:
     virtual ~GraphicsChecks() = default;
     // Starts the diagnostic, waits for it and queries the primary adapter.
-    // diagnostic is the run's own row: a warning when the diagnostic did not
-    // finish, else none. False when the adapter query failed and checks 6 to
-    // 8 must not run.
+    // diagnostic is the run's own row: a warning when the diagnostic could
+    // not be started or did not finish, else none. False when the adapter
+    // query failed and checks 6 to 8 must not run.
     virtual bool RunDiagnostic(CheckResult& diagnostic) = 0;
     // Check 6: the adapter's memory.
     virtual CheckResult EvaluateAdapterMemory() = 0;

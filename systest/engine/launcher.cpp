@@ -33,7 +33,12 @@ bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
     diagnostic = {};
     diagnostic_.end = run.end;
     if (run.end == DiagnosticEnd::NotStarted) {
+        // Without the diagnostic the graphics card and its driver go unchecked:
+        // a warning, so the run cannot pass.
         diagnostic_.exitCode = kDiagnosticNotStarted;
+        diagnostic.level = CheckLevel::Warning;
+        diagnostic.displayText = strings_.Load(IDS_DIAGNOSTIC_NOT_STARTED);
+        diagnostic.reportText = diagnostic.displayText;
     } else if (run.end == DiagnosticEnd::Exited && IsDiagnosticVerdict(run.exitCode)) {
         diagnostic_.exitCode = run.exitCode;
     } else {

@@ -23,8 +23,8 @@ struct DiagnosticRun {
 class DiagnosticPlatform {
   public:
     virtual ~DiagnosticPlatform() = default;
-    // Runs "Vexmira.exe" hidden in a console of its own, in the program's
-    // folder, and waits for it up to a time limit.
+    // Runs "Vexmira.exe" of the program's folder hidden in a console of its
+    // own, in that folder, and waits for it up to a time limit.
     virtual DiagnosticRun RunDiagnosticProgram() = 0;
     // The adapter query of adapter discovery, with its results.
     virtual int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) = 0;
@@ -45,11 +45,11 @@ class DiagnosticLauncher final : public GraphicsChecks {
                        VerboseVideo& verbose)
         : platform_(platform), strings_(strings), verbose_(verbose) {}
 
-    // A diagnostic that ran past its time limit or crashed (an exit code
-    // other than 0 to 4) counts as exit code 0, a failed graphics test, and
-    // gives the warning row. True unless the adapter query failed; an adapter
-    // without a readable driver version still gives true, and only its
-    // warning row follows.
+    // A diagnostic that could not be started gives a warning row of its own
+    // and no card row (exit code -1). One that ran past its time limit or
+    // crashed (an exit code other than 0 to 4) counts as exit code 0, a
+    // failed graphics test, and gives the warning row. True unless the adapter query failed; an
+    // adapter without a readable driver version still gives true, and only its warning row follows.
     bool RunDiagnostic(CheckResult& diagnostic) override;
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;

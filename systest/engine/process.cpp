@@ -65,8 +65,8 @@ void StartFailureBox::Show(const std::u16string& text) {
                 MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
-ProcessResult RunProcess(const std::u16string& commandLine, const ProcessStart& start,
-                         StartFailureNotice& failure) {
+ProcessResult RunProcess(const std::u16string& program, const std::u16string& commandLine,
+                         const ProcessStart& start, StartFailureNotice& failure) {
     // CreateProcessW may write into the command line it is given.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -79,7 +79,7 @@ ProcessResult RunProcess(const std::u16string& commandLine, const ProcessStart& 
     }
     const std::wstring directory = ToWide(start.currentDirectory);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(WideCStr(program), buffer.data(), nullptr, nullptr, FALSE,
                         start.newConsole ? CREATE_NEW_CONSOLE : CREATE_NO_WINDOW, nullptr,
                         directory.empty() ? nullptr : directory.c_str(), &startup, &started)) {
         failure.Show(StartFailureText(commandLine, GetLastError()));

@@ -41,13 +41,14 @@ struct ProcessResult {
     uint32_t exitCode = 0;  // when it exited
 };
 
-// Starts commandLine with the system's search order (the running program's
-// folder first, then the current directory and the path). While it waits,
-// the thread paints its windows and answers the messages sent to it, so a
-// window on the screen stays drawn and responsive; input stays queued. When
-// it cannot be started, tells failure.
-ProcessResult RunProcess(const std::u16string& commandLine, const ProcessStart& start,
-                         StartFailureNotice& failure);
+// Starts the program file at the full path program with commandLine, which
+// names it as it likes: the system searches no folder for it, so no other
+// folder's file of that name ever runs. While it waits, the thread paints its
+// windows and answers the messages sent to it, so a window on the screen stays
+// drawn and responsive; input stays queued. When it cannot be started, tells
+// failure the command line and the system's error.
+ProcessResult RunProcess(const std::u16string& program, const std::u16string& commandLine,
+                         const ProcessStart& start, StartFailureNotice& failure);
 
 // The text of the warning box: the command line and the system error code.
 std::u16string StartFailureText(const std::u16string& commandLine, uint32_t error);

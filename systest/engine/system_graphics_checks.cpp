@@ -9,9 +9,10 @@
 
 namespace {
 
-// The diagnostic is started by name: the folder of QuarvelSysTest.exe is
-// searched first, so the copy shipped beside it runs.
-constexpr char16_t kDiagnosticCommandLine[] = u"Vexmira.exe";
+// The diagnostic shipped beside QuarvelSysTest.exe, started by its full path:
+// never another folder's file of the name. Its command line is its bare name
+// and nothing more, as the diagnostic reads a folder prefix from it.
+constexpr char16_t kDiagnosticProgram[] = u"Vexmira.exe";
 constexpr wchar_t kTimeLimitVariable[] = L"QST_DIAGNOSTIC_TIME_LIMIT_MS";
 constexpr DWORD kTimeLimitUnits = 16;
 
@@ -22,7 +23,11 @@ DiagnosticRun Win32DiagnosticPlatform::RunDiagnosticProgram() {
     start.newConsole = true;
     start.timeLimitMs = timeLimitMs_;
     start.currentDirectory = ProgramFolder();
-    const ProcessResult result = RunProcess(kDiagnosticCommandLine, start, *startFailure_);
+    if (start.currentDirectory.empty()) {
+        return {DiagnosticEnd::NotStarted, 0};  // a file name alone would be looked for elsewhere
+    }
+    const ProcessResult result = RunProcess(start.currentDirectory + kDiagnosticProgram,
+                                            kDiagnosticProgram, start, *startFailure_);
     switch (result.end) {
         case ProcessEnd::Exited:
             return {DiagnosticEnd::Exited, static_cast<int32_t>(result.exitCode)};

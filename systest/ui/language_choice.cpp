@@ -52,9 +52,10 @@ LanguageChoice ChooseLanguage(std::u16string_view programPath, const UserLocale&
         // English beside the program, wherever it was started from.
         choice.loaded = true;
         choice.agreementPath = directory + kFallbackAgreement;
-    } else if (system.IsFile(kFallbackLibrary) && system.LoadLanguageLibrary(kFallbackLibrary)) {
+    } else if (const std::u16string current = system.FullPath(kFallbackLibrary);
+               !current.empty() && system.IsFile(current) && system.LoadLanguageLibrary(current)) {
         choice.loaded = true;
-        choice.agreementPath = kFallbackAgreement;
+        choice.agreementPath = system.FullPath(kFallbackAgreement);
     } else {
         // Named after the user's language, which is the library that is missing.
         choice.failure = kNoLibraryMessage + directory + u"Lang_" + codes.front() + u".Dll";

@@ -13,8 +13,11 @@ class LanguageFileSystem {
     virtual ~LanguageFileSystem() = default;
     // Whether the path names an existing file (not a directory).
     virtual bool IsFile(const std::u16string& path) const = 0;
-    // Loads the library and keeps it as a resource library; false when it
-    // cannot be loaded.
+    // The full path of the current directory's file of that name; empty when
+    // it cannot be formed.
+    virtual std::u16string FullPath(const std::u16string& name) const = 0;
+    // Loads the library at the full path and keeps it as a resource library;
+    // false when it cannot be loaded or is no language library of ours.
     virtual bool LoadLanguageLibrary(const std::u16string& path) = 0;
 };
 
@@ -24,9 +27,9 @@ struct LanguageChoice {
     std::u16string failure;        // when not loaded: the fatal error message
 };
 
-// The English fallback, looked for beside the program first. Then the bare
-// names: the existence test and the text reader look in the current
-// directory, LoadLibraryW in the library search path.
+// The English fallback, looked for beside the program first, then in the
+// current directory by its full path there, so the file that was found is the
+// one loaded (a library named without a path would be looked for elsewhere).
 inline constexpr char16_t kFallbackLibrary[] = u"Lang_En.Dll";
 inline constexpr char16_t kFallbackAgreement[] = u"Lic_En.Txt";
 
@@ -40,7 +43,8 @@ struct UserLocale {
 // programPath is the program file's full path. Chinese comes in two scripts
 // under one language name: before Lang_zh.Dll comes Lang_zh-Hant.Dll
 // (Traditional) for Taiwan, Hong Kong and Macao, Lang_zh-Hans.Dll (Simplified)
-// for every other region. A library that exists but cannot be loaded counts as
-// missing; the fatal error names the first library looked for.
+// for every other region. A library that exists but cannot be loaded, or is no
+// language library, counts as missing; the fatal error names the first library
+// looked for.
 LanguageChoice ChooseLanguage(std::u16string_view programPath, const UserLocale& locale,
                               LanguageFileSystem& system);

@@ -1,6 +1,11 @@
 #include "systest/ui/language_files.h"
 
+#include "common/win/library_loading.h"
+#include "common/win/resource_string.h"
 #include "common/win/wide.h"
+#include "systest/resources/string_ids.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -16,8 +21,17 @@ class Win32LanguageFiles final : public LanguageFileSystem {
                (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 
+    std::u16string FullPath(const std::u16string& name) const override {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetFullPathNameW(WideCStr(name), MAX_PATH, path, nullptr);
+        if (length == 0 || length >= MAX_PATH) {
+            return {};
+        }
+        return FromWide(std::wstring_view(path, length));
+    }
+
     bool LoadLanguageLibrary(const std::u16string& path) override {
-        UniqueLibrary library(LoadLibraryW(WideCStr(path)));
+        UniqueLibrary library = OpenLanguageLibrary(ToWide(path));
         if (!library.valid()) {
             return false;
         }
@@ -38,13 +52,27 @@ std::u16string UserLocaleInfo(LCTYPE item) {
     return FromWide(name);
 }
 
+// Empty when the path cannot be read whole: cut at the buffer's end, it would
+// name another folder.
 std::u16string ProgramPath() {
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return FromWide(path);
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    return FromWide(std::wstring_view(path, length));
 }
 
 }  // namespace
+
+UniqueLibrary OpenLanguageLibrary(const std::wstring& fullPath) {
+    UniqueLibrary library = LoadDataLibrary(fullPath);
+    const bool holdsEveryString =
+        library.valid() && std::ranges::all_of(kLanguageStringIds, [&](int id) {
+            return !LoadResourceString(library.get(), id).empty();
+        });
+    return holdsEveryString ? std::move(library) : UniqueLibrary();
+}
 
 LanguageChoice LoadUserLanguage(AppModule& module) {
     Win32LanguageFiles files(module);

@@ -321,25 +321,31 @@ TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
     }
 }
 
-TEST(DiagnosticLauncher, UnfinishedRunCountsAsAFailedGraphicsTest) {
+// A run without a verdict gives the diagnostic's own warning row: one that
+// did not finish counts as a failed graphics test, one that could not be
+// started leaves the card unchecked.
+TEST(DiagnosticLauncher, RunWithoutAVerdictGivesAWarningRow) {
     const std::u16string unsupported = u"NVIDIA Quadro FX 580 is not supported";
+    const std::u16string unfinished = u"Graphics test unfinished";
+    const std::u16string notStarted = u"Graphics test not started";
     const struct {
         const char* what;
         DiagnosticEnd end;
         int32_t exitCode;
-        bool unfinished;
+        std::u16string row;   // the diagnostic's own warning row; empty for none
+        std::u16string card;  // the card row's warning; empty for another row or none
         int32_t counted;
     } cases[] = {
-        {"ran past its time limit", DiagnosticEnd::TimedOut, 0, true, 0},
-        {"crashed: access violation", DiagnosticEnd::Exited, static_cast<int32_t>(0xC0000005), true,
-         0},
+        {"ran past its time limit", DiagnosticEnd::TimedOut, 0, unfinished, unsupported, 0},
+        {"crashed: access violation", DiagnosticEnd::Exited, static_cast<int32_t>(0xC0000005),
+         unfinished, unsupported, 0},
         // Wine, with its debugger off, ends a crashed program with the low
         // byte of the exception code.
-        {"crashed under Wine", DiagnosticEnd::Exited, 5, true, 0},
-        {"a negative code", DiagnosticEnd::Exited, -5, true, 0},
-        {"not supported", DiagnosticEnd::Exited, 0, false, 0},
-        {"switchable graphics", DiagnosticEnd::Exited, 4, false, 4},
-        {"not started", DiagnosticEnd::NotStarted, 0, false, kDiagnosticNotStarted},
+        {"crashed under Wine", DiagnosticEnd::Exited, 5, unfinished, unsupported, 0},
+        {"a negative code", DiagnosticEnd::Exited, -5, unfinished, unsupported, 0},
+        {"not supported", DiagnosticEnd::Exited, 0, u"", unsupported, 0},
+        {"switchable graphics", DiagnosticEnd::Exited, 4, u"", u"", 4},
+        {"not started", DiagnosticEnd::NotStarted, 0, notStarted, u"", kDiagnosticNotStarted},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -349,12 +355,13 @@ TEST(DiagnosticLauncher, UnfinishedRunCountsAsAFailedGraphicsTest) {
         RecordedVideo boxes;
         const auto rows = RunGraphicsChecks(platform, &boxes);
         ASSERT_TRUE(rows);
-        if (c.unfinished) {
-            ExpectResult(rows->diagnostic, CheckLevel::Warning, u"Graphics test unfinished",
-                         u"Graphics test unfinished");
-            ExpectResult(rows->card, CheckLevel::Warning, unsupported, unsupported);
-        } else {
+        if (c.row.empty()) {
             ExpectNoRow(rows->diagnostic);
+        } else {
+            ExpectResult(rows->diagnostic, CheckLevel::Warning, c.row, c.row);
+        }
+        if (!c.card.empty()) {
+            ExpectResult(rows->card, CheckLevel::Warning, c.card, c.card);
         }
         EXPECT_EQ(boxes.boxes[0].second, ReturnValueBoxText(c.counted));
         // The adapter rows follow as after any run.
@@ -427,6 +434,27 @@ TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
     // The card row's report line has the text with the product name.
     EXPECT_NE(run.reportText.find(u"Warning: Check the driver for Quarvel 2012\r\n"),
               std::u16string::npos);
+    EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
+}
+
+// Every other row passes; without the diagnostic the graphics card is not
+// checked, so the run must not pass (it did, with no row of its own).
+TEST(DiagnosticLauncher, WithoutTheDiagnosticTheRunDoesNotPass) {
+    FakePlatform platform;
+    platform.end = DiagnosticEnd::NotStarted;
+    MemoryStrings strings;
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    NoSystemChecks system;
+    const CheckRun run =
+        RunChecks(system, launcher, strings, {u"PC", {6, 12, 2026}, u"Feb 20 2012", {}});
+
+    ASSERT_EQ(run.verdicts.size(), 2u);
+    EXPECT_EQ(run.verdicts[0].key, CheckKey::Diagnostic);
+    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Warning));
+    EXPECT_EQ(run.verdicts[0].displayText, u"Graphics test not started");
+    EXPECT_EQ(run.verdicts[1].level, static_cast<int32_t>(CheckLevel::Passed));
+    EXPECT_EQ(run.diagnostic.exitCode, kDiagnosticNotStarted);
     EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
 }
 

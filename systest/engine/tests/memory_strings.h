@@ -59,6 +59,7 @@ class MemoryStrings final : public StringSource {
         {IDS_CARD_DRIVER_OUTDATED, u"Driver %d.%d older than %d.%d"},
         {IDS_CARD_SUPPORTED, u"Card supported"},
         {IDS_DIAGNOSTIC_UNFINISHED, u"Graphics test unfinished"},
+        {IDS_DIAGNOSTIC_NOT_STARTED, u"Graphics test not started"},
         {IDS_ADAPTERS_DIFFER, u"Adapters differ"},
         {IDS_DRIVER_VERSION_UNREADABLE, u"Driver version not readable"},
         {IDS_CARD_SWITCHABLE_SUPPORTED, u"Card supported (switchable)"},

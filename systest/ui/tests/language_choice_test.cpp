@@ -8,9 +8,13 @@
 
 namespace {
 
+// The current directory of the fakes, where a download lands.
+const std::u16string kCurrent = u"D:\\Downloads\\";
+
 class FakeFileSystem final : public LanguageFileSystem {
   public:
     bool IsFile(const std::u16string& path) const override { return files.count(path) > 0; }
+    std::u16string FullPath(const std::u16string& name) const override { return kCurrent + name; }
     bool LoadLanguageLibrary(const std::u16string& path) override {
         attempts.push_back(path);
         return broken.count(path) == 0;
@@ -25,7 +29,7 @@ const std::u16string kProgram = u"C:\\Tools\\Quarvel\\QuarvelSysTest.exe";
 
 TEST(ChooseLanguage, PicksTheLibraryAndTextOfTheUserLanguage) {
     FakeFileSystem system;
-    system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", u"Lang_En.Dll"};
+    system.files = {u"C:\\Tools\\Quarvel\\Lang_de.Dll", kCurrent + u"Lang_En.Dll"};
     const LanguageChoice choice = ChooseLanguage(kProgram, {u"de", u"AT"}, system);
     EXPECT_TRUE(choice.loaded);
     EXPECT_EQ(choice.agreementPath, u"C:\\Tools\\Quarvel\\Lic_de.Txt");
@@ -69,8 +73,12 @@ TEST(ChooseLanguage, ChineseTakesTheLibraryOfTheRegionsScriptFirst) {
               u"Can't initialize language Dll / " + hant);
 }
 
+// The current directory's library is loaded by its full path there, the file
+// the existence test found: a bare name would be looked for in the library
+// search path instead.
 TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory) {
     const std::u16string beside = u"C:\\Tools\\Quarvel\\Lang_En.Dll";
+    const std::u16string current = kCurrent + u"Lang_En.Dll";
     const struct {
         const char* name;
         std::u16string code;
@@ -81,7 +89,7 @@ TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory
     } cases[] = {
         {"no library of the language",
          u"fr",
-         {beside, u"Lang_En.Dll"},
+         {beside, current},
          {},
          beside,
          u"C:\\Tools\\Quarvel\\Lic_En.Txt"},
@@ -92,13 +100,13 @@ TEST(ChooseLanguage, FallsBackToEnglishBesideTheProgramThenInTheCurrentDirectory
          {u"C:\\Tools\\Quarvel\\Lang_de.Dll"},
          beside,
          u"C:\\Tools\\Quarvel\\Lic_En.Txt"},
-        {"none beside the program", u"fr", {u"Lang_En.Dll"}, {}, u"Lang_En.Dll", u"Lic_En.Txt"},
+        {"none beside the program", u"fr", {current}, {}, current, kCurrent + u"Lic_En.Txt"},
         {"the one beside the program does not load",
          u"fr",
-         {beside, u"Lang_En.Dll"},
+         {beside, current},
          {beside},
-         u"Lang_En.Dll",
-         u"Lic_En.Txt"},
+         current,
+         kCurrent + u"Lic_En.Txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -127,8 +135,8 @@ TEST(ChooseLanguage, FailsNamingWhatIsMissing) {
          u"Can't initialize language Dll / C:\\Tools\\Quarvel\\Lang_fr.Dll"},
         {"fallback that cannot be loaded",
          kProgram,
-         {u"Lang_En.Dll"},
-         {u"Lang_En.Dll"},
+         {kCurrent + u"Lang_En.Dll"},
+         {kCurrent + u"Lang_En.Dll"},
          u"Can't initialize language Dll / C:\\Tools\\Quarvel\\Lang_fr.Dll"},
         {"no backslash",
          u"QuarvelSysTest.exe",

@@ -32,10 +32,11 @@ void SetStandInExitCode(int32_t code) {
     SetEnvironmentVariableW(L"QST_STAND_IN_EXIT_CODE", std::to_wstring(code).c_str());
 }
 
-// RunProcess with the warning box of a failed start.
-ProcessResult StartProgram(const std::u16string& commandLine, const ProcessStart& start) {
+// RunProcess of the program of that name beside this test, named so on its
+// command line, with the warning box of a failed start.
+ProcessResult StartProgram(const std::u16string& name, const ProcessStart& start) {
     StartFailureBox box;
-    return RunProcess(commandLine, start, box);
+    return RunProcess(ProgramFolder() + name, name, start, box);
 }
 
 // As the launcher starts the diagnostic: a new console, hidden.
@@ -174,7 +175,7 @@ TEST(RunProcess, RunsInTheGivenFolderOrInOurs) {
     const EnvironmentVariable marker(L"QST_STAND_IN_MARKER", u"stand_in_ran.txt");
     SetStandInExitCode(2);
 
-    // Found beside this program, although neither folder holds one.
+    // The program of its path, beside this test, although neither folder holds one.
     EXPECT_EQ(StartProgram(kDiagnostic, DiagnosticStart()).exitCode, 2u);
     ProcessStart inGiven = DiagnosticStart();
     inGiven.currentDirectory = given.Path();
@@ -185,13 +186,24 @@ TEST(RunProcess, RunsInTheGivenFolderOrInOurs) {
     EXPECT_EQ(FilesIn(given.Path(), u"stand_in_ran.txt").size(), 1u);
 }
 
+// A program missing at its path does not start, even where the current
+// folder holds a file of its name (as a download folder may).
 TEST(RunProcess, FailureShowsTheWarningBox) {
+    const TempFolder current(u"qst_launcher_current");
+    ASSERT_TRUE(CopyFileW(WideCStr(ProgramFolder() + kDiagnostic),
+                          WideCStr(current.File(u"NoSuchDiagnostic.exe")), FALSE));
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(WideCStr(current.Path()));
+    const EnvironmentVariable marker(L"QST_STAND_IN_MARKER", u"stand_in_ran.txt");
     MessageBoxCloser closer;
     EXPECT_EQ(StartProgram(u"NoSuchDiagnostic.exe", DiagnosticStart()).end, ProcessEnd::NotStarted);
+    SetCurrentDirectoryW(previous);
     using Box = MessageBoxCloser::Box;
     EXPECT_EQ(
         closer.Boxes(),
         (std::vector<Box>{{u"lsystem", u"error while starting: NoSuchDiagnostic.exe\nError: 2"}}));
+    EXPECT_TRUE(FilesIn(current.Path(), u"stand_in_ran.txt").empty());
 }
 
 struct Rows {

@@ -360,22 +360,39 @@ TEST_F(QuarvelSysTestRun, ScreenReaderInAnotherProcessReadsTheResults) {
     EXPECT_EQ(ExitCode(), 1u);
 }
 
-// A language library that is there but does not load counts as missing: with
-// no other, the fatal error names the library of the user's language.
+// A language library that is there but does not load counts as missing, and
+// so does a library of another kind (a system DLL named Lang_En.Dll gave rows
+// of empty texts): with no other, the fatal error names the library of the
+// user's language.
 TEST_F(QuarvelSysTestRun, UnloadableLanguageLibraryIsAFatalErrorNamingIt) {
     const std::string library = ReadBytes(ProgramFolder() + u"Lang_En.Dll");
     ASSERT_FALSE(library.empty());
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::string systemLibrary = ReadBytes(FromWide(system) + u"\\shell32.dll");
+    ASSERT_FALSE(systemLibrary.empty());
     const std::vector<std::wstring> noLibraries = ShippedLanguageLibraries();
-    const std::optional<BadFile> kinds[] = {BadFile::Empty, BadFile::Folder, BadFile::Locked,
-                                            BadFile::Huge,  BadFile::Binary, BadFile::Utf16,
-                                            std::nullopt};  // the library cut in half
-    for (const std::optional<BadFile>& kind : kinds) {
-        SCOPED_TRACE(kind ? BadFileName(*kind) : "truncated");
+    const struct {
+        const char* what;
+        BadFile kind;
+        std::string bytes;  // written when the kind is Missing
+    } cases[] = {
+        {"empty", BadFile::Empty, {}},
+        {"folder", BadFile::Folder, {}},
+        {"locked", BadFile::Locked, {}},
+        {"huge", BadFile::Huge, {}},
+        {"binary", BadFile::Binary, {}},
+        {"UTF-16 text", BadFile::Utf16, {}},
+        {"the library cut in half", BadFile::Missing, library.substr(0, library.size() / 2)},
+        {"a system DLL", BadFile::Missing, systemLibrary},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         bundle_ = std::make_unique<BundleFolder>(noLibraries);
         const std::u16string path = FromWide(bundle_->Path()) + u"Lang_En.Dll";
-        const PlacedBadFile bad(path, kind.value_or(BadFile::Missing), u"STRINGTABLE");
-        if (!kind) {
-            ASSERT_TRUE(WriteBytes(path, library.substr(0, library.size() / 2)));
+        const PlacedBadFile bad(path, c.kind, u"STRINGTABLE");
+        if (c.kind == BadFile::Missing) {
+            ASSERT_TRUE(WriteBytes(path, c.bytes));
         }
         Launch();
         const HWND box = app_.WaitForWindow(L"Fatal Error", kWindowTimeoutMs);
@@ -519,16 +536,26 @@ TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithThe
     EXPECT_EQ(MaskDriveLetter(ReadBytes(FromWide(ReportFilePath()))), MaskDriveLetter(interactive));
 }
 
+// The row of a diagnostic that could not be started, as the results file has it.
+constexpr char kDiagnosticNotStartedJson[] =
+    "\"key\": \"diagnostic\",\r\n      \"level\": 2,\r\n      \"status\": \"Warning\",\r\n"
+    "      \"text\": \"The graphics test could not be started; the graphics card and its driver "
+    "were not checked.\"";
+
 // Neither the warning of a diagnostic that cannot be started nor the boxes of
-// "-verbosevideo" appear in a silent run.
-TEST_F(QuarvelSysTestRun, SilentRunWithoutTheDiagnosticShowsNoBox) {
+// "-verbosevideo" appear in a silent run. Without the diagnostic the graphics
+// card goes unchecked: a warning row, and the run does not pass (it did).
+TEST_F(QuarvelSysTestRun, SilentRunWithoutTheDiagnosticShowsNoBoxAndDoesNotPass) {
     const WatchedRun run =
         RunSilent(L"-verbosevideo -silent -acceptagreement -json r.json", {L"Vexmira.exe"});
     ExpectNoWindow(run);
     EXPECT_GE(run.exitCode, 1u);
-    EXPECT_LE(run.exitCode, 5u);
+    EXPECT_LE(run.exitCode, 2u) << "passed without the graphics test";
     const std::string json = ReadBytes(FromWide(bundle_->Path()) + u"r.json");
     EXPECT_NE(json.find("\"diagnosticExitCode\": -1,"), std::string::npos) << json;
+    if (texts_.language == L"en") {
+        EXPECT_NE(json.find(kDiagnosticNotStartedJson), std::string::npos) << json;
+    }
 }
 
 TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
@@ -648,6 +675,116 @@ TEST_F(QuarvelSysTestRun, StartedFromAnotherFolderGivesTheSameRows) {
     EXPECT_TRUE(FilesIn(elsewhere.Path(), u"*").empty());
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
+}
+
+// Files that anyone may leave in a download folder, where Windows would look
+// for our programs' DLLs and for Vexmira.exe. The planted library
+// (planted_library.cpp) leaves "<its path>.ran" when any code of it runs; it
+// carries the English strings, so as a language library it is a good one.
+// Wine takes its own copy of oleacc.dll and opengl32.dll whatever lies on the
+// search path, which would hide a planted one: WINEDLLOVERRIDES makes it take
+// a native copy found first, as Windows does with every DLL that is no
+// KnownDLL. (Not version.dll: Wine's own DLLs import it, unlike Windows', so
+// under an override it would load before any code of ours.)
+class PlantedFiles : public QuarvelSysTestRun {
+  protected:
+    static std::wstring PlantedLibrary() {
+        return ToWide(ProgramFolder()) + L"planted_library.dll";
+    }
+    static std::u16string NativeFirst() {
+        const std::optional<std::wstring> earlier = EnvironmentVariable::Value(L"WINEDLLOVERRIDES");
+        return FromWide(earlier ? *earlier + L";" : L"") + u"oleacc,opengl32=n,b";
+    }
+    static void Plant(const std::wstring& folder, const wchar_t* name) {
+        ASSERT_TRUE(CopyFileW(PlantedLibrary().c_str(), (folder + name).c_str(), FALSE));
+    }
+    // The markers and stand-in files in the folder that show planted code ran.
+    static std::vector<std::u16string> Ran(const std::wstring& folder) {
+        std::vector<std::u16string> ran = FilesIn(FromWide(folder), u"*.ran");
+        for (const std::u16string& file : FilesIn(FromWide(folder), u"stand_in_ran.txt")) {
+            ran.push_back(file);
+        }
+        return ran;
+    }
+
+    const EnvironmentVariable nativeFirst_{L"WINEDLLOVERRIDES", NativeFirst()};
+};
+
+// The control: the same planted oleacc.dll runs in a program that imports
+// oleacc.dll, before its main; so the test below can fail.
+TEST_F(PlantedFiles, RunInAProgramThatImportsThem) {
+    const TempFolder folder(u"qst_planted_control");
+    const std::wstring path = ToWide(folder.Path());
+    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"planted_import_control.exe").c_str(),
+                          (path + L"planted_import_control.exe").c_str(), FALSE));
+    Plant(path, L"oleacc.dll");
+    const WatchedRun run = RunWatched(path + L"planted_import_control.exe", L"", path);
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(Ran(path), std::vector<std::u16string>{u"oleacc.dll.ran"});
+}
+
+// Beside the programs: a language library, oleacc.dll (which the results list
+// uses for the screen reader asked below) and opengl32.dll (Vexmira's); the
+// program started from another folder. Nothing planted runs, and the run
+// gives the rows of a clean one.
+TEST_F(PlantedFiles, BesideTheProgramsNeverRun) {
+    const TempFolder elsewhere(u"qst_planted_elsewhere");
+    const std::wstring current = ToWide(elsewhere.Path());
+    Start({}, current);
+    HWND main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::string> clean = WithoutDriveLetters(ReportLines(main));
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+
+    bundle_ = std::make_unique<BundleFolder>();
+    for (const wchar_t* name : {texts_.library.c_str(), L"oleacc.dll", L"opengl32.dll"}) {
+        Plant(bundle_->Path(), name);
+    }
+    Launch(current);
+    main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    ComPtr<IAccessible> results;
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(main, IDC_RESULTS_LIST),
+                                                        OBJID_CLIENT, __uuidof(IAccessible),
+                                                        results.put_void()));
+    LONG children = 0;
+    EXPECT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
+    EXPECT_GE(children, 2) << "rows and the header after them";
+    EXPECT_EQ(WithoutDriveLetters(ReportLines(main)), clean);
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+    EXPECT_EQ(Ran(bundle_->Path()), std::vector<std::u16string>{});
+    EXPECT_EQ(Ran(current), std::vector<std::u16string>{});
+}
+
+// In the current folder only: the English library and a Vexmira.exe, where
+// the program folder holds neither. The library is read as data; the other
+// folder's Vexmira.exe never runs, and without the diagnostic the run does
+// not pass.
+TEST_F(PlantedFiles, InTheCurrentFolderNeverRun) {
+    std::vector<std::wstring> leftOut = ShippedLanguageLibraries();
+    leftOut.push_back(L"Vexmira.exe");
+    bundle_ = std::make_unique<BundleFolder>(leftOut);
+    const TempFolder downloads(u"qst_planted_downloads");
+    const std::wstring current = ToWide(downloads.Path());
+    Plant(current, L"Lang_En.Dll");
+    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"Lic_En.Txt").c_str(),
+                          (current + L"Lic_En.Txt").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
+                          (current + L"Vexmira.exe").c_str(), FALSE));
+    const EnvironmentVariable marker(L"QST_STAND_IN_MARKER", u"stand_in_ran.txt");
+
+    const WatchedRun run =
+        RunWatched(bundle_->Program(), L"-silent -acceptagreement -json r.json", current);
+    ExpectNoWindow(run);
+    EXPECT_GE(run.exitCode, 1u);
+    EXPECT_LE(run.exitCode, 2u) << "passed without the graphics test";
+    const std::string json = ReadBytes(downloads.File(u"r.json"));
+    EXPECT_NE(json.find(kDiagnosticNotStartedJson), std::string::npos) << json;
+    EXPECT_EQ(Ran(bundle_->Path()), std::vector<std::u16string>{});
+    EXPECT_EQ(Ran(current), std::vector<std::u16string>{});
 }
 
 TEST_F(QuarvelSysTestRun, HangingDiagnosticIsEndedAndCountsAsAFailedGraphicsTest) {

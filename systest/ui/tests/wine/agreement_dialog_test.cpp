@@ -5,10 +5,13 @@
 #include "common/tests/wine/bad_files.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/tests/wine/win_event_log.h"
+#include "common/win/program_folder.h"
+#include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "systest/engine/tests/wine/text_file_lines.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +55,7 @@ class FaultCounter {
 class AgreementPage : public testing::Test {
   protected:
     void SetUp() override {
-        module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(L"Lang_En.Dll")));
+        module_.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + L"Lang_En.Dll"));
         ASSERT_NE(module_.LanguageLibrary(), nullptr);
     }
 

@@ -5,12 +5,14 @@
 // the size drawn for that DPI. Runs in a Wine session of its own per DPI, all
 // languages in one program.
 #include "common/text.h"
+#include "common/win/program_folder.h"
 #include "common/win/resource_string.h"
 #include "common/win/screen_dpi.h"
 #include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
 #include "systest/ui/agreement_dialog.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
@@ -304,7 +306,7 @@ TEST(DpiLayout, AgreementPageShowsEveryText) {
     for (const Language& language : Languages()) {
         SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) + " DPI");
         AppModule module(GetModuleHandleW(nullptr));
-        module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library.c_str())));
+        module.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library));
         ASSERT_NE(module.LanguageLibrary(), nullptr);
         AgreementDialog page(module, FromWide(language.agreement));
         ASSERT_TRUE(page.Create());
@@ -323,7 +325,8 @@ TEST(DpiLayout, MainDialogShowsEveryTextAndImagesOfItsSize) {
             SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) +
                          " DPI, level " + std::to_string(static_cast<int>(level)));
             AppModule module(GetModuleHandleW(nullptr));
-            module.AddResourceLibrary(UniqueLibrary(LoadLibraryW(language.library.c_str())));
+            module.AddResourceLibrary(
+                OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library));
             ASSERT_NE(module.LanguageLibrary(), nullptr);
             FixedChecks checks(level, module.LanguageLibrary());
             MainDialog dialog(module, {checks, checks});

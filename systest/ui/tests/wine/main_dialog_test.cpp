@@ -6,10 +6,12 @@
 #include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
+#include "common/win/program_folder.h"
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/result_images.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
 #include "systest/ui/userlist/user_list_class.h"
@@ -61,7 +63,7 @@ class MainDialogTest : public testing::Test {
         // The dialog template holds a control of this class; a second
         // registration within the process fails harmlessly.
         RegisterUserListClass(module_.Instance());
-        module_.AddResourceLibrary(UniqueLibrary(LoadLibraryW(library)));
+        module_.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + library));
         ASSERT_NE(module_.LanguageLibrary(), nullptr);
     }
 

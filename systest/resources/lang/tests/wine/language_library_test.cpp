@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <set>
 #include <string>
@@ -167,6 +168,8 @@ TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
     std::set<int> ids;
     EnumResourceNamesW(library_.get(), RT_STRING, AddBlockIds, reinterpret_cast<LONG_PTR>(&ids));
     EXPECT_EQ(ids, table);
+    // The program takes a library for one of its own by these.
+    EXPECT_EQ(std::set<int>(std::begin(kLanguageStringIds), std::end(kLanguageStringIds)), table);
 }
 
 // The agreement page's two, and the report button: one each, apart within the
