@@ -4,7 +4,7 @@
 # seconds, then the Windows builds under Wine and Xvfb (the x86-64 test build
 # with its tests and, in its 32-bit lane, the x86 release), then the release
 # bundle, which must come out byte for byte as the lane's x86 build did in its
-# own folder.
+# own folder, and a copy of it signed with a throw-away certificate.
 # Installs what it needs on a fresh Debian 12 machine (run as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,5 +30,6 @@ cmake --build --preset windows
 wait $template || { cat build/wine-template.log >&2; exit 1; }
 ctest --preset windows
 tools/make-bundle.sh
+tools/tests/signing-test build/windows-x86
 tools/check-reproducible build/windows/x86 build/windows-x86
 tools/check-no-leftovers "$state"
