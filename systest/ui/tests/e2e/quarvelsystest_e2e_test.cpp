@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <optional>
 #include <iterator>
 #include <regex>
 #include <string>
@@ -682,18 +681,50 @@ TEST_F(QuarvelSysTestRun, StartedFromAnotherFolderGivesTheSameRows) {
 // (planted_library.cpp) leaves "<its path>.ran" when any code of it runs; it
 // carries the English strings, so as a language library it is a good one.
 // Wine takes its own copy of oleacc.dll and opengl32.dll whatever lies on the
-// search path, which would hide a planted one: WINEDLLOVERRIDES makes it take
-// a native copy found first, as Windows does with every DLL that is no
+// search path, which would hide a planted one: a DLL override makes it take a
+// native copy found first, as Windows does with every DLL that is no
 // KnownDLL. (Not version.dll: Wine's own DLLs import it, unlike Windows', so
-// under an override it would load before any code of ours.)
+// under an override it would load before any code of ours.) The override is
+// set in the prefix's registry for the programs started here: Wine takes
+// WINEDLLOVERRIDES from the Unix environment a process starts with, not from
+// the environment block its Windows parent passes on.
+class NativeDllsFirst {
+  public:
+    NativeDllsFirst() {
+        for (const wchar_t* program : kPrograms) {
+            UniqueRegKey key;
+            if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(program).c_str(), 0, nullptr, 0,
+                                KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+                ADD_FAILURE() << "no override for the programs";
+                continue;
+            }
+            for (const wchar_t* dll : {L"oleacc", L"opengl32"}) {
+                RegSetValueExW(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
+                               sizeof kOrder);
+            }
+        }
+    }
+    ~NativeDllsFirst() {
+        for (const wchar_t* program : kPrograms) {
+            RegDeleteTreeW(HKEY_CURRENT_USER, KeyOf(program).c_str());
+        }
+    }
+    NativeDllsFirst(const NativeDllsFirst&) = delete;
+    NativeDllsFirst& operator=(const NativeDllsFirst&) = delete;
+
+  private:
+    static constexpr const wchar_t* kPrograms[] = {L"QuarvelSysTest.exe", L"Vexmira.exe",
+                                                   L"planted_import_control.exe"};
+    static constexpr wchar_t kOrder[] = L"native,builtin";
+    static std::wstring KeyOf(const wchar_t* program) {
+        return std::wstring(L"Software\\Wine\\AppDefaults\\") + program + L"\\DllOverrides";
+    }
+};
+
 class PlantedFiles : public QuarvelSysTestRun {
   protected:
     static std::wstring PlantedLibrary() {
         return ToWide(ProgramFolder()) + L"planted_library.dll";
-    }
-    static std::u16string NativeFirst() {
-        const std::optional<std::wstring> earlier = EnvironmentVariable::Value(L"WINEDLLOVERRIDES");
-        return FromWide(earlier ? *earlier + L";" : L"") + u"oleacc,opengl32=n,b";
     }
     static void Plant(const std::wstring& folder, const wchar_t* name) {
         ASSERT_TRUE(CopyFileW(PlantedLibrary().c_str(), (folder + name).c_str(), FALSE));
@@ -707,7 +738,7 @@ class PlantedFiles : public QuarvelSysTestRun {
         return ran;
     }
 
-    const EnvironmentVariable nativeFirst_{L"WINEDLLOVERRIDES", NativeFirst()};
+    const NativeDllsFirst nativeFirst_;
 };
 
 // The control: the same planted oleacc.dll runs in a program that imports
@@ -720,7 +751,10 @@ TEST_F(PlantedFiles, RunInAProgramThatImportsThem) {
     Plant(path, L"oleacc.dll");
     const WatchedRun run = RunWatched(path + L"planted_import_control.exe", L"", path);
     EXPECT_TRUE(run.ended);
-    EXPECT_EQ(Ran(path), std::vector<std::u16string>{u"oleacc.dll.ran"});
+    // The marker takes the name the import table gives ("OLEACC.dll").
+    const std::vector<std::u16string> ran = Ran(path);
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_EQ(_wcsicmp(ToWide(ran[0]).c_str(), L"oleacc.dll.ran"), 0);
 }
 
 // Beside the programs: a language library, oleacc.dll (which the results list
