@@ -11,6 +11,7 @@
 #include "systest/engine/results_json.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/system_graphics_checks.h"
+#include "systest/engine/text_file.h"
 #include "systest/resources/string_ids.h"
 #include "systest/ui/language_files.h"
 #include "systest/ui/parent_console.h"
@@ -18,6 +19,7 @@
 #include "systest/ui/exit_codes.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -73,23 +75,28 @@ class OutputFiles {
             (commandLine_.jsonPath && !Prepare(json_, *commandLine_.jsonPath))) {
             return false;
         }
-        if (commandLine_.jsonPath &&
-            ToLowerAscii(json_.Target()) == ToLowerAscii(report_.Target())) {
+        if (commandLine_.jsonPath && NameTheSameFile(json_.Target(), report_.Target())) {
             console_.WriteString(IDS_SILENT_SAME_FILE);
             return false;
         }
         return true;
     }
 
-    // False, with the reason on the console, when a file was not written.
+    // Both files, or neither: false, with the reason on the console, when one
+    // was not written, and then every earlier file is as it was.
     bool Write(const CheckRun& run, const RunFacts& facts) {
-        const ReportWriteResult report = WriteReportFile(report_.TemporaryPath(), run.reportText);
-        bool written = Finish(report_, report.written ? ERROR_SUCCESS : report.error);
-        if (commandLine_.jsonPath) {
-            const std::string results = FormatResultsJson(run, facts);
-            written = Finish(json_, WriteBytesToFile(json_.TemporaryPath(), results)) && written;
+        const SystemAnsiCodePage codePage;
+        if (!Written(report_, EncodeText(run.reportText, TextEncoding::Utf8, codePage)) ||
+            (commandLine_.jsonPath && !Written(json_, FormatResultsJson(run, facts)))) {
+            return false;
         }
-        return written;
+        FileReplacement* const files[] = {&report_, &json_};
+        const CommitResult commit = CommitTogether(std::span(files, commandLine_.jsonPath ? 2 : 1));
+        if (commit.error != ERROR_SUCCESS) {
+            console_.CannotWrite(commit.failed->Target(), commit.error);
+            return false;
+        }
+        return true;
     }
 
   private:
@@ -102,9 +109,8 @@ class OutputFiles {
         return true;
     }
 
-    // Puts the written file in its place.
-    bool Finish(FileReplacement& file, DWORD writeError) {
-        const DWORD error = writeError != ERROR_SUCCESS ? writeError : file.Commit();
+    bool Written(FileReplacement& file, std::string_view content) {
+        const DWORD error = file.Write(content);
         if (error != ERROR_SUCCESS) {
             console_.CannotWrite(file.Target(), error);
             return false;

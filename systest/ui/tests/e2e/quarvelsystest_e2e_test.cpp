@@ -23,6 +23,7 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -557,6 +558,10 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
         {"no language library", L"-silent -acceptagreement -report r.txt",
          ShippedLanguageLibraries(), kExitFailed},
     };
+        {"one file for both, in any letter",
+         L"-silent -acceptagreement -report \u00C4.txt -json \u00E4.txt",
+         {},
+         kExitBadCommandLine},
     const std::string earlier = "{\"earlier\": true}";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -581,6 +586,66 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
 // console of its own under Wine (wine-exec starts it from a pipe), so it makes
 // one. Wine attaches a GUI program to its parent's console when it starts it,
 // where Windows leaves the attaching to the program's AttachConsole.
+// The size of a file, read from its folder without opening it; 0 when there
+// is none.
+DWORD FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// A virus scanner, or a collecting script, holds a target open without
+// sharing. Held for a moment, the run waits for it; held for longer than the
+// run waits, neither file is replaced: the pair on the share is never mixed.
+TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEarlierFiles) {
+    const std::string earlierReport = "earlier report";
+    const std::string earlierResults = "{\"earlier\": true}";
+    for (const bool heldAllAlong : {false, true}) {
+        SCOPED_TRACE(heldAllAlong ? "report held longer than the run waits"
+                                  : "results held for 300 ms");
+        bundle_ = std::make_unique<BundleFolder>();
+        const std::wstring folder = bundle_->Path();
+        ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.txt", earlierReport));
+        ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.json", earlierResults));
+        UniqueFileHandle held(CreateFileW((folder + (heldAllAlong ? L"r.txt" : L"r.json")).c_str(),
+                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.valid());
+        // The results are let go 300 ms after the new report is in place,
+        // while the run is trying to put them beside it.
+        const UniqueKernelHandle runEnded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread scanner([&] {
+            if (heldAllAlong) {
+                return;
+            }
+            while (FileSize(folder + L"r.txt") == earlierReport.size() &&
+                   WaitForSingleObject(runEnded.get(), 5) == WAIT_TIMEOUT) {
+            }
+            Sleep(300);
+            held.reset();
+        });
+        const WatchedRun run = RunWatched(
+            bundle_->Program(), L"-silent -acceptagreement -report r.txt -json r.json", folder);
+        SetEvent(runEnded.get());
+        scanner.join();
+        held.reset();
+
+        ExpectNoWindow(run);
+        const std::string report = ReadBytes(FromWide(folder) + u"r.txt");
+        const std::string results = ReadBytes(FromWide(folder) + u"r.json");
+        if (heldAllAlong) {
+            EXPECT_EQ(run.exitCode, kExitBadCommandLine);
+            EXPECT_EQ(report, earlierReport);
+            EXPECT_EQ(results, earlierResults);
+        } else {
+            EXPECT_GE(run.exitCode, 1u);
+            EXPECT_LE(run.exitCode, 4u);
+            EXPECT_EQ(report.rfind("\xEF\xBB\xBF", 0), 0u) << report;
+            EXPECT_EQ(results.rfind("{\r\n", 0), 0u) << results;
+        }
+        EXPECT_TRUE(bundle_->Files(u"*.tmp").empty()) << "a temporary file was left";
+    }
+}
+
 TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
