@@ -1,7 +1,7 @@
 #include "systest/ui/silent_run.h"
 
 #include "common/format.h"
-#include "common/text.h"
+#include "common/win/error_mode.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 #include "systest/engine/file_replacement.h"
@@ -14,9 +14,9 @@
 #include "systest/engine/text_file.h"
 #include "systest/resources/string_ids.h"
 #include "systest/ui/language_files.h"
-#include "systest/ui/parent_console.h"
 #include "systest/ui/program_strings.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/silent_output.h"
 
 #include <algorithm>
 #include <span>
@@ -26,8 +26,8 @@ namespace {
 // Where the lines of a run go, in the user's language.
 class SilentConsole {
   public:
-    SilentConsole(ParentConsole& console, const StringSource& strings)
-        : console_(console), strings_(strings) {}
+    SilentConsole(SilentOutput& output, const StringSource& strings)
+        : console_(output), strings_(strings) {}
 
     void WriteLine(std::u16string_view text) { console_.WriteLine(text); }
     void WriteString(int id) { console_.WriteLine(strings_.Load(id)); }
@@ -37,7 +37,7 @@ class SilentConsole {
     }
 
   private:
-    ParentConsole& console_;
+    SilentOutput& console_;
     const StringSource& strings_;
 };
 
@@ -155,23 +155,27 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
 }  // namespace
 
 int RunSilently(AppModule& module, const CommandLine& commandLine) {
-    ParentConsole parentConsole;
+    // No box may wait for a click: not the system's "No disk" for a report on
+    // an empty drive, not the one of a crash.
+    const AddedErrorMode noBoxes(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+                                 SEM_NOOPENFILEERRORBOX);
+    SilentOutput output;
     // Before the language library is loaded, the lines are fixed English, as
     // the "Fatal Error" box of an interactive start is.
     if (!commandLine.error.empty()) {
-        parentConsole.WriteLine(commandLine.error);
-        parentConsole.WriteLine(kCommandLineUsage);
+        output.WriteLine(commandLine.error);
+        output.WriteLine(kCommandLineUsage);
         return kExitBadCommandLine;
     }
     const LanguageChoice language = LoadUserLanguage(module);
     if (!language.loaded) {
-        parentConsole.WriteLine(language.failure);
+        output.WriteLine(language.failure);
         return kExitStartupFailed;
     }
     // As in the main dialog: every string from the language library.
     module.SetResourceModule(module.LanguageLibrary());
     const ProgramStrings strings(module);
-    SilentConsole console(parentConsole, strings);
+    SilentConsole console(output, strings);
     if (!commandLine.acceptAgreement) {
         console.WriteString(IDS_SILENT_NOT_ACCEPTED);
         return kQuitCancelled;
