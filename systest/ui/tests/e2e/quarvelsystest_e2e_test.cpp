@@ -545,6 +545,10 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
          {},
          kExitDeclined},
         {"unknown switch", L"-silent -acceptagreement -quiet", {}, kExitBadCommandLine},
+        // A fault before "-silent" still ends an unattended run.
+        {"unknown switch first", L"-foo -silent -acceptagreement", {}, kExitBadCommandLine},
+        {"silent misspelt", L"-slient -acceptagreement -report r.txt", {}, kExitBadCommandLine},
+        {"silent with a slash", L"/silent -acceptagreement -report r.txt", {}, kExitBadCommandLine},
         {"file name missing", L"-silent -acceptagreement -json", {}, kExitBadCommandLine},
         {"folder missing",
          L"-silent -acceptagreement -report missing\\r.txt",
@@ -554,14 +558,14 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
          L"-silent -acceptagreement -report r.txt -json R.TXT",
          {},
          kExitBadCommandLine},
-        {"read-only file", L"-silent -acceptagreement -json old.json", {}, kExitBadCommandLine},
-        {"no language library", L"-silent -acceptagreement -report r.txt",
-         ShippedLanguageLibraries(), kExitFailed},
-    };
         {"one file for both, in any letter",
          L"-silent -acceptagreement -report \u00C4.txt -json \u00E4.txt",
          {},
          kExitBadCommandLine},
+        {"read-only file", L"-silent -acceptagreement -json old.json", {}, kExitBadCommandLine},
+        {"no language library", L"-silent -acceptagreement -report r.txt",
+         ShippedLanguageLibraries(), kExitFailed},
+    };
     const std::string earlier = "{\"earlier\": true}";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -582,10 +586,6 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
     }
 }
 
-// Started from a console, a silent run answers there. The test program has no
-// console of its own under Wine (wine-exec starts it from a pipe), so it makes
-// one. Wine attaches a GUI program to its parent's console when it starts it,
-// where Windows leaves the attaching to the program's AttachConsole.
 // The size of a file, read from its folder without opening it; 0 when there
 // is none.
 DWORD FileSize(const std::wstring& path) {
@@ -646,6 +646,10 @@ TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEar
     }
 }
 
+// Started from a console, a silent run answers there. The test program has no
+// console of its own under Wine (wine-exec starts it from a pipe), so it makes
+// one. Wine attaches a GUI program to its parent's console when it starts it,
+// where Windows leaves the attaching to the program's AttachConsole.
 TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
