@@ -1,6 +1,5 @@
-// Files written whole or not at all, on real files: the targets get the new
-// content, each in one rename, or keep what they had, and no temporary file
-// stays.
+// Files written whole or not at all, on real files: the target gets the new
+// content in one rename, or keeps what it had, and no temporary file stays.
 #include "systest/engine/file_replacement.h"
 
 #include "common/tests/wine/temp_folder.h"
@@ -17,11 +16,6 @@ constexpr char kEarlier[] = "earlier";
 constexpr char kNew[] = "new content";
 
 enum class Target { Missing, Existing, ReadOnly, HeldOpen };
-
-UniqueFileHandle HeldWithoutSharing(const std::u16string& path) {
-    return UniqueFileHandle(CreateFileW(WideCStr(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-}
 
 TEST(FileReplacement, ReplacesTheTargetWholeOrLeavesItAsItWas) {
     const struct {
@@ -48,7 +42,8 @@ TEST(FileReplacement, ReplacesTheTargetWholeOrLeavesItAsItWas) {
         }
         UniqueFileHandle holder;
         if (c.target == Target::HeldOpen) {
-            holder = HeldWithoutSharing(path);
+            holder.reset(CreateFileW(WideCStr(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_TRUE(holder.valid());
         }
         {
@@ -80,50 +75,6 @@ TEST(FileReplacement, APathThatNamesNoFileInAFolderIsRefusedAtOnce) {
             << testing::PrintToString(ToWide(path));
     }
     EXPECT_TRUE(FilesIn(folder.Path(), u"*").empty());
-}
-
-// A report and its results go in together: when the second cannot take its
-// place, the first gets its earlier version back, or goes where it had none.
-TEST(CommitTogether, ReplacesEveryTargetOrNone) {
-    const struct {
-        const char* name;
-        bool firstEarlier;
-        int held;  // the target another program holds all along: 0 none, 1 or 2
-    } cases[] = {
-        {"both replaced", true, 0},
-        {"first held", true, 1},
-        {"second held", true, 2},
-        {"second held, first new", false, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const TempFolder folder(u"qst_pair");
-        const std::u16string paths[] = {folder.File(u"r.txt"), folder.File(u"r.json")};
-        if (c.firstEarlier) {
-            ASSERT_TRUE(WriteBytes(paths[0], kEarlier));
-        }
-        ASSERT_TRUE(WriteBytes(paths[1], kEarlier));
-        const bool committed = c.held == 0;
-        {
-            FileReplacement first;
-            FileReplacement second;
-            FileReplacement* const files[] = {&first, &second};
-            for (size_t i = 0; i < 2; ++i) {
-                ASSERT_EQ(files[i]->Prepare(paths[i]), static_cast<DWORD>(ERROR_SUCCESS));
-                ASSERT_EQ(files[i]->Write(kNew), static_cast<DWORD>(ERROR_SUCCESS));
-            }
-            const UniqueFileHandle holder =
-                committed ? UniqueFileHandle() : HeldWithoutSharing(paths[c.held - 1]);
-            ASSERT_TRUE(committed || holder.valid());
-            const CommitResult result = CommitTogether(files);
-            EXPECT_EQ(result.error == ERROR_SUCCESS, committed);
-            EXPECT_EQ(result.failed, committed ? nullptr : files[c.held - 1]);
-        }
-        EXPECT_EQ(ReadBytes(paths[0]), committed ? kNew : c.firstEarlier ? kEarlier : "");
-        EXPECT_EQ(ReadBytes(paths[1]), committed ? kNew : kEarlier);
-        EXPECT_EQ(FilesIn(folder.Path(), u"*").size(), committed || c.firstEarlier ? 2u : 1u)
-            << "a temporary file or a kept copy stayed";
-    }
 }
 
 TEST(NameTheSameFile, ComparesAsWindowsComparesNames) {

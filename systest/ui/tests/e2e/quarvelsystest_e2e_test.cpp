@@ -597,31 +597,37 @@ DWORD FileSize(const std::wstring& path) {
 // sharing. Held for a moment, the run waits for it; held for longer than the
 // run waits, neither file is replaced: the pair on the share is never mixed.
 TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEarlierFiles) {
-    const std::string earlierReport = "earlier report";
     const std::string earlierResults = "{\"earlier\": true}";
-    for (const bool heldAllAlong : {false, true}) {
-        SCOPED_TRACE(heldAllAlong ? "report held longer than the run waits"
-                                  : "results held for 300 ms");
+    const struct {
+        const char* name;
+        std::string earlierReport;  // empty: none
+        const wchar_t* held;
+        DWORD forMs;  // from the moment the new report is in place
+    } cases[] = {
+        {"results held for 300 ms", "earlier report", L"r.json", 300},
+        {"report held all along", "earlier report", L"r.txt", INFINITE},
+        {"results held all along", "earlier report", L"r.json", INFINITE},
+        {"results held all along, no earlier report", "", L"r.json", INFINITE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         bundle_ = std::make_unique<BundleFolder>();
         const std::wstring folder = bundle_->Path();
-        ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.txt", earlierReport));
+        if (!c.earlierReport.empty()) {
+            ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.txt", c.earlierReport));
+        }
         ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.json", earlierResults));
-        UniqueFileHandle held(CreateFileW((folder + (heldAllAlong ? L"r.txt" : L"r.json")).c_str(),
-                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle held(CreateFileW((folder + c.held).c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.valid());
-        // The results are let go 300 ms after the new report is in place,
-        // while the run is trying to put them beside it.
         const UniqueKernelHandle runEnded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         std::thread scanner([&] {
-            if (heldAllAlong) {
-                return;
-            }
-            while (FileSize(folder + L"r.txt") == earlierReport.size() &&
+            while (FileSize(folder + L"r.txt") == c.earlierReport.size() &&
                    WaitForSingleObject(runEnded.get(), 5) == WAIT_TIMEOUT) {
             }
-            Sleep(300);
-            held.reset();
+            if (WaitForSingleObject(runEnded.get(), c.forMs) == WAIT_TIMEOUT) {
+                held.reset();
+            }
         });
         const WatchedRun run = RunWatched(
             bundle_->Program(), L"-silent -acceptagreement -report r.txt -json r.json", folder);
@@ -632,9 +638,9 @@ TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEar
         ExpectNoWindow(run);
         const std::string report = ReadBytes(FromWide(folder) + u"r.txt");
         const std::string results = ReadBytes(FromWide(folder) + u"r.json");
-        if (heldAllAlong) {
+        if (c.forMs == INFINITE) {
             EXPECT_EQ(run.exitCode, kExitBadCommandLine);
-            EXPECT_EQ(report, earlierReport);
+            EXPECT_EQ(report, c.earlierReport);
             EXPECT_EQ(results, earlierResults);
         } else {
             EXPECT_GE(run.exitCode, 1u);

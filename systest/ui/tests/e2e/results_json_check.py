@@ -1,19 +1,15 @@
 #!/usr/bin/env python3
 """Checks the results files of real silent runs against their schema.
 
-Runs QuarvelSysTest.exe -silent -acceptagreement -report ... -json ... under
-Wine from the shell, as a deployment script starts it, in a folder of the
-shipped files, twice: with its output redirected to a file and both files in a
-folder of over 300 characters (the JSON's path in its extended-length form);
-and through hidden_station_run, in a window station that is not interactive (a
-deployment agent's in session 0), with its output going to a pipe. Each r.json
-must be UTF-8 without a byte order mark, valid against
-docs/results.schema.json, name the rows of r.txt in their order, and its
-overall level must be the lowest level of the checks and the exit code (what
-the schema cannot say); the output must be the report's rows in UTF-8. Without
-an interactive desktop the screen and the graphics are not measured and the
-run does not pass. The example beside the schema must be valid, and every
-file of BROKEN found out.
+Two runs under Wine, started from the shell as a deployment script starts
+them: one with its output redirected to a file and its files in a folder of
+over 300 characters; one through hidden_station_run, in a window station that
+is not interactive (session 0's), with its output going to a pipe. Each JSON
+must be valid against the schema, read like its report, and its overall level
+must be the lowest check level and the exit code; the output must be the
+report's rows in UTF-8. Without an interactive desktop the screen and the
+graphics are not measured and the run does not pass. Each file of BROKEN must
+be found out.
 
     results_json_check.py <wine-exec> <session-dir> <program-dir> <hidden-station-run> <schema> <example>
 """
