@@ -216,7 +216,8 @@ TEST(SystemGraphicsChecks, RowsForEachEnd) {
     // QuarvelSysTest's user interface thread runs in a single-threaded apartment.
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     MemoryStrings strings;
-    // Stock Wine: no primary adapter, so an empty caption and no memory.
+    // Stock Wine: no primary adapter, so no caption (the texts without a name)
+    // and no memory.
     const struct {
         const char* what;
         const wchar_t* setting;  // of the stand-in
@@ -225,14 +226,16 @@ TEST(SystemGraphicsChecks, RowsForEachEnd) {
         std::u16string text;
         bool unfinished;
     } cases[] = {
-        {"0", nullptr, 0, CheckLevel::Warning, u" is not supported", false},
-        {"1", nullptr, 1, CheckLevel::Warning, u" is not supported", false},
-        {"2", nullptr, 2, CheckLevel::Warning, u" is not supported", false},
+        {"0", nullptr, 0, CheckLevel::Warning, u"The card is not supported", false},
+        {"1", nullptr, 1, CheckLevel::Warning, u"The card is not supported", false},
+        {"2", nullptr, 2, CheckLevel::Warning, u"The card is not supported", false},
         {"3", nullptr, 3, CheckLevel::PassedWithMargin, u"Card supported", false},
         {"4", nullptr, 4, CheckLevel::PassedWithMargin, u"Card supported (switchable)", false},
-        {"5, no verdict", nullptr, 5, CheckLevel::Warning, u" is not supported", true},
-        {"a hang", L"QST_STAND_IN_HANG", 3, CheckLevel::Warning, u" is not supported", true},
-        {"a crash", L"QST_STAND_IN_CRASH", 3, CheckLevel::Warning, u" is not supported", true},
+        {"5, no verdict", nullptr, 5, CheckLevel::Warning, u"The card is not supported", true},
+        {"a hang", L"QST_STAND_IN_HANG", 3, CheckLevel::Warning, u"The card is not supported",
+         true},
+        {"a crash", L"QST_STAND_IN_CRASH", 3, CheckLevel::Warning, u"The card is not supported",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
