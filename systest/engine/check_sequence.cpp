@@ -45,6 +45,13 @@ class Verdicts {
     void AddWithReportText(CheckKey key, const CheckResult& result) {
         Add(key, result.level, result.displayText, result.reportText);
     }
+    // A check that cannot be made in this run: a warning that says why, so
+    // the overall verdict never passes without it.
+    void AddNotMeasured(CheckKey key, int textId) {
+        const std::u16string text = strings_.Load(textId);
+        Add(key, CheckLevel::Warning, text, text);
+        verdicts_.back().measured = false;
+    }
 
     int32_t Overall() const { return overall_; }
 
@@ -54,6 +61,23 @@ class Verdicts {
     std::vector<CheckVerdict>& verdicts_;
     int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
 };
+
+// The gate and, when it opens, checks 6 to 8.
+void RunGraphicsChecks(GraphicsChecks& graphics, Verdicts& verdicts, CheckRun& run) {
+    CheckResult diagnostic;
+    const bool adapterFound = graphics.RunDiagnostic(diagnostic);
+    run.diagnostic = graphics.Diagnostic();
+    verdicts.Add(CheckKey::Diagnostic, diagnostic);
+    if (adapterFound) {
+        verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
+        CheckResult card;
+        CheckResult driver;
+        graphics.EvaluateCardList(card, driver);
+        verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
+        verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
+        verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
+    }
+}
 
 }  // namespace
 
@@ -124,19 +148,12 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
     verdicts.Add(CheckKey::Processor, system.CheckProcessor());
     verdicts.Add(CheckKey::Memory, system.CheckMemory());
     verdicts.Add(CheckKey::Disk, system.CheckDiskSpace());
-    verdicts.Add(CheckKey::Screen, system.CheckScreen());
-    CheckResult diagnostic;
-    const bool adapterFound = graphics.RunDiagnostic(diagnostic);
-    run.diagnostic = graphics.Diagnostic();
-    verdicts.Add(CheckKey::Diagnostic, diagnostic);
-    if (adapterFound) {
-        verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
-        CheckResult card;
-        CheckResult driver;
-        graphics.EvaluateCardList(card, driver);
-        verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
-        verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
-        verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
+    if (facts.interactiveDesktop) {
+        verdicts.Add(CheckKey::Screen, system.CheckScreen());
+        RunGraphicsChecks(graphics, verdicts, run);
+    } else {
+        verdicts.AddNotMeasured(CheckKey::Screen, IDS_SCREEN_NOT_MEASURED);
+        verdicts.AddNotMeasured(CheckKey::GraphicsCard, IDS_GRAPHICS_NOT_MEASURED);
     }
 
     CheckSummary& summary = run.summary;

@@ -59,13 +59,15 @@ std::string_view CheckKeyName(CheckKey key);
 
 // One check of a run that gave a verdict (a level of 1 or more): the check,
 // its level, the status word in full, the text the results list shows and the
-// text of the report and the results file.
+// text of the report and the results file, and whether the check measured
+// anything (one that could not be made here says why, as a warning).
 struct CheckVerdict {
     CheckKey key = CheckKey::OperatingSystem;
     int32_t level = 0;
     std::u16string status;
     std::u16string displayText;
     std::u16string reportText;
+    bool measured = true;
 
     friend bool operator==(const CheckVerdict&, const CheckVerdict&) = default;
 };
@@ -78,12 +80,18 @@ struct TimeOfDay {
     int32_t utcOffsetMinutes = 0;
 };
 
-// What the meta line is made of, read once per run, and when the run began.
+// What the meta line is made of, read once per run, when the run began, and
+// whether it runs where the user works.
 struct RunFacts {
     std::u16string computerName;  // empty when it cannot be read
     CalendarDate today;
     std::u16string buildDateText;  // the build stamp, e.g. "Feb 20 2012"
     TimeOfDay time;
+    // False in a window station that is not interactive (a service's or a
+    // deployment agent's, in session 0): its screen is a virtual one and its
+    // OpenGL a software renderer, so the screen and the graphics cannot be
+    // judged there.
+    bool interactiveDesktop = true;
 };
 
 // The overall verdict.
@@ -106,6 +114,9 @@ struct CheckRun {
 // Runs every check once, in order. The gate RunDiagnostic gives a verdict of
 // its own after the screen check when the diagnostic could not be started or
 // did not finish; the graphics checks 6 to 8 run only when it returns true.
+// Without an interactive desktop neither the screen check nor the graphics
+// run: a warning that is not measured stands for each (keys "screen" and
+// "graphics-card").
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    const RunFacts& facts);
 

@@ -4,6 +4,7 @@
 #include "systest/engine/product.h"
 #include "systest/resources/version.h"
 
+#include <concepts>
 #include <cstdio>
 
 namespace {
@@ -68,6 +69,12 @@ class JsonWriter {
     void Member(std::string_view key, int32_t number) {
         Key(key);
         out_ += std::to_string(number);
+    }
+    // Only for a bool: a string literal would convert to one.
+    template <std::same_as<bool> Bool>
+    void Member(std::string_view key, Bool value) {
+        Key(key);
+        out_ += value ? "true" : "false";
     }
 
   private:
@@ -157,6 +164,7 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
         json.OpenObject();
         json.Member("key", Utf16FromAscii(CheckKeyName(verdict.key)));
         json.Member("level", verdict.level);
+        json.Member("measured", verdict.measured);
         json.Member("status", WithoutBlanks(verdict.status));
         json.Member("text", verdict.reportText);
         json.CloseObject();

@@ -25,6 +25,18 @@ int32_t UtcOffsetMinutes(const SYSTEMTIME& local, const SYSTEMTIME& utc) {
     return static_cast<int32_t>((difference + half) / kFileTimeUnitsPerMinute);
 }
 
+// Whether the process's window station is the interactive one, whose desktop
+// the user sees (WSF_VISIBLE). A station that cannot be asked counts as
+// interactive, as every station did before the question was asked.
+bool HasInteractiveDesktop() {
+    USEROBJECTFLAGS flags{};
+    if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                   nullptr)) {
+        return true;
+    }
+    return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 }  // namespace
 
 RunFacts ReadRunFacts() {
@@ -37,5 +49,6 @@ RunFacts ReadRunFacts() {
     facts.today = {now.wDay, now.wMonth, now.wYear};
     facts.time = {now.wHour, now.wMinute, now.wSecond, UtcOffsetMinutes(now, utc)};
     facts.buildDateText = kBuildDateText;
+    facts.interactiveDesktop = HasInteractiveDesktop();
     return facts;
 }

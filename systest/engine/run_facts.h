@@ -1,9 +1,10 @@
-// What the meta line of a check run is made of, and when the run began, read
-// from Windows once per run.
+// What the meta line of a check run is made of, when the run began and where
+// it runs, read from Windows once per run.
 #pragma once
 
 #include "systest/engine/check_sequence.h"
 
 // The computer name (empty when it cannot be read), the local date and time
-// with its offset from UTC, and the build stamp of the program.
+// with its offset from UTC, the build stamp of the program, and whether the
+// process's window station is interactive.
 RunFacts ReadRunFacts();

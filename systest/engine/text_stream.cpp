@@ -261,3 +261,37 @@ void TextWriter::Close() {
         file_.Close();
     }
 }
+
+namespace {
+
+// Memory that a TextWriter fills.
+class StringByteFile final : public ByteFile {
+  public:
+    explicit StringByteFile(std::string& bytes) : bytes_(bytes) {}
+    bool IsOpen() const override { return true; }
+    bool Read(std::span<uint8_t>, size_t& count, uint32_t&) override {
+        count = 0;
+        return true;
+    }
+    bool Write(std::span<const uint8_t> bytes, uint32_t&) override {
+        bytes_.append(bytes.begin(), bytes.end());
+        return true;
+    }
+    void Rewind() override {}
+    void Close() override {}
+
+  private:
+    std::string& bytes_;
+};
+
+}  // namespace
+
+std::string EncodeText(std::u16string_view text, TextEncoding encoding,
+                       const AnsiCodePage& codePage) {
+    std::string bytes;
+    StringByteFile memory(bytes);
+    TextWriter writer(memory, codePage, encoding);
+    writer.Write(text);
+    writer.Close();
+    return bytes;
+}

@@ -111,3 +111,8 @@ class TextWriter {
     size_t used_ = 0;
     bool defaultUsed_ = false;
 };
+
+// The bytes a TextWriter writes for the text: the encoding's byte order mark,
+// then the text.
+std::string EncodeText(std::u16string_view text, TextEncoding encoding,
+                       const AnsiCodePage& codePage);

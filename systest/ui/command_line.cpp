@@ -11,8 +11,24 @@ constexpr std::u16string_view kJson = u"-json";
 // Read by the graphics checks themselves (adapters/verbose_video.h).
 constexpr std::u16string_view kVerboseVideo = u"-verbosevideo";
 
+// The switches that only an unattended run takes.
+constexpr std::u16string_view kUnattendedSwitches[] = {kSilent, kAcceptAgreement, kReport, kJson};
+
 bool IsSwitch(std::u16string_view argument) {
     return !argument.empty() && argument.front() == u'-';
+}
+
+// An unattended switch, also as other Windows programs write switches: "/silent".
+bool IsUnattendedSwitch(std::u16string_view lowered) {
+    if (lowered.empty() || (lowered.front() != u'-' && lowered.front() != u'/')) {
+        return false;
+    }
+    for (const std::u16string_view name : kUnattendedSwitches) {
+        if (lowered.substr(1) == name.substr(1)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Sets a switch once; false when it was set already.
@@ -28,13 +44,23 @@ bool SetOnce(bool& value) {
 
 CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
     CommandLine line;
+    const auto fault = [&line](std::u16string error) {
+        if (line.error.empty()) {
+            line.error = std::move(error);
+        }
+    };
+    bool silent = false;
     bool verboseVideo = false;
-    for (size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+    std::u16string firstUnattendedSwitch;
+    for (size_t i = 0; i < arguments.size(); ++i) {
         const std::u16string& argument = arguments[i];
         const std::u16string name = ToLowerAscii(argument);
+        if (IsUnattendedSwitch(name) && firstUnattendedSwitch.empty()) {
+            firstUnattendedSwitch = argument;
+        }
         bool once = true;
         if (name == kSilent) {
-            once = SetOnce(line.silent);
+            once = SetOnce(silent);
         } else if (name == kAcceptAgreement) {
             once = SetOnce(line.acceptAgreement);
         } else if (name == kVerboseVideo) {
@@ -44,18 +70,22 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
             once = !path.has_value();
             if (once && (i + 1 == arguments.size() || arguments[i + 1].empty() ||
                          IsSwitch(arguments[i + 1]))) {
-                line.error = u"A file name must follow " + argument + u".";
+                fault(u"A file name must follow " + argument + u".");
             } else if (once) {
                 path = arguments[++i];
             }
-        } else if (IsSwitch(argument)) {
-            line.error = u"Unknown switch " + argument + u".";
+        } else if (IsSwitch(argument) || IsUnattendedSwitch(name)) {
+            fault(u"Unknown switch " + argument + u".");
         } else {
-            line.error = u"Unexpected argument " + argument + u".";
+            fault(u"Unexpected argument " + argument + u".");
         }
         if (!once) {
-            line.error = u"The switch " + argument + u" is given twice.";
+            fault(u"The switch " + argument + u" is given twice.");
         }
+    }
+    line.unattended = !firstUnattendedSwitch.empty();
+    if (line.unattended && !silent) {
+        fault(u"The switch " + firstUnattendedSwitch + u" needs -silent.");
     }
     return line;
 }

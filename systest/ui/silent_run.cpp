@@ -1,7 +1,7 @@
 #include "systest/ui/silent_run.h"
 
 #include "common/format.h"
-#include "common/text.h"
+#include "common/win/error_mode.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 #include "systest/engine/file_replacement.h"
@@ -11,21 +11,23 @@
 #include "systest/engine/results_json.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/system_graphics_checks.h"
+#include "systest/engine/text_file.h"
 #include "systest/resources/string_ids.h"
 #include "systest/ui/language_files.h"
-#include "systest/ui/parent_console.h"
 #include "systest/ui/program_strings.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/silent_output.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
 // Where the lines of a run go, in the user's language.
 class SilentConsole {
   public:
-    SilentConsole(ParentConsole& console, const StringSource& strings)
-        : console_(console), strings_(strings) {}
+    SilentConsole(SilentOutput& output, const StringSource& strings)
+        : console_(output), strings_(strings) {}
 
     void WriteLine(std::u16string_view text) { console_.WriteLine(text); }
     void WriteString(int id) { console_.WriteLine(strings_.Load(id)); }
@@ -35,7 +37,7 @@ class SilentConsole {
     }
 
   private:
-    ParentConsole& console_;
+    SilentOutput& console_;
     const StringSource& strings_;
 };
 
@@ -73,23 +75,28 @@ class OutputFiles {
             (commandLine_.jsonPath && !Prepare(json_, *commandLine_.jsonPath))) {
             return false;
         }
-        if (commandLine_.jsonPath &&
-            ToLowerAscii(json_.Target()) == ToLowerAscii(report_.Target())) {
+        if (commandLine_.jsonPath && NameTheSameFile(json_.Target(), report_.Target())) {
             console_.WriteString(IDS_SILENT_SAME_FILE);
             return false;
         }
         return true;
     }
 
-    // False, with the reason on the console, when a file was not written.
+    // Both files, or neither: false, with the reason on the console, when one
+    // was not written, and then every earlier file is as it was.
     bool Write(const CheckRun& run, const RunFacts& facts) {
-        const ReportWriteResult report = WriteReportFile(report_.TemporaryPath(), run.reportText);
-        bool written = Finish(report_, report.written ? ERROR_SUCCESS : report.error);
-        if (commandLine_.jsonPath) {
-            const std::string results = FormatResultsJson(run, facts);
-            written = Finish(json_, WriteBytesToFile(json_.TemporaryPath(), results)) && written;
+        const SystemAnsiCodePage codePage;
+        if (!Written(report_, EncodeText(run.reportText, TextEncoding::Utf8, codePage)) ||
+            (commandLine_.jsonPath && !Written(json_, FormatResultsJson(run, facts)))) {
+            return false;
         }
-        return written;
+        FileReplacement* const files[] = {&report_, &json_};
+        const CommitResult commit = CommitTogether(std::span(files, commandLine_.jsonPath ? 2 : 1));
+        if (commit.error != ERROR_SUCCESS) {
+            console_.CannotWrite(commit.failed->Target(), commit.error);
+            return false;
+        }
+        return true;
     }
 
   private:
@@ -102,9 +109,8 @@ class OutputFiles {
         return true;
     }
 
-    // Puts the written file in its place.
-    bool Finish(FileReplacement& file, DWORD writeError) {
-        const DWORD error = writeError != ERROR_SUCCESS ? writeError : file.Commit();
+    bool Written(FileReplacement& file, std::string_view content) {
+        const DWORD error = file.Write(content);
         if (error != ERROR_SUCCESS) {
             console_.CannotWrite(file.Target(), error);
             return false;
@@ -149,23 +155,27 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
 }  // namespace
 
 int RunSilently(AppModule& module, const CommandLine& commandLine) {
-    ParentConsole parentConsole;
+    // No box may wait for a click: not the system's "No disk" for a report on
+    // an empty drive, not the one of a crash.
+    const AddedErrorMode noBoxes(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+                                 SEM_NOOPENFILEERRORBOX);
+    SilentOutput output;
     // Before the language library is loaded, the lines are fixed English, as
     // the "Fatal Error" box of an interactive start is.
     if (!commandLine.error.empty()) {
-        parentConsole.WriteLine(commandLine.error);
-        parentConsole.WriteLine(kCommandLineUsage);
+        output.WriteLine(commandLine.error);
+        output.WriteLine(kCommandLineUsage);
         return kExitBadCommandLine;
     }
     const LanguageChoice language = LoadUserLanguage(module);
     if (!language.loaded) {
-        parentConsole.WriteLine(language.failure);
+        output.WriteLine(language.failure);
         return kExitStartupFailed;
     }
     // As in the main dialog: every string from the language library.
     module.SetResourceModule(module.LanguageLibrary());
     const ProgramStrings strings(module);
-    SilentConsole console(parentConsole, strings);
+    SilentConsole console(output, strings);
     if (!commandLine.acceptAgreement) {
         console.WriteString(IDS_SILENT_NOT_ACCEPTED);
         return kQuitCancelled;

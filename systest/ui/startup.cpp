@@ -62,7 +62,7 @@ int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agr
 int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
     AppModule module(instance);
     const CommandLine commandLine = ParseCommandLine(ProgramArguments());
-    if (commandLine.silent) {
+    if (commandLine.unattended) {
         return RunSilently(module, commandLine);
     }
 

@@ -81,6 +81,7 @@ struct SequenceRun {
     FakeSystemChecks system;
     FakeGraphicsChecks graphics;
     MemoryStrings strings;
+    RunFacts facts = kFacts;
     CheckRun result;
 
     explicit SequenceRun(const Scenario& scenario) {
@@ -94,7 +95,7 @@ struct SequenceRun {
         graphics.differ = Result(scenario.levels[8]);
     }
     SequenceRun& Go() {
-        result = RunChecks(system, graphics, strings, kFacts);
+        result = RunChecks(system, graphics, strings, facts);
         return *this;
     }
 };
@@ -302,6 +303,30 @@ TEST(RunChecks, TheGatesOwnRowComesAfterTheScreenCheck) {
         ASSERT_GE(run.result.verdicts.size(), 2u);
         EXPECT_EQ(run.result.verdicts[1].key, CheckKey::Diagnostic);
     }
+}
+
+// A deployment agent's window station (session 0) has a virtual screen and a
+// software renderer: measuring them would judge the wrong machine.
+TEST(RunChecks, WithoutAnInteractiveDesktopScreenAndGraphicsAreNotMeasuredAndNeverPass) {
+    SequenceRun run({{3, 4, 4, 4, 4, 4, 4, 4, 4}, true});
+    run.facts.interactiveDesktop = false;
+    run.strings.Set(IDS_SCREEN_NOT_MEASURED, u"Screen not checked");
+    run.strings.Set(IDS_GRAPHICS_NOT_MEASURED, u"Graphics not checked");
+    run.Go();
+    EXPECT_EQ(run.system.calls, (std::vector<std::string>{"os", "cpu", "memory", "disk"}));
+    EXPECT_TRUE(run.graphics.calls.empty()) << "the diagnostic must not run";
+    const std::vector<CheckVerdict>& verdicts = run.result.verdicts;
+    ASSERT_EQ(verdicts.size(), 6u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(verdicts[i].measured) << i;
+    }
+    EXPECT_EQ(verdicts[4], (CheckVerdict{CheckKey::Screen, 2, u"Warning: ", u"Screen not checked",
+                                         u"Screen not checked", false}));
+    EXPECT_EQ(verdicts[5], (CheckVerdict{CheckKey::GraphicsCard, 2, u"Warning: ",
+                                         u"Graphics not checked", u"Graphics not checked", false}));
+    EXPECT_EQ(run.result.summary.overallLevel, 2);
+    EXPECT_EQ(run.result.diagnostic.end, DiagnosticEnd::NotStarted);
+    EXPECT_EQ(run.result.diagnostic.exitCode, kDiagnosticNotStarted);
 }
 
 TEST(RunChecks, RecordsWhatTheOperatingSystemAndTheDiagnosticTold) {

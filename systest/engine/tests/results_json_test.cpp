@@ -60,8 +60,8 @@ const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 
 TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
     const CheckRun run = RunWithVerdicts(
         {{CheckKey::OperatingSystem, 3, u"Passed     ", u"shown", u"Windows is supported."},
-         {CheckKey::GraphicsDriver, 2, u"Warning    ", u"shown",
-          u"Driver 8.1 is older than \"8.2\"."}},
+         {CheckKey::Screen, 2, u"Warning    ", u"shown", u"The screen was not \"checked\".",
+          false}},
         {2, u"Warning    ", u"This computer meets the minimum requirements."},
         OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
     EXPECT_EQ(FormatResultsJson(run, kFacts),
@@ -79,14 +79,16 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
               "    {\r\n"
               "      \"key\": \"os\",\r\n"
               "      \"level\": 3,\r\n"
+              "      \"measured\": true,\r\n"
               "      \"status\": \"Passed\",\r\n"
               "      \"text\": \"Windows is supported.\"\r\n"
               "    },\r\n"
               "    {\r\n"
-              "      \"key\": \"graphics-driver\",\r\n"
+              "      \"key\": \"screen\",\r\n"
               "      \"level\": 2,\r\n"
+              "      \"measured\": false,\r\n"
               "      \"status\": \"Warning\",\r\n"
-              "      \"text\": \"Driver 8.1 is older than \\\"8.2\\\".\"\r\n"
+              "      \"text\": \"The screen was not \\\"checked\\\".\"\r\n"
               "    }\r\n"
               "  ],\r\n"
               "  \"diagnosticExitCode\": 2,\r\n"

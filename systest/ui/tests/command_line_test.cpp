@@ -8,7 +8,7 @@
 namespace {
 
 struct Expected {
-    bool silent;
+    bool unattended;
     bool acceptAgreement;
     std::optional<std::u16string> report;
     std::optional<std::u16string> json;
@@ -30,39 +30,53 @@ TEST(ParseCommandLine, ReadsTheSwitchesInAnyOrderAndLetterCase) {
         {"silent alone", {u"-silent"}, {true, false, {}, {}}},
         {"the diagnostic boxes' switch is known", {u"-verbosevideo"}, {false, false, {}, {}}},
         {"a UNC path",
-         {u"-report", u"\\\\server\\share\\r.txt"},
-         {false, false, u"\\\\server\\share\\r.txt", {}}},
+         {u"-silent", u"-report", u"\\\\server\\share\\r.txt"},
+         {true, false, u"\\\\server\\share\\r.txt", {}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const CommandLine line = ParseCommandLine(c.arguments);
         EXPECT_EQ(line.error, u"");
-        EXPECT_EQ(line.silent, c.expected.silent);
+        EXPECT_EQ(line.unattended, c.expected.unattended);
         EXPECT_EQ(line.acceptAgreement, c.expected.acceptAgreement);
         EXPECT_EQ(line.reportPath, c.expected.report);
         EXPECT_EQ(line.jsonPath, c.expected.json);
     }
 }
 
+// An unattended command line that is bad ends the run at once, without a
+// window; an interactive one opens the pages anyway.
 TEST(ParseCommandLine, SaysWhatMakesACommandLineBad) {
     const struct {
         std::vector<std::u16string> arguments;
         std::u16string error;
+        bool unattended;
     } cases[] = {
-        {{u"-silent", u"-quiet"}, u"Unknown switch -quiet."},
-        {{u"/silent"}, u"Unexpected argument /silent."},
-        {{u"-silent", u"r.txt"}, u"Unexpected argument r.txt."},
-        {{u"-silent", u"-report"}, u"A file name must follow -report."},
-        {{u"-Json", u"-silent"}, u"A file name must follow -Json."},
-        {{u"-report", u""}, u"A file name must follow -report."},
-        {{u"-silent", u"-SILENT"}, u"The switch -SILENT is given twice."},
-        {{u"-report", u"a.txt", u"-report", u"b.txt"}, u"The switch -report is given twice."},
-        // The first fault is the one named.
-        {{u"-x", u"-report"}, u"Unknown switch -x."},
+        {{u"-silent", u"-quiet"}, u"Unknown switch -quiet.", true},
+        {{u"/silent"}, u"Unknown switch /silent.", true},
+        {{u"-silent", u"r.txt"}, u"Unexpected argument r.txt.", true},
+        {{u"-silent", u"-report"}, u"A file name must follow -report.", true},
+        {{u"-Json", u"-silent"}, u"A file name must follow -Json.", true},
+        {{u"-report", u""}, u"A file name must follow -report.", true},
+        {{u"-silent", u"-SILENT"}, u"The switch -SILENT is given twice.", true},
+        {{u"-report", u"a.txt", u"-report", u"b.txt"}, u"The switch -report is given twice.", true},
+        // The first fault is the one named, and faults before "-silent" count.
+        {{u"-x", u"-report"}, u"Unknown switch -x.", true},
+        {{u"-foo", u"-silent", u"-acceptagreement"}, u"Unknown switch -foo.", true},
+        {{u"-slient", u"-acceptagreement", u"-json", u"r.json"}, u"Unknown switch -slient.", true},
+        {{u"-acceptagreement", u"-report", u"r.txt"},
+         u"The switch -acceptagreement needs -silent.",
+         true},
+        {{u"-verbosevideo", u"/JSON", u"r.json"}, u"Unknown switch /JSON.", true},
+        // Nothing of an unattended run: the pages open.
+        {{u"-slient"}, u"Unknown switch -slient.", false},
+        {{u"r.txt"}, u"Unexpected argument r.txt.", false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.error));
         const CommandLine line = ParseCommandLine(c.arguments);
         EXPECT_EQ(line.error, c.error);
+        EXPECT_EQ(line.unattended, c.unattended);
     }
 }
 

@@ -51,8 +51,9 @@ TEST(FileReplacement, ReplacesTheTargetWholeOrLeavesItAsItWas) {
             ASSERT_EQ(file.Prepare(path) == ERROR_SUCCESS, c.prepared);
             if (c.prepared) {
                 EXPECT_EQ(file.Target(), path);
-                EXPECT_EQ(WriteBytesToFile(file.TemporaryPath(), kNew), ERROR_SUCCESS);
-                EXPECT_EQ(file.Commit() == ERROR_SUCCESS, c.committed);
+                EXPECT_EQ(file.Write(kNew), static_cast<DWORD>(ERROR_SUCCESS));
+                FileReplacement* const files[] = {&file};
+                EXPECT_EQ(CommitTogether(files).error == ERROR_SUCCESS, c.committed);
             }
         }
         holder.reset();
@@ -67,13 +68,32 @@ TEST(FileReplacement, ReplacesTheTargetWholeOrLeavesItAsItWas) {
 
 TEST(FileReplacement, APathThatNamesNoFileInAFolderIsRefusedAtOnce) {
     const TempFolder folder(u"qst_replace");
-    for (const std::u16string& path :
-         {folder.File(u"missing\\r.txt"), folder.Path(), std::u16string(u"")}) {
+    for (const std::u16string& path : {folder.File(u"missing\\r.txt"), folder.Path(),
+                                       std::u16string(u""), std::u16string(u"NUL")}) {
         FileReplacement file;
         EXPECT_NE(file.Prepare(path), static_cast<DWORD>(ERROR_SUCCESS))
-            << testing::PrintToString(path);
+            << testing::PrintToString(ToWide(path));
     }
     EXPECT_TRUE(FilesIn(folder.Path(), u"*").empty());
+}
+
+TEST(NameTheSameFile, ComparesAsWindowsComparesNames) {
+    const struct {
+        std::u16string a;
+        std::u16string b;
+        bool same;
+    } cases[] = {
+        {u"\\\\?\\Z:\\qst\\r.txt", u"z:\\QST\\R.TXT", true},
+        {u"\\\\?\\UNC\\server\\qst\\r.txt", u"\\\\SERVER\\qst\\r.txt", true},
+        {u"Z:\\\u00C4rger.txt", u"Z:\\\u00E4rger.txt", true},
+        {u"Z:\\\u0418.txt", u"Z:\\\u0438.txt", true},
+        {u"Z:\\r.txt", u"Z:\\r.json", false},
+        // The file system folds no letter into two.
+        {u"Z:\\Ma\u00DFe.txt", u"Z:\\MASSE.txt", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NameTheSameFile(c.a, c.b), c.same) << testing::PrintToString(ToWide(c.a));
+    }
 }
 
 }  // namespace

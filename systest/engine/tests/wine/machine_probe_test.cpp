@@ -62,6 +62,9 @@ TEST(GetDiskFreeBytes, ReadsFixedDrivesAndGivesZeroForMissingOnes) {
 
 TEST(ReadRunFacts, ComputerNameDateTimeAndBuildStamp) {
     const RunFacts facts = ReadRunFacts();
+    // The test session's window station is the one on its screen (the one of
+    // a deployment agent is not: tests/e2e).
+    EXPECT_TRUE(facts.interactiveDesktop);
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
     ASSERT_TRUE(GetComputerNameW(name, &length));

@@ -22,6 +22,7 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -570,6 +571,10 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
          {},
          kExitDeclined},
         {"unknown switch", L"-silent -acceptagreement -quiet", {}, kExitBadCommandLine},
+        // A fault before "-silent" still ends an unattended run.
+        {"unknown switch first", L"-foo -silent -acceptagreement", {}, kExitBadCommandLine},
+        {"silent misspelt", L"-slient -acceptagreement -report r.txt", {}, kExitBadCommandLine},
+        {"silent with a slash", L"/silent -acceptagreement -report r.txt", {}, kExitBadCommandLine},
         {"file name missing", L"-silent -acceptagreement -json", {}, kExitBadCommandLine},
         {"folder missing",
          L"-silent -acceptagreement -report missing\\r.txt",
@@ -577,6 +582,10 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
          kExitBadCommandLine},
         {"one file for both",
          L"-silent -acceptagreement -report r.txt -json R.TXT",
+         {},
+         kExitBadCommandLine},
+        {"one file for both, in any letter",
+         L"-silent -acceptagreement -report \u00C4.txt -json \u00E4.txt",
          {},
          kExitBadCommandLine},
         {"read-only file", L"-silent -acceptagreement -json old.json", {}, kExitBadCommandLine},
@@ -600,6 +609,72 @@ TEST_F(QuarvelSysTestRun, SilentRunFailuresEndWithTheirCodeAndWriteNothing) {
         EXPECT_TRUE(bundle_->Files(u"*.tmp").empty());
         EXPECT_EQ(ReadBytes(old), earlier);
         SetFileAttributesW(WideCStr(old), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// The size of a file, read from its folder without opening it; 0 when there
+// is none.
+DWORD FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// A virus scanner, or a collecting script, holds a target open without
+// sharing. Held for a moment, the run waits for it; held for longer than the
+// run waits, neither file is replaced: the pair on the share is never mixed.
+TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEarlierFiles) {
+    const std::string earlierResults = "{\"earlier\": true}";
+    const struct {
+        const char* name;
+        std::string earlierReport;  // empty: none
+        const wchar_t* held;
+        DWORD forMs;  // from the moment the new report is in place
+    } cases[] = {
+        {"results held for 300 ms", "earlier report", L"r.json", 300},
+        {"report held all along", "earlier report", L"r.txt", INFINITE},
+        {"results held all along", "earlier report", L"r.json", INFINITE},
+        {"results held all along, no earlier report", "", L"r.json", INFINITE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bundle_ = std::make_unique<BundleFolder>();
+        const std::wstring folder = bundle_->Path();
+        if (!c.earlierReport.empty()) {
+            ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.txt", c.earlierReport));
+        }
+        ASSERT_TRUE(WriteBytes(FromWide(folder) + u"r.json", earlierResults));
+        UniqueFileHandle held(CreateFileW((folder + c.held).c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.valid());
+        const UniqueKernelHandle runEnded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread scanner([&] {
+            while (FileSize(folder + L"r.txt") == c.earlierReport.size() &&
+                   WaitForSingleObject(runEnded.get(), 5) == WAIT_TIMEOUT) {
+            }
+            if (WaitForSingleObject(runEnded.get(), c.forMs) == WAIT_TIMEOUT) {
+                held.reset();
+            }
+        });
+        const WatchedRun run = RunWatched(
+            bundle_->Program(), L"-silent -acceptagreement -report r.txt -json r.json", folder);
+        SetEvent(runEnded.get());
+        scanner.join();
+        held.reset();
+
+        ExpectNoWindow(run);
+        const std::string report = ReadBytes(FromWide(folder) + u"r.txt");
+        const std::string results = ReadBytes(FromWide(folder) + u"r.json");
+        if (c.forMs == INFINITE) {
+            EXPECT_EQ(run.exitCode, kExitBadCommandLine);
+            EXPECT_EQ(report, c.earlierReport);
+            EXPECT_EQ(results, earlierResults);
+        } else {
+            EXPECT_GE(run.exitCode, 1u);
+            EXPECT_LE(run.exitCode, 4u);
+            EXPECT_EQ(report.rfind("\xEF\xBB\xBF", 0), 0u) << report;
+            EXPECT_EQ(results.rfind("{\r\n", 0), 0u) << results;
+        }
+        EXPECT_TRUE(bundle_->Files(u"*.tmp").empty()) << "a temporary file was left";
     }
 }
 

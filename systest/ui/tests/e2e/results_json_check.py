@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
-"""Checks the results file of a real silent run against its schema.
+"""Checks the results files of real silent runs against their schema.
 
-Runs QuarvelSysTest.exe -silent -acceptagreement -report r.txt -json r.json
-under Wine in a folder of the shipped files, then checks that r.json is UTF-8
-without a byte order mark, is valid against docs/results.schema.json, names
-the rows of r.txt in their order with their levels, and that the exit code is
-the overall level. The example beside the schema must be valid too.
+Two runs under Wine, started from the shell as a deployment script starts
+them: one with its output redirected to a file and its files in a folder of
+over 300 characters; one through hidden_station_run, in a window station that
+is not interactive (session 0's), with its output going to a pipe. Each JSON
+must be valid against the schema, read like its report, and its overall level
+must be the lowest check level and the exit code; the output must be the
+report's rows in UTF-8. Without an interactive desktop the screen and the
+graphics are not measured and the run does not pass. Each file of BROKEN must
+be found out.
 
-    results_json_check.py <wine-exec> <session-dir> <program-dir> <schema> <example>
+    results_json_check.py <wine-exec> <session-dir> <program-dir> <hidden-station-run> <schema> <example>
 """
 
+import copy
 import json
 import shutil
 import subprocess
@@ -20,6 +25,17 @@ from pathlib import Path
 import jsonschema
 
 UTF8_BOM = b"\xef\xbb\xbf"
+# Two runs of a few seconds each within the test's limit of 240 seconds.
+RUN_SECONDS = 100
+
+# The example, broken in ways a collecting script must never be handed.
+BROKEN = {
+    "a check dropped": lambda r: r["checks"].pop(3),
+    "a check twice": lambda r: r["checks"].append(copy.deepcopy(r["checks"][0])),
+    "overall level above the lowest": lambda r: r["overall"].update(level=3),
+    "a diagnostic exit code of 99": lambda r: r.update(diagnosticExitCode=99),
+    "an empty text": lambda r: r["checks"][1].update(text=""),
+}
 
 
 def fail(message):
@@ -27,65 +43,99 @@ def fail(message):
     sys.exit(1)
 
 
-def validate(document, schema, what):
+def problems(results, schema, exit_code=None):
     validator = jsonschema.Draft202012Validator(
         schema, format_checker=jsonschema.Draft202012Validator.FORMAT_CHECKER)
-    errors = sorted(validator.iter_errors(document), key=lambda error: list(error.path))
-    for error in errors:
-        print(f"{what}: {list(error.path)}: {error.message}", file=sys.stderr)
-    if errors:
-        fail(f"{what} does not match the schema")
+    found = [f"{list(error.path)}: {error.message}" for error in validator.iter_errors(results)]
+    if not found:
+        overall = results["overall"]["level"]
+        if min(check["level"] for check in results["checks"]) != overall:
+            found.append(f"overall level {overall} is not the lowest level of the checks")
+        if exit_code is not None and exit_code != overall:
+            found.append(f"exit code {exit_code}, overall level {overall}")
+    return found
 
 
-def run_silently(wine_exec, session, program_dir, folder):
-    shipped = (program_dir.parent / "shipped_files.txt").read_text().split()
-    for name in shipped:
-        shutil.copy2(program_dir / name, folder / name)
-    command = [str(wine_exec), str(session), str(folder / "QuarvelSysTest.exe"), "-silent",
-               "-acceptagreement", "-report", "r.txt", "-json", "r.json"]
-    return subprocess.run(command, cwd=folder, stdout=subprocess.DEVNULL, timeout=120).returncode
+def expect_valid(results, schema, what, exit_code=None):
+    for problem in problems(results, schema, exit_code):
+        fail(f"{what}: {problem}")
 
 
-def main():
-    if len(sys.argv) != 6:
-        fail(__doc__.strip().splitlines()[-1].strip())
-    wine_exec, session, program_dir, schema_path, example_path = (
-        Path(argument).resolve() for argument in sys.argv[1:])
-    schema = json.loads(schema_path.read_text(encoding="utf-8"))
-    jsonschema.Draft202012Validator.check_schema(schema)
-    validate(json.loads(example_path.read_text(encoding="utf-8")), schema, example_path.name)
+def run_silently(command, folder, stdout):
+    return subprocess.run(command, cwd=folder, stdout=stdout, timeout=RUN_SECONDS)
 
-    with tempfile.TemporaryDirectory(prefix="qst_results_") as temp:
-        folder = Path(temp)
-        exit_code = run_silently(wine_exec, session, program_dir, folder)
-        raw = (folder / "r.json").read_bytes()
-        report = (folder / "r.txt").read_bytes()
 
+def check_run(folder, exit_code, output, schema, what):
+    raw = (folder / "r.json").read_bytes()
+    report = (folder / "r.txt").read_bytes().decode("utf-8-sig")
     if raw.startswith(UTF8_BOM):
-        fail("r.json starts with a byte order mark")
+        fail(f"{what}: r.json starts with a byte order mark")
     results = json.loads(raw.decode("utf-8"))  # strict: fails on invalid UTF-8
-    validate(results, schema, "r.json")
-
-    if exit_code != results["overall"]["level"]:
-        fail(f"exit code {exit_code}, overall level {results['overall']['level']}")
+    expect_valid(results, schema, what, exit_code)
 
     # The report: meta line, one line per check (status word, then text), summary.
-    lines = report.decode("utf-8-sig").split("\r\n")
+    lines = report.split("\r\n")
     if lines[-1] != "":
-        fail("the report does not end with CR LF")
+        fail(f"{what}: the report does not end with CR LF")
     rows, summary = lines[1:-2], lines[-2]
     checks = results["checks"]
     if len(rows) != len(checks):
-        fail(f"{len(rows)} report rows, {len(checks)} checks")
+        fail(f"{what}: {len(rows)} report rows, {len(checks)} checks")
     for row, check in zip(rows, checks):
         if not (row.startswith(check["status"]) and row.endswith(check["text"])):
-            fail(f"check {check['key']} does not read like its report line {row!r}")
+            fail(f"{what}: check {check['key']} does not read like its report line {row!r}")
     overall = results["overall"]
     if not (summary.startswith(overall["status"]) and summary.endswith(overall["summary"])):
-        fail(f"the overall verdict does not read like the summary line {summary!r}")
-    if min([check["level"] for check in checks] + [5]) != overall["level"]:
-        fail("the overall level is not the lowest level of the checks")
-    print(f"r.json: {len(checks)} checks, overall level {overall['level']}")
+        fail(f"{what}: the overall verdict does not read like the summary line {summary!r}")
+    if output.decode("utf-8") != "\r\n".join(lines[1:]):
+        fail(f"{what}: the output is not the report's rows: {output!r}")
+    print(f"{what}: {len(checks)} checks, overall level {overall['level']}")
+    return {check["key"]: check for check in checks}
+
+
+def main():
+    if len(sys.argv) != 7:
+        fail(__doc__.strip().splitlines()[-1].strip())
+    wine_exec, session, program_dir, hidden_station_run, schema_path, example_path = (
+        Path(argument).resolve() for argument in sys.argv[1:])
+    schema = json.loads(schema_path.read_text(encoding="utf-8"))
+    jsonschema.Draft202012Validator.check_schema(schema)
+    example = json.loads(example_path.read_text(encoding="utf-8"))
+    expect_valid(example, schema, example_path.name)
+    for name, spoil in BROKEN.items():
+        broken = copy.deepcopy(example)
+        spoil(broken)
+        if not problems(broken, schema):
+            fail(f"a results file with {name} passes")
+
+    with tempfile.TemporaryDirectory(prefix="qst_results_") as temp:
+        folder = Path(temp)
+        for name in (program_dir.parent / "shipped_files.txt").read_text().split():
+            shutil.copy2(program_dir / name, folder / name)
+        program = "Z:" + str(folder / "QuarvelSysTest.exe").replace("/", "\\")
+        deep = folder / ("d" * 150) / ("e" * 150)
+        deep.mkdir(parents=True)
+        windows_deep = "Z:" + str(deep).replace("/", "\\")
+        with open(folder / "out.txt", "wb") as output:
+            run = run_silently([str(wine_exec), str(session), program, "-silent",
+                                "-acceptagreement", "-report", windows_deep + "\\r.txt",
+                                "-json", "\\\\?\\" + windows_deep + "\\r.json"], folder, output)
+        check_run(deep, run.returncode, (folder / "out.txt").read_bytes(), schema,
+                  f"a run into a folder of {len(windows_deep)} characters")
+        if list(deep.glob("*.tmp")):
+            fail("a temporary file was left")
+
+        run = run_silently([str(wine_exec), str(session), str(hidden_station_run), program,
+                            f'"{program}" -silent -acceptagreement -report r.txt -json r.json'],
+                           folder, subprocess.PIPE)
+        checks = check_run(folder, run.returncode, run.stdout, schema,
+                           "a run without an interactive desktop")
+        # Neither the screen nor the graphics measured, no row of the diagnostic.
+        measured = sorted(key for key, check in checks.items() if check["measured"])
+        if measured != ["disk", "memory", "os", "processor"] or len(checks) != 6 or \
+                run.returncode > 2:
+            fail(f"without an interactive desktop: {sorted(checks)}, measured {measured}, "
+                 f"exit code {run.returncode}")
 
 
 if __name__ == "__main__":
