@@ -538,7 +538,8 @@ TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithThe
 
 // The row of a diagnostic that could not be started, as the results file has it.
 constexpr char kDiagnosticNotStartedJson[] =
-    "\"key\": \"diagnostic\",\r\n      \"level\": 2,\r\n      \"status\": \"Warning\",\r\n"
+    "\"key\": \"diagnostic\",\r\n      \"level\": 2,\r\n      \"measured\": true,\r\n"
+    "      \"status\": \"Warning\",\r\n"
     "      \"text\": \"The graphics test could not be started; the graphics card and its driver "
     "were not checked.\"";
 
