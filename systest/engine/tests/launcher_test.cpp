@@ -437,25 +437,4 @@ TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
     EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
 }
 
-// Every other row passes; without the diagnostic the graphics card is not
-// checked, so the run must not pass (it did, with no row of its own).
-TEST(DiagnosticLauncher, WithoutTheDiagnosticTheRunDoesNotPass) {
-    FakePlatform platform;
-    platform.end = DiagnosticEnd::NotStarted;
-    MemoryStrings strings;
-    SilentVideo silent;
-    DiagnosticLauncher launcher(platform, strings, silent);
-    NoSystemChecks system;
-    const CheckRun run =
-        RunChecks(system, launcher, strings, {u"PC", {6, 12, 2026}, u"Feb 20 2012", {}});
-
-    ASSERT_EQ(run.verdicts.size(), 2u);
-    EXPECT_EQ(run.verdicts[0].key, CheckKey::Diagnostic);
-    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Warning));
-    EXPECT_EQ(run.verdicts[0].displayText, u"Graphics test not started");
-    EXPECT_EQ(run.verdicts[1].level, static_cast<int32_t>(CheckLevel::Passed));
-    EXPECT_EQ(run.diagnostic.exitCode, kDiagnosticNotStarted);
-    EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
-}
-
 }  // namespace

@@ -22,8 +22,6 @@ TEST(OpenLanguageLibrary, OnlyALibraryWithEveryStringOfTheProgramIsOne) {
         bool language;
     } cases[] = {
         {"English", folder + L"Lang_En.Dll", true},
-        {"Traditional Chinese", folder + L"Lang_Zh-Hant.Dll", true},
-        {"the pseudo-language", folder + L"Lang_Qps.Dll", true},
         // A valid DLL of another kind gave rows of empty texts.
         {"a system DLL", SystemFolder() + L"kernel32.dll", false},
         {"a system DLL with strings", SystemFolder() + L"shell32.dll", false},
