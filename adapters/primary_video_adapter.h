@@ -10,7 +10,7 @@
 
 // What the adapter query leaves for the graphics checks. Only caption and
 // adaptersDiffer are cleared by a query; the rest keeps its earlier values when
-// no adapter drives the primary display.
+// no adapter is on the desktop.
 struct PrimaryVideoAdapter {
     std::u16string caption;  // WMI Caption, case kept; empty when none was found
     DriverVersionNumber driverVersion;
@@ -23,7 +23,7 @@ struct PrimaryVideoAdapter {
 // Results of QueryPrimaryVideoAdapter.
 inline constexpr int kAdapterQueryOk = 0;
 inline constexpr int kAdapterQueryFailed = -1;  // COM, WMI, or a desktop adapter without caption
-inline constexpr int kAdapterNoDriverVersion = -2;  // any adapter without driver version text
+inline constexpr int kAdapterNoDriverVersion = -2;  // a desktop adapter without driver version text
 inline constexpr int kAdapterNoMemory = -3;         // a desktop adapter's AdapterRAM unreadable
 inline constexpr int kAdapterNoDriverDate = -4;     // a desktop adapter without driver date text
 
@@ -33,8 +33,8 @@ struct DisplayDeviceMatch {
     bool primary = false;  // the device read last drives the primary display
 };
 
-// Every desktop display device whose device id begins the PNP device id (or
-// is empty) belongs to the adapter. Each one's registry version replaces the
+// Every desktop display device whose device id (not empty) begins the PNP
+// device id belongs to the adapter. Each one's registry version replaces the
 // version; the primary device's values win, since reading stops there.
 DisplayDeviceMatch ReadPrimaryDisplayDevice(std::u16string_view pnpDeviceId,
                                             const std::vector<DisplayDevice>& displays,
@@ -42,7 +42,11 @@ DisplayDeviceMatch ReadPrimaryDisplayDevice(std::u16string_view pnpDeviceId,
                                             DriverVersionNumber& version);
 
 // Queries the adapters and fills adapter with the one that drives the primary
-// display, its version in NVIDIA short form. Returns one of the results
-// above. On success shows the version in a diagnostic box.
+// display, its version in NVIDIA short form. Adapters that render no OpenGL
+// (docks, virtual displays) are left out: when one of them has the primary
+// display, the first other adapter on the desktop is taken, and when none
+// other is named by a screen, the only one that renders OpenGL. Adapters that
+// drive no screen are not judged, a driverless one neither. Returns one of
+// the results above. On success shows the version in a diagnostic box.
 int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VideoSystem& system,
                              VerboseVideo& verbose);

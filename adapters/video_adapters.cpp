@@ -75,7 +75,7 @@ bool ReadDisplayDeviceVersion(VideoAdapterRecord& record,
         if (!IsDesktopDisplay(device)) {
             continue;
         }
-        if (record.pnpDeviceId.find(ToUpperAscii(device.deviceId)) == std::u16string::npos) {
+        if (!DisplayBelongsToAdapter(device.deviceId, record.pnpDeviceId, Dialect::Vexmira)) {
             continue;
         }
         record.active = true;
@@ -100,9 +100,23 @@ int QueryVideoAdapters(VideoAdapterTable& table, VideoSystem& system) {
         if (!FillRecord(record, query.objects[i])) {
             result = kQueryFailed;
         }
-        if (ReadDisplayDeviceVersion(record, displays, system.driverKeys)) {
+        // A dock's or a virtual display's adapter presents screens that
+        // another adapter draws: it never counts as active.
+        if (RendersOpenGL(record.pnpDeviceId) &&
+            ReadDisplayDeviceVersion(record, displays, system.driverKeys)) {
             ApplyNvidiaVersionRule(record.caption, record.driverVersion);
             ++count;
+        }
+    }
+    if (count == 0) {
+        // Screens that name no adapter of ours are drawn by the only one that
+        // can; its version stays WMI's, as no key is known to be its own.
+        if (const std::optional<size_t> sole =
+                SoleRenderingAdapter(query.objects, displays, Dialect::Vexmira)) {
+            VideoAdapterRecord& record = table[*sole];
+            record.active = true;
+            ApplyNvidiaVersionRule(record.caption, record.driverVersion);
+            count = 1;
         }
     }
     return count != 0 ? count : result;

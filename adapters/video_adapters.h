@@ -23,14 +23,18 @@ struct VideoAdapterRecord {
 using VideoAdapterTable = std::array<VideoAdapterRecord, kMaxVideoControllers>;
 
 // Marks the record active when a desktop display device belongs to it (its
-// device id is part of the record's PNP device id) and replaces its version by
-// the registry value of the first such device. True when one belongs to it.
+// device id, not empty, is part of the record's PNP device id) and replaces
+// its version by the registry value of the first such device. True when one
+// belongs to it.
 bool ReadDisplayDeviceVersion(VideoAdapterRecord& record,
                               const std::vector<DisplayDevice>& displays,
                               DriverKeySource& driverKeys);
 
-// Fills the table. Returns the number of active adapters when there is one;
-// otherwise -1 when the query or a property read failed, else 0.
+// Fills the table. Adapters that render no OpenGL (docks, virtual displays)
+// are never active; when no other adapter is named by a screen, the only one
+// that renders OpenGL draws them all. Returns the number of active adapters
+// when there is one; otherwise -1 when the query or a property read failed,
+// else 0.
 int QueryVideoAdapters(VideoAdapterTable& table, VideoSystem& system);
 
 // The adapter test: runs the query, writes one to three log lines and returns

@@ -127,3 +127,30 @@ bool IsDesktopDisplay(const DisplayDevice& device);
 // A display device's registry key relative to HKEY_LOCAL_MACHINE: the kernel's
 // "\Registry\Machine\" prefix (exactly so written) is dropped.
 std::u16string_view DriverSubkey(std::u16string_view deviceKey);
+
+// Whether a display device belongs to the adapter of a WMI PNP device id: the
+// diagnostic finds the device id anywhere in the upper-case PNP id, the system
+// test at its start, exactly. Some Windows 10 builds report display devices
+// with an empty id, which says nothing of their adapter: it belongs to none.
+bool DisplayBelongsToAdapter(std::u16string_view deviceId, std::u16string_view pnpDeviceId,
+                             Dialect dialect);
+
+// Whether OpenGL can run on the adapter of a PNP device id. USB docks (USB\),
+// virtual display drivers (ROOT\) and indirect or remote displays (SWD\)
+// present screens that another adapter draws; they never count as the
+// graphics adapter, and their screens are drawn by the one that does.
+bool RendersOpenGL(std::u16string_view pnpDeviceId);
+
+// Whether the adapter is a virtual machine's, by its PCI vendor (VMware,
+// VirtualBox, Hyper-V, QEMU and Red Hat's virtio, Parallels) or by Hyper-V's
+// synthetic video on the VM bus.
+bool IsVirtualMachineAdapter(std::u16string_view pnpDeviceId);
+
+// The adapter that draws the screens when none of the adapters that render
+// OpenGL is named by a desktop display device, although screens are there
+// whose device names no adapter (an empty id) or one that renders nothing (a
+// dock, a virtual display): the only adapter that renders OpenGL and has a
+// driver. Its index among the objects, or none when there is not exactly one.
+std::optional<size_t> SoleRenderingAdapter(const std::vector<WmiVideoController>& objects,
+                                           const std::vector<DisplayDevice>& displays,
+                                           Dialect dialect);

@@ -87,7 +87,7 @@ TEST(QueryVideoAdapters, WhichDisplayDevicesBelongToAnAdapter) {
         {"id in the PNP device id", {kQuadroDevice, u"\\Registry\\Machine\\K", 1}, true},
         {"id in lower case", {ToLowerAscii(kQuadroDevice), u"\\Registry\\Machine\\K", 1}, true},
         {"id anywhere in the PNP device id", {u"DEV_0659", u"K", 1}, true},
-        {"an empty id belongs to every adapter", {u"", u"K", 1}, true},
+        {"an empty id names no adapter: the only one draws its screen", {u"", u"K", 1}, true},
         {"not attached to the desktop", {kQuadroDevice, u"K", kDisplayPrimaryDevice}, false},
         {"a mirroring driver", {kQuadroDevice, u"K", 1 | kDisplayMirroringDriver}, false},
         {"no device key", {kQuadroDevice, u"", 1}, false},
