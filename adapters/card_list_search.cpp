@@ -14,10 +14,11 @@ void PrintMatch(const VideoAdapterRecord& adapter, const CardListEntry& entry, D
                            {adapter.caption, v.part1, v.part2, v.part3, v.part4}));
 }
 
-// The full check of one entry line. Returns the search's final result, or
-// nothing when the search goes on with value as the line's result.
-std::optional<int> EvaluateFull(std::u16string_view line, const VideoAdapterRecord& adapter,
-                                DiagnosticLog& log, int& value) {
+// The check of one entry line. Returns the search's final result, or nothing
+// when the search goes on with value as the line's result; a matching "CD"
+// line whose date the driver does not meet sets currentDriverOutdated.
+std::optional<int> EvaluateLine(std::u16string_view line, const VideoAdapterRecord& adapter,
+                                DiagnosticLog& log, int& value, bool& currentDriverOutdated) {
     const std::optional<CardListEntry> entry = ParseCardListLine(line, Dialect::Vexmira);
     if (!entry) {
         log.Print(FormatString(u"Invalid line ! %s\n", {line}));
@@ -45,20 +46,11 @@ std::optional<int> EvaluateFull(std::u16string_view line, const VideoAdapterReco
         log.Print(u"Driver test passed\n");
         return verdict;
     }
+    if (entry->entryCode == kEntryCurrentDriver && verdict == kSearchDriverOutdated) {
+        currentDriverOutdated = true;
+    }
     value = kSearchNothingEnded;  // "CD" and unknown codes
     return std::nullopt;
-}
-
-// The reduced check looks at the first entry line only: a "CD" line for the
-// adapter's PNP device id can still report an outdated driver.
-int EvaluateReduced(std::u16string_view line, const VideoAdapterRecord& adapter) {
-    const std::optional<CardListEntry> entry = ParseCardListLine(line, Dialect::Vexmira);
-    if (!entry || ToUpperAscii(entry->entryCode) != kEntryCurrentDriver ||
-        !IsPnpFragment(entry->name) ||
-        ToUpperAscii(adapter.pnpDeviceId).find(ToUpperAscii(entry->name)) == std::u16string::npos) {
-        return kSearchNotChecked;
-    }
-    return adapter.driverDate < entry->listDate ? kSearchDriverOutdated : kSearchNotChecked;
 }
 
 }  // namespace
@@ -93,17 +85,15 @@ int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPat
     }
 
     int result = kSearchNoEntryLine;
+    bool currentDriverOutdated = false;
     std::u16string raw;
     while (lines->ReadLine(raw)) {
         const std::u16string_view line = WithoutLineBreak(raw);
         if (!IsCardListEntryLine(line)) {
             continue;
         }
-        if (mode == CardListMode::Reduced) {
-            result = EvaluateReduced(line, *adapter);
-            break;
-        }
-        if (const std::optional<int> final = EvaluateFull(line, *adapter, log, result)) {
+        if (const std::optional<int> final =
+                EvaluateLine(line, *adapter, log, result, currentDriverOutdated)) {
             result = *final;
             break;
         }
@@ -111,6 +101,13 @@ int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPat
 
     if (result == kSearchNoEntryLine) {
         log.Print(u"Error! The video adapters were not found in the list.\n");
+        return result;
+    }
+    if (mode == CardListMode::NamedCardsOnly && result < 0) {
+        result = kSearchNotNamed;
+    }
+    if (currentDriverOutdated && (result == kSearchDriverCurrent || result == kSearchNotNamed)) {
+        result = kSearchDriverOutdated;
     }
     return result;
 }
@@ -142,8 +139,10 @@ CardListMatch ScanCardList(CardListLines* lines, const PrimaryVideoAdapter& adap
 
         match.matched = true;
         match.entryCode = entry->entryCode;
-        match.listPart1 = entry->listVersion.part1;
-        match.listPart2 = entry->listVersion.part2;
+        match.listVersion = entry->listVersion;
+        match.listDate = entry->listDate;
+        match.versionCurrent = comparison.versionOk;
+        match.dateCurrent = dateOk;
 
         if (entry->entryCode == kEntryCurrentDriver) {
             verbose.Show(kListEntryBoxCaption, line);

@@ -36,9 +36,10 @@ std::u16string_view WithoutLineBreak(std::u16string_view line);
 // the first column) and blank lines without a word.
 bool IsCardListEntryLine(std::u16string_view line);
 
-// The diagnostic's modes: the full check, and the reduced check used when
-// OpenGL 3 or later runs on switchable graphics.
-enum class CardListMode : int { Reduced = 0, Full = 1 };
+// The diagnostic's modes. Below OpenGL 3 the list must name the card (the
+// full check); with OpenGL 3 or later a card the list does not name passes,
+// and the list still decides for every card it names.
+enum class CardListMode : int { NamedCardsOnly = 0, Full = 1 };
 
 // Results of SearchCardList.
 inline constexpr int kSearchNoEntryLine = -5;
@@ -47,19 +48,24 @@ inline constexpr int kSearchNothingEnded = -1;  // an invalid line or a code tha
 inline constexpr int kSearchNotSupported = 0;   // also: no active adapter, no file
 inline constexpr int kSearchDriverCurrent = 1;
 inline constexpr int kSearchDriverOutdated = 2;
-inline constexpr int kSearchNotChecked = 3;  // the reduced check's usual outcome
+inline constexpr int kSearchNotNamed = 3;  // OpenGL 3 or later: no line decided
 
 // The diagnostic's search of the list at listPath for the first active
-// adapter of table, with every step in the log.
+// adapter of table, with every step in the log. The first "NG", "GD" or "GL"
+// line that matches ends it; every matching "CD" line whose date the driver
+// does not meet makes the driver outdated, whatever line ends the search.
 int SearchCardList(const VideoAdapterTable& table, const std::u16string& listPath,
                    CardListMode mode, CardListFiles& files, DiagnosticLog& log);
 
-// What the system test's scan remembers of the last line that matched.
+// What the system test's scan remembers of the last line that matched, and
+// how the adapter's driver compared with that line's.
 struct CardListMatch {
     bool matched = false;
     std::u16string entryCode;
-    int32_t listPart1 = 0;
-    int32_t listPart2 = 0;
+    DriverVersionNumber listVersion;
+    DriverDateNumber listDate = 0;
+    bool versionCurrent = false;  // the driver's version is at least the line's
+    bool dateCurrent = false;     // the driver's date is at least the line's, or unknown
 };
 
 // The system test's scan of the list for its primary adapter: the last

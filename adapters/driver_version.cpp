@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -138,4 +140,24 @@ bool IsDriverDateCurrent(DriverDateNumber adapterDate, DriverDateNumber listDate
         return true;
     }
     return adapterDate >= listDate;
+}
+
+std::u16string DriverVersionText(const DriverVersionNumber& version) {
+    const int32_t parts[] = {version.part1, version.part2, version.part3, version.part4};
+    size_t shown = 4;
+    while (shown > 2 && parts[shown - 1] == 0) {
+        --shown;
+    }
+    std::string text = std::to_string(parts[0]);
+    for (size_t i = 1; i < shown; ++i) {
+        text += '.';
+        text += std::to_string(parts[i]);
+    }
+    return Utf16FromAscii(text);
+}
+
+std::u16string DriverDateText(DriverDateNumber date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u", date / 10000, date / 100 % 100, date % 100);
+    return Utf16FromAscii(text);
 }

@@ -58,6 +58,13 @@ struct DriverVersionComparison {
     std::string trace;       // the steps taken, e.g. "GC:iv1==v1-iv2<v2|"
 };
 
+// A version as the list and the texts write it: 295.73, 8.911.3,
+// 8.15.10.2653; the parts after the second are left out from the last one
+// that is not 0.
+std::u16string DriverVersionText(const DriverVersionNumber& version);
+// A date as the texts write it, yyyy-mm-dd: 2011-07-12.
+std::u16string DriverDateText(DriverDateNumber date);
+
 // The system test's comparison of the adapter's version with the list's.
 DriverVersionComparison CompareDriverVersion(const DriverVersionNumber& adapter,
                                              const DriverVersionNumber& list);

@@ -14,6 +14,7 @@
 int SummarizeVideoAdapters(DiagnosticLog& log);
 
 // Searches the graphics card list at listPath for the first active adapter.
-// mode 1 is the full check, 0 the reduced check used with OpenGL 3 or later.
+// mode 1 is the full check, 0 the check with OpenGL 3 or later (a card not
+// named passes).
 // Returns 0 to 3, or -1, -2 or -5 when no line gave a result; writes its lines.
 int SearchCardList(const std::u16string& listPath, int mode, DiagnosticLog& log);

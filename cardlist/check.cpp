@@ -3,7 +3,7 @@
 #include "adapters/card_list.h"
 #include "adapters/card_list_search.h"
 #include "cardlist/list_readings.h"
-#include "cardlist/version_text.h"
+#include "adapters/driver_version.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -189,7 +189,7 @@ bool CheckFields(const EntryReading& entry, Findings& findings) {
         differ(u"name", s.name, v.name);
     }
     if (s.listVersion != v.listVersion) {
-        differ(u"version", VersionText(s.listVersion), VersionText(v.listVersion));
+        differ(u"version", DriverVersionText(s.listVersion), DriverVersionText(v.listVersion));
     }
     if (s.entryCode != v.entryCode) {
         differ(
@@ -233,9 +233,9 @@ void CheckEntry(int line, const CardListEntry& entry, Findings& findings) {
         (version.part2 >= 100 || version.part3 != 0 || version.part4 != 0)) {
         DriverVersionNumber shortForm = version;
         ApplyNvidiaVersionRule(u"NVIDIA", shortForm);
-        findings.Add(line, u"NVIDIA version " + VersionText(version) +
+        findings.Add(line, u"NVIDIA version " + DriverVersionText(version) +
                                u" in its long form: both programs compare the short form, here " +
-                               VersionText(shortForm));
+                               DriverVersionText(shortForm));
     }
 }
 
@@ -287,24 +287,12 @@ void CheckOrder(const std::vector<std::pair<int, CardListEntry>>& entries, Findi
     }
 }
 
-// Vexmira's reduced check (OpenGL 3 or later) reads the first entry line
-// only: a "CD" line for a PCI id is the one line it can judge a driver by.
-void CheckFirstEntry(const std::vector<ListLine>& vexmira, Findings& findings) {
-    const auto first = std::find_if(vexmira.begin(), vexmira.end(), [](const ListLine& line) {
-        return IsCardListEntryLine(WithoutLineBreak(line.text));
-    });
-    if (first == vexmira.end()) {
+// A list without an entry line fails every adapter in Vexmira.
+void CheckHasEntries(const std::vector<ListLine>& vexmira, Findings& findings) {
+    if (std::none_of(vexmira.begin(), vexmira.end(), [](const ListLine& line) {
+            return IsCardListEntryLine(WithoutLineBreak(line.text));
+        })) {
         findings.Add(0, u"no entry line: Vexmira finds no adapter in the list");
-        return;
-    }
-    const std::optional<CardListEntry> entry =
-        ParseCardListLine(WithoutLineBreak(first->text), Dialect::Vexmira);
-    if (!entry || ToUpperAscii(entry->entryCode) != kEntryCurrentDriver ||
-        !IsPnpFragment(entry->name)) {
-        findings.Add(first->number,
-                     u"the first entry line is no \"CD\" line for a PCI id: Vexmira's reduced "
-                     u"check (OpenGL 3 or later) reads only this line and gives 3 for every "
-                     u"adapter");
     }
 }
 
@@ -375,7 +363,7 @@ std::vector<Finding> CheckCardList(std::string_view bytes) {
     }
     CheckOrder(agreed, findings);
     if (vexmiraReadable) {
-        CheckFirstEntry(readings.vexmira, findings);
+        CheckHasEntries(readings.vexmira, findings);
     }
     return findings.Sorted();
 }

@@ -42,8 +42,8 @@ struct VerdictChange {
 
 // Every adapter whose verdict differs between the lists, at a driver just
 // below, at and above the version and date of each entry that names it in
-// either list, with OpenGL below 3 (Vexmira's full check) and from 3 on (its
-// reduced check).
+// either list, with OpenGL below 3 (the list must name the card) and from 3 on
+// (a card it does not name passes).
 std::vector<VerdictChange> DiffVerdicts(const ListReadings& before, const ListReadings& after,
                                         const std::vector<PciAdapter>& adapters);
 

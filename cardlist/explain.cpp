@@ -106,7 +106,7 @@ VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view lis
         verdict.fullCheck = mode == static_cast<int>(CardListMode::Full);
         log.searching = true;
         const int result = SearchCardList(
-            table, path, mode == 0 ? CardListMode::Reduced : CardListMode::Full, files, log);
+            table, path, mode == 0 ? CardListMode::NamedCardsOnly : CardListMode::Full, files, log);
         log.searching = false;
         if (!lines.ReachedEnd() && lines.Current() != nullptr) {
             verdict.decidingLine = lines.Current()->number;

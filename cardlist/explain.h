@@ -22,7 +22,8 @@ struct AdapterFacts {
 
 // The OpenGL that Vexmira finds.
 struct OpenGLFacts {
-    // GL_VERSION: below 3 the full list search runs, from 3 the reduced one.
+    // GL_VERSION: below 3 the list must name the card, from 3 on a card it
+    // does not name passes.
     std::string version = "2.1";
     // OpenGL from another vendor than the adapter Windows shows.
     bool anotherVendor = false;

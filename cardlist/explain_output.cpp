@@ -1,7 +1,7 @@
 // The explanation as text for people and as JSON for scripts.
 #include "cardlist/explain.h"
 
-#include "cardlist/version_text.h"
+#include "adapters/driver_version.h"
 #include "common/text.h"
 #include "systest/engine/results_json.h"
 
@@ -32,12 +32,11 @@ std::u16string VexmiraDecision(const VexmiraVerdict& vexmira) {
         return u"the adapter test ended the run";
     }
     if (vexmira.decidingLine != 0) {
-        return (vexmira.fullCheck ? u"decided by line "
-                                  : u"the reduced check (OpenGL 3 or later) reads only the first "
-                                    u"entry line, line ") +
-               Number(vexmira.decidingLine) + u": " + vexmira.decidingText;
+        return u"decided by line " + Number(vexmira.decidingLine) + u": " + vexmira.decidingText;
     }
-    return vexmira.fullCheck ? u"no line ended the search" : u"the list has no entry line";
+    return vexmira.fullCheck ? u"no line ended the search"
+                             : u"no line ended the search: with OpenGL 3 or later a card no line "
+                               u"decides passes, unless a \"CD\" line found its driver older";
 }
 
 std::u16string YesNo(bool value) {
@@ -100,7 +99,7 @@ std::u16string ExplanationText(const Explanation& explanation, const AdapterFact
     text += u"Exit code " + Number(vexmira.exitCode) + u" (" + ExitCodeMeaning(vexmira.exitCode) +
             u"), if its OpenGL capability and shader tests pass;\n  " + VexmiraDecision(vexmira) +
             u"\n\nQuarvelSysTest.exe, scanning the list for driver " +
-            VersionText(sysTest.adapterVersion) + u" of " + Number(sysTest.adapterDate) +
+            DriverVersionText(sysTest.adapterVersion) + u" of " + Number(sysTest.adapterDate) +
             u" (the last line that matches counts; a \"CD\" line with a current driver ends "
             u"the scan):\n";
     for (const ScanMatch& match : sysTest.matches) {
@@ -152,7 +151,9 @@ std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& 
                        ", \"reportMessage\": " + std::to_string(row.reportMessage) +
                        ", \"reportText\": " + JsonString(row.reportText) + "}");
     }
-    const char* check = !vexmira.listSearched ? "none" : vexmira.fullCheck ? "full" : "reduced";
+    const char* check = !vexmira.listSearched ? "none"
+                        : vexmira.fullCheck   ? "full"
+                                              : "namedCardsOnly";
     return "{\n"
            "  \"adapter\": {\"caption\": " +
            JsonString(adapter.caption) + ", \"pnpDeviceId\": " + JsonString(adapter.pnpDeviceId) +
@@ -172,7 +173,7 @@ std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& 
            "\n  },\n"
            "  \"quarvelSysTest\": {\n"
            "    \"adapterVersion\": " +
-           JsonString(VersionText(sysTest.adapterVersion)) +
+           JsonString(DriverVersionText(sysTest.adapterVersion)) +
            ",\n    \"adapterDate\": " + std::to_string(sysTest.adapterDate) +
            ",\n    \"matches\": " + JsonArray(matches, "    ") +
            ",\n    \"decidingLine\": " + JsonLine(sysTest.matched ? sysTest.decidingLine : 0) +

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     record.driverVersion = ParseDriverVersion(version, Dialect::Vexmira).version;
     ApplyNvidiaVersionRule(record.caption, record.driverVersion);
     record.driverDate = AdapterDriverDate(date, Dialect::Vexmira);
-    for (const CardListMode mode : {CardListMode::Full, CardListMode::Reduced}) {
+    for (const CardListMode mode : {CardListMode::Full, CardListMode::NamedCardsOnly}) {
         MemoryListFiles files(lines);
         MemoryLog log;
         const int result = SearchCardList(table, u"GraphicsCardGBList.txt", mode, files, log);
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(result == kSearchNoEntryLine ||
                        (result >= kSearchNoMatch && result <= kSearchDriverOutdated));
         } else {
-            FUZZ_CHECK(result == kSearchNoEntryLine || result == kSearchDriverOutdated ||
-                       result == kSearchNotChecked);
+            FUZZ_CHECK(result == kSearchNoEntryLine ||
+                       (result >= kSearchNotSupported && result <= kSearchNotNamed));
         }
     }
 

@@ -15,10 +15,12 @@ constexpr std::u16string_view kCardListFileName = u"GraphicsCardGBList.txt";
 constexpr int kSummaryIntelOnly = 0;
 
 // The modes of the card list search.
-constexpr int kCardListReduced = 0;  // OpenGL 3 or later: the first entry line only
+constexpr int kCardListNamedCardsOnly = 0;  // OpenGL 3 or later: a card not named passes
 constexpr int kCardListFull = 1;
-// What the full search returns for a listed adapter whose driver is current.
+// What the search returns for a listed adapter whose driver is current, and,
+// with OpenGL 3 or later, for one that no line decided.
 constexpr int kCardListMatchCurrent = 1;
+constexpr int kCardListNotNamed = 3;
 
 // The vendor string is searched in a copy of at most this many bytes.
 constexpr size_t kVendorCopyLimit = 1023;
@@ -153,22 +155,25 @@ int RunCardListStep(std::string_view glVersion, bool switchableGraphics,
                     const std::function<int(int mode)>& search, DiagnosticLog& log) {
     const unsigned char major =
         glVersion.empty() ? 0 : static_cast<unsigned char>(glVersion.front());
+    int found = 0;
     if (major >= '3') {
-        log.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
         if (switchableGraphics) {
+            log.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
             return kExitSwitchableGraphics;
         }
-        // The reduced search returns the card result itself (2 or 3, or 0 or less).
-        return std::max(search(kCardListReduced), kExitNotSupported);
+        // Every card of today has OpenGL 3; the list still decides for the
+        // cards it names, an "NG" one or one whose driver is older.
+        log.Print(u"Version is 3.0 or greater: the card list decides for the cards it names\n");
+        found = search(kCardListNamedCardsOnly);
+    } else {
+        found = search(kCardListFull);
     }
-
-    const int found = search(kCardListFull);
     if (found <= 0) {
         log.Print(u"not OK\n\n");
         return kExitNotSupported;
     }
     log.Print(u"OK\n\n");
-    return found == kCardListMatchCurrent ? kExitSupported : found;
+    return found == kCardListMatchCurrent || found == kCardListNotNamed ? kExitSupported : found;
 }
 
 int RunDiagnosticFlow(std::u16string_view commandLine, DiagnosticEnvironment& environment) {

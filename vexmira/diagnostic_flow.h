@@ -23,13 +23,14 @@ inline constexpr int kExitSwitchableGraphics = 4;
 bool IsSwitchableGraphics(int adapterSummary, std::string_view glVendor);
 
 // The card list step for the OpenGL version text the driver gives (its first
-// character is the major version). With OpenGL 3 or later the list is not
-// read on switchable graphics (kExitSwitchableGraphics), and otherwise only
-// the reduced search runs, whose result passes through; below 3 the full
-// search runs, and a listed adapter whose driver is current counts as
-// kExitSupported. search runs the list search in a mode (0 reduced, 1 full).
-// Returns the card result, kExitNotSupported when the card fails the step;
-// the step's own lines go to log.
+// character is the major version). Below 3 the list must name the card (the
+// full search); from 3 on a card it does not name passes and the list decides
+// for the cards it names, except on switchable graphics, where the list is
+// not read (kExitSwitchableGraphics). A listed adapter whose driver is
+// current counts as kExitSupported, one whose driver is older as
+// kExitDriverOutdated. search runs the list search in a mode (0 from OpenGL 3
+// on, 1 full). Returns the card result, kExitNotSupported when the card fails
+// the step; the step's own lines go to log.
 int RunCardListStep(std::string_view glVersion, bool switchableGraphics,
                     const std::function<int(int mode)>& search, DiagnosticLog& log);
 

@@ -50,7 +50,7 @@ struct SearchCase {
 
 TEST(SearchCardList, ResultsAndLogLinesOfBothModes) {
     const auto full = CardListMode::Full;
-    const auto reduced = CardListMode::Reduced;
+    const auto named = CardListMode::NamedCardsOnly;
     const std::u16string gd = u"Quadro FX 580,285.62,20111205,GD";
     const std::u16string gdLater = u"Quadro FX 580,285.62,20120301,GD";
     const std::u16string cdLater = u"pci\\ven_10de&dev_0659,285.62,20120301,CD";
@@ -60,7 +60,7 @@ TEST(SearchCardList, ResultsAndLogLinesOfBothModes) {
          {u"# list", u"", u"\r\n", u"#x,1.2,20120101,GD"},
          -5,
          {kNotFound}},
-        {"only comments, reduced", reduced, {u"# list", u"\n"}, -5, {kNotFound}},
+        {"only comments, OpenGL 3", named, {u"# list", u"\n"}, -5, {kNotFound}},
         {"no line matches", full, {u"Quadro FX 5800,285.62,20111205,GD\n"}, -2, {}},
         {"invalid last line",
          full,
@@ -100,29 +100,31 @@ TEST(SearchCardList, ResultsAndLogLinesOfBothModes) {
          {cdLater, u"Quadro FX 5800,1.2,20111205,GD"},
          -2,
          {kMatch, kOutdated}},
-        {"CD then GD", full, {cdLater, gd}, 1, {kMatch, kOutdated, kMatch}},
+        {"CD older, then GD current: the CD line counts",
+         full,
+         {cdLater, gd},
+         2,
+         {kMatch, kOutdated, kMatch}},
         {"lower-case code ends nothing", full, {u"Quadro FX 580,285.62,20111205,gd"}, -1, {kMatch}},
         {"two commas only: empty code", full, {u"Quadro FX 580,285.62,20111205"}, -1, {kMatch}},
-        {"reduced: CD for the PNP id, list newer", reduced, {u"# first", cdLater}, 2, {}},
-        {"reduced: CD for the PNP id, driver current",
-         reduced,
-         {u"pci\\ven_10de&dev_0659,285.62,20120120,CD"},
+        {"OpenGL 3: a card no line names passes",
+         named,
+         {u"Quadro FX 5800,285.62,20111205,GD", u"garbage"},
          3,
-         {}},
-        {"reduced: cd in lower case",
-         reduced,
+         {u"Invalid line ! garbage\n"}},
+        {"OpenGL 3: NG is not passed",
+         named,
+         {u"Quadro FX 580,285.62,20111205,NG", gd},
+         0,
+         {kMatch}},
+        {"OpenGL 3: GD, driver older", named, {gdLater}, 2, {kMatch, kOutdated}},
+        {"OpenGL 3: a CD line after the first", named, {gd, cdLater}, 1, {kMatch}},
+        {"OpenGL 3: CD older, nothing else", named, {u"# first", cdLater}, 2, {kMatch, kOutdated}},
+        {"OpenGL 3: cd in lower case ends nothing",
+         named,
          {u"pci\\ven_10de&dev_0659,285.62,20120301,cd"},
-         2,
-         {}},
-        {"reduced: an entry line before CD", reduced, {gd, cdLater}, 3, {}},
-        {"reduced: CD with a word name", reduced, {u"Quadro FX 580,285.62,20120301,CD"}, 3, {}},
-        {"reduced: CD for another device",
-         reduced,
-         {u"pci\\ven_10de&dev_0640,285.62,20120301,CD"},
          3,
-         {}},
-        {"reduced: invalid first entry line", reduced, {u"garbage", cdLater}, 3, {}},
-        {"reduced: two commas only", reduced, {u"Quadro FX 580,285.62,20111205"}, 3, {}},
+         {kMatch, kOutdated}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -150,7 +152,7 @@ TEST(SearchCardList, WithoutActiveAdapterTheFileIsNotOpened) {
 }
 
 TEST(SearchCardList, MissingFile) {
-    for (CardListMode mode : {CardListMode::Full, CardListMode::Reduced}) {
+    for (CardListMode mode : {CardListMode::Full, CardListMode::NamedCardsOnly}) {
         MemoryListFiles files({});
         files.exists = false;
         MemoryLog log;
@@ -180,75 +182,100 @@ CardListMatch Scan(const std::vector<std::u16string>& list, const PrimaryVideoAd
     return ScanCardList(&lines, adapter, boxes);
 }
 
-TEST(ScanCardList, LastMatchWins) {
+TEST(ScanCardList, LastMatchWinsAndHowItsDriverCompares) {
+    // The adapter's driver is 295.73 of 2012-01-20.
     const struct {
         const char* what;
         std::vector<std::u16string> list;
-        bool matched;
-        std::u16string code;
-        int32_t part1;
-        int32_t part2;
+        std::u16string code;  // empty: nothing matched
+        DriverVersionNumber version;
+        DriverDateNumber date;
+        bool versionCurrent;
+        bool dateCurrent;
     } cases[] = {
         {"GD, then NG for the same adapter",
          {u"Quadro FX 580,285.62,20111205,GD", u"Quadro,8.15,20111205,NG"},
-         true,
          u"NG",
-         8,
-         15},
+         {8, 15, 0, 0},
+         20111205,
+         true,
+         true},
         {"a later line of another adapter",
          {u"Quadro FX 580,285.62,20111205,GL", u"Quadro FX 5800,1.2,20111205,NG"},
-         true,
          u"GL",
-         285,
-         62},
+         {285, 62, 0, 0},
+         20111205,
+         true,
+         true},
+        {"a line newer in version and date",
+         {u"Quadro FX 580,301.42,20120320,GL"},
+         u"GL",
+         {301, 42, 0, 0},
+         20120320,
+         false,
+         false},
         {"comments, invalid lines and two commas are skipped",
          {u"#Quadro FX 580,1.1,20111205,NG", u"Quadro FX 580,285.62,20111205",
           u"Quadro FX 580,285.62,1,GD", u""},
-         false,
          u"",
+         {},
          0,
-         0},
-        {"an empty name matches", {u",1.2,20111205,GD"}, true, u"GD", 1, 2},
-        {"a one-part version", {u"Quadro,295,20111205,GD"}, true, u"GD", 295, 0},
+         false,
+         false},
+        {"an empty name matches", {u",1.2,20111205,GD"}, u"GD", {1, 2, 0, 0}, 20111205, true, true},
+        {"a one-part version",
+         {u"Quadro,295,20120121,GD"},
+         u"GD",
+         {295, 0, 0, 0},
+         20120121,
+         true,
+         false},
         {"a lower-case code is kept as it is",
          {u"Quadro,295.73,20111205,gd"},
-         true,
          u"gd",
-         295,
-         73},
-        {"a code with a comment",
-         {u"Quadro,295.73,20111205,GD # note"},
+         {295, 73, 0, 0},
+         20111205,
          true,
+         true},
+        {"a code with a comment",
+         {u"Quadro,295.74,20111205,GD # note"},
          u"GD # note",
-         295,
-         73},
+         {295, 74, 0, 0},
+         20111205,
+         false,
+         true},
         {"CD with a current driver ends the scan",
          {u"pci\\ven_10de&dev_0659,280.26,20111205,CD", u"Quadro,1.2,20111205,NG"},
-         true,
          u"CD",
-         280,
-         26},
+         {280, 26, 0, 0},
+         20111205,
+         true,
+         true},
         {"CD with an older driver does not",
          {u"pci\\ven_10de&dev_0659,280.26,20120301,CD", u"Quadro,1.2,20111205,NG"},
-         true,
          u"NG",
-         1,
-         2},
+         {1, 2, 0, 0},
+         20111205,
+         true,
+         true},
         {"cd in lower case does not end the scan",
          {u"pci\\ven_10de&dev_0659,280.26,20111205,cd", u"Quadro,1.2,20111205,NG"},
-         true,
          u"NG",
-         1,
-         2},
+         {1, 2, 0, 0},
+         20111205,
+         true,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RecordedVideo boxes;
         const CardListMatch match = Scan(c.list, QuadroAdapter(), boxes);
-        EXPECT_EQ(match.matched, c.matched);
+        EXPECT_EQ(match.matched, !c.code.empty());
         EXPECT_EQ(match.entryCode, c.code);
-        EXPECT_EQ(match.listPart1, c.part1);
-        EXPECT_EQ(match.listPart2, c.part2);
+        EXPECT_EQ(match.listVersion, c.version);
+        EXPECT_EQ(match.listDate, c.date);
+        EXPECT_EQ(match.versionCurrent, c.versionCurrent);
+        EXPECT_EQ(match.dateCurrent, c.dateCurrent);
     }
 }
 

@@ -25,5 +25,6 @@ int SummarizeVideoAdapters(DiagnosticLog& log) {
 int SearchCardList(const std::u16string& listPath, int mode, DiagnosticLog& log) {
     CStreamCardListFiles files;
     return SearchCardList(AdapterTable(), listPath,
-                          mode == 0 ? CardListMode::Reduced : CardListMode::Full, files, log);
+                          mode == 0 ? CardListMode::NamedCardsOnly : CardListMode::Full, files,
+                          log);
 }

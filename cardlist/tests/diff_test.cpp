@@ -53,9 +53,8 @@ const std::string kList =
     "Quadro 2000,276.42,20110712,GL\n"
     "GeForce 9500 GT,285.62,20111024,GD\n";
 
-// A card turned from GL to NG: every adapter the line names changes with
-// OpenGL below 3 (with 3 or later Vexmira reads the first line only, and
-// QuarvelSysTest shows both codes as supported), at each driver.
+// A card turned from GL to NG: every adapter the line names changes, at each
+// driver and whatever the OpenGL version.
 TEST(DiffCommand, ListsTheAdaptersOfAChangedEntry) {
     MemorySystem system;
     system.files[u"pci.ids"] = kPciIds;
@@ -65,28 +64,23 @@ TEST(DiffCommand, ListsTheAdaptersOfAChangedEntry) {
         "Quadro 2000,276.42,20110712,NG\n"
         "GeForce 9500 GT,285.62,20111024,GD\n";
     EXPECT_EQ(system.Run({u"diff", u"old.txt", u"new.txt"}), kToolFindings);
-    EXPECT_EQ(
-        system.out,
-        "Adapter                PNP id                 Driver                    OpenGL   Before" +
-            std::string(23, ' ') + "  \u2192  After\n" +
-            "NVIDIA Quadro FX 2000  PCI\\VEN_10DE&DEV_0308  9.18.12.7641 of 20110711  below 3  "
-            "line 2 "
-            "GL: exit 2, card 2/984  \u2192  line 2 NG: exit 0, card 2/980\n"
-            "NVIDIA Quadro FX 2000  PCI\\VEN_10DE&DEV_0308  9.18.12.7642 of 20110712  below 3  "
-            "line 2 "
-            "GL: exit 3, card 4/985  \u2192  line 2 NG: exit 0, card 2/980\n"
-            "NVIDIA Quadro FX 2000  PCI\\VEN_10DE&DEV_0308  9.18.12.7643 of 20110713  below 3  "
-            "line 2 "
-            "GL: exit 3, card 4/985  \u2192  line 2 NG: exit 0, card 2/980\n"
-            "NVIDIA Quadro 2000     PCI\\VEN_10DE&DEV_0DD8  9.18.12.7641 of 20110711  below 3  "
-            "line 2 "
-            "GL: exit 2, card 2/984  \u2192  line 2 NG: exit 0, card 2/980\n"
-            "NVIDIA Quadro 2000     PCI\\VEN_10DE&DEV_0DD8  9.18.12.7642 of 20110712  below 3  "
-            "line 2 "
-            "GL: exit 3, card 4/985  \u2192  line 2 NG: exit 0, card 2/980\n"
-            "NVIDIA Quadro 2000     PCI\\VEN_10DE&DEV_0DD8  9.18.12.7643 of 20110713  below 3  "
-            "line 2 "
-            "GL: exit 3, card 4/985  \u2192  line 2 NG: exit 0, card 2/980\n");
+    std::string expected =
+        "Adapter                PNP id                 Driver                    "
+        "OpenGL      Before" +
+        std::string(26, ' ') + "\u2192  After\n";
+    for (const char* adapter : {"NVIDIA Quadro FX 2000  PCI\\VEN_10DE&DEV_0308",
+                                "NVIDIA Quadro 2000     PCI\\VEN_10DE&DEV_0DD8"}) {
+        for (const char* driver : {"7641 of 20110711", "7642 of 20110712", "7643 of 20110713"}) {
+            const std::string before = std::string(driver).starts_with("7641")
+                                           ? "GL: exit 2, card 2/1008  "
+                                           : "GL: exit 3, card 4/985   ";
+            for (const char* gl : {"below 3   ", "3 or later"}) {
+                expected += std::string(adapter) + "  9.18.12." + driver + "  " + gl + "  line 2 " +
+                            before + "\u2192  line 2 NG: exit 0, card 2/980\n";
+            }
+        }
+    }
+    EXPECT_EQ(system.out, expected);
 }
 
 // Moving lines and adding comments re-rate nothing: no output, exit 0. So
@@ -148,7 +142,7 @@ TEST(DiffCommand, ShippedListOverThePciIdDatabase) {
         EXPECT_TRUE(system.out.compare(start, 19, "NVIDIA Quadro 600  ") == 0)
             << system.out.substr(start, system.out.find('\n', start) - start);
     }
-    EXPECT_EQ(rows, 3u);  // below, at and above its driver
+    EXPECT_EQ(rows, 6u);  // below, at and above its driver, with OpenGL below 3 and from 3 on
 }
 
 }  // namespace

@@ -43,14 +43,30 @@ TEST(Explain, WhatEachProgramDecides) {
         int sysTestLine;
         std::vector<Row> rows;
     } cases[] = {
-        {"reduced check: the first line is no CD line of this card",
+        {"OpenGL 4: the list decides for a card it names",
          cd + "GeForce 9500 GT,285.62,20111024,GD\n",
          kGeForce9500,
          kOpenGL4,
          3,
-         1,
+         2,
          2,
          {{"graphics-card", CheckLevel::Warning, 981, 982}}},
+        {"OpenGL 4: a card it names NG is not passed",
+         "GeForce 9500 GT,285.62,20111024,NG\n",
+         kGeForce9500,
+         kOpenGL4,
+         0,
+         1,
+         1,
+         {{"graphics-card", CheckLevel::Warning, 980, 980}}},
+        {"OpenGL 4: a card it does not name passes, not called certified",
+         cd,
+         kGeForce9500,
+         kOpenGL4,
+         3,
+         0,
+         0,
+         {{"graphics-card", CheckLevel::Passed, 1000, 1000}}},
         {"full check, listed and current",
          cd + "GeForce 9500 GT,285.62,20111024,GD\n",
          kGeForce9500,
@@ -59,14 +75,14 @@ TEST(Explain, WhatEachProgramDecides) {
          2,
          2,
          {{"graphics-card", CheckLevel::Warning, 981, 982}}},
-        {"full check, driver older than listed",
+        {"full check, driver of the same version but older than listed",
          "GeForce 9500 GT,295.73,20250101,GD\n",
          kGeForce9500,
          kOpenGL2,
          2,
          1,
          1,
-         {{"graphics-driver", CheckLevel::Warning, 983, 983}}},
+         {{"graphics-driver", CheckLevel::Warning, 1007, 1007}}},
         {"full check, certified",
          "# cards\nGeForce 9500 GT,295.73,20120120,GL\n",
          kGeForce9500,
@@ -75,6 +91,14 @@ TEST(Explain, WhatEachProgramDecides) {
          2,
          2,
          {{"graphics-card", CheckLevel::PassedWithMargin, 985, 985}}},
+        {"OpenGL 4, certified with an older driver version",
+         "GeForce 9500 GT,301.42,20120101,GL\n",
+         kGeForce9500,
+         kOpenGL4,
+         3,
+         1,
+         1,
+         {{"graphics-card", CheckLevel::Warning, 1008, 1008}}},
         {"full check, not supported",
          "GeForce 9500 GT,295.73,20120120,NG\n",
          kGeForce9500,
@@ -91,14 +115,14 @@ TEST(Explain, WhatEachProgramDecides) {
          0,
          0,
          {{"graphics-card", CheckLevel::Warning, 980, 980}}},
-        {"reduced check, a CD line of this card wants a newer driver",
+        {"OpenGL 4, a CD line of this card wants a newer driver",
          "pci\\ven_10de&dev_0640,295.73,20250101,CD\n",
          kGeForce9500,
          kOpenGL4,
          2,
+         0,
          1,
-         1,
-         {{"graphics-card", CheckLevel::Warning, 984, 984}}},
+         {{"graphics-card", CheckLevel::Warning, 1009, 1009}}},
         {"switchable graphics",
          cd,
          kIntelHd4000,
@@ -107,14 +131,14 @@ TEST(Explain, WhatEachProgramDecides) {
          0,
          1,
          {{"graphics-card", CheckLevel::PassedWithMargin, 989, 989}}},
-        {"Intel's own OpenGL 4: the reduced check, a current CD line ends the scan",
+        {"Intel's own OpenGL 4: a current CD line ends the scan, NG ends the search",
          cd + "Intel HD Graphics 4000,8.15.10.2653,20120209,NG\n",
          kIntelHd4000,
          kOpenGL4,
-         3,
+         0,
+         2,
          1,
-         1,
-         {{"graphics-card", CheckLevel::PassedWithMargin, 985, 985}}},
+         {{"graphics-card", CheckLevel::Warning, 980, 980}}},
         // Vexmira stops at the first match, QuarvelSysTest takes the last.
         {"listed twice",
          "GeForce 9500 GT,285.62,20111024,GD\nGeForce 9500,285.62,20111024,NG\n",
@@ -123,7 +147,7 @@ TEST(Explain, WhatEachProgramDecides) {
          3,
          1,
          2,
-         {{"graphics-card", CheckLevel::PassedWithMargin, 985, 985}}},
+         {{"graphics-card", CheckLevel::Warning, 980, 980}}},
         {"a one-part version: only Vexmira rejects the line",
          "GeForce 9500 GT,295,20120120,GD\n",
          kGeForce9500,
@@ -178,8 +202,8 @@ TEST(Explain, LogLinesAndTextsAsTheProgramsWriteThem) {
     EXPECT_EQ(log, expected);
     ASSERT_EQ(explanation.quarvelSysTest.rows.size(), 1u);
     EXPECT_EQ(explanation.quarvelSysTest.rows[0].text,
-              u"The graphics driver is older than the certified driver: version 295.73 is "
-              u"certified, 295.73 is installed.");
+              u"The graphics driver is older than the certified driver: the driver of "
+              u"2025-01-01 is certified, one of 2022-01-18 is installed.");
     EXPECT_EQ(explanation.quarvelSysTest.rows[0].status, u"Warning");
 }
 
@@ -203,7 +227,7 @@ TEST(ExplainCommand, PrintsTextOrJsonAndRefusesWhatItLacks) {
     json.push_back(u"--opengl");
     json.push_back(u"4.5");
     EXPECT_EQ(system.Run(json), kToolClean);
-    for (const char* part : {"\"exitCode\": 3\n", "\"check\": \"reduced\"",
+    for (const char* part : {"\"exitCode\": 3\n", "\"check\": \"namedCardsOnly\"",
                              "\"rows\": [\n      {\"key\": \"graphics-card\", \"level\": 2, "
                              "\"status\": \"Warning\", \"message\": 981,"}) {
         EXPECT_NE(system.out.find(part), std::string::npos) << part << " in " << system.out;

@@ -25,7 +25,12 @@ inline constexpr int32_t kDiagnosticSwitchableGraphics = 4;
 bool HasAdapterName(const PrimaryVideoAdapter& adapter);
 
 // Fills card and driver, both cleared first; a result that stays at level 0
-// gives no row. Entry codes count only when written exactly.
+// gives no row. Entry codes count only when written exactly. A card the list
+// names keeps the list's verdict whatever the diagnostic let pass (an "NG"
+// card is not supported, a driver older than its line's version or date is
+// told with both); one it does not name passes without being called
+// certified. A remote session and screens on different adapters are told as
+// what they are, and so is a virtual machine's adapter.
 void DecideCardList(int32_t exitCode, const CardListMatch& match,
                     const PrimaryVideoAdapter& adapter, const StringSource& strings,
                     CheckResult& card, CheckResult& driver);

@@ -40,8 +40,6 @@
 #define IDS_CARD_NOT_SUPPORTED 980        // %s adapter caption
 #define IDS_CARD_DRIVER_CHECK 981         // card listed for a driver check (list row)
 #define IDS_CARD_DRIVER_CHECK_REPORT 982  // %s product name (report line of 981)
-#define IDS_DRIVER_OUTDATED 983           // %d.%d list version, %d.%d adapter version
-#define IDS_CARD_DRIVER_OUTDATED 984      // %d.%d adapter version, %d.%d list version
 #define IDS_CARD_SUPPORTED 985
 #define IDS_DIAGNOSTIC_UNFINISHED 986  // the graphics test ended without its verdict
 #define IDS_ADAPTERS_DIFFER 987
@@ -60,6 +58,19 @@
 #define IDS_GPU_MEMORY_LOW_UNNAMED 997     // %d 256 (MB)
 #define IDS_GPU_MEMORY_PASSED_UNNAMED 998  // %d 256 (MB)
 #define IDS_CARD_NOT_SUPPORTED_UNNAMED 999
+// The graphics card row as the list, the diagnostic and the machine decide it.
+#define IDS_CARD_NOT_CERTIFIED 1000                  // %s adapter caption: passes, on no list line
+#define IDS_CARD_NOT_CERTIFIED_UNNAMED 1001          // the same for an adapter without a name
+#define IDS_GRAPHICS_REMOTE_SESSION 1002             // a remote session: nothing was tested
+#define IDS_CARD_SCREENS_ON_DIFFERENT_ADAPTERS 1003  // the card could not be judged
+#define IDS_CARD_VIRTUAL_MACHINE 1004                // a virtual machine's adapter that passes
+#define IDS_CARD_VIRTUAL_MACHINE_NOT_SUPPORTED 1005  // one that does not
+// A driver older than its line's: the driver row of a "GD" card, the card row
+// of a certified one, by version or, where the versions agree, by date.
+#define IDS_DRIVER_OLDER_VERSION 1006       // %s list version, %s installed version
+#define IDS_DRIVER_OLDER_DATE 1007          // %s list date, %s installed date (yyyy-mm-dd)
+#define IDS_CARD_DRIVER_OLDER_VERSION 1008  // %s installed version, %s list version
+#define IDS_CARD_DRIVER_OLDER_DATE 1009     // %s installed date, %s list date (yyyy-mm-dd)
 
 #ifndef RC_INVOKED
 // Every identifier above: a language library holds a string for each, and a
@@ -102,8 +113,6 @@ inline constexpr int kLanguageStringIds[] = {
     IDS_CARD_NOT_SUPPORTED,
     IDS_CARD_DRIVER_CHECK,
     IDS_CARD_DRIVER_CHECK_REPORT,
-    IDS_DRIVER_OUTDATED,
-    IDS_CARD_DRIVER_OUTDATED,
     IDS_CARD_SUPPORTED,
     IDS_DIAGNOSTIC_UNFINISHED,
     IDS_ADAPTERS_DIFFER,
@@ -119,5 +128,15 @@ inline constexpr int kLanguageStringIds[] = {
     IDS_GPU_MEMORY_LOW_UNNAMED,
     IDS_GPU_MEMORY_PASSED_UNNAMED,
     IDS_CARD_NOT_SUPPORTED_UNNAMED,
+    IDS_CARD_NOT_CERTIFIED,
+    IDS_CARD_NOT_CERTIFIED_UNNAMED,
+    IDS_GRAPHICS_REMOTE_SESSION,
+    IDS_CARD_SCREENS_ON_DIFFERENT_ADAPTERS,
+    IDS_CARD_VIRTUAL_MACHINE,
+    IDS_CARD_VIRTUAL_MACHINE_NOT_SUPPORTED,
+    IDS_DRIVER_OLDER_VERSION,
+    IDS_DRIVER_OLDER_DATE,
+    IDS_CARD_DRIVER_OLDER_VERSION,
+    IDS_CARD_DRIVER_OLDER_DATE,
 };
 #endif

@@ -23,6 +23,8 @@ constexpr char kIntelAdapterLines[] =
 constexpr char kSupported[] = "*** The graphics card is supported ! ***\n";
 constexpr char kNotSupported[] = "*** The graphics card is NOT supported ! ***\n";
 constexpr char kSkipList[] = "Version is greater than 3.0, skip the card checking \nOK\n\n";
+constexpr char kNamedCards[] =
+    "Version is 3.0 or greater: the card list decides for the cards it names\n";
 constexpr char kShadersPass[] =
     "Compile shaders: Lines.vert Lines.frag\n"
     "Compile shaders: HiddenEdges.vert HiddenEdges.frag\n"
@@ -78,7 +80,7 @@ class FakeEnvironment final : public DiagnosticEnvironment {
     int SearchCardList(const std::u16string& listPath, int mode, DiagnosticLog& log) override {
         cardListCalls.push_back({listPath, mode});
         log.Print(FormatString(u"GB-list file %s\n", {listPath}));
-        return mode == 0 ? reducedSearch : fullSearch;
+        return mode == 0 ? namedSearch : fullSearch;
     }
 
     std::unique_ptr<HiddenWindow> CreateHiddenWindow() override;
@@ -89,7 +91,7 @@ class FakeEnvironment final : public DiagnosticEnvironment {
     std::u16string adapterLines =
         u"1 active video adapters were found.\n"
         u"caption: NVIDIA QUADRO FX 580 \n";
-    int reducedSearch = 3;
+    int namedSearch = 3;
     int fullSearch = 1;
     WindowOutcome window = WindowOutcome::Created;
     ContextOutcome context = ContextOutcome::Current;
@@ -159,8 +161,9 @@ TEST(RunDiagnosticFlow, SupportedCardWithOpenGL3OrLater) {
     FakeEnvironment env;
     EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitSupported);
     EXPECT_EQ(env.output.text, kHeader + std::string(kAdapterLines) +
-                                   OpenGLSection(kMesa, kMesaVersion) + kSkipList + kListLine +
-                                   ExtensionListing(kAllExtensions) + kShadersPass + kSupported);
+                                   OpenGLSection(kMesa, kMesaVersion) + kNamedCards + kListLine +
+                                   "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass +
+                                   kSupported);
     ASSERT_EQ(env.cardListCalls.size(), 1u);
     EXPECT_EQ(env.cardListCalls[0].mode, 0);
     EXPECT_EQ(env.events, (std::vector<std::string>{"window created", "context created",
@@ -197,14 +200,18 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.adapterLines = u"0 active video adapters were found.\n";
          },
          kExitNotSupported, kHeader + std::string("0 active video adapters were found.\n")},
-        {"OpenGL 3+: reduced search gives 2", [](FakeEnvironment& e) { e.reducedSearch = 2; },
-         kExitDriverOutdated,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
-        {"OpenGL 3+: reduced search finds no entry line",
-         [](FakeEnvironment& e) { e.reducedSearch = -5; }, kExitNotSupported,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + kNotSupported},
+        {"OpenGL 3+: a listed card with an older driver",
+         [](FakeEnvironment& e) { e.namedSearch = 2; }, kExitDriverOutdated,
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
+        {"OpenGL 3+: a card the list names NG", [](FakeEnvironment& e) { e.namedSearch = 0; },
+         kExitNotSupported,
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "not OK\n\n" + kNotSupported},
+        {"OpenGL 3+: a listed card whose driver is current",
+         [](FakeEnvironment& e) { e.namedSearch = 1; }, kExitSupported,
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 3+ on switchable graphics: list not read",
          [&](FakeEnvironment& e) {
              e.summary = 0;
@@ -231,8 +238,8 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          },
          kExitSupported,
          kHeader + std::string(kIntelAdapterLines) +
-             OpenGLSection("Intel", "3.1.0 - Build 8.15.10.2696") + kSkipList + kListLine +
-             ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
+             OpenGLSection("Intel", "3.1.0 - Build 8.15.10.2696") + kNamedCards + kListLine +
+             "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 2: full search, driver current",
          [&](FakeEnvironment& e) { e.driver.strings[GLString::Version] = kOldVersion; },
          kExitSupported,
@@ -278,8 +285,8 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
         {"capability test fails: no shader test",
          [](FakeEnvironment& e) { e.driver.strings[GLString::Extensions] = "GL_ARB_multitexture"; },
          kExitNotSupported,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + ExtensionListing("GL_ARB_multitexture") +
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" + ExtensionListing("GL_ARB_multitexture") +
              "OpenGL extension: GL_ARB_shader_objects is not supported !\n"
              "OpenGL extension: GL_ARB_occlusion_query is not supported !\n"
              "OpenGL extension: GL_ARB_vertex_buffer_object is not supported !\n"
@@ -294,8 +301,8 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
                  "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object";
          },
          kExitSupported,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine +
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" +
              ExtensionListing("GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
                               "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object") +
              "OpenGL extension: GL_EXT_framebuffer_multisample is not supported !\n"
@@ -305,13 +312,13 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          [](FakeEnvironment& e) { e.driver.strings[GLString::Vendor] = "NVIDIA CORPORATION"; },
          kExitNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection("NVIDIA CORPORATION", kMesaVersion) +
-             kSkipList + kListLine + ExtensionListing(kAllExtensions) +
+             kNamedCards + kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) +
              "OpenGL extension: GL_NV_vertex_program3 is not supported !\n" + kNotSupported},
         {"shader test fails after passing checks",
          [](FakeEnvironment& e) { e.files.files[u"HiddenEdges.vert"] = "COMPILE_ERROR"; },
          kExitNotSupported,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + ExtensionListing(kAllExtensions) +
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) +
              "Compile shaders: Lines.vert Lines.frag\n"
              "Compile shaders: HiddenEdges.vert HiddenEdges.frag\n"
              "compiler error:\n0:1(1): error: syntax error, unexpected IDENTIFIER\n"
@@ -331,8 +338,8 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
          kHeader + std::string(kAdapterLines) + kNotSupported},
         {"adapter summary 1 (below 256 MB) on a supported card",
          [](FakeEnvironment& e) { e.summary = 1; }, kExitSupported,
-         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kSkipList +
-             kListLine + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
+         kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
+             kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
@@ -346,7 +353,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
 TEST(RunDiagnosticFlow, ContextIsReleasedBeforeTheWindowOnEveryPath) {
     const std::function<void(FakeEnvironment&)> setups[] = {
         [](FakeEnvironment&) {},
-        [](FakeEnvironment& e) { e.reducedSearch = 0; },
+        [](FakeEnvironment& e) { e.namedSearch = 0; },
         [](FakeEnvironment& e) { e.driver.strings[GLString::Extensions] = ""; },
         [](FakeEnvironment& e) { e.files.files.clear(); },
     };

@@ -89,59 +89,105 @@ void ExpectNoRow(const CheckResult& actual) {
     ExpectResult(actual, CheckLevel::NoResult, u"", u"");
 }
 
+// How the adapter's driver (295.73 of 2012-01-20) compares with the line.
+enum class Line { Current, OlderVersion, OlderDate };
+
+CardListMatch Match(std::u16string code, Line line) {
+    switch (line) {
+        case Line::Current:
+            return {true, std::move(code), {285, 62, 0, 0}, 20111205, true, true};
+        case Line::OlderVersion:
+            return {true, std::move(code), {301, 42, 0, 0}, 20120320, false, false};
+        case Line::OlderDate:
+            return {true, std::move(code), {295, 73, 0, 0}, 20120320, true, false};
+    }
+    return {};
+}
+
 TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
-    const std::u16string unsupported = u"NVIDIA Quadro FX 580 is not supported";
-    const std::u16string listNewer = u"Driver 295.73 older than 285.62";
-    const std::u16string driverOlder = u"Driver 285.62 needed, 295.73 found";
+    const auto warning = [](std::u16string text) {
+        return CheckResult{CheckLevel::Warning, text, text};
+    };
     const CheckResult none;
-    const CheckResult notSupported{CheckLevel::Warning, unsupported, unsupported};
-    const CheckResult supported{CheckLevel::PassedWithMargin, u"Card supported", u"Card supported"};
+    const CheckResult notSupported = warning(u"NVIDIA Quadro FX 580 is not supported");
+    const CheckResult notCertified{CheckLevel::Passed,
+                                   u"NVIDIA Quadro FX 580 passes, not certified",
+                                   u"NVIDIA Quadro FX 580 passes, not certified"};
+    const CheckResult certified{CheckLevel::PassedWithMargin, u"Card supported", u"Card supported"};
+    const CheckResult cardOlder = warning(u"Driver 295.73 older than 301.42");
+    const CheckResult driverOlder = warning(u"Driver 301.42 needed, 295.73 found");
+    PrimaryVideoAdapter differ = QuadroAdapter();
+    differ.adaptersDiffer = true;
+    PrimaryVideoAdapter vmware{u"VMware SVGA 3D",
+                               {8, 17, 10, 10},
+                               768 * kMb,
+                               20200202,
+                               u"PCI\\VEN_15AD&DEV_0405&SUBSYS_040515AD&REV_00\\3&2B8E0B4B&0&78",
+                               false};
     // Entry codes as the scan remembers them (none: no entry matched); they
     // count only when written exactly.
     const struct {
         int32_t exitCode;
         std::optional<std::u16string> code;
+        Line line;
         CheckResult card;
         CheckResult driver;
+        PrimaryVideoAdapter adapter = QuadroAdapter();
     } cases[] = {
-        {0, std::nullopt, notSupported, none},
-        {0, u"GD", notSupported, none},
-        {1, u"GL", notSupported, none},
-        {2, u"GD", none, {CheckLevel::Warning, driverOlder, driverOlder}},
-        {2, u"GL", {CheckLevel::Warning, listNewer, listNewer}, none},
-        {2, u"CD", {CheckLevel::Warning, listNewer, listNewer}, none},
-        {2, u"NG", notSupported, none},
-        {2, u"gd", notSupported, none},
-        {2, u"GD ; note", notSupported, none},
-        {2, u"", notSupported, none},
-        {2, std::nullopt, notSupported, none},
+        {0, std::nullopt, Line::Current, notSupported, none},
+        {0, u"GD", Line::Current, notSupported, none},
+        {0, u"GL", Line::Current, warning(u"Not judged: screens on two adapters"), none, differ},
+        {0, u"NG", Line::Current, notSupported, none, differ},
+        {0, std::nullopt, Line::Current, warning(u"Virtual machine: not supported"), none, vmware},
+        {1, u"GL", Line::Current, warning(u"Not tested: remote session"), none},
+        {1, std::nullopt, Line::Current, warning(u"Not tested: remote session"), none, vmware},
+        {2, u"GD", Line::OlderVersion, none, driverOlder},
+        {2, u"GD", Line::OlderDate, none,
+         warning(u"Driver of 2012-03-20 needed, of 2012-01-20 found")},
+        {2, u"GL", Line::OlderVersion, cardOlder, none},
+        {2, u"CD", Line::OlderDate, warning(u"Driver of 2012-01-20 older than of 2012-03-20"),
+         none},
+        {2, u"NG", Line::Current, notSupported, none},
+        {2, u"gd", Line::Current, notSupported, none},
+        {2, u"GD ; note", Line::Current, notSupported, none},
+        {2, std::nullopt, Line::Current, notSupported, none},
         {3,
          u"GD",
+         Line::Current,
          {CheckLevel::Warning, u"Check the driver", u"Check the driver for Quarvel 2012"},
          none},
-        {3, u"gd", supported, none},
-        {3, u"NG", supported, none},
-        {3, std::nullopt, supported, none},
+        {3, u"GD", Line::OlderVersion, none, driverOlder},
+        {3, u"GL", Line::Current, certified, none},
+        {3, u"GL", Line::OlderVersion, cardOlder, none},
+        {3, u"CD", Line::Current, notCertified, none},
+        {3, u"NG", Line::Current, notSupported, none},
+        {3, u"gd", Line::Current, notCertified, none},
+        {3, std::nullopt, Line::Current, notCertified, none},
+        {3,
+         std::nullopt,
+         Line::Current,
+         {CheckLevel::Passed, u"Virtual machine: passes", u"Virtual machine: passes"},
+         none,
+         vmware},
         {4,
          u"GD",
+         Line::Current,
          {CheckLevel::PassedWithMargin, u"Card supported (switchable)",
           u"Card supported (switchable)"},
          none},
-        {5, u"GD", none, none},
-        {-1, u"GD", none, none},
-        {259, std::nullopt, none, none},
+        {5, u"GD", Line::Current, none, none},
+        {-1, u"GD", Line::Current, none, none},
+        {259, std::nullopt, Line::Current, none, none},
     };
     MemoryStrings strings;
     for (const auto& c : cases) {
         SCOPED_TRACE("exit code " + std::to_string(c.exitCode) + ", entry code " +
-                     (c.code ? testing::PrintToString(*c.code) : "none"));
-        CardListMatch match;
-        if (c.code) {
-            match = {true, *c.code, 285, 62};
-        }
+                     (c.code ? testing::PrintToString(*c.code) : "none") + ", adapter " +
+                     testing::PrintToString(c.adapter.caption));
+        const CardListMatch match = c.code ? Match(*c.code, c.line) : CardListMatch{};
         CheckResult card{CheckLevel::Failed, u"old", u"old"};
         CheckResult driver{CheckLevel::Failed, u"old", u"old"};
-        DecideCardList(c.exitCode, match, QuadroAdapter(), strings, card, driver);
+        DecideCardList(c.exitCode, match, c.adapter, strings, card, driver);
         ExpectResult(card, c.card.level, c.card.displayText, c.card.reportText);
         ExpectResult(driver, c.driver.level, c.driver.displayText, c.driver.reportText);
     }
@@ -152,24 +198,24 @@ TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
 // missing number 0, and nothing is read that was not passed.
 TEST(DecideCardList, LanguageStringsWithOtherConversionsGiveDefinedRows) {
     const struct {
-        const char16_t* format;  // for IDS_DRIVER_OUTDATED: list 285.62, adapter 295.73
+        const char16_t* format;  // for IDS_DRIVER_OLDER_VERSION: list 301.42, adapter 295.73
         const char16_t* text;
     } cases[] = {
-        {u"Driver %d.%d needed, %d.%d found", u"Driver 285.62 needed, 295.73 found"},
-        {u"Driver %d.%d needed", u"Driver 285.62 needed"},
+        {u"Driver %s needed, %s found", u"Driver 301.42 needed, 295.73 found"},
+        {u"Driver %s needed", u"Driver 301.42 needed"},
         {u"Driver outdated", u"Driver outdated"},
-        {u"Driver %d.%d needed, %d.%d found (%d, %s)", u"Driver 285.62 needed, 295.73 found (0, )"},
-        {u"Driver %s.%s needed", u"Driver . needed"},
+        {u"Driver %s needed, %s found (%d, %s)", u"Driver 301.42 needed, 295.73 found (0, )"},
+        {u"Driver %d.%d needed", u"Driver 0.0 needed"},
         {u"", u""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::u16string(c.format)));
         MemoryStrings strings;
-        strings.Set(IDS_DRIVER_OUTDATED, c.format);
+        strings.Set(IDS_DRIVER_OLDER_VERSION, c.format);
         CheckResult card;
         CheckResult driver;
-        DecideCardList(kDiagnosticDriverOutdated, {true, u"GD", 285, 62}, QuadroAdapter(), strings,
-                       card, driver);
+        DecideCardList(kDiagnosticDriverOutdated, Match(u"GD", Line::OlderVersion), QuadroAdapter(),
+                       strings, card, driver);
         ExpectNoRow(card);
         ExpectResult(driver, CheckLevel::Warning, c.text, c.text);
     }
@@ -283,8 +329,8 @@ TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
         std::u16string cardText;
         CheckLevel driver;
     } cases[] = {
-        {"supported without a list file", 3, std::nullopt, CheckLevel::PassedWithMargin,
-         u"Card supported", CheckLevel::NoResult},
+        {"supported without a list file", 3, std::nullopt, CheckLevel::Passed,
+         u"NVIDIA Quadro FX 580 passes, not certified", CheckLevel::NoResult},
         {"supported and listed GD", 3,
          std::vector<std::u16string>{u"# NVIDIA", u"Quadro FX 580,285.62,20111205,GD"},
          CheckLevel::Warning, u"Check the driver", CheckLevel::NoResult},
@@ -298,8 +344,8 @@ TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {
          std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD",
                                      u"Quadro,285.62,20111205,NG"},
          CheckLevel::Warning, u"NVIDIA Quadro FX 580 is not supported", CheckLevel::NoResult},
-        {"remote session", 1, std::nullopt, CheckLevel::Warning,
-         u"NVIDIA Quadro FX 580 is not supported", CheckLevel::NoResult},
+        {"remote session", 1, std::nullopt, CheckLevel::Warning, u"Not tested: remote session",
+         CheckLevel::NoResult},
         {"not started", -1, std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"},
          CheckLevel::NoResult, u"", CheckLevel::NoResult},
     };
