@@ -154,7 +154,7 @@ int Tool::Explain() {
         if (values.contains(u"--opengl")) {
             return Usage("--opengl and --opengl3-switchable exclude each other");
         }
-        gl = {"3.0", true};
+        gl = {"3.0", true, ""};
     } else if (values.contains(u"--opengl")) {
         gl.version = Utf8(values[u"--opengl"]);
     }

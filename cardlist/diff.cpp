@@ -28,7 +28,7 @@ constexpr std::string_view kGraphics = "Graphics";
 constexpr std::u16string_view kInstance = u"&SUBSYS_00000000&REV_00\\4&2B5A3A7C&0&0010";
 
 // The OpenGL versions that take Vexmira's two list checks.
-const OpenGLFacts kOpenGLs[] = {{"2.1", false}, {"4.5", false}};
+const OpenGLFacts kOpenGLs[] = {{"2.1", false, ""}, {"4.5", false, ""}};
 
 std::string_view Trim(std::string_view text) {
     const size_t start = text.find_first_not_of(' ');

@@ -27,45 +27,24 @@ WmiText Text(std::u16string text) {
     return {WmiText::State::Text, std::move(text)};
 }
 
-// The machine that Windows describes with the adapter's facts: one adapter on
-// the desktop, its display device the primary one, and the driver's version
-// in its registry key as in WMI.
-class DescribedVideoSystem final : public VideoControllerSource,
-                                   public DisplayDeviceSource,
-                                   public DriverKeySource {
+// The three sources of a machine as adapter discovery reads them.
+class MachineVideoSystem final : public VideoControllerSource,
+                                 public DisplayDeviceSource,
+                                 public DriverKeySource {
   public:
-    explicit DescribedVideoSystem(const AdapterFacts& facts) : facts_(facts) {}
+    explicit MachineVideoSystem(const MachineFacts& machine) : machine_(machine) {}
 
-    WmiVideoControllerQuery Query(Dialect) override {
-        WmiVideoController controller;
-        controller.caption = Text(facts_.caption);
-        controller.adapterRam = {WmiMemory::State::Value, kDescribedMemoryBytes};
-        controller.driverDate = Text(facts_.driverDate + kCimTimeOfDay);
-        controller.driverVersion = Text(facts_.driverVersion);
-        controller.pnpDeviceId = Text(facts_.pnpDeviceId);
-        return {true, {controller}};
-    }
-
-    // The display device's id is the hardware id that begins the PNP device
-    // id: the text before its second backslash.
-    std::vector<DisplayDevice> Enumerate() override {
-        const size_t first = facts_.pnpDeviceId.find(u'\\');
-        const size_t second =
-            first == std::u16string::npos ? first : facts_.pnpDeviceId.find(u'\\', first + 1);
-        return {{facts_.pnpDeviceId.substr(0, second), kDescribedDeviceKey,
-                 kDisplayAttachedToDesktop | kDisplayPrimaryDevice}};
-    }
-
-    std::optional<DriverKeyValues> Read(std::u16string_view) override {
-        DriverKeyValues values;
-        values.driverVersion = {true, facts_.driverVersion};
-        return values;
+    WmiVideoControllerQuery Query(Dialect) override { return {true, machine_.controllers}; }
+    std::vector<DisplayDevice> Enumerate() override { return machine_.displays; }
+    std::optional<DriverKeyValues> Read(std::u16string_view subkey) override {
+        const auto found = machine_.driverKeys.find(subkey);
+        return found == machine_.driverKeys.end() ? std::nullopt : std::optional(found->second);
     }
 
     VideoSystem Sources() { return {*this, *this, *this}; }
 
   private:
-    const AdapterFacts& facts_;
+    const MachineFacts& machine_;
 };
 
 // Vexmira's log, each line with the list line its search was reading.
@@ -84,12 +63,17 @@ class SearchLog final : public DiagnosticLog {
 };
 
 VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view listPath,
-                               const AdapterFacts& facts, const OpenGLFacts& gl) {
+                               const MachineFacts& machine, const OpenGLFacts& gl) {
     VexmiraVerdict verdict;
     RecordedLines lines(list.vexmira);
     RecordedListFiles files(lines);
     SearchLog log(verdict.log, lines);
-    DescribedVideoSystem system(facts);
+    if (machine.remoteSession) {
+        log.Print(u"Remote session detected \n");
+        verdict.exitCode = kExitRemoteSession;
+        return verdict;
+    }
+    MachineVideoSystem system(machine);
     VideoSystem sources = system.Sources();
     VideoAdapterTable table;
     const int summary = SummarizeVideoAdapters(table, sources, log);
@@ -98,7 +82,10 @@ VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view lis
         return verdict;
     }
     // Without another vendor, OpenGL is the adapter's own.
-    const std::string vendor = gl.anotherVendor ? kAnotherVendor : Utf8FromUtf16(facts.caption);
+    const VideoAdapterRecord* adapter = FirstActiveAdapter(table);
+    const std::string vendor = !gl.vendor.empty() ? gl.vendor
+                               : gl.anotherVendor ? kAnotherVendor
+                                                  : Utf8FromUtf16(adapter->caption);
     verdict.switchableGraphics = IsSwitchableGraphics(summary, vendor);
     const std::u16string path(listPath);
     const auto search = [&](int mode) {
@@ -118,23 +105,23 @@ VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view lis
     return verdict;
 }
 
-// QuarvelSysTest's graphics checks on the described machine, after a run of
-// Vexmira that gave the exit code.
-class DescribedPlatform final : public DiagnosticPlatform {
+// QuarvelSysTest's graphics checks on the machine, after a run of Vexmira
+// that gave the exit code.
+class MachinePlatform final : public DiagnosticPlatform {
   public:
-    DescribedPlatform(const AdapterFacts& facts, int32_t exitCode, RecordedLines& lines)
-        : facts_(facts), exitCode_(exitCode), lines_(lines) {}
+    MachinePlatform(const MachineFacts& machine, int32_t exitCode, RecordedLines& lines)
+        : machine_(machine), exitCode_(exitCode), lines_(lines) {}
 
     DiagnosticRun RunDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override {
-        DescribedVideoSystem system(facts_);
+        MachineVideoSystem system(machine_);
         VideoSystem sources = system.Sources();
         return ::QueryPrimaryVideoAdapter(adapter, sources, verbose);
     }
     std::unique_ptr<CardListLines> OpenCardList() override { return ReadThrough(lines_); }
 
   private:
-    const AdapterFacts& facts_;
+    const MachineFacts& machine_;
     int32_t exitCode_;
     RecordedLines& lines_;
 };
@@ -156,25 +143,26 @@ class MatchRecorder final : public VerboseVideo {
     std::vector<ListLine>& matches_;
 };
 
-struct CardRows {
-    CheckResult card;
-    CheckResult driver;
+// The checks before the graphics ones give nothing here.
+class NoSystemChecks final : public SystemChecks {
+  public:
+    OperatingSystemCheck CheckOperatingSystem() override { return {}; }
+    CheckResult CheckProcessor() override { return {}; }
+    CheckResult CheckMemory() override { return {}; }
+    CheckResult CheckDiskSpace() override { return {}; }
+    CheckResult CheckScreen() override { return {}; }
 };
 
-CardRows EvaluateQuarvelSysTest(const ListReadings& list, const AdapterFacts& facts,
-                                int32_t exitCode, const StringSource& strings,
-                                std::vector<ListLine>& matches) {
+// The graphics rows of a check run on the machine.
+std::vector<CheckVerdict> GraphicsVerdicts(const ListReadings& list, const MachineFacts& machine,
+                                           int32_t exitCode, const StringSource& strings,
+                                           std::vector<ListLine>& matches) {
     RecordedLines lines(list.quarvelSysTest);
-    DescribedPlatform platform(facts, exitCode, lines);
+    MachinePlatform platform(machine, exitCode, lines);
     MatchRecorder verbose(lines, matches);
     DiagnosticLauncher launcher(platform, strings, verbose);
-    CheckResult diagnostic;
-    CardRows rows;
-    // The check sequence runs the graphics checks only after a good query.
-    if (launcher.RunDiagnostic(diagnostic)) {
-        launcher.EvaluateCardList(rows.card, rows.driver);
-    }
-    return rows;
+    NoSystemChecks system;
+    return RunChecks(system, launcher, strings, RunFacts{}).verdicts;
 }
 
 // Names each message by its number, so the rows tell which messages they show.
@@ -183,18 +171,19 @@ class MessageNumbers final : public StringSource {
     std::u16string Load(int id) const override { return Utf16FromAscii(std::to_string(id)); }
 };
 
-QuarvelSysTestVerdict EvaluateRows(const ListReadings& list, const AdapterFacts& facts,
+QuarvelSysTestVerdict EvaluateRows(const ListReadings& list, const MachineFacts& machine,
                                    int32_t exitCode) {
     QuarvelSysTestVerdict verdict;
     const EnglishStrings english;
     std::vector<ListLine> matches;
-    const CardRows texts = EvaluateQuarvelSysTest(list, facts, exitCode, english, matches);
+    const std::vector<CheckVerdict> texts =
+        GraphicsVerdicts(list, machine, exitCode, english, matches);
     std::vector<ListLine> unused;
-    const CardRows numbers =
-        EvaluateQuarvelSysTest(list, facts, exitCode, MessageNumbers(), unused);
+    const std::vector<CheckVerdict> numbers =
+        GraphicsVerdicts(list, machine, exitCode, MessageNumbers(), unused);
 
     PrimaryVideoAdapter adapter;
-    DescribedVideoSystem system(facts);
+    MachineVideoSystem system(machine);
     VideoSystem sources = system.Sources();
     SilentVideo silent;
     QueryPrimaryVideoAdapter(adapter, sources, silent);
@@ -216,31 +205,54 @@ QuarvelSysTestVerdict EvaluateRows(const ListReadings& list, const AdapterFacts&
         verdict.entryCode = entry->entryCode;
     }
 
-    const struct {
-        CheckKey key;
-        const CheckResult& text;
-        const CheckResult& number;
-    } results[] = {{CheckKey::GraphicsCard, texts.card, numbers.card},
-                   {CheckKey::GraphicsDriver, texts.driver, numbers.driver}};
-    for (const auto& result : results) {
-        if (result.text.level == CheckLevel::NoResult) {
-            continue;
-        }
-        verdict.rows.push_back({std::string(CheckKeyName(result.key)), result.text.level,
-                                TrimSpaces(english.LoadStatusWord(
-                                    StatusWordId(static_cast<int32_t>(result.text.level)))),
-                                ParseLeadingInt(result.number.displayText), result.text.displayText,
-                                ParseLeadingInt(result.number.reportText), result.text.reportText});
+    for (size_t i = 0; i < texts.size() && i < numbers.size(); ++i) {
+        const CheckVerdict& text = texts[i];
+        verdict.rows.push_back({std::string(CheckKeyName(text.key)),
+                                static_cast<CheckLevel>(text.level), TrimSpaces(text.status),
+                                ParseLeadingInt(numbers[i].displayText), text.displayText,
+                                ParseLeadingInt(numbers[i].reportText), text.reportText});
     }
     return verdict;
 }
 
 }  // namespace
 
+MachineFacts MachineOfAdapter(const AdapterFacts& adapter) {
+    MachineFacts machine;
+    WmiVideoController controller;
+    controller.caption = Text(adapter.caption);
+    controller.adapterRam = {WmiMemory::State::Value, kDescribedMemoryBytes};
+    controller.driverDate = Text(adapter.driverDate + kCimTimeOfDay);
+    controller.driverVersion = Text(adapter.driverVersion);
+    controller.pnpDeviceId = Text(adapter.pnpDeviceId);
+    machine.controllers.push_back(controller);
+    // The display device's id is the hardware id that begins the PNP device
+    // id: the text before its second backslash.
+    const size_t first = adapter.pnpDeviceId.find(u'\\');
+    const size_t second =
+        first == std::u16string::npos ? first : adapter.pnpDeviceId.find(u'\\', first + 1);
+    machine.displays.push_back({adapter.pnpDeviceId.substr(0, second), kDescribedDeviceKey,
+                                kDisplayAttachedToDesktop | kDisplayPrimaryDevice});
+    DriverKeyValues values;
+    values.driverVersion = {true, adapter.driverVersion};
+    machine.driverKeys.emplace(std::u16string(DriverSubkey(kDescribedDeviceKey)), values);
+    return machine;
+}
+
+Explanation Explain(const ListReadings& list, std::u16string_view listPath,
+                    const MachineFacts& machine, const OpenGLFacts& gl) {
+    Explanation explanation;
+    explanation.vexmira = EvaluateVexmira(list, listPath, machine, gl);
+    explanation.quarvelSysTest = EvaluateRows(list, machine, explanation.vexmira.exitCode);
+    return explanation;
+}
+
 Explanation Explain(const ListReadings& list, std::u16string_view listPath,
                     const AdapterFacts& adapter, const OpenGLFacts& gl) {
-    Explanation explanation;
-    explanation.vexmira = EvaluateVexmira(list, listPath, adapter, gl);
-    explanation.quarvelSysTest = EvaluateRows(list, adapter, explanation.vexmira.exitCode);
+    Explanation explanation = Explain(list, listPath, MachineOfAdapter(adapter), gl);
+    std::erase_if(explanation.quarvelSysTest.rows, [](const RowVerdict& row) {
+        return row.key != CheckKeyName(CheckKey::GraphicsCard) &&
+               row.key != CheckKeyName(CheckKey::GraphicsDriver);
+    });
     return explanation;
 }

@@ -5,9 +5,12 @@
 #pragma once
 
 #include "adapters/driver_version.h"
+#include "adapters/video_sources.h"
 #include "cardlist/list_readings.h"
 #include "systest/engine/check_result.h"
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +23,18 @@ struct AdapterFacts {
     std::u16string driverDate;     // yyyymmdd, the start of WMI's DriverDate
 };
 
+// Everything Windows reports of a machine's graphics, as both programs read it.
+struct MachineFacts {
+    std::vector<WmiVideoController> controllers;  // Win32_VideoController, in WMI's order
+    std::vector<DisplayDevice> displays;          // EnumDisplayDevicesW's, in its order
+    std::map<std::u16string, DriverKeyValues, std::less<>> driverKeys;  // by subkey of HKLM
+    bool remoteSession = false;
+};
+
+// The machine of one adapter: it alone, on the primary display, its driver's
+// key holding the version WMI gives, and memory enough for both programs.
+MachineFacts MachineOfAdapter(const AdapterFacts& adapter);
+
 // The OpenGL that Vexmira finds.
 struct OpenGLFacts {
     // GL_VERSION: below 3 the list must name the card, from 3 on a card it
@@ -27,6 +42,9 @@ struct OpenGLFacts {
     std::string version = "2.1";
     // OpenGL from another vendor than the adapter Windows shows.
     bool anotherVendor = false;
+    // GL_VENDOR as the driver gives it; when empty, the adapter's caption or,
+    // with anotherVendor, a vendor that names no Intel.
+    std::string vendor;
 };
 
 // A line of Vexmira's log and the list line the search was reading when it
@@ -77,7 +95,7 @@ struct QuarvelSysTestVerdict {
     bool matched = false;
     int decidingLine = 0;  // the line whose entry the scan remembered
     std::u16string entryCode;
-    std::vector<RowVerdict> rows;  // the graphics card row and the driver row that show
+    std::vector<RowVerdict> rows;  // the graphics rows that show, in the order of the checks
 };
 
 struct Explanation {
@@ -85,7 +103,12 @@ struct Explanation {
     QuarvelSysTestVerdict quarvelSysTest;
 };
 
-// listPath is the path Vexmira's log names.
+// listPath is the path Vexmira's log names. The rows are every graphics row of
+// QuarvelSysTest: the diagnostic's, the memory, card, driver and adapters rows.
+Explanation Explain(const ListReadings& list, std::u16string_view listPath,
+                    const MachineFacts& machine, const OpenGLFacts& gl);
+// The same for one adapter, with the card and driver rows only: its memory is
+// not known.
 Explanation Explain(const ListReadings& list, std::u16string_view listPath,
                     const AdapterFacts& adapter, const OpenGLFacts& gl);
 

@@ -17,9 +17,9 @@ const AdapterFacts kIntelHd4000 = {
     u"Intel(R) HD Graphics 4000",
     u"PCI\\VEN_8086&DEV_0166&SUBSYS_00000000&REV_00\\0&DEADBEEF&0&DEAD", u"9.17.10.2867",
     u"20220118"};
-const OpenGLFacts kOpenGL2 = {"2.1 Mesa 22.3.6", false};
-const OpenGLFacts kOpenGL4 = {"4.5 (Compatibility Profile) Mesa 22.3.6", false};
-const OpenGLFacts kOpenGL3Elsewhere = {"4.5", true};
+const OpenGLFacts kOpenGL2 = {"2.1 Mesa 22.3.6", false, ""};
+const OpenGLFacts kOpenGL4 = {"4.5 (Compatibility Profile) Mesa 22.3.6", false, ""};
+const OpenGLFacts kOpenGL3Elsewhere = {"4.5", true, ""};
 
 struct Row {
     const char* key;
