@@ -189,6 +189,9 @@ TEST(MatchCardListEntry, WordRuleInBothDialects) {
         {u"quadro fx 580", fx580, true, true},
         {u"QUADRO FX 580", u"nvidia quadro fx 580", true, true},
         {u"Quadro  FX   580", fx580, true, true},  // empty words are skipped
+        // ... even against a caption where nothing but a digit or an "m"
+        // follows a blank, where an empty word would stand nowhere.
+        {u"Mobility  9600", u"Mobility 9600", true, true},
         {u"  Quadro FX 580  ", fx580, true, true},
         // Only the system test trims every kind of white space.
         {u"\tQuadro FX 580\r", fx580, true, false},
