@@ -108,9 +108,9 @@ std::u16string OnlyLogIn(const std::u16string& folder) {
     return logs.empty() ? std::u16string() : folder + logs[0];
 }
 
-// OpenGL 4.5 on an NVIDIA card: the reduced check reads the first entry line of
-// the list that ships, which is no "CD" entry of this card, so it gives 3; the
-// capability and shader tests pass on Mesa.
+// OpenGL 4.5 on an NVIDIA card: the list that ships names it "GD" with an
+// older driver than Wine's, so it gives 3; the capability and shader tests
+// pass on Mesa.
 TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
     agreeing::MakeWineAdapterAgree(kGeForce9500.wine);
     const OpenGLFacts gl = ReadOpenGLFacts();
@@ -120,8 +120,9 @@ TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
     const std::string prefix = Narrow(program.Path());
     auto expectedLog = [&](const std::string& filePrefix) {
         return kHeader + AdapterLines(kGeForce9500) + OpenGLSection(gl, gl.version) +
-               "Version is greater than 3.0, skip the card checking \r\nOK\r\n\r\n" +
-               CardListHead(filePrefix, kGeForce9500) + ExtensionListing(gl.extensions, "\r\n") +
+               "Version is 3.0 or greater: the card list decides for the cards it names\r\n" +
+               CardListHead(filePrefix, kGeForce9500) + "Match found: " + kGeForce9500.caption +
+               " 285.62.0.0\r\nOK\r\n\r\n" + ExtensionListing(gl.extensions, "\r\n") +
                ShaderLines(filePrefix) + "Shader is supported !!!\r\n" + kSupported;
     };
 

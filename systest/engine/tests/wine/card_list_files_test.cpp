@@ -94,7 +94,7 @@ TEST(CardListFiles, Utf16) {
     EXPECT_EQ(both.search, -1);
     EXPECT_EQ(both.log, std::vector<std::u16string>{u"Invalid line ! \u00FF\u00FE#\n"});
     EXPECT_EQ(both.scan.entryCode, u"GD");
-    EXPECT_EQ(both.scan.listPart1, 285);
+    EXPECT_EQ(both.scan.listVersion.part1, 285);
 }
 
 TEST(CardListFiles, LinesLongerThan255Characters) {

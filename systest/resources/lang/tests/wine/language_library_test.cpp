@@ -84,8 +84,6 @@ const StringUse kStrings[] = {
     {IDS_CARD_NOT_SUPPORTED, "s"},
     {IDS_CARD_DRIVER_CHECK, ""},
     {IDS_CARD_DRIVER_CHECK_REPORT, "s"},
-    {IDS_DRIVER_OUTDATED, "dddd"},
-    {IDS_CARD_DRIVER_OUTDATED, "dddd"},
     {IDS_CARD_SUPPORTED, ""},
     {IDS_DIAGNOSTIC_UNFINISHED, ""},
     {IDS_ADAPTERS_DIFFER, ""},
@@ -101,6 +99,16 @@ const StringUse kStrings[] = {
     {IDS_GPU_MEMORY_LOW_UNNAMED, "d"},
     {IDS_GPU_MEMORY_PASSED_UNNAMED, "d"},
     {IDS_CARD_NOT_SUPPORTED_UNNAMED, ""},
+    {IDS_CARD_NOT_CERTIFIED, "s"},
+    {IDS_CARD_NOT_CERTIFIED_UNNAMED, ""},
+    {IDS_GRAPHICS_REMOTE_SESSION, ""},
+    {IDS_CARD_SCREENS_ON_DIFFERENT_ADAPTERS, ""},
+    {IDS_CARD_VIRTUAL_MACHINE, ""},
+    {IDS_CARD_VIRTUAL_MACHINE_NOT_SUPPORTED, ""},
+    {IDS_DRIVER_OLDER_VERSION, "ss"},
+    {IDS_DRIVER_OLDER_DATE, "ss"},
+    {IDS_CARD_DRIVER_OLDER_VERSION, "ss"},
+    {IDS_CARD_DRIVER_OLDER_DATE, "ss"},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
@@ -247,10 +255,10 @@ TEST(AgreementPage, InstructionsAndAgreementNameTheButtonsAsLabelled) {
     }
 }
 
-// The driver messages name two versions, the list's (certified) and the
-// adapter's (installed), in the order the caller passes them (983: list,
-// adapter; 984: adapter, list). Each language must name each version in its
-// role; list 11.22 and adapter 33.44 show where each ends up.
+// The driver messages name two versions or dates, the list's (certified) and
+// the adapter's (installed), in the order the caller passes them (the driver
+// row's: list, adapter; the card row's: adapter, list). Each language must
+// name each in its role; list 11.22 and adapter 33.44 show where each ends up.
 TEST(LanguageLibrary, DriverMessagesNameEachVersionInItsRole) {
     const struct {
         const wchar_t* library;
@@ -258,12 +266,17 @@ TEST(LanguageLibrary, DriverMessagesNameEachVersionInItsRole) {
         const char16_t* listPhrase;
         const char16_t* adapterPhrase;
     } roles[] = {
-        {L"Lang_En.Dll", IDS_DRIVER_OUTDATED, u"version 11.22 is certified", u"33.44 is installed"},
-        {L"Lang_En.Dll", IDS_CARD_DRIVER_OUTDATED, u"certified driver 11.22",
+        {L"Lang_En.Dll", IDS_DRIVER_OLDER_VERSION, u"version 11.22 is certified",
+         u"33.44 is installed"},
+        {L"Lang_En.Dll", IDS_DRIVER_OLDER_DATE, u"driver of 11.22 is certified",
+         u"33.44 is installed"},
+        {L"Lang_En.Dll", IDS_CARD_DRIVER_OLDER_VERSION, u"certified driver 11.22",
          u"installed graphics driver 33.44"},
-        {L"Lang_De.Dll", IDS_DRIVER_OUTDATED, u"zertifiziert ist Version 11.22",
+        {L"Lang_En.Dll", IDS_CARD_DRIVER_OLDER_DATE, u"certified driver of 11.22",
+         u"installed graphics driver of 33.44"},
+        {L"Lang_De.Dll", IDS_DRIVER_OLDER_VERSION, u"zertifiziert ist Version 11.22",
          u"installiert ist 33.44"},
-        {L"Lang_De.Dll", IDS_CARD_DRIVER_OUTDATED, u"zertifizierte Treiber 11.22",
+        {L"Lang_De.Dll", IDS_CARD_DRIVER_OLDER_VERSION, u"zertifizierte Treiber 11.22",
          u"installierte Grafiktreiber 33.44"},
     };
     for (const auto& role : roles) {
@@ -271,9 +284,10 @@ TEST(LanguageLibrary, DriverMessagesNameEachVersionInItsRole) {
         UniqueLibrary library(LoadLibraryW(role.library));
         ASSERT_TRUE(library.valid());
         const std::u16string format = LoadResourceString(library.get(), role.id);
-        const std::u16string text = role.id == IDS_DRIVER_OUTDATED
-                                        ? FormatString(format, {11, 22, 33, 44})
-                                        : FormatString(format, {33, 44, 11, 22});
+        const bool listFirst =
+            role.id == IDS_DRIVER_OLDER_VERSION || role.id == IDS_DRIVER_OLDER_DATE;
+        const std::u16string text = listFirst ? FormatString(format, {u"11.22", u"33.44"})
+                                              : FormatString(format, {u"33.44", u"11.22"});
         EXPECT_NE(text.find(role.listPhrase), std::u16string::npos) << testing::PrintToString(text);
         EXPECT_NE(text.find(role.adapterPhrase), std::u16string::npos)
             << testing::PrintToString(text);
