@@ -239,9 +239,9 @@ TEST(SystemGraphicsChecks, RowsForEachEnd) {
         bool unfinished;
     } cases[] = {
         {"0", nullptr, 0, CheckLevel::Warning, u"The card is not supported", false},
-        {"1", nullptr, 1, CheckLevel::Warning, u"The card is not supported", false},
+        {"1", nullptr, 1, CheckLevel::Warning, u"Not tested: remote session", false},
         {"2", nullptr, 2, CheckLevel::Warning, u"The card is not supported", false},
-        {"3", nullptr, 3, CheckLevel::PassedWithMargin, u"Card supported", false},
+        {"3", nullptr, 3, CheckLevel::Passed, u"The card passes, not certified", false},
         {"4", nullptr, 4, CheckLevel::PassedWithMargin, u"Card supported (switchable)", false},
         {"5, no verdict", nullptr, 5, CheckLevel::Warning, u"The card is not supported", true},
         {"a hang", L"QST_STAND_IN_HANG", 3, CheckLevel::Warning, u"The card is not supported",
