@@ -26,13 +26,14 @@ void ReadRegistryVersion(const DriverKeyValues& values, DriverVersionNumber& ver
 }  // namespace
 
 DisplayDeviceMatch ReadPrimaryDisplayDevice(std::u16string_view pnpDeviceId,
+                                            std::u16string_view caption,
                                             const std::vector<DisplayDevice>& displays,
                                             DriverKeySource& driverKeys,
                                             DriverVersionNumber& version) {
     DisplayDeviceMatch match;
     for (const DisplayDevice& device : displays) {
         if (!IsDesktopDisplay(device) ||
-            !DisplayBelongsToAdapter(device.deviceId, pnpDeviceId, Dialect::QuarvelSysTest)) {
+            !DisplayBelongsToAdapter(device, pnpDeviceId, caption, Dialect::QuarvelSysTest)) {
             continue;
         }
         match.found = true;
@@ -108,8 +109,9 @@ int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VideoSystem& system,
         }
         DriverVersionNumber version =
             object.driverVersion.IsText() ? WmiVersion(object) : DriverVersionNumber{};
-        const DisplayDeviceMatch match =
-            ReadPrimaryDisplayDevice(pnpDeviceId, displays, system.driverKeys, version);
+        const DisplayDeviceMatch match = ReadPrimaryDisplayDevice(
+            pnpDeviceId, object.caption.IsText() ? object.caption.text : u"", displays,
+            system.driverKeys, version);
         if (!match.found) {
             continue;  // drives no screen: a device without a driver blocks nothing
         }

@@ -33,10 +33,12 @@ struct DisplayDeviceMatch {
     bool primary = false;  // the device read last drives the primary display
 };
 
-// Every desktop display device whose device id (not empty) begins the PNP
-// device id belongs to the adapter. Each one's registry version replaces the
+// Every desktop display device whose device id begins the PNP device id (or,
+// when the id is empty, whose device string is the caption) belongs to the
+// adapter. Each one's registry version replaces the
 // version; the primary device's values win, since reading stops there.
 DisplayDeviceMatch ReadPrimaryDisplayDevice(std::u16string_view pnpDeviceId,
+                                            std::u16string_view caption,
                                             const std::vector<DisplayDevice>& displays,
                                             DriverKeySource& driverKeys,
                                             DriverVersionNumber& version);

@@ -75,7 +75,8 @@ bool ReadDisplayDeviceVersion(VideoAdapterRecord& record,
         if (!IsDesktopDisplay(device)) {
             continue;
         }
-        if (!DisplayBelongsToAdapter(device.deviceId, record.pnpDeviceId, Dialect::Vexmira)) {
+        if (!DisplayBelongsToAdapter(device, record.pnpDeviceId, record.caption,
+                                     Dialect::Vexmira)) {
             continue;
         }
         record.active = true;

@@ -23,9 +23,9 @@ struct VideoAdapterRecord {
 using VideoAdapterTable = std::array<VideoAdapterRecord, kMaxVideoControllers>;
 
 // Marks the record active when a desktop display device belongs to it (its
-// device id, not empty, is part of the record's PNP device id) and replaces
-// its version by the registry value of the first such device. True when one
-// belongs to it.
+// device id is part of the record's PNP device id, or an empty id's device
+// string is its caption) and replaces its version by the registry value of
+// the first such device. True when one belongs to it.
 bool ReadDisplayDeviceVersion(VideoAdapterRecord& record,
                               const std::vector<DisplayDevice>& displays,
                               DriverKeySource& driverKeys);

@@ -44,17 +44,24 @@ std::u16string_view PnpIdOf(const WmiVideoController& object) {
                                        : std::u16string_view();
 }
 
+std::u16string_view CaptionOf(const WmiVideoController& object) {
+    return object.caption.IsText() ? std::u16string_view(object.caption.text)
+                                   : std::u16string_view();
+}
+
 }  // namespace
 
-bool DisplayBelongsToAdapter(std::u16string_view deviceId, std::u16string_view pnpDeviceId,
-                             Dialect dialect) {
-    if (deviceId.empty()) {
-        return false;
+bool DisplayBelongsToAdapter(const DisplayDevice& device, std::u16string_view pnpDeviceId,
+                             std::u16string_view caption, Dialect dialect) {
+    if (device.deviceId.empty()) {
+        const std::u16string name = TrimSpaces(device.deviceString);
+        return !name.empty() && ToUpperAscii(name) == ToUpperAscii(TrimSpaces(caption));
     }
     if (dialect == Dialect::Vexmira) {
-        return ToUpperAscii(pnpDeviceId).find(ToUpperAscii(deviceId)) != std::u16string::npos;
+        return ToUpperAscii(pnpDeviceId).find(ToUpperAscii(device.deviceId)) !=
+               std::u16string::npos;
     }
-    return pnpDeviceId.starts_with(deviceId);
+    return pnpDeviceId.starts_with(device.deviceId);
 }
 
 bool RendersOpenGL(std::u16string_view pnpDeviceId) {
@@ -95,14 +102,16 @@ std::optional<size_t> SoleRenderingAdapter(const std::vector<WmiVideoController>
         }
         bool named = false;
         for (size_t i = 0; i < count; ++i) {
-            if (DisplayBelongsToAdapter(device.deviceId, PnpIdOf(objects[i]), dialect)) {
+            if (DisplayBelongsToAdapter(device, PnpIdOf(objects[i]), CaptionOf(objects[i]),
+                                        dialect)) {
                 if (RendersOpenGL(PnpIdOf(objects[i]))) {
                     return std::nullopt;  // a rendering adapter is named: no guess
                 }
                 named = true;
             }
         }
-        // A device of an adapter that WMI does not list is no screen of ours.
+        // A device of an adapter that WMI does not list is no screen of ours;
+        // one that names no adapter at all (an empty id) is.
         screenOfNoRenderer = screenOfNoRenderer || named || device.deviceId.empty();
     }
     if (!screenOfNoRenderer) {

@@ -84,6 +84,7 @@ struct DisplayDevice {
     std::u16string deviceId;   // a hardware id: PCI\VEN_10DE&DEV_0640&SUBSYS_...
     std::u16string deviceKey;  // \Registry\Machine\System\...\Video\{GUID}\0000
     uint32_t stateFlags = 0;
+    std::u16string deviceString;  // the adapter's name, as WMI's Caption gives it
 };
 
 class DisplayDeviceSource {
@@ -128,12 +129,14 @@ bool IsDesktopDisplay(const DisplayDevice& device);
 // "\Registry\Machine\" prefix (exactly so written) is dropped.
 std::u16string_view DriverSubkey(std::u16string_view deviceKey);
 
-// Whether a display device belongs to the adapter of a WMI PNP device id: the
-// diagnostic finds the device id anywhere in the upper-case PNP id, the system
-// test at its start, exactly. Some Windows 10 builds report display devices
-// with an empty id, which says nothing of their adapter: it belongs to none.
-bool DisplayBelongsToAdapter(std::u16string_view deviceId, std::u16string_view pnpDeviceId,
-                             Dialect dialect);
+// Whether a display device belongs to the WMI adapter of a PNP device id and
+// caption: the diagnostic finds the device id anywhere in the upper-case PNP
+// id, the system test at its start, exactly. Some Windows 10 builds report
+// display devices with an empty id, which names no adapter: such a device
+// belongs to the adapter whose caption is its device string, letter case
+// aside, and to none when it has none.
+bool DisplayBelongsToAdapter(const DisplayDevice& device, std::u16string_view pnpDeviceId,
+                             std::u16string_view caption, Dialect dialect);
 
 // Whether OpenGL can run on the adapter of a PNP device id. USB docks (USB\),
 // virtual display drivers (ROOT\) and indirect or remote displays (SWD\)
@@ -146,11 +149,12 @@ bool RendersOpenGL(std::u16string_view pnpDeviceId);
 // synthetic video on the VM bus.
 bool IsVirtualMachineAdapter(std::u16string_view pnpDeviceId);
 
-// The adapter that draws the screens when none of the adapters that render
-// OpenGL is named by a desktop display device, although screens are there
-// whose device names no adapter (an empty id) or one that renders nothing (a
-// dock, a virtual display): the only adapter that renders OpenGL and has a
-// driver. Its index among the objects, or none when there is not exactly one.
+// The adapter that draws the screens when no adapter that renders OpenGL
+// owns a desktop display device, although screens are there whose device
+// names no adapter (an empty id without a known name) or one that renders
+// nothing (a dock, a virtual display): the only adapter that renders OpenGL
+// and has a driver. Its index among the objects, or none when there is not
+// exactly one.
 std::optional<size_t> SoleRenderingAdapter(const std::vector<WmiVideoController>& objects,
                                            const std::vector<DisplayDevice>& displays,
                                            Dialect dialect);

@@ -232,7 +232,8 @@ MachineFacts MachineOfAdapter(const AdapterFacts& adapter) {
     const size_t second =
         first == std::u16string::npos ? first : adapter.pnpDeviceId.find(u'\\', first + 1);
     machine.displays.push_back({adapter.pnpDeviceId.substr(0, second), kDescribedDeviceKey,
-                                kDisplayAttachedToDesktop | kDisplayPrimaryDevice});
+                                kDisplayAttachedToDesktop | kDisplayPrimaryDevice,
+                                adapter.caption});
     DriverKeyValues values;
     values.driverVersion = {true, adapter.driverVersion};
     machine.driverKeys.emplace(std::u16string(DriverSubkey(kDescribedDeviceKey)), values);

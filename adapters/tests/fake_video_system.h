@@ -66,7 +66,7 @@ class FakeVideoSystem final : public VideoControllerSource,
         const std::u16string subkey =
             u"System\\CurrentControlSet\\Control\\Video\\{" + name + u"}\\0000";
         displays.push_back(
-            {std::move(deviceId), kVideoKeyPrefix + (u"{" + name + u"}\\0000"), flags});
+            {std::move(deviceId), kVideoKeyPrefix + (u"{" + name + u"}\\0000"), flags, u""});
         DriverKeyValues values;
         values.driverVersion = {!driverVersion.empty(), driverVersion};
         values.releaseVersion = {!releaseVersion.empty(), releaseVersion};

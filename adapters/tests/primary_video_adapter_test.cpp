@@ -118,8 +118,8 @@ TEST(QueryPrimaryVideoAdapter, SeveralDevicesOfOneAdapter) {
             system.AddDisplay(kQuadroDevice, n, c.flags[i], n + u"." + n + u".0.0");
         }
         DriverVersionNumber version{9, 9, 9, 9};
-        const DisplayDeviceMatch match =
-            ReadPrimaryDisplayDevice(kQuadroPnp, system.displays, system, version);
+        const DisplayDeviceMatch match = ReadPrimaryDisplayDevice(
+            kQuadroPnp, u"NVIDIA Quadro FX 580", system.displays, system, version);
         EXPECT_TRUE(match.found || c.keysOpened.empty());
         EXPECT_EQ(match.primary, c.primary);
         EXPECT_EQ(version.part1, c.versionPart1);
@@ -136,20 +136,26 @@ TEST(QueryPrimaryVideoAdapter, WhichDevicesBelongToTheAdapter) {
     const struct {
         const char* what;
         std::u16string deviceId;
+        std::u16string deviceString;
         bool found;
     } cases[] = {
-        {"the id begins the PNP device id", kQuadroDevice, true},
-        {"an empty id belongs to none", u"", false},
-        {"letter case counts", ToLowerAscii(kQuadroDevice), false},
-        {"the id inside the PNP device id", u"VEN_10DE&DEV_0659", false},
-        {"another device", kRadeonDevice, false},
+        {"the id begins the PNP device id", kQuadroDevice, u"", true},
+        {"letter case counts", ToLowerAscii(kQuadroDevice), u"NVIDIA Quadro FX 580", false},
+        {"the id inside the PNP device id", u"VEN_10DE&DEV_0659", u"", false},
+        {"another device", kRadeonDevice, u"NVIDIA Quadro FX 580", false},
+        // Some Windows 10 builds give no id: the name tells whose device it is.
+        {"an empty id of the adapter's name", u"", u"NVIDIA QUADRO FX 580 ", true},
+        {"an empty id of another name", u"", u"Intel(R) HD Graphics", false},
+        {"an empty id without a name", u"", u"", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeVideoSystem system;
-        system.displays = {{c.deviceId, u"K", kAttachedPrimary}};
+        system.displays = {{c.deviceId, u"K", kAttachedPrimary, c.deviceString}};
         DriverVersionNumber version;
-        EXPECT_EQ(ReadPrimaryDisplayDevice(kQuadroPnp, system.displays, system, version).found,
+        EXPECT_EQ(ReadPrimaryDisplayDevice(kQuadroPnp, u"NVIDIA Quadro FX 580", system.displays,
+                                           system, version)
+                      .found,
                   c.found);
     }
 }

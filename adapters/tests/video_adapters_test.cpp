@@ -84,14 +84,16 @@ TEST(QueryVideoAdapters, WhichDisplayDevicesBelongToAnAdapter) {
         DisplayDevice device;
         bool active;
     } cases[] = {
-        {"id in the PNP device id", {kQuadroDevice, u"\\Registry\\Machine\\K", 1}, true},
-        {"id in lower case", {ToLowerAscii(kQuadroDevice), u"\\Registry\\Machine\\K", 1}, true},
-        {"id anywhere in the PNP device id", {u"DEV_0659", u"K", 1}, true},
-        {"an empty id names no adapter: the only one draws its screen", {u"", u"K", 1}, true},
-        {"not attached to the desktop", {kQuadroDevice, u"K", kDisplayPrimaryDevice}, false},
-        {"a mirroring driver", {kQuadroDevice, u"K", 1 | kDisplayMirroringDriver}, false},
-        {"no device key", {kQuadroDevice, u"", 1}, false},
-        {"another device", {kRadeonDevice, u"K", 5}, false},
+        {"id in the PNP device id", {kQuadroDevice, u"\\Registry\\Machine\\K", 1, u""}, true},
+        {"id in lower case",
+         {ToLowerAscii(kQuadroDevice), u"\\Registry\\Machine\\K", 1, u""},
+         true},
+        {"id anywhere in the PNP device id", {u"DEV_0659", u"K", 1, u""}, true},
+        {"an empty id names no adapter: the only one draws its screen", {u"", u"K", 1, u""}, true},
+        {"not attached to the desktop", {kQuadroDevice, u"K", kDisplayPrimaryDevice, u""}, false},
+        {"a mirroring driver", {kQuadroDevice, u"K", 1 | kDisplayMirroringDriver, u""}, false},
+        {"no device key", {kQuadroDevice, u"", 1, u""}, false},
+        {"another device", {kRadeonDevice, u"K", 5, u""}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,15 +112,15 @@ TEST(QueryVideoAdapters, WhichDisplayDevicesBelongToAnAdapter) {
 TEST(QueryVideoAdapters, DeviceKeyWithoutPrefixIsOpenedUnchanged) {
     FakeVideoSystem system;
     system.query.objects = {Controller(u"NVIDIA Quadro FX 580", kQuadroPnp)};
-    system.displays = {{kQuadroDevice, u"System\\Video\\{x}\\0000", 1},
-                       {kQuadroDevice, u"\\REGISTRY\\MACHINE\\System", 1}};
+    system.displays = {{kQuadroDevice, u"System\\Video\\{x}\\0000", 1, u""},
+                       {kQuadroDevice, u"\\REGISTRY\\MACHINE\\System", 1, u""}};
     Query(system);
     // The first belonging device ends the search.
     EXPECT_EQ(system.openedKeys, std::vector<std::u16string>{u"System\\Video\\{x}\\0000"});
 
     FakeVideoSystem upper;
     upper.query.objects = {Controller(u"NVIDIA Quadro FX 580", kQuadroPnp)};
-    upper.displays = {{kQuadroDevice, u"\\REGISTRY\\MACHINE\\System", 1}};
+    upper.displays = {{kQuadroDevice, u"\\REGISTRY\\MACHINE\\System", 1, u""}};
     Query(upper);
     EXPECT_EQ(upper.openedKeys, std::vector<std::u16string>{u"\\REGISTRY\\MACHINE\\System"});
 }

@@ -30,8 +30,8 @@ std::vector<DisplayDevice> Win32DisplayDeviceSource::Enumerate() {
         if (!enumDisplayDevices(nullptr, index, &device, 0)) {
             break;
         }
-        devices.push_back(
-            {FieldText(device.DeviceID), FieldText(device.DeviceKey), device.StateFlags});
+        devices.push_back({FieldText(device.DeviceID), FieldText(device.DeviceKey),
+                           device.StateFlags, FieldText(device.DeviceString)});
     }
     return devices;
 }
