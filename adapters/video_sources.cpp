@@ -28,9 +28,9 @@ namespace {
 constexpr std::u16string_view kNonRenderingEnumerators[] = {u"USB\\", u"ROOT\\", u"SWD\\"};
 
 // PCI vendors of virtual machines' display adapters: VMware, VirtualBox,
-// Hyper-V, QEMU/Red Hat (virtio and the QXL and standard VGA of Red Hat's
-// range), Parallels.
-constexpr std::u16string_view kVirtualMachineVendors[] = {u"15AD", u"80EE", u"1414",
+// Hyper-V's emulated VGA, QEMU (its standard VGA under Bochs' id, virtio and
+// the QXL of Red Hat's ranges), Parallels.
+constexpr std::u16string_view kVirtualMachineVendors[] = {u"15AD", u"80EE", u"1414", u"1234",
                                                           u"1AF4", u"1B36", u"1AB8"};
 constexpr std::u16string_view kPciVendorMark = u"PCI\\VEN_";
 constexpr std::u16string_view kHyperVBus = u"VMBUS\\";

@@ -145,8 +145,8 @@ bool DisplayBelongsToAdapter(const DisplayDevice& device, std::u16string_view pn
 bool RendersOpenGL(std::u16string_view pnpDeviceId);
 
 // Whether the adapter is a virtual machine's, by its PCI vendor (VMware,
-// VirtualBox, Hyper-V, QEMU and Red Hat's virtio, Parallels) or by Hyper-V's
-// synthetic video on the VM bus.
+// VirtualBox, Hyper-V, QEMU, Red Hat's virtio and QXL, Parallels) or by
+// Hyper-V's synthetic video on the VM bus.
 bool IsVirtualMachineAdapter(std::u16string_view pnpDeviceId);
 
 // The adapter that draws the screens when no adapter that renders OpenGL
