@@ -134,6 +134,7 @@ TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
         CheckResult driver;
         PrimaryVideoAdapter adapter = QuadroAdapter();
     } cases[] = {
+        // clang-format off
         {0, std::nullopt, Line::Current, notSupported, none},
         {0, u"GD", Line::Current, notSupported, none},
         {0, u"GL", Line::Current, warning(u"Not judged: screens on two adapters"), none, differ},
@@ -142,20 +143,14 @@ TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
         {1, u"GL", Line::Current, warning(u"Not tested: remote session"), none},
         {1, std::nullopt, Line::Current, warning(u"Not tested: remote session"), none, vmware},
         {2, u"GD", Line::OlderVersion, none, driverOlder},
-        {2, u"GD", Line::OlderDate, none,
-         warning(u"Driver of 2012-03-20 needed, of 2012-01-20 found")},
+        {2, u"GD", Line::OlderDate, none, warning(u"Driver of 2012-03-20 needed, of 2012-01-20 found")},
         {2, u"GL", Line::OlderVersion, cardOlder, none},
-        {2, u"CD", Line::OlderDate, warning(u"Driver of 2012-01-20 older than of 2012-03-20"),
-         none},
+        {2, u"CD", Line::OlderDate, warning(u"Driver of 2012-01-20 older than of 2012-03-20"), none},
         {2, u"NG", Line::Current, notSupported, none},
         {2, u"gd", Line::Current, notSupported, none},
         {2, u"GD ; note", Line::Current, notSupported, none},
         {2, std::nullopt, Line::Current, notSupported, none},
-        {3,
-         u"GD",
-         Line::Current,
-         {CheckLevel::Warning, u"Check the driver", u"Check the driver for Quarvel 2012"},
-         none},
+        {3, u"GD", Line::Current, {CheckLevel::Warning, u"Check the driver", u"Check the driver for Quarvel 2012"}, none},
         {3, u"GD", Line::OlderVersion, none, driverOlder},
         {3, u"GL", Line::Current, certified, none},
         {3, u"GL", Line::OlderVersion, cardOlder, none},
@@ -163,21 +158,12 @@ TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
         {3, u"NG", Line::Current, notSupported, none},
         {3, u"gd", Line::Current, notCertified, none},
         {3, std::nullopt, Line::Current, notCertified, none},
-        {3,
-         std::nullopt,
-         Line::Current,
-         {CheckLevel::Passed, u"Virtual machine: passes", u"Virtual machine: passes"},
-         none,
-         vmware},
-        {4,
-         u"GD",
-         Line::Current,
-         {CheckLevel::PassedWithMargin, u"Card supported (switchable)",
-          u"Card supported (switchable)"},
-         none},
+        {3, std::nullopt, Line::Current, {CheckLevel::Passed, u"Virtual machine: passes", u"Virtual machine: passes"}, none, vmware},
+        {4, u"GD", Line::Current, {CheckLevel::PassedWithMargin, u"Card supported (switchable)", u"Card supported (switchable)"}, none},
         {5, u"GD", Line::Current, none, none},
         {-1, u"GD", Line::Current, none, none},
         {259, std::nullopt, Line::Current, none, none},
+        // clang-format on
     };
     MemoryStrings strings;
     for (const auto& c : cases) {
