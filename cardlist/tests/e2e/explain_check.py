@@ -43,7 +43,11 @@ OPENGL_2 = {"explain": ["--opengl", "2.1"], "environment": {"MESA_GL_VERSION_OVE
 SWITCHABLE = {"explain": ["--opengl3-switchable"], "environment": {}}
 
 CASES = [
-    ("the shipped list, reduced check", GEFORCE_9500, OPENGL_4, None),
+    ("the shipped list, OpenGL 4", GEFORCE_9500, OPENGL_4, None),
+    ("OpenGL 4, a card the list names NG", GEFORCE_9500, OPENGL_4,
+     "GeForce 9500 GT,295.73,20120120,NG"),
+    ("OpenGL 4, a card the list does not name", GEFORCE_9500, OPENGL_4,
+     "Quadro FX 580,276.42,20110712,GL"),
     ("the shipped list, switchable graphics", INTEL_HD_4000, SWITCHABLE, None),
     ("the shipped list, full check", GEFORCE_9500, OPENGL_2, None),
     ("driver older than listed", GEFORCE_9500, OPENGL_2, "GeForce 9500 GT,295.73,20250101,GD"),
