@@ -70,8 +70,8 @@ TEST(AgreeingAdapters, DisplayDeviceStepOfTheSystemTest) {
     Win32VideoSystem system;
     VideoSystem& sources = system.Sources();
     DriverVersionNumber version{30, 0, 14023, 3004};
-    const DisplayDeviceMatch match =
-        ReadPrimaryDisplayDevice(kPnp, sources.displays.Enumerate(), sources.driverKeys, version);
+    const DisplayDeviceMatch match = ReadPrimaryDisplayDevice(
+        kPnp, kCaption, sources.displays.Enumerate(), sources.driverKeys, version);
     EXPECT_TRUE(match.found);
     EXPECT_TRUE(match.primary);
     EXPECT_EQ(version, (DriverVersionNumber{8, 170, 12, 9573}));
