@@ -127,7 +127,8 @@ TEST(SearchCardList, SearchesTheFirstActiveAdapterOnly) {
 
 // The system test's scan for its primary adapter.
 PrimaryVideoAdapter QuadroAdapter(DriverDateNumber driverDate = 20120120) {
-    return {u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512 * kMb, driverDate, kQuadroPnp, false};
+    return {
+        u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512 * kMb, driverDate, kQuadroPnp, false, {}, {}};
 }
 
 CardListMatch Scan(const std::vector<std::u16string>& list, const PrimaryVideoAdapter& adapter,

@@ -303,7 +303,7 @@ TEST(QueryPrimaryVideoAdapter, MemoryAndDate) {
 TEST(QueryPrimaryVideoAdapter, WithoutPrimaryAdapterEarlierValuesStay) {
     FakeVideoSystem system;
     system.query.objects = {Controller(u"NVIDIA Quadro FX 580", kQuadroPnp)};
-    const PrimaryVideoAdapter earlier{u"old", {1, 2, 3, 4}, 7, 20100101, u"PCI\\OLD", true};
+    const PrimaryVideoAdapter earlier{u"old", {1, 2, 3, 4}, 7, 20100101, u"PCI\\OLD", true, {}, {}};
     const Outcome run = Query(system, earlier);
     EXPECT_EQ(run.result, kAdapterQueryOk);
     EXPECT_EQ(run.adapter.caption, u"");
@@ -322,6 +322,55 @@ TEST(QueryPrimaryVideoAdapter, OnlyTheFirstTenObjects) {
     system.query.objects.push_back(Controller(u"NVIDIA Quadro FX 580", kQuadroPnp));
     system.AddDisplay(kQuadroDevice, u"q", kAttachedPrimary, u"");
     EXPECT_EQ(Query(system).adapter.caption, u"");
+}
+
+}  // namespace
+
+namespace {
+
+// Every adapter of the query is reported as Windows gave it and as it was
+// read, whether it was judged or not: a dock, the judged Intel GPU with its
+// registry version, an idle NVIDIA GPU and an adapter without a driver.
+TEST(QueryPrimaryVideoAdapter, ReportsEveryAdapterAndTheIdleDiscreteGpu) {
+    FakeVideoSystem system;
+    WmiVideoController dock = Controller(u"DisplayLink USB Device", u"USB\\VID_17E9&PID_430C");
+    dock.adapterRam = {WmiMemory::State::Null, 0};
+    WmiVideoController driverless = Controller(u"Video Controller (VGA Compatible)", u"PCI\\VEN_1");
+    driverless.driverVersion = NotText();
+    system.query.objects = {dock, Controller(u"Intel(R) HD Graphics 4000", kIntelPnp),
+                            Controller(u"NVIDIA GeForce GT 635M", kQuadroPnp, 2048), driverless};
+    system.AddDisplay(u"USB\\VID_17E9&PID_430C", u"dock", kDisplayAttachedToDesktop, u"");
+    system.AddDisplay(kIntelDevice, u"intel", kAttachedPrimary, u"10.18.10.4425");
+    const Outcome run = Query(system);
+    ASSERT_EQ(run.result, kAdapterQueryOk);
+    ASSERT_EQ(run.adapter.adapters.size(), 4u);
+    EXPECT_EQ(run.adapter.judged, std::optional<size_t>(1));
+    EXPECT_EQ(IdleDiscreteGpu(run.adapter), std::optional<size_t>(2));
+    const struct {
+        bool renders, screen, primary;
+        std::optional<std::u16string> registry;
+        DriverVersionNumber compared;
+        std::optional<uint32_t> memory;
+    } expected[] = {
+        {false, true, false, std::nullopt, {8, 17, 12, 9573}, std::nullopt},
+        {true, true, true, u"10.18.10.4425", {10, 180, 10, 4425}, 512 * kMb},
+        {true, false, false, std::nullopt, {295, 73, 0, 0}, 2048 * kMb},
+        {true, false, false, std::nullopt, {}, 512 * kMb},
+    };
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const ReportedAdapter& a = run.adapter.adapters[i];
+        EXPECT_EQ(a.caption, system.query.objects[i].caption.text);
+        EXPECT_EQ(a.rendersOpenGL, expected[i].renders);
+        EXPECT_EQ(a.drivesScreen, expected[i].screen);
+        EXPECT_EQ(a.primary, expected[i].primary);
+        EXPECT_EQ(a.registryVersion, expected[i].registry);
+        EXPECT_EQ(a.comparedVersion, expected[i].compared);
+        EXPECT_EQ(a.memoryBytes, expected[i].memory);
+        EXPECT_EQ(a.driverDate, std::optional<std::u16string>(u"20120120000000.000000-000"));
+        EXPECT_EQ(a.comparedDate, 20120120u);
+    }
+    EXPECT_EQ(run.adapter.adapters[3].driverVersion, std::nullopt);
 }
 
 }  // namespace

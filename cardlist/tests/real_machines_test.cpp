@@ -186,7 +186,10 @@ MachineFacts Describe(const std::vector<OnMachine>& adapters, bool remoteSession
 std::string Rows(const std::vector<RowVerdict>& rows) {
     std::string text;
     for (const RowVerdict& row : rows) {
-        text += (text.empty() ? "" : ", ") + row.key.substr(row.key.find('-') + 1) + " " +
+        const std::string_view prefix = "graphics-";
+        const std::string key =
+            row.key.starts_with(prefix) ? row.key.substr(prefix.size()) : row.key;
+        text += (text.empty() ? "" : ", ") + key + " " +
                 std::to_string(static_cast<int>(row.level)) + "/" + std::to_string(row.message);
     }
     return text;
@@ -210,7 +213,7 @@ constexpr Screen kOther = Screen::Other;
 // switchable graphics; 1000 passes, on no list line; 1002 remote session;
 // 1003 screens on different adapters; 1004/1005 a virtual machine's that
 // passes/does not; 1006 driver older than the line's version; 1008 a
-// certified card's driver older.
+// certified card's driver older; 1010 an idle discrete GPU beside the judged.
 TEST(RealMachines, EachGetsTheVerdictItsUserShouldRead) {
     // clang-format off
     const MachineCase cases[] = {
@@ -230,16 +233,16 @@ TEST(RealMachines, EachGetsTheVerdictItsUserShouldRead) {
         {"HD 4350 (NG) as its series, ATI's registry version", {{kHd4350, kPrimary}}, kAtiGL33, 0, "memory 3/941, card 2/980"},
         {"FirePro V4800 (GL), an older Catalyst", {{kV4800, kPrimary}}, kAtiGL33, 2, "memory 3/941, card 2/1008"},
         {"Radeon HD 7950 (GD) as the 7900 Series", {{kHd7950, kPrimary}}, kAmdGL, 3, "memory 3/941, card 2/981"},
-        {"HD 4000 + GT 635M laptop, OpenGL on Intel", {{kHd4000, kPrimary}, {kGt635m, kNone}}, kIntelGL40, 3, "memory 3/941, card 3/1000"},
+        {"HD 4000 + GT 635M laptop, OpenGL on Intel", {{kHd4000, kPrimary}, {kGt635m, kNone}}, kIntelGL40, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
         {"HD 4000 + GT 635M laptop, OpenGL on NVIDIA", {{kHd4000, kPrimary}, {kGt635m, kNone}}, kNvidiaGL, 4, "memory 3/941, card 4/989"},
         {"Arc + RTX 3050 laptop, OpenGL on NVIDIA", {{kArcLaptop, kPrimary}, {kRtx3050Laptop, kNone}}, kNvidiaGL, 4, "memory 3/941, card 4/989"},
-        {"AMD APU + RX 6600M laptop", {{kApu, kPrimary}, {kRx6600m, kNone}}, kAmdGL, 3, "memory 3/941, card 3/1000"},
-        {"AMD 610M + RTX 5060 laptop, OpenGL on NVIDIA", {{kRadeon610m, kPrimary}, {kRtx5060Laptop, kNone}}, kNvidiaGL, 3, "memory 3/941, card 3/1000"},
-        {"AMD R5 M335 first in WMI, off, beside HD 520", {{kR5m335, kNone}, {kHd520, kPrimary}}, kIntelGL, 3, "memory 3/941, card 3/1000"},
+        {"AMD APU + RX 6600M laptop", {{kApu, kPrimary}, {kRx6600m, kNone}}, kAmdGL, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
+        {"AMD 610M + RTX 5060 laptop, OpenGL on NVIDIA", {{kRadeon610m, kPrimary}, {kRtx5060Laptop, kNone}}, kNvidiaGL, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
+        {"AMD R5 M335 first in WMI, off, beside HD 520", {{kR5m335, kNone}, {kHd520, kPrimary}}, kIntelGL, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
         {"Arc laptop, HDMI on the RTX 3050", {{kArcLaptop, kPrimary}, {kRtx3050Laptop, kOther}}, kIntelGL, 0, "memory 3/941, card 2/1003, adapters 2/987"},
         {"RTX 2060, a third screen on the onboard UHD 630", {{kRtx2060, kPrimary}, {kUhd630, kOther}}, kNvidiaGL, 0, "memory 3/941, card 2/1003, adapters 2/987"},
         {"RTX 3090 beside a Quadro P400", {{kRtx3090, kPrimary}, {kP400, kOther}}, kNvidiaGL, 0, "memory 3/941, card 2/1003, adapters 2/987"},
-        {"DisplayLink dock beside HD 630 and Quadro M1200", {{kM1200, kNone}, {kDisplayLink, kOther}, {kHd630, kPrimary}}, kIntelGL, 3, "memory 3/941, card 3/1000"},
+        {"DisplayLink dock beside HD 630 and Quadro M1200", {{kM1200, kNone}, {kDisplayLink, kOther}, {kHd630, kPrimary}}, kIntelGL, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
         {"DisplayLink dock only, the lid closed", {{kHd630, kNone}, {kDisplayLink, kPrimary}}, kIntelGL, 3, "memory 3/941, card 3/1000"},
         {"VNC mirror driver beside a GTX 660M", {{kVncMirror, Screen::OtherMirror}, {kGtx660m, kPrimary}}, kNvidiaGL, 3, "memory 3/941, card 3/1000"},
         {"virtual display driver beside an RTX 3090", {{kVirtualDisplay, kOther}, {kRtx3090, kPrimary}}, kNvidiaGL, 3, "memory 3/941, card 3/1000"},
@@ -251,7 +254,7 @@ TEST(RealMachines, EachGetsTheVerdictItsUserShouldRead) {
         {"QEMU guest, basic display driver", {{kQemuBasic, kPrimary}}, kGdiGeneric, 0, "card 2/1005"},
         {"certified Quadro beside a driverless device", {{kNoDriver, kNone}, {kFx580Last, kPrimary}}, kNvidiaGL33, 3, "memory 3/941, card 4/985"},
         {"display devices without an id, one Intel", {{kHdGt1, Screen::PrimaryNoId}}, kIntelGL31, 0, "memory 3/941, card 2/980"},
-        {"display devices without an id, hybrid laptop", {{kGt635m, kNone}, {kHd4000, Screen::PrimaryNoId}}, kIntelGL40, 3, "memory 3/941, card 3/1000"},
+        {"display devices without an id, hybrid laptop", {{kGt635m, kNone}, {kHd4000, Screen::PrimaryNoId}}, kIntelGL40, 3, "memory 3/941, card 3/1000, hybrid-graphics 4/1010"},
     };
     // clang-format on
     ASSERT_GE(std::size(cases), 30u);

@@ -1,6 +1,7 @@
 #include "systest/engine/check_sequence.h"
 
 #include "common/format.h"
+#include "common/text.h"
 #include "systest/engine/product.h"
 #include "systest/resources/string_ids.h"
 
@@ -29,8 +30,9 @@ class Verdicts {
         if (level < kFailed) {
             return;
         }
-        const CheckVerdict& verdict = verdicts_.emplace_back(
-            CheckVerdict{key, level, strings_.Load(StatusWordId(level)), displayText, reportText});
+        const CheckVerdict& verdict =
+            verdicts_.emplace_back(CheckVerdict{key, level, strings_.Load(StatusWordId(level)),
+                                                displayText, reportText, true, std::nullopt});
         // No separator: the status word carries its own.
         report_ += verdict.status;
         report_ += reportText;
@@ -62,20 +64,77 @@ class Verdicts {
     int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
 };
 
-// The gate and, when it opens, checks 6 to 8.
+// The gate and, when it opens, checks 6 to 9, those about one adapter marked
+// with it.
 void RunGraphicsChecks(GraphicsChecks& graphics, Verdicts& verdicts, CheckRun& run) {
     CheckResult diagnostic;
     const bool adapterFound = graphics.RunDiagnostic(diagnostic);
     run.diagnostic = graphics.Diagnostic();
+    run.graphics = graphics.Facts();
     verdicts.Add(CheckKey::Diagnostic, diagnostic);
-    if (adapterFound) {
-        verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
-        CheckResult card;
-        CheckResult driver;
-        graphics.EvaluateCardList(card, driver);
-        verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
-        verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
-        verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
+    if (!adapterFound) {
+        return;
+    }
+    const size_t first = run.verdicts.size();
+    verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
+    CheckResult card;
+    CheckResult driver;
+    graphics.EvaluateCardList(card, driver);
+    verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
+    verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
+    verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
+    verdicts.AddWithReportText(CheckKey::HybridGraphics, graphics.EvaluateHybridGraphics());
+    for (size_t i = first; i < run.verdicts.size(); ++i) {
+        if (run.verdicts[i].key != CheckKey::Adapters) {
+            run.verdicts[i].adapter = run.graphics.judged;
+        }
+    }
+}
+
+std::u16string Number(uint64_t number) {
+    return Utf16FromAscii(std::to_string(number));
+}
+
+// The report's list of the adapters Windows reported, for the people who
+// help: a heading in the user's language, then each adapter's facts.
+void AppendAdapterFacts(std::u16string& report, const GraphicsFacts& facts,
+                        const StringSource& strings) {
+    if (facts.adapters.empty()) {
+        return;
+    }
+    report += strings.Load(IDS_REPORT_ADAPTERS);
+    report += kLineBreak;
+    for (size_t i = 0; i < facts.adapters.size(); ++i) {
+        const ReportedAdapter& a = facts.adapters[i];
+        std::u16string state = !a.rendersOpenGL ? u"renders no OpenGL"
+                               : a.drivesScreen ? (a.primary ? u"primary screen" : u"screen")
+                                                : u"no screen";
+        if (facts.judged == i) {
+            state = u"judged, " + state;
+        }
+        report += u"  " + Number(i + 1) + u". " + a.caption + u" (" + state + u")" +
+                  std::u16string(kLineBreak);
+        report += u"     " + a.pnpDeviceId + std::u16string(kLineBreak);
+        std::u16string driver = u"     driver " + a.driverVersion.value_or(u"(none)");
+        if (a.driverDate) {
+            driver += u" of " + *a.driverDate;
+        }
+        if (a.registryVersion && a.registryVersion != a.driverVersion) {
+            driver += u", registry " + *a.registryVersion;
+        }
+        if (a.driverVersion) {
+            driver += u", compared as " + DriverVersionText(a.comparedVersion);
+            if (a.comparedDate != 0) {
+                driver += u" of " + DriverDateText(a.comparedDate);
+            }
+        }
+        driver +=
+            u"; memory " +
+            (a.memoryBytes ? Number(*a.memoryBytes >> kBytesPerMbShift) + u" MB" : u"unknown");
+        report += driver + std::u16string(kLineBreak);
+    }
+    if (!facts.diagnosticLog.empty()) {
+        report += u"Vexmira log: " + facts.diagnosticLog + std::u16string(kLineBreak);
     }
 }
 
@@ -103,6 +162,8 @@ std::string_view CheckKeyName(CheckKey key) {
             return "graphics-driver";
         case CheckKey::Adapters:
             return "adapters";
+        case CheckKey::HybridGraphics:
+            return "hybrid-graphics";
     }
     return {};
 }
@@ -161,5 +222,6 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
     summary.status = strings.Load(StatusWordId(summary.overallLevel));
     summary.text = FormatString(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
     run.reportText += summary.status + summary.text + std::u16string(kLineBreak);
+    AppendAdapterFacts(run.reportText, run.graphics, strings);
     return run;
 }

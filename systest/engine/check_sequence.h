@@ -53,6 +53,7 @@ enum class CheckKey {
     GraphicsCard,     // "graphics-card"
     GraphicsDriver,   // "graphics-driver"
     Adapters,         // "adapters": whether the active adapters differ
+    HybridGraphics,   // "hybrid-graphics": a discrete GPU beside the judged one
 };
 
 std::string_view CheckKeyName(CheckKey key);
@@ -68,6 +69,7 @@ struct CheckVerdict {
     std::u16string displayText;
     std::u16string reportText;
     bool measured = true;
+    std::optional<size_t> adapter;  // of the graphics checks: the one judged (GraphicsFacts)
 
     friend bool operator==(const CheckVerdict&, const CheckVerdict&) = default;
 };
@@ -109,6 +111,7 @@ struct CheckRun {
     std::u16string reportText;    // every line ends with "\r\n"
     std::optional<OSReading> os;  // none when the version cannot be read
     DiagnosticOutcome diagnostic;
+    GraphicsFacts graphics;  // empty when the graphics were not checked
 };
 
 // Runs every check once, in order. The gate RunDiagnostic gives a verdict of

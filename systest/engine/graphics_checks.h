@@ -2,8 +2,13 @@
 // program and the graphics adapter checks that follow it.
 #pragma once
 
+#include "adapters/primary_video_adapter.h"
 #include "systest/engine/card_list_check.h"
 #include "systest/engine/check_result.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 // How a run of the diagnostic program ended.
 enum class DiagnosticEnd {
@@ -20,6 +25,14 @@ struct DiagnosticOutcome {
     int32_t exitCode = kDiagnosticNotStarted;
 };
 
+// What the graphics checks found out about the machine: the facts behind
+// their rows, for the results file and the report.
+struct GraphicsFacts {
+    std::vector<ReportedAdapter> adapters;  // every adapter Windows reported
+    std::optional<size_t> judged;           // the one the graphics rows are about
+    std::u16string diagnosticLog;           // the log the diagnostic wrote; empty when none
+};
+
 class GraphicsChecks {
   public:
     virtual ~GraphicsChecks() = default;
@@ -34,6 +47,11 @@ class GraphicsChecks {
     virtual void EvaluateCardList(CheckResult& card, CheckResult& driver) = 0;
     // Check 8: whether the active adapters differ.
     virtual CheckResult EvaluateAdaptersDiffer() = 0;
+    // Check 9: a discrete GPU that drives no screen beside the judged one,
+    // which programs run on unless told otherwise. None where nothing is known.
+    virtual CheckResult EvaluateHybridGraphics() { return {}; }
+    // What the last RunDiagnostic found; nothing where nothing is known.
+    virtual GraphicsFacts Facts() const { return {}; }
     // How the diagnostic of the last RunDiagnostic ended.
     virtual DiagnosticOutcome Diagnostic() const = 0;
 };

@@ -101,3 +101,26 @@ CheckResult DiagnosticLauncher::EvaluateAdaptersDiffer() {
     }
     return result;
 }
+
+CheckResult DiagnosticLauncher::EvaluateHybridGraphics() {
+    CheckResult result;
+    const int32_t exitCode = diagnostic_.exitCode;
+    const bool judgedHere = exitCode == kDiagnosticNotSupported ||
+                            exitCode == kDiagnosticDriverOutdated ||
+                            exitCode == kDiagnosticSupported;
+    const std::optional<size_t> other = IdleDiscreteGpu(adapter_);
+    if (driverVersionUnreadable_ || !judgedHere || !other || !HasAdapterName(adapter_) ||
+        TrimSpaces(adapter_.adapters[*other].caption).empty()) {
+        return result;
+    }
+    result.level = CheckLevel::PassedWithMargin;
+    result.displayText =
+        FormatString(strings_.Load(IDS_HYBRID_GRAPHICS),
+                     {TrimSpaces(adapter_.caption), TrimSpaces(adapter_.adapters[*other].caption)});
+    result.reportText = result.displayText;
+    return result;
+}
+
+GraphicsFacts DiagnosticLauncher::Facts() const {
+    return {adapter_.adapters, adapter_.judged, {}};
+}

@@ -54,7 +54,13 @@ class DiagnosticLauncher final : public GraphicsChecks {
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
     CheckResult EvaluateAdaptersDiffer() override;
+    // A warning-free note (level 4, so it never lowers a verdict): the row of
+    // the judged card carries the verdict, this one says which GPU that was
+    // and how to run the program on the other. Only when the diagnostic gave
+    // a verdict about the judged adapter (0, 2 or 3).
+    CheckResult EvaluateHybridGraphics() override;
     DiagnosticOutcome Diagnostic() const override { return diagnostic_; }
+    GraphicsFacts Facts() const override;
 
     bool DriverVersionUnreadable() const { return driverVersionUnreadable_; }
 

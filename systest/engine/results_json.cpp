@@ -6,6 +6,7 @@
 
 #include <concepts>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -70,6 +71,15 @@ class JsonWriter {
         Key(key);
         out_ += std::to_string(number);
     }
+    // null for none.
+    void Nullable(std::string_view key, const std::optional<std::u16string>& text) {
+        Key(key);
+        out_ += text ? JsonString(*text) : "null";
+    }
+    void Nullable(std::string_view key, const std::optional<uint64_t>& number) {
+        Key(key);
+        out_ += number ? std::to_string(*number) : "null";
+    }
     // Only for a bool: a string literal would convert to one.
     template <std::same_as<bool> Bool>
     void Member(std::string_view key, Bool value) {
@@ -113,6 +123,37 @@ class JsonWriter {
     int depth_ = 0;
     bool empty_ = true;  // nothing written yet in the open object or array
 };
+
+std::optional<uint64_t> Index(const std::optional<size_t>& index) {
+    return index ? std::optional<uint64_t>(*index) : std::nullopt;
+}
+
+void WriteGraphicsFacts(JsonWriter& json, const GraphicsFacts& facts) {
+    json.OpenObject("graphics");
+    json.OpenArray("adapters");
+    for (const ReportedAdapter& a : facts.adapters) {
+        json.OpenObject();
+        json.Member("caption", a.caption);
+        json.Member("pnpDeviceId", a.pnpDeviceId);
+        json.Nullable("driverVersion", a.driverVersion);
+        json.Nullable("driverDate", a.driverDate);
+        json.Nullable("registryDriverVersion", a.registryVersion);
+        json.Member("comparedVersion", DriverVersionText(a.comparedVersion));
+        json.Nullable("comparedDate", a.comparedDate != 0
+                                          ? std::optional(DriverDateText(a.comparedDate))
+                                          : std::nullopt);
+        json.Nullable("memoryBytes",
+                      a.memoryBytes ? std::optional<uint64_t>(*a.memoryBytes) : std::nullopt);
+        json.Member("rendersOpenGL", a.rendersOpenGL);
+        json.Member("drivesScreen", a.drivesScreen);
+        json.Member("primary", a.primary);
+        json.CloseObject();
+    }
+    json.CloseArray();
+    json.Nullable("judgedAdapter", Index(facts.judged));
+    json.Member("diagnosticLog", facts.diagnosticLog);
+    json.CloseObject();
+}
 
 }  // namespace
 
@@ -167,9 +208,14 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
         json.Member("measured", verdict.measured);
         json.Member("status", WithoutBlanks(verdict.status));
         json.Member("text", verdict.reportText);
+        if (verdict.adapter) {
+            json.Member("adapter", static_cast<int32_t>(*verdict.adapter));
+        }
         json.CloseObject();
     }
     json.CloseArray();
+
+    WriteGraphicsFacts(json, run.graphics);
 
     json.Member("diagnosticExitCode", run.diagnostic.exitCode);
 

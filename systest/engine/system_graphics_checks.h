@@ -64,7 +64,9 @@ class SystemGraphicsChecks final : public GraphicsChecks {
         launcher_.EvaluateCardList(card, driver);
     }
     CheckResult EvaluateAdaptersDiffer() override { return launcher_.EvaluateAdaptersDiffer(); }
+    CheckResult EvaluateHybridGraphics() override { return launcher_.EvaluateHybridGraphics(); }
     DiagnosticOutcome Diagnostic() const override { return launcher_.Diagnostic(); }
+    GraphicsFacts Facts() const override { return launcher_.Facts(); }
 
   private:
     std::unique_ptr<VerboseVideo> boxes_;  // of "-verbosevideo", when the checks show boxes

@@ -71,6 +71,9 @@
 #define IDS_DRIVER_OLDER_DATE 1007          // %s list date, %s installed date (yyyy-mm-dd)
 #define IDS_CARD_DRIVER_OLDER_VERSION 1008  // %s installed version, %s list version
 #define IDS_CARD_DRIVER_OLDER_DATE 1009     // %s installed date, %s list date (yyyy-mm-dd)
+// The facts behind the graphics rows.
+#define IDS_HYBRID_GRAPHICS 1010  // %s the judged adapter, %s an idle discrete GPU
+#define IDS_REPORT_ADAPTERS 1011  // heading of the report's list of adapters
 
 #ifndef RC_INVOKED
 // Every identifier above: a language library holds a string for each, and a
@@ -138,5 +141,7 @@ inline constexpr int kLanguageStringIds[] = {
     IDS_DRIVER_OLDER_DATE,
     IDS_CARD_DRIVER_OLDER_VERSION,
     IDS_CARD_DRIVER_OLDER_DATE,
+    IDS_HYBRID_GRAPHICS,
+    IDS_REPORT_ADAPTERS,
 };
 #endif

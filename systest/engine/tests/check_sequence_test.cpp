@@ -43,8 +43,9 @@ class FakeSystemChecks final : public SystemChecks {
 class FakeGraphicsChecks final : public GraphicsChecks {
   public:
     bool gate = true;
-    CheckResult diagnostic, memory, card, driver, differ;
+    CheckResult diagnostic, memory, card, driver, differ, hybrid;
     DiagnosticOutcome outcome;
+    GraphicsFacts facts;
     std::vector<std::string> calls;
 
     bool RunDiagnostic(CheckResult& diagnosticResult) override {
@@ -65,7 +66,9 @@ class FakeGraphicsChecks final : public GraphicsChecks {
         calls.push_back("adapters differ");
         return differ;
     }
+    CheckResult EvaluateHybridGraphics() override { return hybrid; }
     DiagnosticOutcome Diagnostic() const override { return outcome; }
+    GraphicsFacts Facts() const override { return facts; }
 };
 
 const RunFacts kFacts = {u"PC7", {6, 12, 2026}, u"Feb 20 2012", {}};
@@ -187,6 +190,75 @@ TEST(RunChecks, ReportHasMetaLineRowsAndSummary) {
                   u"Failed: This computer does not meet the requirements of Quarvel 2012.\r\n");
 }
 
+// After the summary, the facts behind the graphics rows for the people who
+// help: every adapter, the judged one marked, and Vexmira's log. The rows
+// about that adapter name it.
+TEST(RunChecks, ReportEndsWithTheAdaptersWindowsReported) {
+    SequenceRun run({{0, 0, 0, 0, 0, 0, 3, 0, 2}, true});
+    run.graphics.hybrid = Result(4, u"hybrid", u"hybrid");
+    run.graphics.facts = {{{u"Intel(R) UHD Graphics 630",
+                            u"PCI\\VEN_8086&DEV_3E92",
+                            u"31.0.101.2111",
+                            u"20220606000000.000000-000",
+                            std::nullopt,
+                            1073741824u,
+                            {31, 0, 101, 2111},
+                            20220606,
+                            true,
+                            true,
+                            true},
+                           {u"NVIDIA GeForce RTX 3050 Laptop GPU",
+                            u"PCI\\VEN_10DE&DEV_25AB",
+                            u"32.0.15.5599",
+                            std::nullopt,
+                            u"8.850-110504a",
+                            std::nullopt,
+                            {555, 99, 0, 0},
+                            0,
+                            true,
+                            false,
+                            false},
+                           {u"DisplayLink USB Device",
+                            u"USB\\VID_17E9",
+                            std::nullopt,
+                            std::nullopt,
+                            std::nullopt,
+                            std::nullopt,
+                            {},
+                            0,
+                            false,
+                            true,
+                            false}},
+                          0,
+                          u"vexmira_PC7_2026-12-6_1405.txt"};
+    run.Go();
+    EXPECT_EQ(run.result.reportText,
+              std::u16string(kMetaLine) +
+                  u"\r\n"
+                  u"Passed: report\r\n"
+                  u"Warning: report\r\n"
+                  u"Passed: hybrid\r\n"
+                  u"Warning: This computer meets the minimum requirements of Quarvel 2012.\r\n"
+                  u"Adapters as Windows reports them:\r\n"
+                  u"  1. Intel(R) UHD Graphics 630 (judged, primary screen)\r\n"
+                  u"     PCI\\VEN_8086&DEV_3E92\r\n"
+                  u"     driver 31.0.101.2111 of 20220606000000.000000-000, compared as "
+                  u"31.0.101.2111 of 2022-06-06; memory 1024 MB\r\n"
+                  u"  2. NVIDIA GeForce RTX 3050 Laptop GPU (no screen)\r\n"
+                  u"     PCI\\VEN_10DE&DEV_25AB\r\n"
+                  u"     driver 32.0.15.5599, registry 8.850-110504a, compared as 555.99; memory "
+                  u"unknown\r\n"
+                  u"  3. DisplayLink USB Device (renders no OpenGL)\r\n"
+                  u"     USB\\VID_17E9\r\n"
+                  u"     driver (none); memory unknown\r\n"
+                  u"Vexmira log: vexmira_PC7_2026-12-6_1405.txt\r\n");
+    std::vector<std::optional<size_t>> adapters;
+    for (const CheckVerdict& verdict : run.result.verdicts) {
+        adapters.push_back(verdict.adapter);
+    }
+    EXPECT_EQ(adapters, (std::vector<std::optional<size_t>>{0, std::nullopt, 0}));
+}
+
 TEST(RunChecks, WithoutRowsTheReportHasTwoLines) {
     SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     run.Go();
@@ -251,8 +323,8 @@ TEST(RunChecks, VerdictsNameTheirCheckAndCarryTheReportLine) {
     run.graphics.driver = Result(2, u"driver row", u"driver report");
     run.Go();
     EXPECT_EQ(run.result.verdicts,
-              (std::vector<CheckVerdict>{
-                  {CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver row", u"driver report"}}));
+              (std::vector<CheckVerdict>{{CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver row",
+                                          u"driver report", true, std::nullopt}}));
 }
 
 TEST(RunChecks, StatusWordStaysWholeInTheRecord) {
@@ -321,9 +393,10 @@ TEST(RunChecks, WithoutAnInteractiveDesktopScreenAndGraphicsAreNotMeasuredAndNev
         EXPECT_TRUE(verdicts[i].measured) << i;
     }
     EXPECT_EQ(verdicts[4], (CheckVerdict{CheckKey::Screen, 2, u"Warning: ", u"Screen not checked",
-                                         u"Screen not checked", false}));
-    EXPECT_EQ(verdicts[5], (CheckVerdict{CheckKey::GraphicsCard, 2, u"Warning: ",
-                                         u"Graphics not checked", u"Graphics not checked", false}));
+                                         u"Screen not checked", false, std::nullopt}));
+    EXPECT_EQ(verdicts[5],
+              (CheckVerdict{CheckKey::GraphicsCard, 2, u"Warning: ", u"Graphics not checked",
+                            u"Graphics not checked", false, std::nullopt}));
     EXPECT_EQ(run.result.summary.overallLevel, 2);
     EXPECT_EQ(run.result.diagnostic.end, DiagnosticEnd::NotStarted);
     EXPECT_EQ(run.result.diagnostic.exitCode, kDiagnosticNotStarted);

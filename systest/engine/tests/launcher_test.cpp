@@ -24,7 +24,9 @@ PrimaryVideoAdapter QuadroAdapter() {
             512 * kMb,
             20120120,
             u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3A7C&0&0010",
-            false};
+            false,
+            {},
+            {}};
 }
 
 class FakePlatform final : public DiagnosticPlatform {
@@ -123,7 +125,9 @@ TEST(DecideCardList, EveryExitCodeWithTheEntryCodes) {
                                768 * kMb,
                                20200202,
                                u"PCI\\VEN_15AD&DEV_0405&SUBSYS_040515AD&REV_00\\3&2B8E0B4B&0&78",
-                               false};
+                               false,
+                               {},
+                               {}};
     // Entry codes as the scan remembers them (none: no entry matched); they
     // count only when written exactly.
     const struct {

@@ -65,6 +65,8 @@ class MemoryStrings final : public StringSource {
         {IDS_CARD_SCREENS_ON_DIFFERENT_ADAPTERS, u"Not judged: screens on two adapters"},
         {IDS_CARD_VIRTUAL_MACHINE, u"Virtual machine: passes"},
         {IDS_CARD_VIRTUAL_MACHINE_NOT_SUPPORTED, u"Virtual machine: not supported"},
+        {IDS_HYBRID_GRAPHICS, u"%s judged, %s idle"},
+        {IDS_REPORT_ADAPTERS, u"Adapters as Windows reports them:"},
         {IDS_CARD_SUPPORTED, u"Card supported"},
         {IDS_DIAGNOSTIC_UNFINISHED, u"Graphics test unfinished"},
         {IDS_DIAGNOSTIC_NOT_STARTED, u"Graphics test not started"},

@@ -58,12 +58,37 @@ CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summar
 const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 5, 9, 60}};
 
 TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
-    const CheckRun run = RunWithVerdicts(
-        {{CheckKey::OperatingSystem, 3, u"Passed     ", u"shown", u"Windows is supported."},
-         {CheckKey::Screen, 2, u"Warning    ", u"shown", u"The screen was not \"checked\".",
-          false}},
-        {2, u"Warning    ", u"This computer meets the minimum requirements."},
-        OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
+    CheckRun run =
+        RunWithVerdicts({{CheckKey::OperatingSystem, 3, u"Passed     ", u"shown",
+                          u"Windows is supported.", true, std::nullopt},
+                         {CheckKey::GraphicsCard, 2, u"Warning    ", u"shown",
+                          u"The screen was not \"checked\".", false, 1}},
+                        {2, u"Warning    ", u"This computer meets the minimum requirements."},
+                        OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
+    // A dock that WMI names first, and the card that was judged.
+    ReportedAdapter dock{u"DisplayLink USB Device",
+                         u"USB\\VID_17E9",
+                         u"10.2.6961.0",
+                         std::nullopt,
+                         std::nullopt,
+                         std::nullopt,
+                         {10, 2, 6961, 0},
+                         0,
+                         false,
+                         true,
+                         false};
+    ReportedAdapter card{u"NVIDIA Quadro FX 580",
+                         u"PCI\\VEN_10DE",
+                         u"8.17.12.6099",
+                         u"20101130000000.000000-000",
+                         u"8.17.12.6099",
+                         536870912u,
+                         {260, 99, 0, 0},
+                         20101130,
+                         true,
+                         true,
+                         true};
+    run.graphics = {{dock, card}, 1, u"vexmira_PC_2026-12-6_1405.txt"};
     EXPECT_EQ(FormatResultsJson(run, kFacts),
               "{\r\n"
               "  \"schemaVersion\": 1,\r\n"
@@ -84,13 +109,46 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
               "      \"text\": \"Windows is supported.\"\r\n"
               "    },\r\n"
               "    {\r\n"
-              "      \"key\": \"screen\",\r\n"
+              "      \"key\": \"graphics-card\",\r\n"
               "      \"level\": 2,\r\n"
               "      \"measured\": false,\r\n"
               "      \"status\": \"Warning\",\r\n"
-              "      \"text\": \"The screen was not \\\"checked\\\".\"\r\n"
+              "      \"text\": \"The screen was not \\\"checked\\\".\",\r\n"
+              "      \"adapter\": 1\r\n"
               "    }\r\n"
               "  ],\r\n"
+              "  \"graphics\": {\r\n"
+              "    \"adapters\": [\r\n"
+              "      {\r\n"
+              "        \"caption\": \"DisplayLink USB Device\",\r\n"
+              "        \"pnpDeviceId\": \"USB\\\\VID_17E9\",\r\n"
+              "        \"driverVersion\": \"10.2.6961.0\",\r\n"
+              "        \"driverDate\": null,\r\n"
+              "        \"registryDriverVersion\": null,\r\n"
+              "        \"comparedVersion\": \"10.2.6961\",\r\n"
+              "        \"comparedDate\": null,\r\n"
+              "        \"memoryBytes\": null,\r\n"
+              "        \"rendersOpenGL\": false,\r\n"
+              "        \"drivesScreen\": true,\r\n"
+              "        \"primary\": false\r\n"
+              "      },\r\n"
+              "      {\r\n"
+              "        \"caption\": \"NVIDIA Quadro FX 580\",\r\n"
+              "        \"pnpDeviceId\": \"PCI\\\\VEN_10DE\",\r\n"
+              "        \"driverVersion\": \"8.17.12.6099\",\r\n"
+              "        \"driverDate\": \"20101130000000.000000-000\",\r\n"
+              "        \"registryDriverVersion\": \"8.17.12.6099\",\r\n"
+              "        \"comparedVersion\": \"260.99\",\r\n"
+              "        \"comparedDate\": \"2010-11-30\",\r\n"
+              "        \"memoryBytes\": 536870912,\r\n"
+              "        \"rendersOpenGL\": true,\r\n"
+              "        \"drivesScreen\": true,\r\n"
+              "        \"primary\": true\r\n"
+              "      }\r\n"
+              "    ],\r\n"
+              "    \"judgedAdapter\": 1,\r\n"
+              "    \"diagnosticLog\": \"vexmira_PC_2026-12-6_1405.txt\"\r\n"
+              "  },\r\n"
               "  \"diagnosticExitCode\": 2,\r\n"
               "  \"overall\": {\r\n"
               "    \"level\": 2,\r\n"
@@ -115,11 +173,13 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
         {CheckKey::GraphicsCard, "graphics-card"},
         {CheckKey::GraphicsDriver, "graphics-driver"},
         {CheckKey::Adapters, "adapters"},
+        {CheckKey::HybridGraphics, "hybrid-graphics"},
     };
     for (const auto& k : keys) {
-        const std::string json = FormatResultsJson(
-            RunWithVerdicts({{k.key, 3, u"Passed", u"", u""}}, run.summary, std::nullopt, 0),
-            kFacts);
+        const std::string json =
+            FormatResultsJson(RunWithVerdicts({{k.key, 3, u"Passed", u"", u"", true, std::nullopt}},
+                                              run.summary, std::nullopt, 0),
+                              kFacts);
         EXPECT_NE(json.find("\"key\": \"" + std::string(k.name) + "\",\r\n"), std::string::npos)
             << json;
     }

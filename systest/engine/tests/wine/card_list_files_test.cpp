@@ -36,7 +36,7 @@ Outcome ReadBothAt(const std::u16string& path) {
     outcome.log.assign(log.lines.begin() + std::min<size_t>(2, log.lines.size()), log.lines.end());
 
     const PrimaryVideoAdapter adapter{
-        u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512u << 20, 20120120, kPnp, false};
+        u"NVIDIA Quadro FX 580", {295, 73, 0, 0}, 512u << 20, 20120120, kPnp, false, {}, {}};
     SilentVideo silent;
     const std::unique_ptr<CardListLines> lines = OpenCardListFile(path);
     outcome.opened = lines != nullptr;

@@ -109,6 +109,8 @@ const StringUse kStrings[] = {
     {IDS_DRIVER_OLDER_DATE, "ss"},
     {IDS_CARD_DRIVER_OLDER_VERSION, "ss"},
     {IDS_CARD_DRIVER_OLDER_DATE, "ss"},
+    {IDS_HYBRID_GRAPHICS, "ss"},
+    {IDS_REPORT_ADAPTERS, ""},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
