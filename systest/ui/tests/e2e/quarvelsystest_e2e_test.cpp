@@ -423,9 +423,15 @@ TEST_F(QuarvelSysTestRun, MainDialogShowsTheRealChecksAndTheReportButtonWritesTh
     EXPECT_EQ(ReportLines(main), lines);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines.front(), Utf8(metaLine));
-    // The report pads the status word into its first column; the dialog does not.
-    EXPECT_EQ(lines.back().rfind(Utf8(status), 0), 0u);
-    EXPECT_TRUE(lines.back().ends_with(Utf8(summary))) << lines.back();
+    // The report pads the status word into its first column; the dialog does
+    // not. The adapters Windows reported follow the summary.
+    const auto summaryLine = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.ends_with(Utf8(summary));
+    });
+    ASSERT_NE(summaryLine, lines.end());
+    EXPECT_EQ(summaryLine->rfind(Utf8(status), 0), 0u) << *summaryLine;
+    ASSERT_NE(summaryLine + 1, lines.end());
+    EXPECT_EQ(*(summaryLine + 1), "The graphics adapters that Windows reports:");
     // This machine's real facts: the 1600 x 1200 screen of the test session.
     bool screenRow = false;
     for (const std::string& line : lines) {
@@ -445,9 +451,16 @@ void ExpectNoWindow(const WatchedRun& run) {
 }
 
 // The program's lines on a console: the report's lines without the meta line.
-std::vector<std::string> ReportLinesAfterMetaLine(const std::string& report) {
+// The rows of a report and its summary line, which ends with summary: the
+// lines between the meta line and the adapters Windows reported.
+std::vector<std::string> ReportRowsAndSummary(const std::string& report,
+                                              const std::string& summary) {
     std::vector<std::string> lines = CrLfLines(std::string_view(report).substr(3));
     lines.erase(lines.begin());
+    const auto last = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.ends_with(summary);
+    });
+    lines.erase(last == lines.end() ? last : last + 1, lines.end());
     return lines;
 }
 
@@ -507,7 +520,7 @@ TEST_F(QuarvelSysTestRun, SilentRunWritesWhatTheReportButtonWritesAndEndsWithThe
         << "the report went to the temporary folder too";
     EXPECT_TRUE(bundle_->Files(u"*.tmp").empty()) << "a temporary file was left";
 
-    const std::vector<std::string> rows = ReportLinesAfterMetaLine(report);
+    const std::vector<std::string> rows = ReportRowsAndSummary(report, Utf8(summary));
     EXPECT_EQ(CrLfLines(ReadBytes(consolePath)), rows);
 
     // Parsed and checked against its schema by results_json_check.py; here

@@ -73,21 +73,29 @@ def check_run(folder, exit_code, output, schema, what):
     results = json.loads(raw.decode("utf-8"))  # strict: fails on invalid UTF-8
     expect_valid(results, schema, what, exit_code)
 
-    # The report: meta line, one line per check (status word, then text), summary.
+    # The report: meta line, one line per check (status word, then text),
+    # summary, then the adapters Windows reported: a heading, three lines an
+    # adapter and the line of Vexmira's log.
     lines = report.split("\r\n")
     if lines[-1] != "":
         fail(f"{what}: the report does not end with CR LF")
-    rows, summary = lines[1:-2], lines[-2]
     checks = results["checks"]
-    if len(rows) != len(checks):
-        fail(f"{what}: {len(rows)} report rows, {len(checks)} checks")
+    rows, summary, facts = lines[1:1 + len(checks)], lines[1 + len(checks)], lines[2 + len(checks):-1]
+    graphics = results.get("graphics", {"adapters": [], "diagnosticLog": ""})
+    expected_facts = ((1 + 3 * len(graphics["adapters"]) if graphics["adapters"] else 0)
+                      + (1 if graphics["diagnosticLog"] and graphics["adapters"] else 0))
+    if len(facts) != expected_facts:
+        fail(f"{what}: {len(facts)} lines of adapter facts for {len(graphics['adapters'])} adapters")
+    for adapter, line in zip(graphics["adapters"], facts[1::3]):
+        if adapter["caption"] not in line:
+            fail(f"{what}: the report's adapter line {line!r} is not {adapter['caption']!r}")
     for row, check in zip(rows, checks):
         if not (row.startswith(check["status"]) and row.endswith(check["text"])):
             fail(f"{what}: check {check['key']} does not read like its report line {row!r}")
     overall = results["overall"]
     if not (summary.startswith(overall["status"]) and summary.endswith(overall["summary"])):
         fail(f"{what}: the overall verdict does not read like the summary line {summary!r}")
-    if output.decode("utf-8") != "\r\n".join(lines[1:]):
+    if output.decode("utf-8") != "\r\n".join(rows + [summary, ""]):
         fail(f"{what}: the output is not the report's rows: {output!r}")
     print(f"{what}: {len(checks)} checks, overall level {overall['level']}")
     return {check["key"]: check for check in checks}

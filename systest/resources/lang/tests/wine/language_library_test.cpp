@@ -276,7 +276,7 @@ TEST(LanguageLibrary, DriverMessagesNameEachVersionInItsRole) {
          u"installed graphics driver 33.44"},
         {L"Lang_En.Dll", IDS_CARD_DRIVER_OLDER_DATE, u"certified driver of 11.22",
          u"installed graphics driver of 33.44"},
-        {L"Lang_De.Dll", IDS_DRIVER_OLDER_VERSION, u"zertifiziert ist Version 11.22",
+        {L"Lang_De.Dll", IDS_DRIVER_OLDER_VERSION, u"Zertifiziert ist Version 11.22",
          u"installiert ist 33.44"},
         {L"Lang_De.Dll", IDS_CARD_DRIVER_OLDER_VERSION, u"zertifizierte Treiber 11.22",
          u"installierte Grafiktreiber 33.44"},
