@@ -7,10 +7,7 @@
 // DLL loaded once is found by its name from then on.
 #pragma once
 
-struct WindowsVersion {
-    unsigned major = 0;
-    unsigned minor = 0;
-};
+#include "common/windows_version.h"
 
 enum class DllSearchNarrowing {
     SystemFolderOnly,          // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)

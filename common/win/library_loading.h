@@ -12,6 +12,7 @@
 
 #include "common/dll_search.h"
 #include "common/win/handles.h"
+#include "common/win/windows_version.h"
 
 #include <windows.h>
 
@@ -95,16 +96,6 @@ using SetDefaultDllDirectoriesFunction = WinApiFunction<BOOL(DWORD)>;
         }
     }
     return libraries;
-}
-
-// The version GetVersionExW gives; 0.0 when it cannot be read.
-inline WindowsVersion RunningWindowsVersion() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExW(&info)) {
-        return {};
-    }
-    return {info.dwMajorVersion, info.dwMinorVersion};
 }
 
 // The system's SetDefaultDllDirectories, null where it has none. The test
