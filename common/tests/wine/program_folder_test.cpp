@@ -1,4 +1,4 @@
-// The program's own path and folder, of every length Windows may report.
+// The program's own path, of every length Windows may report.
 #include "common/win/program_folder.h"
 
 #include <gtest/gtest.h>
@@ -36,13 +36,6 @@ TEST(ProgramPath, OnlyAPathReadWholeIsThePrograms) {
         ASSERT_EQ(gPlayedPath.size(), c.length);
         EXPECT_EQ(ProgramPath(PlayedModuleFileName), c.whole ? FromWide(gPlayedPath) : u"");
     }
-}
-
-TEST(ProgramFolder, IsTheFolderOfThisProgram) {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring program(path, length);
-    EXPECT_EQ(ToWide(ProgramFolder()), program.substr(0, program.rfind(L'\\') + 1));
 }
 
 }  // namespace

@@ -72,36 +72,19 @@ TEST(FileReplacement, ReplacesTheTargetWholeOrLeavesItAsItWas) {
 
 // A folder of a collection share in memory, as the file calls see it: its
 // files, the rights the share gives users, and other programs at work on it.
+struct ShareConditions {
+    bool deleteRefused;  // users may create files there but delete none
+    int takenNames;      // temporary names other computers hold
+    int resultsHeldFor;  // calls for which another program holds r.json (-1: all along)
+    size_t diskBytes;    // that the files may hold together
+};
+constexpr size_t kRoomy = SIZE_MAX;
+
 class PlayedShare final : public FileCalls {
   public:
-    struct Conditions {
-        bool deleteRefused = false;   // users may create files there but delete none
-        int takenNames = 0;           // temporary names other computers hold
-        std::u16string held;          // a target another program holds without sharing,
-        int heldFor = 0;              // for this many calls (-1: all along)
-        size_t diskBytes = SIZE_MAX;  // that the files may hold together
-
-        Conditions& DeleteRefused() {
-            deleteRefused = true;
-            return *this;
-        }
-        Conditions& TakenNames(int count) {
-            takenNames = count;
-            return *this;
-        }
-        Conditions& HeldResults(int calls) {
-            held = u"r.json";
-            heldFor = calls;
-            return *this;
-        }
-        Conditions& DiskBytes(size_t bytes) {
-            diskBytes = bytes;
-            return *this;
-        }
-    };
     static constexpr char16_t kFolder[] = u"\\\\?\\UNC\\server\\qst\\";
 
-    explicit PlayedShare(Conditions conditions) : conditions_(std::move(conditions)) {}
+    explicit PlayedShare(ShareConditions conditions) : conditions_(conditions) {}
 
     std::map<std::u16string, std::string> files;  // by name
     DWORD pausedMs = 0;
@@ -109,11 +92,7 @@ class PlayedShare final : public FileCalls {
     DWORD CreateNew(const std::u16string& path, Closing closing,
                     std::unique_ptr<File>& file) override {
         const std::u16string name = NameOf(path);
-        if (files.contains(name)) {
-            return ERROR_FILE_EXISTS;
-        }
-        if (name.starts_with(u"qst") && conditions_.takenNames > 0) {
-            --conditions_.takenNames;
+        if (files.contains(name) || (name.starts_with(u"qst") && conditions_.takenNames-- > 0)) {
             return ERROR_FILE_EXISTS;
         }
         files[name];
@@ -122,19 +101,13 @@ class PlayedShare final : public FileCalls {
     }
     DWORD Attributes(const std::u16string& path, DWORD& attributes) override {
         attributes = FILE_ATTRIBUTE_NORMAL;
-        return files.contains(NameOf(path)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        return Found(path);
     }
     DWORD MayDelete(const std::u16string& path) override {
         return conditions_.deleteRefused ? ERROR_ACCESS_DENIED : Found(path);
     }
     DWORD Move(const std::u16string& from, const std::u16string& to) override {
-        if (conditions_.deleteRefused) {
-            return ERROR_ACCESS_DENIED;
-        }
-        if (Held(to)) {
-            return ERROR_SHARING_VIOLATION;
-        }
-        const DWORD error = Found(from);
+        const DWORD error = Checked(Refused(to, true), from);
         if (error == ERROR_SUCCESS) {
             files[NameOf(to)] = files[NameOf(from)];
             files.erase(NameOf(from));
@@ -142,23 +115,18 @@ class PlayedShare final : public FileCalls {
         return error;
     }
     DWORD Copy(const std::u16string& from, const std::u16string& to) override {
-        if (Held(from)) {
-            return ERROR_SHARING_VIOLATION;
-        }
-        const DWORD error = Found(from);
+        const DWORD error = Checked(Refused(from, false), from);
         if (error == ERROR_SUCCESS) {
             files[NameOf(to)] = files[NameOf(from)];
         }
         return error;
     }
     DWORD Delete(const std::u16string& path) override {
-        if (conditions_.deleteRefused) {
-            return ERROR_ACCESS_DENIED;
+        const DWORD error = Checked(Refused(path, true), path);
+        if (error == ERROR_SUCCESS) {
+            files.erase(NameOf(path));
         }
-        if (Held(path)) {
-            return ERROR_SHARING_VIOLATION;
-        }
-        return files.erase(NameOf(path)) != 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        return error;
     }
     void Pause(DWORD milliseconds) override { pausedMs += milliseconds; }
 
@@ -201,17 +169,23 @@ class PlayedShare final : public FileCalls {
     DWORD Found(const std::u16string& path) const {
         return files.contains(NameOf(path)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     }
-    bool Held(const std::u16string& path) {
-        if (NameOf(path) != conditions_.held || conditions_.heldFor == 0) {
-            return false;
+    DWORD Checked(DWORD refusal, const std::u16string& path) const {
+        return refusal != ERROR_SUCCESS ? refusal : Found(path);
+    }
+    // Why a call that deletes (or renames) the file, or reads it, is refused;
+    // ERROR_SUCCESS when it is not. Each refusal of the held file is one call.
+    DWORD Refused(const std::u16string& path, bool deletes) {
+        if (deletes && conditions_.deleteRefused) {
+            return ERROR_ACCESS_DENIED;
         }
-        if (conditions_.heldFor > 0) {
-            --conditions_.heldFor;
+        if (NameOf(path) == u"r.json" && conditions_.resultsHeldFor != 0) {
+            conditions_.resultsHeldFor -= conditions_.resultsHeldFor > 0 ? 1 : 0;
+            return ERROR_SHARING_VIOLATION;
         }
-        return true;
+        return ERROR_SUCCESS;
     }
 
-    Conditions conditions_;
+    ShareConditions conditions_;
 };
 
 // The report and the results file of a run committed together to a share, as
@@ -219,54 +193,50 @@ class PlayedShare final : public FileCalls {
 // run ends with the error and every earlier file as it was; no temporary
 // file is left on any path.
 TEST(CommitTogether, PutsBothFilesInPlaceOrNeither) {
-    using Conditions = PlayedShare::Conditions;
     using Files = std::map<std::u16string, std::string>;
     const Files earlier = {{u"r.txt", "earlier report"}, {u"r.json", "earlier results"}};
     const Files written = {{u"r.txt", "report"}, {u"r.json", "results"}};
+    const Files onlyResults = {{u"r.json", "earlier results"}};
     const struct {
         const char* name;
         Files before;
-        PlayedShare::Conditions conditions;
+        ShareConditions share;
         DWORD error;
         Files after;
     } cases[] = {
-        {"new files", Files(), Conditions(), ERROR_SUCCESS, written},
-        {"earlier files", earlier, Conditions(), ERROR_SUCCESS, written},
-        {"temporary names other computers took", Files(), Conditions().TakenNames(5), ERROR_SUCCESS,
-         written},
-        {"results held for a moment", earlier, Conditions().HeldResults(3), ERROR_SUCCESS, written},
-        {"results held all along", earlier, Conditions().HeldResults(-1), ERROR_SHARING_VIOLATION,
-         earlier},
-        {"results held all along, no earlier report",
-         {{u"r.json", "earlier results"}},
-         Conditions().HeldResults(-1),
+        {"new files", Files(), {false, 0, 0, kRoomy}, ERROR_SUCCESS, written},
+        {"earlier files", earlier, {false, 0, 0, kRoomy}, ERROR_SUCCESS, written},
+        {"names other computers took", Files(), {false, 5, 0, kRoomy}, ERROR_SUCCESS, written},
+        {"results held for a moment", earlier, {false, 0, 3, kRoomy}, ERROR_SUCCESS, written},
+        {"results held", earlier, {false, 0, -1, kRoomy}, ERROR_SHARING_VIOLATION, earlier},
+        {"results held, no earlier report",
+         onlyResults,
+         {false, 0, -1, kRoomy},
          ERROR_SHARING_VIOLATION,
-         {{u"r.json", "earlier results"}}},
-        {"disk full writing the temporary results", earlier, Conditions().DiskBytes(29 + 6 + 3),
-         ERROR_DISK_FULL, earlier},
-        // A share where users create files but may delete none.
-        {"drop share, new files", Files(), Conditions().DeleteRefused(), ERROR_SUCCESS, written},
-        {"drop share, earlier files", earlier, Conditions().DeleteRefused(), ERROR_ACCESS_DENIED,
-         earlier},
-        {"drop share, the disk full writing the results",
+         onlyResults},
+        // The temporary results file finds the disk full.
+        {"disk full", earlier, {false, 0, 0, 29 + 6 + 3}, ERROR_DISK_FULL, earlier},
+        // Users create files there but may delete none.
+        {"drop share, new files", Files(), {true, 0, 0, kRoomy}, ERROR_SUCCESS, written},
+        {"drop share, earlier files", earlier, {true, 0, 0, kRoomy}, ERROR_ACCESS_DENIED, earlier},
+        {"drop share, disk full",
          Files(),
-         Conditions().DeleteRefused().DiskBytes(6 + 3),
+         {true, 0, 0, 6 + 3},
          ERROR_DISK_FULL,
          {{u"r.txt", ""}, {u"r.json", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlayedShare share(c.conditions);
+        PlayedShare share(c.share);
         share.files = c.before;
         DWORD error = ERROR_SUCCESS;
         {
             FileReplacement report(share);
             FileReplacement results(share);
-            const std::u16string folder = u"\\\\server\\qst\\";
             for (const auto& [file, name, content] : {std::tuple(&report, u"r.txt", "report"),
                                                       std::tuple(&results, u"r.json", "results")}) {
                 if (error == ERROR_SUCCESS) {
-                    error = file->Prepare(folder + name);
+                    error = file->Prepare(std::u16string(u"\\\\server\\qst\\") + name);
                 }
                 if (error == ERROR_SUCCESS) {
                     error = file->Write(content);
@@ -279,7 +249,7 @@ TEST(CommitTogether, PutsBothFilesInPlaceOrNeither) {
         }
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(share.files, c.after);
-        EXPECT_EQ(share.pausedMs > 0, c.conditions.heldFor != 0) << "waits only for a holder";
+        EXPECT_EQ(share.pausedMs > 0, c.share.resultsHeldFor != 0) << "waits only for a holder";
     }
 }
 
