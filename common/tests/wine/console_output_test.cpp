@@ -30,34 +30,28 @@ BOOL WINAPI WriteToPlayedConsole(HANDLE, const VOID* text, DWORD units, DWORD* w
     return TRUE;
 }
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
+// About 200 KB, a character beyond U+FFFF across each piece's end: shown
+// whole, in pieces that split no pair; a write that fails ends the text.
 TEST(WriteConsoleText, WritesAnyLengthInPiecesThatSplitNoCharacter) {
-    // About 200 KB, a character beyond U+FFFF across the first piece's end.
     std::u16string text;
     while (text.size() < 100 * 1024) {
         text += std::u16string(kConsolePieceUnits - 1, u'x') + u"\U0001F600";
     }
-    gConsole = {};
-    EXPECT_TRUE(WriteConsoleText(nullptr, text, WriteToPlayedConsole));
-    EXPECT_EQ(gConsole.shown, text);
-    size_t end = 0;
-    for (const size_t piece : gConsole.pieces) {
-        EXPECT_LE(piece, kConsolePieceUnits);
-        end += piece;
-        EXPECT_FALSE(IsHighSurrogate(text[end - 1])) << "a pair split at " << end;
+    for (const int refused : {-1, 2}) {
+        SCOPED_TRACE(refused);
+        gConsole = {};
+        gConsole.refused = refused;
+        EXPECT_EQ(WriteConsoleText(nullptr, text, WriteToPlayedConsole), refused < 0);
+        size_t end = 0;
+        for (const size_t piece : gConsole.pieces) {
+            EXPECT_LE(piece, kConsolePieceUnits);
+            end += piece;
+            const char16_t last = text[end - 1];
+            EXPECT_FALSE(last >= 0xD800 && last <= 0xDBFF) << "a pair split at " << end;
+        }
+        EXPECT_EQ(gConsole.shown, text.substr(0, end));
+        EXPECT_EQ(end == text.size(), refused < 0);
     }
-}
-
-TEST(WriteConsoleText, StopsAtAWriteThatFails) {
-    const std::u16string text(5 * kConsolePieceUnits, u'x');
-    gConsole = {};
-    gConsole.refused = 2;
-    EXPECT_FALSE(WriteConsoleText(nullptr, text, WriteToPlayedConsole));
-    EXPECT_EQ(gConsole.pieces.size(), 2u);
-    EXPECT_EQ(gConsole.shown, text.substr(0, 2 * kConsolePieceUnits));
 }
 
 // Windows' console, which Wine does not play here: a console handle opened
