@@ -1,21 +1,23 @@
 // cardlist.exe writes its output whole, however long, to the console it was
 // started from: a list of bad lines gives over 200 KB of findings.
+#include "common/tests/wine/console_screen.h"
 #include "common/tests/wine/job.h"
 #include "common/tests/wine/temp_folder.h"
+#include "common/text.h"
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kBadLines = 1200;
 
-// The test program has no console of its own under Wine (wine-exec starts it
-// from a pipe), so it makes one, wide enough for every finding on one row;
-// cardlist.exe, started without handles of its own, writes to it.
+// A console wide enough for every finding on one row; cardlist.exe, started
+// without handles of its own, writes to it.
 TEST(CardListConsole, TakesOutputOfAnyLengthWhole) {
     // A folder name beyond U+FFFF, so that every finding holds a surrogate pair.
     const TempFolder folder(u"cardlist_console_\U0001F5A5");
@@ -26,13 +28,8 @@ TEST(CardListConsole, TakesOutputOfAnyLengthWhole) {
     }
     ASSERT_TRUE(WriteBytes(list, lines));
 
-    FreeConsole();
-    ASSERT_TRUE(AllocConsole());
-    const UniqueFileHandle screen(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFileHandle screen = NewConsoleScreen(400, kBadLines + 10);
     ASSERT_TRUE(screen.valid());
-    ASSERT_TRUE(SetConsoleScreenBufferSize(screen.get(), {400, kBadLines + 10}));
 
     const UniqueKernelHandle job = CreateKillOnCloseJob();
     STARTUPINFOW startup{};
@@ -50,21 +47,15 @@ TEST(CardListConsole, TakesOutputOfAnyLengthWhole) {
     EXPECT_EQ(exitCode, 1u) << "findings";
 
     // One finding per line, two for the first; each row as the tool wrote it.
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    GetConsoleScreenBufferInfo(screen.get(), &info);
-    ASSERT_EQ(info.dwCursorPosition.Y, kBadLines + 1);
+    const std::vector<std::wstring> rows = ConsoleRows(screen.get());
+    ASSERT_EQ(rows.size(), kBadLines + 1u);
     size_t written = 0;
-    std::wstring row;
-    for (SHORT y = 0; y < info.dwCursorPosition.Y; ++y) {
-        row.assign(static_cast<size_t>(info.dwSize.X), L' ');
-        DWORD read = 0;
-        ReadConsoleOutputCharacterW(screen.get(), row.data(), info.dwSize.X, {0, y}, &read);
-        row.erase(row.find_last_not_of(L' ') + 1);
-        EXPECT_EQ(row.rfind(ToWide(list) + L":", 0), 0u) << y;
+    for (const std::wstring& row : rows) {
+        EXPECT_EQ(row.rfind(ToWide(list) + L":", 0), 0u) << Utf8FromUtf16(FromWide(row));
         written += row.size() + 2;
     }
     EXPECT_GT(written * sizeof(wchar_t), 200u * 1024);
-    EXPECT_EQ(row.rfind(ToWide(list) + L":" + std::to_wstring(kBadLines) + L": ", 0), 0u);
+    EXPECT_EQ(rows.back().rfind(ToWide(list) + L":" + std::to_wstring(kBadLines) + L": ", 0), 0u);
 }
 
 }  // namespace

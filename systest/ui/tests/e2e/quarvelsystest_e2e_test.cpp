@@ -7,6 +7,7 @@
 #include "common/tests/crlf_lines.h"
 #include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/bad_files.h"
+#include "common/tests/wine/console_screen.h"
 #include "common/tests/wine/environment_variable.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/tests/wine/win_event_log.h"
@@ -680,13 +681,11 @@ TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEar
     }
 }
 
-// Started from a console, a silent run answers there. The test program has no
-// console of its own under Wine (wine-exec starts it from a pipe), so it makes
-// one. Wine attaches a GUI program to its parent's console when it starts it
-// and hands it the console's handles, where Windows leaves the attaching to the
-// program's AttachConsole; a program started without usable standard handles,
-// as a command prompt starts a GUI program, takes the way Windows makes it
-// take: opening the console ("CONOUT$") to write to it.
+// Started from a console, a silent run answers there. Wine attaches a GUI program to its parent's
+// console when it starts it and hands it the console's handles, where Windows leaves the attaching
+// to the program's AttachConsole; a program started without usable standard handles, as a command
+// prompt starts a GUI program, takes the way Windows makes it take: opening the console ("CONOUT$")
+// to write to it.
 TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
     const struct {
         const char* how;
@@ -697,14 +696,8 @@ TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(start.how);
-        FreeConsole();
-        ASSERT_TRUE(AllocConsole());
-        const UniqueFileHandle screen(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueFileHandle screen = NewConsoleScreen(400, 100);
         ASSERT_TRUE(screen.valid());
-        constexpr SHORT kColumns = 400;
-        SetConsoleScreenBufferSize(screen.get(), {kColumns, 100});
 
         // Fails before the checks: the folder of the report is missing.
         const WatchedRun run =
@@ -712,18 +705,7 @@ TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
         ExpectNoWindow(run);
         EXPECT_EQ(run.exitCode, kExitBadCommandLine);
 
-        std::vector<std::wstring> rows;
-        CONSOLE_SCREEN_BUFFER_INFO info{};
-        GetConsoleScreenBufferInfo(screen.get(), &info);
-        for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
-            std::wstring text(static_cast<size_t>(info.dwSize.X), L' ');
-            DWORD read = 0;
-            ReadConsoleOutputCharacterW(screen.get(), text.data(), info.dwSize.X, {0, row}, &read);
-            text.erase(text.find_last_not_of(L' ') + 1);
-            if (!text.empty()) {
-                rows.push_back(text);
-            }
-        }
+        const std::vector<std::wstring> rows = ConsoleRows(screen.get());
         std::wstring line = texts_.cannotWrite;
         line.replace(line.find(L"%s"), 2, bundle_->Path() + L"Ma\u00DFe\\r.txt");
         ASSERT_EQ(rows.size(), 1u) << Utf8(rows.empty() ? L"" : rows.back());
