@@ -1,9 +1,12 @@
 // The planting test's stand-in for a program of ours where Wine's own DLLs
-// differ from Windows': it imports no user32.dll (Wine's imports version.dll,
-// so a planted one would run before main), narrows the DLL search as the
-// programs do, and then loads user32.dll, as a program's first window brings
-// in system DLLs that load others by name. With "--search-only" it only
-// empties the DLL directory, as the programs once did.
+// differ from Windows': it imports neither user32.dll (Wine's imports
+// version.dll) nor comctl32.dll (Wine's loads uxtheme.dll as it starts), where
+// a planted one would run before main; it narrows the DLL search as the
+// programs do, and then loads comctl32.dll (version 6, as its manifest says),
+// and with it user32.dll, as a
+// program's first window brings in system DLLs that load others by name.
+// With "--search-only" it only empties the DLL directory, as the programs
+// once did.
 #include "common/win/library_loading.h"
 
 #include <windows.h>
@@ -15,5 +18,5 @@ int wmain(int argc, wchar_t** argv) {
     } else {
         preloaded = RestrictDllSearchToSystemFolder();
     }
-    return LoadLibraryW(L"user32.dll") != nullptr ? 0 : 1;
+    return LoadLibraryW(L"comctl32.dll") != nullptr ? 0 : 1;
 }

@@ -763,9 +763,9 @@ TEST_F(QuarvelSysTestRun, StartedFromAnotherFolderGivesTheSameRows) {
 // Two of them Wine's own DLLs load before any code of ours runs, where
 // Windows' do not: version.dll, which Wine's user32.dll imports, and
 // uxtheme.dll, which Wine's comctl32.dll loads as it starts; under an
-// override a planted copy would run whatever the programs did. So version.dll
-// is planted beside a stand-in that imports no user32.dll (preload_probe.cpp),
-// and uxtheme.dll beside Vexmira.exe, which imports no comctl32.dll.
+// override a planted copy would run whatever the programs did. So both are
+// planted beside a stand-in that imports neither DLL (preload_probe.cpp), and
+// uxtheme.dll also beside Vexmira.exe, which imports no comctl32.dll.
 constexpr const wchar_t* kPlantedBesideThePrograms[] = {
     L"oleacc.dll",  L"opengl32.dll", L"dwmapi.dll",  L"cryptbase.dll", L"clbcatq.dll",
     L"ntmarta.dll", L"setupapi.dll", L"apphelp.dll", L"propsys.dll",   L"userenv.dll"};
@@ -779,7 +779,7 @@ class NativeDllsFirst {
         Prefer(L"planted_import_control.exe", dlls);
         dlls.push_back(L"uxtheme.dll");
         Prefer(L"Vexmira.exe", dlls);
-        Prefer(L"preload_probe.exe", {L"version.dll"});
+        Prefer(L"preload_probe.exe", {L"version.dll", L"uxtheme.dll"});
     }
     ~NativeDllsFirst() {
         for (const wchar_t* program : kPrograms) {
@@ -909,30 +909,25 @@ TEST_F(PlantedFiles, BesideTheProgramsNeverRun) {
     }
 }
 
-// version.dll, which Windows' own DLLs load by name, beside the stand-in of a
-// program on a Windows without SetDefaultDllDirectories: preloaded from the
-// system folder, it is the one the system DLLs loaded later get; with the
-// DLL directory emptied alone, as the programs did before, the planted one
-// runs, so the test can fail.
+// version.dll and uxtheme.dll, which Windows' own DLLs load by name, each
+// beside the stand-in of a program on a Windows without
+// SetDefaultDllDirectories: preloaded from the system folder, it is the one
+// the system DLLs loaded later get; with the DLL directory emptied alone, as
+// the programs did before, the planted one runs, so the test can fail.
 TEST_F(PlantedFiles, LoadedByNameBySystemDllsNeverRunWherePreloaded) {
     const EnvironmentVariable older(kWithoutSetDefaultDllDirectories, u"1");
-    const struct {
-        const char* what;
-        const wchar_t* arguments;
-        size_t ran;
-    } cases[] = {
-        {"preloaded", L"", 0},
-        {"the DLL directory emptied alone", L"--search-only", 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const TempFolder folder(u"qst_planted_probe");
-        const std::wstring path = ToWide(folder.Path());
-        CopyProgram(L"preload_probe.exe", path);
-        Plant(path, L"version.dll");
-        const WatchedRun run = RunWatched(path + L"preload_probe.exe", c.arguments, path);
-        EXPECT_TRUE(run.ended);
-        EXPECT_EQ(Ran(path).size(), c.ran);
+    for (const wchar_t* planted : {L"version.dll", L"uxtheme.dll"}) {
+        for (const bool preloaded : {true, false}) {
+            SCOPED_TRACE(testing::Message() << Utf8(planted) << (preloaded ? " preloaded" : ""));
+            const TempFolder folder(u"qst_planted_probe");
+            const std::wstring path = ToWide(folder.Path());
+            CopyProgram(L"preload_probe.exe", path);
+            Plant(path, planted);
+            const WatchedRun run =
+                RunWatched(path + L"preload_probe.exe", preloaded ? L"" : L"--search-only", path);
+            EXPECT_TRUE(run.ended);
+            EXPECT_EQ(Ran(path).size(), preloaded ? 0u : 1u);
+        }
     }
 }
 
