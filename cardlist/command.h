@@ -10,7 +10,7 @@
 // Exit codes.
 inline constexpr int kToolClean = 0;     // no finding, no change; explain succeeded
 inline constexpr int kToolFindings = 1;  // findings, or a change that re-rates adapters
-inline constexpr int kToolFailed = 2;    // a usage error, or a file that cannot be read
+inline constexpr int kToolFailed = 2;    // a usage error, or a file that cannot be read or written
 
 // What the tool needs of the system it runs on.
 class ToolSystem {

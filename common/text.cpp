@@ -127,3 +127,10 @@ std::string Utf8FromUtf16(std::u16string_view text) {
     }
     return out;
 }
+
+size_t PieceLength(std::u16string_view text, size_t limit) {
+    if (text.size() <= limit) {
+        return text.size();
+    }
+    return IsHighSurrogate(text[limit - 1]) && IsLowSurrogate(text[limit]) ? limit - 1 : limit;
+}

@@ -31,3 +31,9 @@ std::u16string Utf16FromAscii(std::string_view ascii);
 // The text as UTF-8. A surrogate without its partner, which Windows strings
 // may hold, becomes U+FFFD, so the result is always valid UTF-8.
 std::string Utf8FromUtf16(std::u16string_view text);
+
+// The length of the first piece of the text that is at most limit UTF-16
+// units long (limit 2 or more) and splits no surrogate pair: the whole text
+// when it is that short, one unit less than the limit where a pair would be
+// cut.
+size_t PieceLength(std::u16string_view text, size_t limit);

@@ -8,9 +8,9 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    // Before any DLL is loaded at run time: none from the current folder or,
-    // where the system allows, from the program's.
-    RestrictDllSearchToSystemFolder();
+    // Before the WMI query, before the window and before any DLL is loaded at
+    // run time: none from the current folder or the program's.
+    const PreloadedLibraries systemLibraries = RestrictDllSearchToSystemFolder();
     // The process has no window: a crash in a graphics driver must end it with
     // the exception code as its exit code, not leave an error box that no one
     // sees while QuarvelSysTest waits. No box for a missing disk either.

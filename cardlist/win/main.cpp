@@ -1,8 +1,10 @@
 // cardlist as a Windows console program for support staff: wide arguments,
-// files by CreateFileW, output to the console as UTF-16 or, redirected, as
-// UTF-8, each line ending in CR LF.
+// files by CreateFileW, output to the console as UTF-16 (in pieces, as every
+// Windows takes output of any length) or, redirected, as UTF-8, each line
+// ending in CR LF. Output that does not arrive ends the tool with kToolFailed.
 #include "cardlist/command.h"
 
+#include "common/win/console_output.h"
 #include "common/win/handles.h"
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
@@ -41,24 +43,26 @@ std::string WithCrLf(std::string_view text) {
     return lines;
 }
 
-void Write(DWORD standardHandle, std::string_view text) {
+// False when the text did not arrive whole; a missing standard handle takes
+// nothing, as a program started without one expects.
+bool Write(DWORD standardHandle, std::string_view text) {
     const HANDLE handle = GetStdHandle(standardHandle);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        return;
+        return true;
     }
     const std::string lines = WithCrLf(text);
     DWORD mode = 0;
-    DWORD written = 0;
     if (GetConsoleMode(handle, &mode)) {
-        const std::wstring wide = Utf16FromUtf8(lines);
-        WriteConsoleW(handle, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    } else {
-        WriteFile(handle, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+        return WriteConsoleText(handle, FromWide(Utf16FromUtf8(lines)));
     }
+    return WriteAllBytes(handle, lines);
 }
 
 class WindowsSystem final : public ToolSystem {
   public:
+    // Whether every text arrived, so that the exit code can tell otherwise.
+    bool Written() const { return written_; }
+
     std::optional<std::string> ReadFile(const std::u16string& path) override {
         const UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
@@ -77,14 +81,21 @@ class WindowsSystem final : public ToolSystem {
         } while (read != 0);
         return bytes;
     }
-    void Out(std::string_view text) override { Write(STD_OUTPUT_HANDLE, text); }
-    void Error(std::string_view text) override { Write(STD_ERROR_HANDLE, text); }
+    void Out(std::string_view text) override {
+        written_ = written_ && Write(STD_OUTPUT_HANDLE, text);
+    }
+    void Error(std::string_view text) override {
+        written_ = written_ && Write(STD_ERROR_HANDLE, text);
+    }
     // A pci.ids beside the program; Windows has none of its own.
     std::u16string DefaultPciIds() const override {
         const std::u16string path = ProgramFolder() + kPciIdsFileName;
         return GetFileAttributesW(WideCStr(path)) == INVALID_FILE_ATTRIBUTES ? std::u16string()
                                                                              : path;
     }
+
+  private:
+    bool written_ = true;
 };
 
 }  // namespace
@@ -95,5 +106,7 @@ int wmain(int argc, wchar_t** argv) {
         arguments.push_back(FromWide(argv[i]));
     }
     WindowsSystem system;
-    return RunCardListTool(arguments, system);
+    const int exitCode = RunCardListTool(arguments, system);
+    // Output that did not arrive is a file error.
+    return system.Written() ? exitCode : kToolFailed;
 }

@@ -76,4 +76,22 @@ TEST(Utf8FromUtf16, EncodesEveryCharacterAndReplacesLoneSurrogates) {
     }
 }
 
+TEST(PieceLength, EndsWhereNoSurrogatePairIsSplit) {
+    const struct {
+        std::u16string text;
+        size_t length;
+    } cases[] = {
+        {u"abc", 3},
+        {u"abcdef", 4},
+        {u"abc\U0001F600", 3},  // the pair would be cut after its first half
+        {u"ab\U0001F600c", 4},  // the pair ends the piece
+        {u"abc\xD83D"
+         u"d",
+         4},  // a lone first half cuts nothing
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PieceLength(c.text, 4), c.length) << testing::PrintToString(c.text);
+    }
+}
+
 }  // namespace

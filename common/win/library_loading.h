@@ -4,35 +4,22 @@
 // the current folder too: a DLL of the right name there would run its code in
 // our process. So the programs link statically only DLLs that Windows always
 // takes from its own folder (tools/allowed-imports.txt), narrow the search
-// before anything else, load every other system DLL by its full path and read
-// their own language libraries as data, never running their code.
+// before anything else (on Windows versions that cannot take the program's
+// folder out of it, by loading ahead the system DLLs that Windows' own DLLs
+// load by name), load every other system DLL by its full path and read their
+// own language libraries as data, never running their code.
 #pragma once
 
+#include "common/dll_search.h"
 #include "common/win/handles.h"
+#include "common/win/windows_version.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// SetDefaultDllDirectories: Windows 8 and later, and Windows Vista and 7 with
-// update KB2533623.
-using SetDefaultDllDirectoriesFunction = WinApiFunction<BOOL(DWORD)>;
-
-// Narrows where the process looks for a DLL named without a path: to the
-// system folder alone where the system has setDefaultDllDirectories; else
-// (Windows XP, Vista and 7 without the update) the current folder at least
-// leaves the search (SetDllDirectoryW(L""), Windows XP SP1 and later).
-inline void RestrictDllSearch(SetDefaultDllDirectoriesFunction setDefaultDllDirectories) {
-    if (setDefaultDllDirectories == nullptr ||
-        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        SetDllDirectoryW(L"");
-    }
-}
-
-// The programs call this first thing, before any DLL is loaded at run time.
-inline void RestrictDllSearchToSystemFolder() {
-    RestrictDllSearch(ResolveFunction<BOOL(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories"));
-}
+using LoadLibraryExFunction = WinApiFunction<HMODULE(LPCWSTR, HANDLE, DWORD)>;
 
 // The system folder with its closing backslash (for a 32-bit program on 64-bit
 // Windows the 32-bit one, where WOW64 takes it); empty when it cannot be read.
@@ -51,17 +38,84 @@ inline std::wstring SystemFolder() {
 
 // A DLL of Windows by its full path in the system folder, never a file of the
 // name anywhere else; the DLLs it imports are looked for in the system folder
-// first too (LOAD_WITH_ALTERED_SEARCH_PATH). Null when it cannot be loaded.
-inline UniqueLibrary LoadSystemLibrary(const wchar_t* fileName) {
+// first too (LOAD_WITH_ALTERED_SEARCH_PATH: without it, Windows XP to 7 look
+// for them in the program's folder first). Null when it cannot be loaded.
+// loadLibraryEx is the system's LoadLibraryExW unless a test records the call.
+inline UniqueLibrary LoadSystemLibrary(const wchar_t* fileName,
+                                       LoadLibraryExFunction loadLibraryEx = LoadLibraryExW) {
     const std::wstring folder = SystemFolder();
     if (folder.empty()) {
         return UniqueLibrary();
     }
     return UniqueLibrary(
-        LoadLibraryExW((folder + fileName).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+        loadLibraryEx((folder + fileName).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
-using LoadLibraryExFunction = WinApiFunction<HMODULE(LPCWSTR, HANDLE, DWORD)>;
+// The DLLs of Windows that are no KnownDLLs and that Windows' own DLLs load by
+// name, so that on a Windows whose search starts in the program's folder a
+// file of the name there would run its code in ours: uxtheme (the first
+// window or COM apartment), dwmapi (uxtheme's, from Windows Vista on),
+// cryptbase (rpcrt4's UuidCreate on Windows 7, on the way to WMI), clbcatq
+// (the COM catalogue of Windows XP: every CoCreateInstance), and ntmarta,
+// setupapi, apphelp, propsys, userenv, oleacc and version. Not every Windows
+// has each of them.
+inline constexpr const wchar_t* kSystemLibrariesLoadedByName[] = {
+    L"uxtheme.dll", L"dwmapi.dll",   L"cryptbase.dll", L"clbcatq.dll",
+    L"ntmarta.dll", L"setupapi.dll", L"apphelp.dll",   L"propsys.dll",
+    L"userenv.dll", L"oleacc.dll",   L"version.dll",
+};
+
+// The system DLLs loaded ahead of need, which stay loaded for as long as the
+// program holds them.
+using PreloadedLibraries = std::vector<UniqueLibrary>;
+
+// SetDefaultDllDirectories: Windows 8 and later, and Windows Vista and 7 with
+// update KB2533623.
+using SetDefaultDllDirectoriesFunction = WinApiFunction<BOOL(DWORD)>;
+
+// Narrows where the process looks for a DLL named without a path
+// (common/dll_search.h): to the system folder alone where the system has
+// setDefaultDllDirectories and it may be used; else the current folder leaves
+// the search (SetDllDirectoryW(L""), Windows XP SP1 and later) and each of
+// kSystemLibrariesLoadedByName that the system has is loaded from the system
+// folder. loadLibraryEx as for LoadSystemLibrary.
+[[nodiscard]] inline PreloadedLibraries RestrictDllSearch(
+    SetDefaultDllDirectoriesFunction setDefaultDllDirectories, WindowsVersion version,
+    LoadLibraryExFunction loadLibraryEx = LoadLibraryExW) {
+    if (ChooseDllSearchNarrowing(setDefaultDllDirectories != nullptr, version) ==
+            DllSearchNarrowing::SystemFolderOnly &&
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return {};
+    }
+    SetDllDirectoryW(L"");
+    PreloadedLibraries libraries;
+    for (const wchar_t* name : kSystemLibrariesLoadedByName) {
+        UniqueLibrary library = LoadSystemLibrary(name, loadLibraryEx);
+        if (library) {
+            libraries.push_back(std::move(library));
+        }
+    }
+    return libraries;
+}
+
+// The system's SetDefaultDllDirectories, null where it has none. The test
+// build (never the release) plays a Windows without it when the environment
+// holds QST_TEST_WITHOUT_SET_DEFAULT_DLL_DIRECTORIES, so that its tests take
+// the older Windows' path under Wine, which has the function.
+inline SetDefaultDllDirectoriesFunction SystemSetDefaultDllDirectories() {
+#ifdef QST_TEST_BUILD
+    if (GetEnvironmentVariableW(L"QST_TEST_WITHOUT_SET_DEFAULT_DLL_DIRECTORIES", nullptr, 0) != 0) {
+        return nullptr;
+    }
+#endif
+    return ResolveFunction<BOOL(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
+}
+
+// The programs call this first thing, before COM, before any window and before
+// any DLL is loaded at run time, and keep what it returns until they end.
+[[nodiscard]] inline PreloadedLibraries RestrictDllSearchToSystemFolder() {
+    return RestrictDllSearch(SystemSetDefaultDllDirectories(), RunningWindowsVersion());
+}
 
 // A library opened as data from its full path: its resources can be read
 // (LoadStringW, FindResourceW), none of its code runs and nothing it imports

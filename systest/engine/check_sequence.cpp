@@ -194,6 +194,11 @@ int SummaryTextId(int32_t overallLevel) {
     }
 }
 
+bool IsInteractiveDesktop(const DesktopFacts& facts) {
+    const bool vistaOrLater = facts.windows.major >= 6;
+    return facts.visibleWindowStation && !(vistaOrLater && facts.session == 0u);
+}
+
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    const RunFacts& facts) {
     CheckRun run;

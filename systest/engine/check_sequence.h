@@ -5,6 +5,7 @@
 // any window.
 #pragma once
 
+#include "common/windows_version.h"
 #include "systest/engine/check_result.h"
 #include "systest/engine/graphics_checks.h"
 #include "systest/engine/meta_line.h"
@@ -89,12 +90,28 @@ struct RunFacts {
     CalendarDate today;
     std::u16string buildDateText;  // the build stamp, e.g. "Feb 20 2012"
     TimeOfDay time;
-    // False in a window station that is not interactive (a service's or a
-    // deployment agent's, in session 0): its screen is a virtual one and its
-    // OpenGL a software renderer, so the screen and the graphics cannot be
-    // judged there.
+    // False where the process does not run on the desktop the user sees (a
+    // service's or a deployment agent's, in session 0): its screen is a
+    // virtual one and its OpenGL a software renderer, so the screen and the
+    // graphics cannot be judged there (IsInteractiveDesktop).
     bool interactiveDesktop = true;
 };
+
+// What tells whether the process runs on the desktop the user sees.
+struct DesktopFacts {
+    // The window station is the interactive one (WSF_VISIBLE), or could not
+    // be asked, as every station counted as one before the question was asked.
+    bool visibleWindowStation = true;
+    std::optional<uint32_t> session;  // ProcessIdToSessionId's, where it answers
+    WindowsVersion windows;
+};
+
+// Not in a window station that is not interactive, nor from Windows Vista on
+// in session 0, which only services use: its window station is WinSta0 and
+// carries WSF_VISIBLE, but no user sees it (a service allowed to interact
+// with the desktop, or a tool started into session 0). On Windows XP and
+// Server 2003 session 0 is the console user's.
+bool IsInteractiveDesktop(const DesktopFacts& facts);
 
 // The overall verdict.
 struct CheckSummary {

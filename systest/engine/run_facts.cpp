@@ -1,6 +1,8 @@
 #include "systest/engine/run_facts.h"
 
 #include "common/win/computer_name.h"
+#include "common/win/handles.h"
+#include "common/win/windows_version.h"
 #include "systest/engine/build_date.h"
 
 #include <windows.h>
@@ -25,16 +27,23 @@ int32_t UtcOffsetMinutes(const SYSTEMTIME& local, const SYSTEMTIME& utc) {
     return static_cast<int32_t>((difference + half) / kFileTimeUnitsPerMinute);
 }
 
-// Whether the process's window station is the interactive one, whose desktop
-// the user sees (WSF_VISIBLE). A station that cannot be asked counts as
-// interactive, as every station did before the question was asked.
+// Whether the process runs on the desktop the user sees (IsInteractiveDesktop).
 bool HasInteractiveDesktop() {
+    DesktopFacts facts;
     USEROBJECTFLAGS flags{};
-    if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
-                                   nullptr)) {
-        return true;
+    if (GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                  nullptr)) {
+        facts.visibleWindowStation = (flags.dwFlags & WSF_VISIBLE) != 0;
     }
-    return (flags.dwFlags & WSF_VISIBLE) != 0;
+    // Windows XP's kernel32 has it; Microsoft documents it from Vista on.
+    const auto processIdToSessionId =
+        ResolveFunction<BOOL(DWORD, DWORD*)>(L"kernel32.dll", "ProcessIdToSessionId");
+    DWORD session = 0;
+    if (processIdToSessionId != nullptr && processIdToSessionId(GetCurrentProcessId(), &session)) {
+        facts.session = session;
+    }
+    facts.windows = RunningWindowsVersion();
+    return IsInteractiveDesktop(facts);
 }
 
 }  // namespace

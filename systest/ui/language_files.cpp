@@ -1,6 +1,7 @@
 #include "systest/ui/language_files.h"
 
 #include "common/win/library_loading.h"
+#include "common/win/program_folder.h"
 #include "common/win/resource_string.h"
 #include "common/win/wide.h"
 #include "systest/resources/string_ids.h"
@@ -50,17 +51,6 @@ std::u16string UserLocaleInfo(LCTYPE item) {
         return {};
     }
     return FromWide(name);
-}
-
-// Empty when the path cannot be read whole: cut at the buffer's end, it would
-// name another folder.
-std::u16string ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return {};
-    }
-    return FromWide(std::wstring_view(path, length));
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    // Before any DLL is loaded at run time: none from the current folder or,
-    // where the system allows, from the program's.
-    RestrictDllSearchToSystemFolder();
+    // Before COM, before any window and before any DLL is loaded at run time:
+    // none from the current folder or the program's.
+    const PreloadedLibraries systemLibraries = RestrictDllSearchToSystemFolder();
     // A drive without a medium fails the file call instead of asking for a
     // disk, as Microsoft advises every program to do.
     const AddedErrorMode noDiskBoxes(SEM_FAILCRITICALERRORS);

@@ -1,6 +1,7 @@
 #include "systest/ui/silent_output.h"
 
 #include "common/text.h"
+#include "common/win/console_output.h"
 #include "systest/ui/output_sink.h"
 
 #include <string>
@@ -47,9 +48,7 @@ SilentOutput::SilentOutput() {
             // A process that has a console already (Wine attaches a GUI child
             // of a console program itself) fails AttachConsole so.
             if (AttachConsole(ATTACH_PARENT_PROCESS) || GetLastError() == ERROR_ACCESS_DENIED) {
-                console_.reset(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                console_ = OpenConsoleOutput();
                 output_ = console_ ? console_.get() : nullptr;
                 toConsole_ = true;
             }
@@ -65,11 +64,10 @@ void SilentOutput::WriteLine(std::u16string_view text) {
     }
     std::u16string line(text);
     line += kLineBreak;
-    DWORD written = 0;
-    if (toConsole_) {
-        WriteConsoleW(output_, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
-    } else {
-        const std::string bytes = Utf8FromUtf16(line);
-        WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const bool written =
+        toConsole_ ? WriteConsoleText(output_, line) : WriteAllBytes(output_, Utf8FromUtf16(line));
+    if (!written) {
+        // The lines after one that went missing would mislead.
+        output_ = nullptr;
     }
 }

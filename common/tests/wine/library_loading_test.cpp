@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <cwctype>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -67,36 +70,88 @@ BOOL WINAPI AcceptingSetDefaultDllDirectories(DWORD) {
     return TRUE;
 }
 
+// The calls of a LoadLibraryExW stand-in, which loads nothing or passes them on.
+struct LoadCall {
+    std::wstring path;
+    DWORD flags;
+};
+std::vector<LoadCall> gLoadCalls;
+HMODULE WINAPI RecordingNothingLoaded(LPCWSTR path, HANDLE, DWORD flags) {
+    gLoadCalls.push_back({path, flags});
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+HMODULE WINAPI RecordingLoadLibraryEx(LPCWSTR path, HANDLE file, DWORD flags) {
+    gLoadCalls.push_back({path, flags});
+    return LoadLibraryExW(path, file, flags);
+}
+
+constexpr WindowsVersion kWindows7{6, 1};
+constexpr WindowsVersion kWindowsVista{6, 0};
+constexpr WindowsVersion kWindows8{6, 2};
+
 // Windows XP, and Vista and 7 without update KB2533623, lack
-// SetDefaultDllDirectories, and a call of it may fail: then the DLL directory
-// becomes "", which on Windows takes the current folder out of the search.
-// Wine's loader reads an empty DLL directory as none and keeps searching the
-// current folder, so the test sees the call through a folder set as the DLL
-// directory before: emptied, it leaves the search.
-TEST(RestrictDllSearch, EmptiesTheDllDirectoryWhereTheSystemCannotNarrowTheSearch) {
+// SetDefaultDllDirectories, and a call of it may fail; Vista must not call it.
+// Then the DLL directory becomes "", which on Windows takes the current folder
+// out of the search, and the system libraries are loaded ahead. Wine's loader
+// reads an empty DLL directory as none and keeps searching the current folder,
+// so the test sees the call through a folder set as the DLL directory before:
+// emptied, it leaves the search.
+TEST(RestrictDllSearch, EmptiesTheDllDirectoryAndPreloadsWhereTheSearchCannotBeNarrowed) {
     const TempFolder folder(u"qst_dll_directory");
     const std::wstring name = L"qst_planted_dll_directory.dll";
     ASSERT_TRUE(WriteBytes(folder.File(FromWide(name)), "no DLL"));
     const struct {
         const char* what;
         SetDefaultDllDirectoriesFunction setDefaultDllDirectories;
+        WindowsVersion version;
         DWORD search;
+        bool preloaded;
     } cases[] = {
-        {"missing", nullptr, ERROR_MOD_NOT_FOUND},
-        {"refusing", RefusingSetDefaultDllDirectories, ERROR_MOD_NOT_FOUND},
-        {"narrowing the search itself", AcceptingSetDefaultDllDirectories, ERROR_BAD_EXE_FORMAT},
+        {"missing", nullptr, kWindows7, ERROR_MOD_NOT_FOUND, true},
+        {"refusing", RefusingSetDefaultDllDirectories, kWindows7, ERROR_MOD_NOT_FOUND, true},
+        {"on Vista", AcceptingSetDefaultDllDirectories, kWindowsVista, ERROR_MOD_NOT_FOUND, true},
+        {"narrowing the search itself", AcceptingSetDefaultDllDirectories, kWindows8,
+         ERROR_BAD_EXE_FORMAT, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(SetDllDirectoryW(WideCStr(folder.Path())));
-        RestrictDllSearch(c.setDefaultDllDirectories);
+        gLoadCalls.clear();
+        EXPECT_TRUE(RestrictDllSearch(c.setDefaultDllDirectories, c.version, RecordingNothingLoaded)
+                        .empty());
         EXPECT_EQ(SearchFor(name), c.search);
+        EXPECT_EQ(gLoadCalls.size(), c.preloaded ? std::size(kSystemLibrariesLoadedByName) : 0u);
     }
     SetDllDirectoryW(nullptr);
 }
 
+// Each from the system folder by its full path, its own imports looked for
+// there first, and kept; one that the system lacks (Wine has no cryptbase.dll,
+// clbcatq.dll or ntmarta.dll) is left out.
+TEST(RestrictDllSearch, PreloadsTheSystemLibrariesFromTheSystemFolder) {
+    gLoadCalls.clear();
+    const PreloadedLibraries libraries =
+        RestrictDllSearch(nullptr, kWindows7, RecordingLoadLibraryEx);
+    SetDllDirectoryW(nullptr);
+    ASSERT_EQ(gLoadCalls.size(), std::size(kSystemLibrariesLoadedByName));
+    size_t present = 0;
+    for (size_t i = 0; i < gLoadCalls.size(); ++i) {
+        const std::wstring path = SystemFolder() + kSystemLibrariesLoadedByName[i];
+        EXPECT_EQ(gLoadCalls[i].path, path);
+        EXPECT_EQ(gLoadCalls[i].flags, static_cast<DWORD>(LOAD_WITH_ALTERED_SEARCH_PATH));
+        present += GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    }
+    ASSERT_EQ(libraries.size(), present);
+    for (const UniqueLibrary& library : libraries) {
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(library.get(), path, MAX_PATH);
+        EXPECT_EQ(Lower(path).rfind(Lower(SystemFolder()), 0), 0u) << testing::PrintToString(path);
+    }
+}
+
 TEST_F(DllSearch, WithSetDefaultDllDirectoriesOnlyTheSystemFolderIsSearched) {
-    RestrictDllSearchToSystemFolder();
+    EXPECT_TRUE(RestrictDllSearchToSystemFolder().empty()) << "nothing preloaded";
     EXPECT_EQ(SearchFor(Name()), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(SearchFor(L"version.dll"), 0u) << "a system DLL by its name";
 }
@@ -122,6 +177,38 @@ __attribute__((noinline)) void OverrunABuffer(size_t length) {
     asm volatile("" : "+r"(length));
     std::memset(buffer, 'x', length);
     asm volatile("" : : "r"(buffer) : "memory");  // the buffer counts as used
+}
+
+extern "C" uintptr_t __stack_chk_guard;
+
+// The guard as this program's file holds it, which every process would keep
+// unseeded: read from a copy of the file mapped as an image resource (the
+// file itself is this process's module, which LoadLibraryExW would hand back).
+uintptr_t LinkedStackGuard() {
+    const TempFolder folder(u"qst_stack_guard");
+    const std::u16string copy = folder.File(u"copy.exe");
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (!CopyFileW(self, WideCStr(copy), FALSE)) {
+        return 0;
+    }
+    const UniqueLibrary image(
+        LoadLibraryExW(WideCStr(copy), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!image) {
+        return 0;
+    }
+    // A module mapped as a resource has its low bits set.
+    const uintptr_t base = reinterpret_cast<uintptr_t>(image.get()) & ~uintptr_t{3};
+    const uintptr_t offset = reinterpret_cast<uintptr_t>(&__stack_chk_guard) -
+                             reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr));
+    return *reinterpret_cast<const uintptr_t*>(base + offset);
+}
+
+TEST(StackProtector, EachProcessSeedsAGuardOfItsOwn) {
+    const uintptr_t linked = LinkedStackGuard();
+    ASSERT_NE(linked, 0u);
+    EXPECT_NE(__stack_chk_guard, linked);
+    EXPECT_NE(__stack_chk_guard, 0u);
 }
 
 TEST(StackProtector, AnOverrunBufferEndsTheProgram) {

@@ -402,6 +402,42 @@ TEST(RunChecks, WithoutAnInteractiveDesktopScreenAndGraphicsAreNotMeasuredAndNev
     EXPECT_EQ(run.result.diagnostic.exitCode, kDiagnosticNotStarted);
 }
 
+// Where a process runs, as Windows tells it, and whether its run measures the
+// screen and the graphics. Wine cannot start a process into session 0 with an
+// interactive window station, so the table stands in for it.
+TEST(RunChecks, ScreenAndGraphicsAreMeasuredOnlyOnTheDesktopTheUserSees) {
+    constexpr WindowsVersion kXp{5, 1};
+    constexpr WindowsVersion kServer2003{5, 2};
+    constexpr WindowsVersion kVista{6, 0};
+    constexpr WindowsVersion kWindows10{6, 2};
+    const struct {
+        const char* where;
+        DesktopFacts facts;
+        bool measured;
+    } cases[] = {
+        {"XP, the console user in session 0", {true, 0u, kXp}, true},
+        {"Server 2003, the console user in session 0", {true, 0u, kServer2003}, true},
+        {"XP, a user switched to in session 1", {true, 1u, kXp}, true},
+        {"XP, a service's window station", {false, 0u, kXp}, false},
+        {"Vista, a service allowed to interact with the desktop", {true, 0u, kVista}, false},
+        {"10, a tool started into session 0", {true, 0u, kWindows10}, false},
+        {"10, a deployment agent's window station", {false, 0u, kWindows10}, false},
+        {"Vista, the user in session 1", {true, 1u, kVista}, true},
+        {"10, a remote user in session 3", {true, 3u, kWindows10}, true},
+        {"10, no session told", {true, std::nullopt, kWindows10}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        SequenceRun run({{3, 4, 4, 4, 4, 4, 4, 4, 4}, true});
+        run.facts.interactiveDesktop = IsInteractiveDesktop(c.facts);
+        run.Go();
+        ASSERT_GE(run.result.verdicts.size(), 5u);
+        EXPECT_EQ(run.result.verdicts[4].key, CheckKey::Screen);
+        EXPECT_EQ(run.result.verdicts[4].measured, c.measured);
+        EXPECT_EQ(run.graphics.calls.empty(), !c.measured) << "the diagnostic runs when measured";
+    }
+}
+
 TEST(RunChecks, RecordsWhatTheOperatingSystemAndTheDiagnosticTold) {
     SequenceRun run({{3, 0, 0, 0, 0, 0, 0, 0, 0}, true});
     run.system.os = OSReading{u"Windows 7 Professional Service Pack 1, 64-bit", {u'+', u'1'}};

@@ -7,6 +7,7 @@
 #include "common/tests/crlf_lines.h"
 #include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/bad_files.h"
+#include "common/tests/wine/console_screen.h"
 #include "common/tests/wine/environment_variable.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/tests/wine/win_event_log.h"
@@ -20,6 +21,7 @@
 
 #include <cctype>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -692,41 +694,36 @@ TEST_F(QuarvelSysTestRun, SilentRunWaitsForAFileHeldOpenAndOtherwiseKeepsBothEar
     }
 }
 
-// Started from a console, a silent run answers there. The test program has no
-// console of its own under Wine (wine-exec starts it from a pipe), so it makes
-// one. Wine attaches a GUI program to its parent's console when it starts it,
-// where Windows leaves the attaching to the program's AttachConsole.
+// Started from a console, a silent run answers there. Wine attaches a GUI program to its parent's
+// console when it starts it and hands it the console's handles, where Windows leaves the attaching
+// to the program's AttachConsole; a program started without usable standard handles, as a command
+// prompt starts a GUI program, takes the way Windows makes it take: opening the console ("CONOUT$")
+// to write to it.
 TEST_F(QuarvelSysTestRun, SilentRunAnswersOnTheConsoleThatStartedIt) {
-    FreeConsole();
-    ASSERT_TRUE(AllocConsole());
-    const UniqueFileHandle screen(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(screen.valid());
-    constexpr SHORT kColumns = 400;
-    SetConsoleScreenBufferSize(screen.get(), {kColumns, 100});
+    const struct {
+        const char* how;
+        HANDLE output;  // for the program's standard handles; null: Wine's own
+    } starts[] = {
+        {"with the console's handles", nullptr},
+        {"without usable standard handles", INVALID_HANDLE_VALUE},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.how);
+        const UniqueFileHandle screen = NewConsoleScreen(400, 100);
+        ASSERT_TRUE(screen.valid());
 
-    // Fails before the checks: the folder of the report is missing.
-    const WatchedRun run = RunSilent(L"-silent -acceptagreement -report Ma\u00DFe\\r.txt");
-    ExpectNoWindow(run);
-    EXPECT_EQ(run.exitCode, kExitBadCommandLine);
+        // Fails before the checks: the folder of the report is missing.
+        const WatchedRun run =
+            RunSilent(L"-silent -acceptagreement -report Ma\u00DFe\\r.txt", {}, start.output);
+        ExpectNoWindow(run);
+        EXPECT_EQ(run.exitCode, kExitBadCommandLine);
 
-    std::vector<std::wstring> rows;
-    CONSOLE_SCREEN_BUFFER_INFO info{};
-    GetConsoleScreenBufferInfo(screen.get(), &info);
-    for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
-        std::wstring text(static_cast<size_t>(info.dwSize.X), L' ');
-        DWORD read = 0;
-        ReadConsoleOutputCharacterW(screen.get(), text.data(), info.dwSize.X, {0, row}, &read);
-        text.erase(text.find_last_not_of(L' ') + 1);
-        if (!text.empty()) {
-            rows.push_back(text);
-        }
+        const std::vector<std::wstring> rows = ConsoleRows(screen.get());
+        std::wstring line = texts_.cannotWrite;
+        line.replace(line.find(L"%s"), 2, bundle_->Path() + L"Ma\u00DFe\\r.txt");
+        ASSERT_EQ(rows.size(), 1u) << Utf8(rows.empty() ? L"" : rows.back());
+        EXPECT_EQ(rows[0].rfind(line, 0), 0u) << Utf8(rows[0]);
     }
-    std::wstring line = texts_.cannotWrite;
-    line.replace(line.find(L"%s"), 2, bundle_->Path() + L"Ma\u00DFe\\r.txt");
-    ASSERT_EQ(rows.size(), 1u) << Utf8(rows.empty() ? L"" : rows.back());
-    EXPECT_EQ(rows[0].rfind(line, 0), 0u) << Utf8(rows[0]);
 }
 
 // The report's lines with drive letters blanked: of two drives with the same
@@ -769,29 +766,33 @@ TEST_F(QuarvelSysTestRun, StartedFromAnotherFolderGivesTheSameRows) {
 // for our programs' DLLs and for Vexmira.exe. The planted library
 // (planted_library.cpp) leaves "<its path>.ran" when any code of it runs; it
 // carries the English strings, so as a language library it is a good one.
-// Wine takes its own copy of oleacc.dll and opengl32.dll whatever lies on the
-// search path, which would hide a planted one: a DLL override makes it take a
-// native copy found first, as Windows does with every DLL that is no
-// KnownDLL. (Not version.dll: Wine's own DLLs import it, unlike Windows', so
-// under an override it would load before any code of ours.) The override is
-// set in the prefix's registry for the programs started here: Wine takes
-// WINEDLLOVERRIDES from the Unix environment a process starts with, not from
-// the environment block its Windows parent passes on.
+// Wine takes its own copy of a system DLL whatever lies on the search path,
+// which would hide a planted one: a DLL override makes it take a native copy
+// found first, as Windows does with every DLL that is no KnownDLL. The
+// override is set in the prefix's registry for the programs started here:
+// Wine takes WINEDLLOVERRIDES from the Unix environment a process starts
+// with, not from the environment block its Windows parent passes on.
+//
+// Two of them Wine's own DLLs load before any code of ours runs, where
+// Windows' do not: version.dll, which Wine's user32.dll imports, and
+// uxtheme.dll, which Wine's comctl32.dll loads as it starts; under an
+// override a planted copy would run whatever the programs did. So both are
+// planted beside a stand-in that imports neither DLL (preload_probe.cpp), and
+// uxtheme.dll also beside Vexmira.exe, which imports no comctl32.dll.
+constexpr const wchar_t* kPlantedBesideThePrograms[] = {
+    L"oleacc.dll",  L"opengl32.dll", L"dwmapi.dll",  L"cryptbase.dll", L"clbcatq.dll",
+    L"ntmarta.dll", L"setupapi.dll", L"apphelp.dll", L"propsys.dll",   L"userenv.dll"};
+
 class NativeDllsFirst {
   public:
     NativeDllsFirst() {
-        for (const wchar_t* program : kPrograms) {
-            UniqueRegKey key;
-            if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(program).c_str(), 0, nullptr, 0,
-                                KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
-                ADD_FAILURE() << "no override for the programs";
-                continue;
-            }
-            for (const wchar_t* dll : {L"oleacc", L"opengl32"}) {
-                RegSetValueExW(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
-                               sizeof kOrder);
-            }
-        }
+        std::vector<const wchar_t*> dlls(std::begin(kPlantedBesideThePrograms),
+                                         std::end(kPlantedBesideThePrograms));
+        Prefer(L"QuarvelSysTest.exe", dlls);
+        Prefer(L"planted_import_control.exe", dlls);
+        dlls.push_back(L"uxtheme.dll");
+        Prefer(L"Vexmira.exe", dlls);
+        Prefer(L"preload_probe.exe", {L"version.dll", L"uxtheme.dll"});
     }
     ~NativeDllsFirst() {
         for (const wchar_t* program : kPrograms) {
@@ -802,13 +803,32 @@ class NativeDllsFirst {
     NativeDllsFirst& operator=(const NativeDllsFirst&) = delete;
 
   private:
-    static constexpr const wchar_t* kPrograms[] = {L"QuarvelSysTest.exe", L"Vexmira.exe",
-                                                   L"planted_import_control.exe"};
+    static constexpr const wchar_t* kPrograms[] = {
+        L"QuarvelSysTest.exe", L"Vexmira.exe", L"planted_import_control.exe", L"preload_probe.exe"};
     static constexpr wchar_t kOrder[] = L"native,builtin";
     static std::wstring KeyOf(const wchar_t* program) {
         return std::wstring(L"Software\\Wine\\AppDefaults\\") + program + L"\\DllOverrides";
     }
+    static void Prefer(const wchar_t* program, const std::vector<const wchar_t*>& dlls) {
+        UniqueRegKey key;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(program).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+            ADD_FAILURE() << "no override for the programs";
+            return;
+        }
+        for (const wchar_t* dll : dlls) {
+            const std::wstring name(dll, wcslen(dll) - 4);  // without ".dll"
+            RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+        }
+    }
 };
+
+// Windows XP, Vista and 7 without update KB2533623 have no
+// SetDefaultDllDirectories: the programs' folder stays in their DLL search.
+// The test build plays such a Windows (common/win/library_loading.h).
+constexpr wchar_t kWithoutSetDefaultDllDirectories[] =
+    L"QST_TEST_WITHOUT_SET_DEFAULT_DLL_DIRECTORIES";
 
 class PlantedFiles : public QuarvelSysTestRun {
   protected:
@@ -826,6 +846,11 @@ class PlantedFiles : public QuarvelSysTestRun {
         }
         return ran;
     }
+    // A program of this build copied into the folder.
+    static void CopyProgram(const wchar_t* name, const std::wstring& folder) {
+        ASSERT_TRUE(
+            CopyFileW((ToWide(ProgramFolder()) + name).c_str(), (folder + name).c_str(), FALSE));
+    }
 
     const NativeDllsFirst nativeFirst_;
 };
@@ -835,8 +860,7 @@ class PlantedFiles : public QuarvelSysTestRun {
 TEST_F(PlantedFiles, RunInAProgramThatImportsThem) {
     const TempFolder folder(u"qst_planted_control");
     const std::wstring path = ToWide(folder.Path());
-    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"planted_import_control.exe").c_str(),
-                          (path + L"planted_import_control.exe").c_str(), FALSE));
+    CopyProgram(L"planted_import_control.exe", path);
     Plant(path, L"oleacc.dll");
     const WatchedRun run = RunWatched(path + L"planted_import_control.exe", L"", path);
     EXPECT_TRUE(run.ended);
@@ -846,10 +870,12 @@ TEST_F(PlantedFiles, RunInAProgramThatImportsThem) {
     EXPECT_EQ(_wcsicmp(ToWide(ran[0]).c_str(), L"oleacc.dll.ran"), 0);
 }
 
-// Beside the programs: a language library, oleacc.dll (which the results list
-// uses for the screen reader asked below) and opengl32.dll (Vexmira's); the
-// program started from another folder. Nothing planted runs, and the run
-// gives the rows of a clean one.
+// Beside the programs: a language library and the DLLs that the programs or
+// Windows' own DLLs load by name, on Windows 8 and later and on a Windows
+// without SetDefaultDllDirectories; the program started from another folder.
+// Nothing planted runs in a dialog run, in which a screen reader asks for the
+// results (oleacc.dll), or in a silent run, and the dialog gives the rows of
+// a clean run.
 TEST_F(PlantedFiles, BesideTheProgramsNeverRun) {
     const TempFolder elsewhere(u"qst_planted_elsewhere");
     const std::wstring current = ToWide(elsewhere.Path());
@@ -860,26 +886,62 @@ TEST_F(PlantedFiles, BesideTheProgramsNeverRun) {
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
 
-    bundle_ = std::make_unique<BundleFolder>();
-    for (const wchar_t* name : {texts_.library.c_str(), L"oleacc.dll", L"opengl32.dll"}) {
-        Plant(bundle_->Path(), name);
+    for (const bool olderWindows : {false, true}) {
+        SCOPED_TRACE(olderWindows ? "without SetDefaultDllDirectories" : "Windows 8 and later");
+        std::optional<EnvironmentVariable> older;
+        if (olderWindows) {
+            older.emplace(kWithoutSetDefaultDllDirectories, u"1");
+        }
+        bundle_ = std::make_unique<BundleFolder>();
+        Plant(bundle_->Path(), texts_.library.c_str());
+        Plant(bundle_->Path(), L"uxtheme.dll");
+        for (const wchar_t* name : kPlantedBesideThePrograms) {
+            Plant(bundle_->Path(), name);
+        }
+        Launch(current);
+        main = AcceptAgreement();
+        ASSERT_NE(main, nullptr);
+        const ComInitialization com(COINIT_APARTMENTTHREADED);
+        ComPtr<IAccessible> results;
+        ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(main, IDC_RESULTS_LIST),
+                                                            OBJID_CLIENT, __uuidof(IAccessible),
+                                                            results.put_void()));
+        LONG children = 0;
+        EXPECT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
+        EXPECT_GE(children, 2) << "rows and the header after them";
+        EXPECT_EQ(WithoutDriveLetters(ReportLines(main)), clean);
+        ClickButton(main, IDOK);
+        EXPECT_EQ(ExitCode(), 1u);
+
+        const WatchedRun run =
+            RunWatched(bundle_->Program(), L"-silent -acceptagreement -json r.json", current);
+        ExpectNoWindow(run);
+        EXPECT_EQ(ReadBytes(elsewhere.File(u"r.json")).rfind("{\r\n", 0), 0u);
+        EXPECT_EQ(Ran(bundle_->Path()), std::vector<std::u16string>{});
+        EXPECT_EQ(Ran(current), std::vector<std::u16string>{});
     }
-    Launch(current);
-    main = AcceptAgreement();
-    ASSERT_NE(main, nullptr);
-    const ComInitialization com(COINIT_APARTMENTTHREADED);
-    ComPtr<IAccessible> results;
-    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(main, IDC_RESULTS_LIST),
-                                                        OBJID_CLIENT, __uuidof(IAccessible),
-                                                        results.put_void()));
-    LONG children = 0;
-    EXPECT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
-    EXPECT_GE(children, 2) << "rows and the header after them";
-    EXPECT_EQ(WithoutDriveLetters(ReportLines(main)), clean);
-    ClickButton(main, IDOK);
-    EXPECT_EQ(ExitCode(), 1u);
-    EXPECT_EQ(Ran(bundle_->Path()), std::vector<std::u16string>{});
-    EXPECT_EQ(Ran(current), std::vector<std::u16string>{});
+}
+
+// version.dll and uxtheme.dll, which Windows' own DLLs load by name, each
+// beside the stand-in of a program on a Windows without
+// SetDefaultDllDirectories: preloaded from the system folder, it is the one
+// the system DLLs loaded later get; with the DLL directory emptied alone, as
+// the programs did before, the planted one runs, so the test can fail.
+TEST_F(PlantedFiles, LoadedByNameBySystemDllsNeverRunWherePreloaded) {
+    const EnvironmentVariable older(kWithoutSetDefaultDllDirectories, u"1");
+    for (const wchar_t* planted : {L"version.dll", L"uxtheme.dll"}) {
+        for (const bool preloaded : {true, false}) {
+            SCOPED_TRACE(testing::Message() << Utf8(planted) << (preloaded ? " preloaded" : ""));
+            const TempFolder folder(u"qst_planted_probe");
+            const std::wstring path = ToWide(folder.Path());
+            CopyProgram(L"preload_probe.exe", path);
+            Plant(path, planted);
+            const WatchedRun run =
+                RunWatched(path + L"preload_probe.exe", preloaded ? L"" : L"--search-only", path);
+            EXPECT_TRUE(run.ended);
+            EXPECT_EQ(Ran(path).size(), preloaded ? 0u : 1u);
+        }
+    }
 }
 
 // In the current folder only: the English library and a Vexmira.exe, where

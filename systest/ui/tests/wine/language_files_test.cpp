@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -53,6 +54,9 @@ TEST(LoadDataLibrary, WindowsXpReadsTheStringsOfADataFile) {
     const UniqueLibrary library =
         LoadDataLibrary(ToWide(ProgramFolder()) + L"Lang_De.Dll", LoadLibraryExOfWindowsXp);
     ASSERT_TRUE(library);
+    // Mapped as data, not loaded as code: the handle of a data file has its
+    // lowest bit set.
+    EXPECT_NE(reinterpret_cast<uintptr_t>(library.get()) & 1, 0u);
     EXPECT_EQ(LoadResourceString(library.get(), IDS_AGREEMENT_DECLINE), u"Abbrechen");
 }
 
