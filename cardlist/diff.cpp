@@ -191,7 +191,10 @@ std::pair<std::u16string, std::u16string> DifferingWords(std::u16string_view a,
     const auto join = [&](const std::vector<std::u16string_view>& words) {
         std::u16string text = head > 0 ? u"\"..." : u"\"";
         for (size_t i = head; i + tail < words.size(); ++i) {
-            text += (i == head ? u"" : u" ") + std::u16string(words[i]);
+            if (i != head) {
+                text += u' ';
+            }
+            text += words[i];
         }
         return text + (tail > 0 ? u"...\"" : u"\"");
     };
