@@ -164,7 +164,8 @@ std::u16string ResultsExplanationText(const Explanation& explanation, const Resu
                           (results.computerName.empty() ? u"(no name)" : results.computerName) +
                           u", tested " + results.tested + u"\nWindows reported " +
                           Number(static_cast<int64_t>(results.adapters.size())) +
-                          u" adapters; * the one the checks judged:\n";
+                          (results.adapters.size() == 1 ? u" adapter" : u" adapters") +
+                          u"; * the one the checks judged:\n";
     for (size_t i = 0; i < results.adapters.size(); ++i) {
         text += (results.judgedAdapter == i ? u"  * " : u"    ") + Number(static_cast<int64_t>(i)) +
                 u"  " + ResultsAdapterText(results.adapters[i]) + u'\n';
