@@ -152,10 +152,6 @@ def check_csv(data, counts):
         found = sum(row["Level"] in levels[verdict] for row in rows)
         if found != count:
             fail(f"{found} rows {verdict}, {count} expected")
-    first = rows[0]
-    if (first["Computer"], first["Adapter"], first["Driver version"]) != \
-            ("CAD-PC-0000", "NVIDIA Quadro FX 580", "260.99"):
-        fail(f"first row: {first}")
     if sum(row["graphics-card"] == "not measured" for row in rows) != 20:
         fail("the runs in session 0 are not all 'not measured'")
 
@@ -184,43 +180,27 @@ def check_progress_on_a_terminal(cardlist, folder):
 
 def png_pixels(path):
     """The rows of an 8-bit RGB or RGBA PNG without interlace, as lists of (r, g, b)."""
-    data = path.read_bytes()
-    position, chunks, header = 8, [], None
+    data, position, chunks = path.read_bytes(), 8, {}
     while position < len(data):
         length = int.from_bytes(data[position:position + 4], "big")
         kind = data[position + 4:position + 8]
-        body = data[position + 8:position + 8 + length]
-        if kind == b"IHDR":
-            header = body
-        elif kind == b"IDAT":
-            chunks.append(body)
+        chunks[kind] = chunks.get(kind, b"") + data[position + 8:position + 8 + length]
         position += 12 + length
+    header = chunks[b"IHDR"]
     width, height = int.from_bytes(header[0:4], "big"), int.from_bytes(header[4:8], "big")
-    depth, colour, interlace = header[8], header[9], header[12]
-    if depth != 8 or colour not in (2, 6) or interlace != 0:
-        fail(f"a PNG this check cannot read (depth {depth}, colour {colour})")
-    step = 3 if colour == 2 else 4
-    raw = zlib.decompress(b"".join(chunks))
-    stride = width * step
+    if header[8] != 8 or header[9] not in (2, 6) or header[12] != 0:
+        fail(f"a PNG this check cannot read: {header.hex()}")
+    step = 3 if header[9] == 2 else 4
+    raw, stride = zlib.decompress(chunks[b"IDAT"]), width * step
     rows, previous = [], bytearray(stride)
     for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         for x in range(stride):
-            left = line[x - step] if x >= step else 0
-            up = previous[x]
-            corner = previous[x - step] if x >= step else 0
-            if kind == 1:
-                line[x] = (line[x] + left) & 0xFF
-            elif kind == 2:
-                line[x] = (line[x] + up) & 0xFF
-            elif kind == 3:
-                line[x] = (line[x] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                guess = left + up - corner
-                near = min((abs(guess - left), 0, left), (abs(guess - up), 1, up),
-                           (abs(guess - corner), 2, corner))[2]
-                line[x] = (line[x] + near) & 0xFF
+            a, b = line[x - step] if x >= step else 0, previous[x]
+            c = previous[x - step] if x >= step else 0
+            paeth = min((abs(b - c), 0, a), (abs(a - c), 1, b), (abs(a + b - 2 * c), 2, c))[2]
+            line[x] = (line[x] + (0, a, b, (a + b) // 2, paeth)[kind]) & 0xFF
         rows.append([tuple(line[x:x + 3]) for x in range(0, stride, step)])
         previous = line
     return rows
