@@ -52,6 +52,7 @@ constexpr char kUsage[] =
 const std::u16string_view kValueOptions[] = {u"--list",           u"--caption",     u"--pnp",
                                              u"--driver-version", u"--driver-date", u"--opengl",
                                              u"--results"};
+const std::u16string_view kFlags[] = {u"--opengl3-switchable", u"--json"};
 // The adapter typed by hand, which --results takes from the file.
 const std::u16string_view kAdapterOptions[] = {u"--caption", u"--pnp", u"--driver-version",
                                                u"--driver-date"};
@@ -63,7 +64,6 @@ constexpr int32_t kMaxNvidiaRelease = 999;
 constexpr int32_t kMaxNvidiaBuild = 99;
 // The roll-up's progress shows after this many files.
 constexpr size_t kProgressStep = 25;
-const std::u16string_view kFlags[] = {u"--opengl3-switchable", u"--json"};
 
 std::string Utf8(std::u16string_view text) {
     return Utf8FromUtf16(text);
