@@ -35,11 +35,19 @@ std::u16string Number(int64_t number) {
     return Utf16FromAscii(std::to_string(number));
 }
 
-// In quotes, a long text cut short.
+// In quotes, a long text cut short, a control character as \xNN.
 std::u16string Quoted(std::u16string_view text) {
     constexpr size_t kShown = 40;
-    return u"\"" + std::u16string(text.substr(0, kShown)) +
-           (text.size() > kShown ? u"...\"" : u"\"");
+    constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string quoted = u"\"";
+    for (const char16_t c : text.substr(0, kShown)) {
+        if (c < u' ' || c == 0x7F) {
+            quoted += {u'\\', u'x', kHex[c >> 4], kHex[c & 0xF]};
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + (text.size() > kShown ? u"...\"" : u"\"");
 }
 
 std::u16string FaultText(CardListLineFault fault) {
@@ -150,6 +158,7 @@ struct EntryReading {
     bool vexmiraEntry = false;  // Vexmira read it whole, as an entry line
     std::optional<CardListEntry> vexmira;
     CardListLineFault vexmiraFault = CardListLineFault::None;
+    bool emptyName = false;  // nothing but blanks before the first comma
 };
 
 void CheckRejection(const EntryReading& entry, Findings& findings) {
@@ -166,7 +175,10 @@ void CheckRejection(const EntryReading& entry, Findings& findings) {
                      std::u16string(entry.sysTestEntry ? u"Vexmira rejects it: "
                                                        : u"Vexmira reads an entry line here and "
                                                          u"rejects it: ") +
-                         FaultText(entry.vexmiraFault));
+                         (entry.emptyName ? u"the name is empty, and Vexmira skips an empty "
+                                            u"field: it reads the version as the name and each "
+                                            u"field after it one place early"
+                                          : FaultText(entry.vexmiraFault)));
     }
 }
 
@@ -243,12 +255,29 @@ std::u16string NameAt(int line, const CardListEntry& entry) {
     return u"line " + Number(line) + u" (" + Quoted(entry.name) + u")";
 }
 
+// The lines as "line 3", "lines 3 and 4", "lines 3, 4, 5, 6, 7 and 35 more".
+std::u16string LinesText(const std::vector<int>& lines) {
+    constexpr size_t kNamed = 5;
+    std::u16string text = lines.size() == 1 ? u"line " : u"lines ";
+    const size_t named = lines.size() > kNamed ? kNamed : lines.size() - 1;
+    for (size_t i = 0; i < named; ++i) {
+        text += (i == 0 ? u"" : u", ") + Number(lines[i]);
+    }
+    if (lines.size() > kNamed) {
+        return text + u" and " + Number(static_cast<int64_t>(lines.size() - kNamed)) + u" more";
+    }
+    return text + (lines.size() == 1 ? u"" : u" and ") + Number(lines.back());
+}
+
 // Entries that never decide because of their place: Vexmira stops at the
 // first line that matches with a code that ends its search, QuarvelSysTest
 // takes the last line that matches (only a "CD" line whose date the driver
-// meets stops its scan).
+// meets stops its scan). A line that keeps one other from deciding has the
+// finding on that other line; one that keeps several, on itself.
 void CheckOrder(const std::vector<std::pair<int, CardListEntry>>& entries, Findings& findings) {
     std::vector<bool> reported(entries.size(), false);
+    std::vector<std::vector<size_t>> shadowed(entries.size());    // by Vexmira's first match
+    std::vector<std::vector<size_t>> overridden(entries.size());  // by QuarvelSysTest's last
     for (size_t j = 0; j < entries.size(); ++j) {
         const auto& [line, entry] = entries[j];
         for (size_t i = 0; i < j; ++i) {
@@ -266,9 +295,7 @@ void CheckOrder(const std::vector<std::pair<int, CardListEntry>>& entries, Findi
                 break;
             }
             if (covers && IsOneOf(std::u16string_view(earlier.entryCode), kFinalCodes)) {
-                findings.Add(line, u"never reached by Vexmira: " + NameAt(earlierLine, earlier) +
-                                       u" matches every adapter this line names, and Vexmira "
-                                       u"stops there (QuarvelSysTest takes this line)");
+                shadowed[i].push_back(j);
                 break;
             }
         }
@@ -278,11 +305,44 @@ void CheckOrder(const std::vector<std::pair<int, CardListEntry>>& entries, Findi
                 CardListNameCovers(entry.name, earlier.name, Dialect::QuarvelSysTest) &&
                 !CardListNameCovers(earlier.name, entry.name, Dialect::QuarvelSysTest)) {
                 reported[i] = true;
-                findings.Add(earlierLine, u"never decides QuarvelSysTest: " + NameAt(line, entry) +
-                                              u" matches every adapter this line names, and "
-                                              u"QuarvelSysTest takes the last match (Vexmira "
-                                              u"takes this line)");
+                overridden[j].push_back(i);
             }
+        }
+    }
+    const auto lines = [&](const std::vector<size_t>& indexes) {
+        std::vector<int> numbers;
+        for (const size_t index : indexes) {
+            numbers.push_back(entries[index].first);
+        }
+        return numbers;
+    };
+    for (size_t culprit = 0; culprit < entries.size(); ++culprit) {
+        const auto& [line, entry] = entries[culprit];
+        const std::vector<size_t>& later = shadowed[culprit];
+        if (later.size() == 1) {
+            findings.Add(entries[later.front()].first,
+                         u"never reached by Vexmira: " + NameAt(line, entry) +
+                             u" matches every adapter this line names, and Vexmira stops there "
+                             u"(QuarvelSysTest takes this line)");
+        } else if (later.size() > 1) {
+            findings.Add(line, u"Vexmira never reaches " +
+                                   Number(static_cast<int64_t>(later.size())) + u" later lines (" +
+                                   LinesText(lines(later)) +
+                                   u"): this line matches every adapter they name, and Vexmira "
+                                   u"stops here (QuarvelSysTest takes them)");
+        }
+        const std::vector<size_t>& earlier = overridden[culprit];
+        if (earlier.size() == 1) {
+            findings.Add(entries[earlier.front()].first,
+                         u"never decides QuarvelSysTest: " + NameAt(line, entry) +
+                             u" matches every adapter this line names, and QuarvelSysTest takes "
+                             u"the last match (Vexmira takes this line)");
+        } else if (earlier.size() > 1) {
+            findings.Add(line, u"keeps " + Number(static_cast<int64_t>(earlier.size())) +
+                                   u" earlier lines (" + LinesText(lines(earlier)) +
+                                   u") from deciding QuarvelSysTest: this line matches every "
+                                   u"adapter they name, and QuarvelSysTest takes the last match "
+                                   u"(Vexmira takes them)");
         }
     }
 }
@@ -317,6 +377,7 @@ std::vector<EntryReading> ReadEntries(const ListReadings& readings, bool vexmira
         for (const std::u16string_view text : lines) {
             EntryReading entry;
             entry.line = number;
+            entry.emptyName = TrimSpaces(text.substr(0, text.find(u','))).empty();
             entry.sysTestEntry = IsCardListEntryLine(text);
             if (entry.sysTestEntry) {
                 entry.sysTest =

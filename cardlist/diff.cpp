@@ -54,30 +54,6 @@ bool IsDisplayModel(std::string_view model) {
                        [&](std::string_view family) { return model.starts_with(family); });
 }
 
-// Whether the NVIDIA rule rewrites versions of the caption's adapter: the
-// rule itself tells.
-bool HasNvidiaVersions(std::u16string_view caption) {
-    const DriverVersionNumber probe{0, 0, 1, 0};
-    DriverVersionNumber version = probe;
-    ApplyNvidiaVersionRule(caption, version);
-    return version != probe;
-}
-
-// The version as Windows reports it for a version as the programs compare
-// it: NVIDIA's short form 295.73 comes from 9.18.13.9573.
-std::u16string WindowsVersion(const DriverVersionNumber& compared, bool nvidia) {
-    const DriverVersionNumber reported =
-        nvidia ? DriverVersionNumber{9, 18, 10 + compared.part1 / 100,
-                                     compared.part1 % 100 * 100 + compared.part2}
-               : compared;
-    std::string text = std::to_string(reported.part1);
-    for (const int32_t part : {reported.part2, reported.part3, reported.part4}) {
-        text += '.';
-        text += std::to_string(part);
-    }
-    return Utf16FromAscii(text);
-}
-
 // The version one step from the list's in its last part that is not 0.
 std::optional<DriverVersionNumber> StepVersion(DriverVersionNumber version, int step) {
     int32_t* parts[] = {&version.part1, &version.part2, &version.part3, &version.part4};
@@ -148,7 +124,7 @@ std::vector<AdapterFacts> Drivers(const PciAdapter& adapter,
                 continue;
             }
             AdapterFacts facts{adapter.caption, adapter.pnpDeviceId,
-                               WindowsVersion(*version, nvidia), StepDate(entry.listDate, step)};
+                               ReportedVersion(*version, nvidia), StepDate(entry.listDate, step)};
             if (seen.emplace(facts.driverVersion, facts.driverDate).second) {
                 drivers.push_back(std::move(facts));
             }
@@ -186,6 +162,65 @@ std::u16string VerdictText(const Verdict& verdict) {
                 Number(row.message);
     }
     return text;
+}
+
+std::vector<std::u16string_view> Words(std::u16string_view text) {
+    std::vector<std::u16string_view> words;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find(u' ', start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+// The words where two texts differ, "..." standing for those they share.
+std::pair<std::u16string, std::u16string> DifferingWords(std::u16string_view a,
+                                                         std::u16string_view b) {
+    const std::vector<std::u16string_view> first = Words(a);
+    const std::vector<std::u16string_view> second = Words(b);
+    size_t head = 0;
+    while (head < first.size() && head < second.size() && first[head] == second[head]) {
+        ++head;
+    }
+    size_t tail = 0;
+    while (tail + head < first.size() && tail + head < second.size() &&
+           first[first.size() - 1 - tail] == second[second.size() - 1 - tail]) {
+        ++tail;
+    }
+    const auto join = [&](const std::vector<std::u16string_view>& words) {
+        std::u16string text = head > 0 ? u"\"..." : u"\"";
+        for (size_t i = head; i + tail < words.size(); ++i) {
+            if (i != head) {
+                text += u' ';
+            }
+            text += words[i];
+        }
+        return text + (tail > 0 ? u"...\"" : u"\"");
+    };
+    return {join(first), join(second)};
+}
+
+// Before and after as the table shows them. Where those look the same, a
+// row's text changed (a version it names): the words that differ follow.
+std::pair<std::u16string, std::u16string> ChangeTexts(const VerdictChange& change) {
+    std::u16string before = VerdictText(change.before);
+    std::u16string after = VerdictText(change.after);
+    if (before != after) {
+        return {before, after};
+    }
+    for (size_t i = 0; i < change.before.rows.size() && i < change.after.rows.size(); ++i) {
+        const RowVerdict& old = change.before.rows[i];
+        const RowVerdict& now = change.after.rows[i];
+        if (old.text != now.text || old.reportText != now.reportText) {
+            const auto [was, is] = old.text != now.text
+                                       ? DifferingWords(old.text, now.text)
+                                       : DifferingWords(old.reportText, now.reportText);
+            before += u" " + was;
+            after += u" " + is;
+        }
+    }
+    return {before, after};
 }
 
 }  // namespace
@@ -257,10 +292,11 @@ std::u16string ChangesTable(const std::vector<VerdictChange>& changes) {
         {u"Adapter", u"PNP id", u"Driver", u"OpenGL", u"Before", u"After"}};
     for (const VerdictChange& change : changes) {
         const std::u16string& pnp = change.adapter.pnpDeviceId;
+        auto [before, after] = ChangeTexts(change);
         rows.push_back({change.adapter.caption, pnp.substr(0, pnp.find(u"&SUBSYS")),
                         change.driver.driverVersion + u" of " + change.driver.driverDate,
                         change.gl.version.front() < '3' ? u"below 3" : u"3 or later",
-                        VerdictText(change.before), VerdictText(change.after)});
+                        std::move(before), std::move(after)});
     }
     std::array<size_t, 6> widths{};
     for (const auto& row : rows) {

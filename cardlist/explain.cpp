@@ -217,6 +217,33 @@ QuarvelSysTestVerdict EvaluateRows(const ListReadings& list, const MachineFacts&
 
 }  // namespace
 
+bool HasNvidiaVersions(std::u16string_view caption) {
+    const DriverVersionNumber probe{0, 0, 1, 0};
+    DriverVersionNumber version = probe;
+    ApplyNvidiaVersionRule(caption, version);
+    return version != probe;
+}
+
+std::u16string ReportedVersion(const DriverVersionNumber& compared, bool nvidia) {
+    const DriverVersionNumber reported =
+        nvidia ? DriverVersionNumber{9, 18, 10 + compared.part1 / 100,
+                                     compared.part1 % 100 * 100 + compared.part2}
+               : compared;
+    std::string text = std::to_string(reported.part1);
+    for (const int32_t part : {reported.part2, reported.part3, reported.part4}) {
+        text += '.';
+        text += std::to_string(part);
+    }
+    return Utf16FromAscii(text);
+}
+
+std::u16string HardwareIdOf(std::u16string_view pnpDeviceId) {
+    const size_t first = pnpDeviceId.find(u'\\');
+    const size_t second =
+        first == std::u16string::npos ? first : pnpDeviceId.find(u'\\', first + 1);
+    return std::u16string(pnpDeviceId.substr(0, second));
+}
+
 MachineFacts MachineOfAdapter(const AdapterFacts& adapter) {
     MachineFacts machine;
     WmiVideoController controller;
@@ -226,12 +253,7 @@ MachineFacts MachineOfAdapter(const AdapterFacts& adapter) {
     controller.driverVersion = Text(adapter.driverVersion);
     controller.pnpDeviceId = Text(adapter.pnpDeviceId);
     machine.controllers.push_back(controller);
-    // The display device's id is the hardware id that begins the PNP device
-    // id: the text before its second backslash.
-    const size_t first = adapter.pnpDeviceId.find(u'\\');
-    const size_t second =
-        first == std::u16string::npos ? first : adapter.pnpDeviceId.find(u'\\', first + 1);
-    machine.displays.push_back({adapter.pnpDeviceId.substr(0, second), kDescribedDeviceKey,
+    machine.displays.push_back({HardwareIdOf(adapter.pnpDeviceId), kDescribedDeviceKey,
                                 kDisplayAttachedToDesktop | kDisplayPrimaryDevice,
                                 adapter.caption});
     DriverKeyValues values;

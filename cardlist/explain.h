@@ -31,6 +31,10 @@ struct MachineFacts {
     bool remoteSession = false;
 };
 
+// The hardware id that begins a PNP device id, as the display devices give
+// it: the text before its second backslash.
+std::u16string HardwareIdOf(std::u16string_view pnpDeviceId);
+
 // The machine of one adapter: it alone, on the primary display, its driver's
 // key holding the version WMI gives, and memory enough for both programs.
 MachineFacts MachineOfAdapter(const AdapterFacts& adapter);
@@ -116,6 +120,14 @@ Explanation Explain(const ListReadings& list, std::u16string_view listPath,
 // exit code, QuarvelSysTest's matching lines and its rows.
 std::u16string ExplanationText(const Explanation& explanation, const AdapterFacts& adapter,
                                const OpenGLFacts& gl);
-// The same as JSON (UTF-8).
+// The same as JSON (UTF-8); results, when not empty, are members that come
+// first ("  \"name\": value,\n" each).
 std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& adapter,
-                            const OpenGLFacts& gl);
+                            const OpenGLFacts& gl, std::string_view results = {});
+
+// Whether the programs compare the drivers of an adapter of this caption in
+// NVIDIA's short form: the rule itself tells.
+bool HasNvidiaVersions(std::u16string_view caption);
+// The version as Windows reports it of one as the programs compare it: NVIDIA's
+// short form 295.73 comes from 9.18.12.9573, any other as it is.
+std::u16string ReportedVersion(const DriverVersionNumber& compared, bool nvidia);

@@ -2,6 +2,7 @@
 #include "cardlist/explain.h"
 
 #include "adapters/driver_version.h"
+#include "cardlist/results_file.h"
 #include "common/text.h"
 #include "systest/engine/results_json.h"
 
@@ -13,6 +14,10 @@ std::u16string Number(int64_t number) {
 
 std::u16string ExitCodeMeaning(int exitCode) {
     switch (exitCode) {
+        case -1:
+            return u"not started";
+        case 1:
+            return u"a remote session: nothing tested";
         case 2:
             return u"supported, the driver is older than the list's";
         case 3:
@@ -81,20 +86,24 @@ std::string JsonArray(const std::vector<std::string>& items, const std::string& 
     return json + indent + "]";
 }
 
-}  // namespace
+// The adapter and the OpenGL the explanation is for.
+std::u16string AdapterText(const AdapterFacts& adapter, const OpenGLFacts& gl) {
+    return u"Adapter:  " + adapter.caption + u"\nPNP id:   " +
+           (adapter.pnpDeviceId.empty() ? u"(none)" : adapter.pnpDeviceId) + u"\nDriver:   " +
+           adapter.driverVersion + u" of " + adapter.driverDate + u"\nOpenGL:   " +
+           Utf16FromAscii(gl.version) +
+           (gl.anotherVendor ? u", from another vendor than the adapter's"
+                             : u", the adapter's own") +
+           u"\n\n";
+}
 
-std::u16string ExplanationText(const Explanation& explanation, const AdapterFacts& adapter,
-                               const OpenGLFacts& gl) {
+// What each program did: Vexmira's log and exit code, QuarvelSysTest's scan
+// and rows.
+std::u16string ProgramsText(const Explanation& explanation) {
     const VexmiraVerdict& vexmira = explanation.vexmira;
     const QuarvelSysTestVerdict& sysTest = explanation.quarvelSysTest;
     std::u16string text =
-        u"Adapter:  " + adapter.caption + u"\nPNP id:   " +
-        (adapter.pnpDeviceId.empty() ? u"(none)" : adapter.pnpDeviceId) + u"\nDriver:   " +
-        adapter.driverVersion + u" of " + adapter.driverDate + u"\nOpenGL:   " +
-        Utf16FromAscii(gl.version) +
-        (gl.anotherVendor ? u", from another vendor than the adapter's" : u", the adapter's own") +
-        u"\n\nVexmira.exe, as its log shows it ([line N]: the list line it "
-        u"was reading):\n";
+        u"Vexmira.exe, as its log shows it ([line N]: the list line it was reading):\n";
     AppendLog(text, vexmira.log);
     text += u"Exit code " + Number(vexmira.exitCode) + u" (" + ExitCodeMeaning(vexmira.exitCode) +
             u"), if its OpenGL capability and shader tests pass;\n  " + VexmiraDecision(vexmira) +
@@ -126,8 +135,66 @@ std::u16string ExplanationText(const Explanation& explanation, const AdapterFact
     return text;
 }
 
+// An adapter of a results file on one line.
+std::u16string ResultsAdapterText(const ResultsAdapter& adapter) {
+    std::u16string text = (adapter.caption.empty() ? u"(no caption)" : adapter.caption) + u", " +
+                          (adapter.pnpDeviceId.empty() ? u"no PNP id" : adapter.pnpDeviceId) +
+                          u", driver " + adapter.driverVersion.value_or(u"(none)");
+    if (adapter.registryDriverVersion && adapter.registryDriverVersion != adapter.driverVersion) {
+        text += u" (the registry's " + *adapter.registryDriverVersion + u")";
+    }
+    text += adapter.driverDate ? u" of " + adapter.driverDate->substr(0, 8) : u", no date";
+    text += !adapter.drivesScreen ? u", drives no screen"
+            : adapter.primary     ? u", drives the primary screen"
+                                  : u", drives a screen";
+    return text + (adapter.rendersOpenGL ? u"" : u", renders no OpenGL");
+}
+
+}  // namespace
+
+std::u16string ExplanationText(const Explanation& explanation, const AdapterFacts& adapter,
+                               const OpenGLFacts& gl) {
+    return AdapterText(adapter, gl) + ProgramsText(explanation);
+}
+
+std::u16string ResultsExplanationText(const Explanation& explanation, const ResultsFile& results,
+                                      std::u16string_view file, const OpenGLFacts& gl,
+                                      bool openGLAssumed) {
+    std::u16string text = u"Results:  " + std::u16string(file) + u", computer " +
+                          (results.computerName.empty() ? u"(no name)" : results.computerName) +
+                          u", tested " + results.tested + u"\nWindows reported " +
+                          Number(static_cast<int64_t>(results.adapters.size())) +
+                          (results.adapters.size() == 1 ? u" adapter" : u" adapters") +
+                          u"; * the one the checks judged:\n";
+    for (size_t i = 0; i < results.adapters.size(); ++i) {
+        text += (results.judgedAdapter == i ? u"  * " : u"    ") + Number(static_cast<int64_t>(i)) +
+                u"  " + ResultsAdapterText(results.adapters[i]) + u'\n';
+    }
+    const std::u16string version = Utf16FromAscii(gl.version);
+    if (openGLAssumed) {
+        text += u"The results do not hold the OpenGL version" +
+                (results.diagnosticLog.empty() ? std::u16string()
+                                               : u"; Vexmira's log " + results.diagnosticLog +
+                                                     u" has it in its line \"Version :\"") +
+                u". Assumed: " + version + u" (give it with --opengl).\n";
+    }
+    text += u'\n';
+    const ResultsAdapter* judged = results.Judged();
+    text += judged != nullptr ? AdapterText(FactsOfAdapter(*judged), gl)
+                              : u"Adapter:  none judged\nOpenGL:   " + version + u"\n\n";
+    text += ProgramsText(explanation);
+    const int recorded = results.diagnosticExitCode;
+    if (recorded != explanation.vexmira.exitCode) {
+        text += u"\nThe results record Vexmira's exit code " + Number(recorded) + u" (" +
+                ExitCodeMeaning(recorded) + u"); this list with OpenGL " + version +
+                (openGLAssumed ? u" (assumed)" : u"") + u" gives " +
+                Number(explanation.vexmira.exitCode) + u".\n";
+    }
+    return text;
+}
+
 std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& adapter,
-                            const OpenGLFacts& gl) {
+                            const OpenGLFacts& gl, std::string_view results) {
     const VexmiraVerdict& vexmira = explanation.vexmira;
     const QuarvelSysTestVerdict& sysTest = explanation.quarvelSysTest;
     std::vector<std::string> log;
@@ -154,9 +221,9 @@ std::string ExplanationJson(const Explanation& explanation, const AdapterFacts& 
     const char* check = !vexmira.listSearched ? "none"
                         : vexmira.fullCheck   ? "full"
                                               : "namedCardsOnly";
-    return "{\n"
-           "  \"adapter\": {\"caption\": " +
-           JsonString(adapter.caption) + ", \"pnpDeviceId\": " + JsonString(adapter.pnpDeviceId) +
+    return "{\n" + std::string(results) +
+           "  \"adapter\": {\"caption\": " + JsonString(adapter.caption) +
+           ", \"pnpDeviceId\": " + JsonString(adapter.pnpDeviceId) +
            ", \"driverVersion\": " + JsonString(adapter.driverVersion) +
            ", \"driverDate\": " + JsonString(adapter.driverDate) +
            "},\n"

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const AdapterFacts adapter{u"NVIDIA Quadro FX 580",
                                u"PCI\\VEN_10DE&DEV_0659&SUBSYS_063A10DE&REV_A1\\4&2B5A3A7C&0&0010",
                                u"8.17.12.9573", u"20120120"};
-    for (const OpenGLFacts& gl : {OpenGLFacts{"2.1", false}, OpenGLFacts{"4.5", false}}) {
+    for (const OpenGLFacts& gl : {OpenGLFacts{"2.1", false, ""}, OpenGLFacts{"4.5", false, ""}}) {
         const Explanation explanation =
             Explain(ReadAsBothPrograms(bytes), u"GraphicsCardGBList.txt", adapter, gl);
         FUZZ_CHECK(explanation.vexmira.exitCode >= 0 && explanation.vexmira.exitCode <= 3);

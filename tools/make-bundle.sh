@@ -4,7 +4,8 @@
 # a user unzips (dist/QuarvelSysTest) and its ZIP (dist/QuarvelSysTest.zip),
 # whose SHA-256 it prints: a build of the same commit gives the same ZIP.
 # Beside it, the support staff's graphics card list tool of the same build
-# (dist/cardlist.zip), which is no part of the user's bundle.
+# (dist/cardlist.zip: cardlist.exe with the shipped list, the PCI ID database
+# and their notices), which is no part of the user's bundle.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,8 @@ cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86
 cmake --build build/windows-x86 -j2 --target cardlist
 tools/pack-bundle build/windows-x86 dist
-tools/pack-zip dist cardlist build/windows-x86/cardlist cardlist.exe
+mapfile -t cardlist_files <build/windows-x86/cardlist/cardlist_files.txt
+tools/pack-zip dist cardlist build/windows-x86/cardlist "${cardlist_files[@]}"
 echo "Bundle: dist/QuarvelSysTest ($(ls dist/QuarvelSysTest | wc -l) files), dist/QuarvelSysTest.zip"
 echo "Graphics card list tool: dist/cardlist.zip"
 sha256sum dist/QuarvelSysTest.zip dist/cardlist.zip

@@ -8,7 +8,8 @@
 # diagnostic's tests run on, Python's jsonschema, which checks the results
 # files against their schema, clang with libFuzzer for the fuzz targets, and a
 # font with Chinese, Japanese and Korean glyphs, which Wine's dialogs draw
-# those languages in (tools/wine-session links it to the dialog font).
+# those languages in (tools/wine-session links it to the dialog font), and
+# Chromium, whose headless screenshot checks the fleet roll-up's page.
 #
 # A package mirror caught mid-sync is common: `apt-get update` is tried again
 # after a pause that grows, and then the set-up goes on with the indexes apt
@@ -32,7 +33,7 @@ packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 g++-mingw-w64-i6
           make googletest clang-format imagemagick librsvg2-bin pci.ids zip unzip python3
           python3-jsonschema git libgl1-mesa-dri libgl1:i386 libglx-mesa0:i386
           libgl1-mesa-dri:i386 qemu-user-static clang libfuzzer-14-dev fonts-wqy-microhei
-          osslsigncode openssl)
+          osslsigncode openssl chromium)
 read -r -a update_pauses <<<"${QST_APT_RETRY_PAUSES-15 30 60}"
 wine32_loader=${QST_WINE32_LOADER:-/usr/lib/wine/wine}
 

@@ -50,7 +50,9 @@ TEST(CheckCardList, FindsWhatEachProgramReadsOtherwise) {
            "comma, Vexmira two characters) differently: QuarvelSysTest as \"GL # certified\""}}},
         {"empty name",
          kFirst + ",8.911.3,20111214,GL\n",
-         {{2, "Vexmira rejects it: the version has fewer than two parts"},
+         {{2,
+           "Vexmira rejects it: the name is empty, and Vexmira skips an empty field: it reads "
+           "the version as the name"},
           {2, "the name is empty: QuarvelSysTest matches every adapter"}}},
         {"lower-case and unknown codes",
          kFirst + "Quadro 600,276.42,20110712,gl\nQuadro 400,1.2,20110712,GX\n",
@@ -61,6 +63,9 @@ TEST(CheckCardList, FindsWhatEachProgramReadsOtherwise) {
          {{2,
            "NVIDIA version 9.18.13.110 in its long form: both programs compare the short "
            "form, here 301.10"}}},
+        {"NVIDIA build of three digits",
+         kFirst + "GeForce GTX 680,296.100,20120320,GD\n",
+         {{2, "NVIDIA version 296.100 in its long form"}}},
         {"lone carriage return",
          kFirst + "FirePro V3800,8.911.3,20111214,GL\rFirePro V4800,8.911.3,20111214,GL\n",
          {{2, "a carriage return without a line feed in column 34"}}},
@@ -68,6 +73,12 @@ TEST(CheckCardList, FindsWhatEachProgramReadsOtherwise) {
          kFirst + "FirePro V3800,8.911.3,2011" + '\0' + "1214,GL\n",
          {{2, "a zero byte in column 27: Vexmira's line ends there"},
           {2, "both programs reject it: QuarvelSysTest as the date is not yyyymmdd"}}},
+        {"zero byte after the code",
+         kFirst + "Quadro 600,276.42,20110712,GL" + '\0' + "x\n",
+         {{2, "a zero byte in column 30"},
+          {2,
+           "the programs read the entry code (QuarvelSysTest takes all text after the third "
+           "comma, Vexmira two characters) differently: QuarvelSysTest as \"GL\\x00x\""}}},
         {"Ctrl+Z",
          kFirst + "\x1A\nFirePro V3800,8.911.3,20111214,GL\n",
          {{2, "Ctrl+Z (byte 26) in column 1: Vexmira reads no further"},
@@ -98,6 +109,18 @@ TEST(CheckCardList, FindsWhatEachProgramReadsOtherwise) {
            "never decides QuarvelSysTest: line 3 (\"Quadro 600\") matches every adapter this "
            "line names"}}},
         {"a CD line overrides nothing", kFirst + "pci\\ven_8086,8.15.10.2653,20120209,GD\n", {}},
+        {"a general CD line ends no search",
+         "pci\\ven_8086,8.15.10.2653,20120209,CD\npci\\ven_8086&dev_0166,8.15.10.2653,20120209,"
+         "GD\n",
+         {}},
+        {"one line shadows several",
+         kFirst + "Quadro,276.42,20110712,NG\nQuadro 600,276.42,20110712,GL\n" +
+             "Quadro 4000,276.42,20110712,GL\n",
+         {{2, "Vexmira never reaches 2 later lines (lines 3 and 4): this line matches"}}},
+        {"one line overrides several",
+         kFirst + "Quadro 600,276.42,20110712,GL\nQuadro 4000,276.42,20110712,GL\n" +
+             "Quadro,276.42,20110712,NG\n",
+         {{4, "keeps 2 earlier lines (lines 2 and 3) from deciding QuarvelSysTest"}}},
         {"no entry line", "# only comments\n", {{0, "no entry line: Vexmira finds no adapter"}}},
     };
     for (const auto& c : cases) {

@@ -104,6 +104,35 @@ TEST(DiffCommand, AChangeThatReratesNothingPrintsNothing) {
     EXPECT_EQ(system.error, "cardlist: cannot read none\n");
 }
 
+// Edits that the rows show in part: Vexmira's exit code alone, which
+// deployment scripts read, and the version a row's text names.
+TEST(DiffCommand, ShowsWhatChangedWhereTheRowsLookAlike) {
+    const struct {
+        std::string before;
+        std::string after;
+        const char* row;  // the first row of the table
+    } cases[] = {
+        {"GeForce 9500 GT,285.62,20111024,GD\nGeForce 9500,285.62,20111024,NG\n",
+         "GeForce 9500 GT,285.62,20111024,NG\nGeForce 9500,285.62,20111024,NG\n",
+         "line 2 NG: exit 2, card 2/980  \u2192  line 2 NG: exit 0, card 2/980\n"},
+        {"GeForce 9500 GT,285.62,20111024,GD\n", "GeForce 9500 GT,290.10,20111024,GD\n",
+         "line 1 GD: exit 2, driver 2/1006 \"...285.62...\"  \u2192  "
+         "line 1 GD: exit 2, driver 2/1006 \"...290.10...\"\n"},
+    };
+    MemorySystem system;
+    system.files[u"pci.ids"] = kPciIds;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after);
+        system.files[u"old.txt"] = c.before;
+        system.files[u"new.txt"] = c.after;
+        EXPECT_EQ(system.Run({u"diff", u"old.txt", u"new.txt"}), kToolFindings);
+        const size_t second = system.out.find('\n') + 1;
+        EXPECT_TRUE(
+            system.out.substr(second, system.out.find('\n', second) + 1 - second).ends_with(c.row))
+            << system.out;
+    }
+}
+
 // NVIDIA's Quadro devices of Debian's database, which the sanitizers' builds
 // evaluate in a few seconds where the whole database takes a minute.
 std::string QuadroPciIds() {

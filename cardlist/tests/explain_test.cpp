@@ -141,10 +141,13 @@ TEST(ExplainCommand, PrintsTextOrJsonAndRefusesWhatItLacks) {
         std::vector<std::u16string> arguments;
         const char* problem;
     } refused[] = {
-        {{u"explain", u"--list", u"list.txt"}, "explain needs --caption"},
+        {{u"explain", u"--list", u"list.txt"}, "explain needs --caption (or --results)"},
         {{u"explain", u"--list", u"list.txt", u"--caption", u"X", u"--driver-version", u"1.2",
           u"--driver-date", u"2012-1-1"},
          "--driver-date takes 8 digits"},
+        {{u"explain", u"--caption", u"NVIDIA Quadro 600", u"--driver-version", u"1260.5",
+          u"--driver-date", u"20120101"},
+         "--driver-version 1260.5 is neither NVIDIA's short form"},
         {{u"explain", u"--caption"}, "--caption needs a value"},
         {{u"explain", u"--pnp", u"a", u"--pnp", u"b"}, "--pnp is given twice"},
         {{u"explain", u"--verbose"}, "explain does not know --verbose"},

@@ -1,7 +1,8 @@
 // cardlist as a Windows console program for support staff: wide arguments,
 // files by CreateFileW, output to the console as UTF-16 (in pieces, as every
 // Windows takes output of any length) or, redirected, as UTF-8, each line
-// ending in CR LF. Output that does not arrive ends the tool with kToolFailed.
+// ending in CR LF; progress only to a console. Output that does not arrive
+// ends the tool with kToolFailed.
 #include "cardlist/command.h"
 
 #include "common/win/console_output.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr char16_t kPciIdsFileName[] = u"pci.ids";
+constexpr char16_t kCardListFileName[] = u"GraphicsCardGBList.txt";
 // Files are read in pieces of this size; a list is a few kilobytes, the PCI
 // ID database about 1.5 MB.
 constexpr DWORD kReadChunk = 64 * 1024;
@@ -35,7 +37,7 @@ std::wstring Utf16FromUtf8(std::string_view text) {
 std::string WithCrLf(std::string_view text) {
     std::string lines;
     for (const char c : text) {
-        if (c == '\n') {
+        if (c == '\n' && (lines.empty() || lines.back() != '\r')) {
             lines += '\r';
         }
         lines += c;
@@ -81,11 +83,46 @@ class WindowsSystem final : public ToolSystem {
         } while (read != 0);
         return bytes;
     }
+    bool WriteFile(const std::u16string& path, std::string_view bytes) override {
+        const UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        return file &&
+               ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                           nullptr) &&
+               written == bytes.size();
+    }
+    std::optional<std::vector<FolderFile>> ListFolder(const std::u16string& folder) override {
+        const std::u16string prefix =
+            folder.ends_with(u'\\') || folder.ends_with(u'/') ? folder : folder + u'\\';
+        WIN32_FIND_DATAW found{};
+        const UniqueFindHandle search(FindFirstFileW(WideCStr(prefix + u"*"), &found));
+        std::vector<FolderFile> files;
+        if (!search) {
+            // A drive's root without a file finds nothing at all.
+            return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(files) : std::nullopt;
+        }
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                const std::u16string name = FromWide(found.cFileName);
+                files.push_back(
+                    {name, prefix + name,
+                     static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow});
+            }
+        } while (FindNextFileW(search.get(), &found));
+        return GetLastError() == ERROR_NO_MORE_FILES ? std::optional(files) : std::nullopt;
+    }
     void Out(std::string_view text) override {
         written_ = written_ && Write(STD_OUTPUT_HANDLE, text);
     }
     void Error(std::string_view text) override {
         written_ = written_ && Write(STD_ERROR_HANDLE, text);
+    }
+    void Progress(std::string_view text) override {
+        DWORD mode = 0;
+        if (GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)) {
+            Write(STD_ERROR_HANDLE, text);
+        }
     }
     // A pci.ids beside the program; Windows has none of its own.
     std::u16string DefaultPciIds() const override {
@@ -93,6 +130,8 @@ class WindowsSystem final : public ToolSystem {
         return GetFileAttributesW(WideCStr(path)) == INVALID_FILE_ATTRIBUTES ? std::u16string()
                                                                              : path;
     }
+    // The list that ships with the programs, which cardlist.zip holds beside it.
+    std::u16string DefaultList() const override { return ProgramFolder() + kCardListFileName; }
 
   private:
     bool written_ = true;
