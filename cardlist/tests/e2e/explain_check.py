@@ -6,8 +6,9 @@ makes Wine's video adapter agree with its display device as a given card
 (the registry recipe of our platform notes), runs QuarvelSysTest.exe -silent
 -json in a folder of the shipped files (with the case's graphics card list),
 which runs the real Vexmira.exe, and runs cardlist.exe explain --json for
-the same adapter, list and OpenGL. Vexmira's exit code and QuarvelSysTest's
-graphics card and driver rows (key, level, text) must be what explain says.
+the same adapter, list and OpenGL, typed and from the results file the run
+wrote. Vexmira's exit code and QuarvelSysTest's graphics card and driver rows
+(key, level, text) must be what explain says, both ways.
 
     explain_check.py <cardlist.exe> <program-dir>
 """
@@ -123,6 +124,20 @@ def explained(cardlist, folder, card, gl):
     return explanation["vexmira"]["exitCode"], rows
 
 
+def explained_from_results(cardlist, folder, gl):
+    """What explain says from the results file the real program wrote."""
+    result = wine([str(cardlist), "explain", "--results", "r.json", "--list",
+                   "GraphicsCardGBList.txt", "--json"] + gl["explain"], cwd=folder)
+    if result.returncode != 0:
+        fail(f"cardlist explain --results: {result.returncode} "
+             f"{result.stderr.decode('utf-8', 'replace')}")
+    explanation = json.loads(result.stdout.decode("utf-8"))
+    rows = [(row["key"], row["level"], row["reportText"])
+            for row in explanation["quarvelSysTest"]["rows"]
+            if row["key"] in ("graphics-card", "graphics-driver")]
+    return explanation["vexmira"]["exitCode"], rows
+
+
 def main():
     if len(sys.argv) != 3:
         fail(__doc__.strip().splitlines()[-1].strip())
@@ -137,11 +152,14 @@ def main():
             if not memory or card["caption"] not in memory[0]:
                 fail(f"{description}: Wine's adapter is not {card['caption']}: {memory}")
             expected_exit_code, expected_rows = explained(cardlist, folder, card, gl)
+            from_results = explained_from_results(cardlist, folder, gl)
         print(f"{description}: Vexmira {exit_code}, rows {rows}")
         if exit_code != expected_exit_code:
             fail(f"{description}: Vexmira.exe gave {exit_code}, explain says {expected_exit_code}")
         if rows != expected_rows:
             fail(f"{description}: QuarvelSysTest shows {rows}, explain says {expected_rows}")
+        if from_results != (exit_code, rows):
+            fail(f"{description}: explain --results says {from_results}")
         exit_codes.add(exit_code)
     # The cases reach each verdict the list can give.
     if exit_codes != {0, 2, 3, 4}:
