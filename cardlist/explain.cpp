@@ -125,7 +125,8 @@ class DescribedPlatform final : public DiagnosticPlatform {
     DescribedPlatform(const AdapterFacts& facts, int32_t exitCode, RecordedLines& lines)
         : facts_(facts), exitCode_(exitCode), lines_(lines) {}
 
-    DiagnosticRun RunDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
+    void StartDiagnosticProgram() override {}
+    DiagnosticRun WaitForDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override {
         DescribedVideoSystem system(facts_);
         VideoSystem sources = system.Sources();
