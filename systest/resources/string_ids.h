@@ -60,6 +60,11 @@
 #define IDS_GPU_MEMORY_LOW_UNNAMED 997     // %d 256 (MB)
 #define IDS_GPU_MEMORY_PASSED_UNNAMED 998  // %d 256 (MB)
 #define IDS_CARD_NOT_SUPPORTED_UNNAMED 999
+// The agreement page while the checks run.
+#define IDS_AGREEMENT_CHECKING 1040
+// The results list's context menu: the command and its shortcut after a tab.
+#define IDS_LIST_MENU_COPY 1041
+#define IDS_LIST_MENU_SELECT_ALL 1042
 
 #ifndef RC_INVOKED
 // Every identifier above: a language library holds a string for each, and a
@@ -119,5 +124,8 @@ inline constexpr int kLanguageStringIds[] = {
     IDS_GPU_MEMORY_LOW_UNNAMED,
     IDS_GPU_MEMORY_PASSED_UNNAMED,
     IDS_CARD_NOT_SUPPORTED_UNNAMED,
+    IDS_AGREEMENT_CHECKING,
+    IDS_LIST_MENU_COPY,
+    IDS_LIST_MENU_SELECT_ALL,
 };
 #endif
