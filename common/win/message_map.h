@@ -93,7 +93,7 @@ template <UINT M>
 constexpr auto KindOf() {
     if constexpr (kOneOf<M, WM_CREATE, WM_DESTROY, WM_SIZE, WM_CANCELMODE, WM_UPDATEUISTATE,
                          WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_FONTCHANGE, WM_SYSKEYDOWN,
-                         WM_MOUSELEAVE, WM_MOUSEACTIVATE, WM_PAINT, WM_INITDIALOG>) {
+                         WM_MOUSELEAVE, WM_MOUSEACTIVATE, WM_PAINT, WM_INITDIALOG, WM_SETCURSOR>) {
         return None{};
     } else if constexpr (kOneOf<M, WM_ERASEBKGND, WM_PRINTCLIENT>) {
         return Dc{};

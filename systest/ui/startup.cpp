@@ -1,11 +1,13 @@
 #include "systest/ui/startup.h"
 
+#include "common/win/queued_input.h"
 #include "common/win/wide.h"
 #include "systest/engine/machine_checks.h"
 #include "systest/engine/machine_probe.h"
 #include "systest/engine/system_graphics_checks.h"
 #include "systest/ui/agreement_dialog.h"
 #include "systest/ui/command_line.h"
+#include "systest/ui/held_keys.h"
 #include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/program_strings.h"
@@ -39,6 +41,31 @@ std::vector<std::u16string> ProgramArguments() {
     return result;
 }
 
+// Keeps the keys held down from before the filter came from acting on the
+// loop's dialogs (HeldKeys), for its lifetime.
+class HeldKeyFilter final : private MessageFilter {
+  public:
+    explicit HeldKeyFilter(MessageLoop& loop) : loop_(loop) { loop_.AddMessageFilter(*this); }
+    HeldKeyFilter(const HeldKeyFilter&) = delete;
+    HeldKeyFilter& operator=(const HeldKeyFilter&) = delete;
+    ~HeldKeyFilter() { loop_.RemoveMessageFilter(*this); }
+
+  private:
+    bool PreTranslateMessage(MSG& message) override {
+        KeyTransition transition = KeyTransition::Other;
+        if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+            transition = KeyTransition::Down;
+        } else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
+            transition = KeyTransition::Up;
+        }
+        const bool wasDown = (HIWORD(message.lParam) & KF_REPEAT) != 0;
+        return keys_.Drops(transition, static_cast<uint32_t>(message.wParam), wasDown);
+    }
+
+    MessageLoop& loop_;
+    HeldKeys keys_;
+};
+
 // The main dialog with the checks of this machine; its quit code, or
 // kExitNoDialog when it cannot be created. The accepted agreement page stays
 // on the screen while the checks run and goes when the main dialog is ready.
@@ -53,6 +80,10 @@ int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agr
     if (!created) {
         return kExitNoDialog;
     }
+    // Whatever was typed or clicked while the checks ran was meant for the
+    // busy page, or was impatience: none of it may act on the results.
+    DiscardQueuedInput();
+    const HeldKeyFilter heldKeys(module.Loop());
     ShowWindow(mainDialog.Window(), showCommand);
     return module.Loop().Run();
 }

@@ -923,4 +923,62 @@ TEST_F(QuarvelSysTestRun, HangingDiagnosticIsEndedAndCountsAsAFailedGraphicsTest
     EXPECT_EQ(ExitCode(), 1u);
 }
 
+// Waits until the condition holds; whether it did within the time.
+template <typename Condition>
+bool WaitUntil(Condition holds, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!holds()) {
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+// The impatient user of a slow graphics driver: what is typed and clicked
+// while the checks run, and an Enter still held when the results come, acts
+// on nothing. Keys and clicks are real input, as the user's come.
+TEST_F(QuarvelSysTestRun, KeysAndClicksWhileTheChecksRunLeaveTheResultsShowing) {
+    const EnvironmentVariable slow(L"QST_STAND_IN_DELAY_MS", u"10000");
+    const EnvironmentVariable supported(L"QST_STAND_IN_EXIT_CODE", u"3");
+    Start();
+    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
+                          (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
+    const HWND page = WaitForAgreement();
+    ASSERT_NE(page, nullptr);
+    const std::wstring instructions = ItemText(page, -1);
+    ClickButton(page, IDC_ACCEPT_BOX);  // which hands the focus to Next
+    ASSERT_TRUE(WaitForFocus(GetDlgItem(page, IDOK), kWindowTimeoutMs));
+    TypeKey(VK_RETURN);
+
+    // The page says that the checks run, and takes nothing.
+    ASSERT_TRUE(WaitUntil([&] { return !IsItemEnabled(page, IDCANCEL); }, kWindowTimeoutMs));
+    EXPECT_FALSE(IsItemEnabled(page, IDOK));
+    EXPECT_NE(ItemText(page, -1), instructions);
+    for (const WORD key : {VK_RETURN, VK_RETURN, VK_ESCAPE}) {
+        Sleep(300);
+        TypeKey(key);
+    }
+    ClickCentreOf(GetDlgItem(page, IDCANCEL));
+    TypeKey(VK_F4, VK_MENU);
+    SendKey(VK_RETURN, true);  // held until the results show
+
+    const HWND main = app_.WaitForWindow(texts_.mainCaption);
+    ASSERT_NE(main, nullptr) << "no results";
+    SendKey(VK_RETURN, true);  // the held key's repeat
+    SendKey(VK_RETURN, false);
+    DWORD closedWith = kNoExitCode;
+    EXPECT_FALSE(app_.WaitForExit(2000, closedWith)) << "the results closed with " << closedWith;
+    ASSERT_TRUE(IsWindowVisible(main));
+    const std::vector<std::string> lines = ReportLines(main);
+    bool certified = false;
+    for (const std::string& line : lines) {
+        certified = certified || line.find("certified for Quarvel 2012") != std::string::npos;
+    }
+    EXPECT_TRUE(certified) << "the rows of the stand-in's verdict" << testing::PrintToString(lines);
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+}
+
 }  // namespace
