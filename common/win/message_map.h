@@ -122,6 +122,14 @@ struct MessageArguments<WM_MOUSEWHEEL> {
         return {GET_WHEEL_DELTA_WPARAM(m.wParam)};
     }
 };
+// The window clicked or keyed in, and the point in screen coordinates: (-1,
+// -1) when the keyboard asked for the menu (Shift+F10, the Menu key).
+template <>
+struct MessageArguments<WM_CONTEXTMENU> {
+    static std::tuple<HWND, POINT> Of(const WindowMessage& m) {
+        return {reinterpret_cast<HWND>(m.wParam), message_arguments::PointOf(m.lParam)};
+    }
+};
 // The timer's id.
 template <>
 struct MessageArguments<WM_TIMER> {

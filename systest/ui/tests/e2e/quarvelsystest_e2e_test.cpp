@@ -6,6 +6,7 @@
 
 #include "common/tests/crlf_lines.h"
 #include "common/tests/wine/accessible_reading.h"
+#include "common/tests/wine/clipboard_text.h"
 #include "common/tests/wine/bad_files.h"
 #include "common/tests/wine/environment_variable.h"
 #include "common/tests/wine/temp_folder.h"
@@ -977,6 +978,73 @@ TEST_F(QuarvelSysTestRun, KeysAndClicksWhileTheChecksRunLeaveTheResultsShowing) 
         certified = certified || line.find("certified for Quarvel 2012") != std::string::npos;
     }
     EXPECT_TRUE(certified) << "the rows of the stand-in's verdict" << testing::PrintToString(lines);
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+}
+
+// A visible popup menu of the program; null when none opens in time.
+HWND WaitForPopupMenu(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND window, LPARAM context) -> BOOL {
+                    auto* wanted = reinterpret_cast<Search*>(context);
+                    wchar_t name[16] = {};
+                    GetClassNameW(window, name, 16);
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(window, &process);
+                    if (process == wanted->processId && IsWindowVisible(window) &&
+                        wcscmp(name, L"#32768") == 0) {
+                        wanted->found = window;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        kWindowTimeoutMs);
+    return search.found;
+}
+
+// What a user mails to support: every row, selected with Ctrl+A and copied
+// with Ctrl+C, as text; the list's menu opens from the keyboard.
+TEST_F(QuarvelSysTestRun, TheResultsCopyAsTextAndTheirMenuOpensWithShiftF10) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    Start();
+    const HWND main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const HWND list = GetDlgItem(main, IDC_RESULTS_LIST);
+    ASSERT_TRUE(WaitForFocus(list, kDefaultTimeoutMs)) << "the results come first";
+    ASSERT_TRUE(PutTextOnClipboard(nullptr, L"before"));
+    TypeKey('A', VK_CONTROL);
+    TypeKey('C', VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([] { return ClipboardText() != L"before"; }, kWindowTimeoutMs));
+
+    // Each row as a screen reader reads it ("Passed, ..."), its status word
+    // and its text apart; the column titles first.
+    ComPtr<IAccessible> results;
+    ASSERT_HRESULT_SUCCEEDED(
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), results.put_void()));
+    LONG children = 0;
+    ASSERT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
+    std::wstring expected = L"Result\tRequirement\r\n";
+    for (LONG id = 1; id < children; ++id) {  // the header is the last child
+        std::wstring row = NameOf(*results.get(), id);
+        row.replace(row.find(L", "), 2, L"\t");
+        expected += row + L"\r\n";
+    }
+    EXPECT_GE(children, 5);
+    EXPECT_EQ(ClipboardText(), expected);
+
+    TypeKey(VK_F10, VK_SHIFT);
+    const HWND menu = WaitForPopupMenu(app_.ProcessId());
+    ASSERT_NE(menu, nullptr) << "no menu";
+    TypeKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWindowTimeoutMs));
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
 }
