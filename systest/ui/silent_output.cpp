@@ -52,6 +52,9 @@ SilentOutput::SilentOutput() {
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
                 output_ = console_ ? console_.get() : nullptr;
                 toConsole_ = true;
+            } else {
+                // The parent has no console (ERROR_INVALID_HANDLE) or is gone.
+                withoutConsole_ = true;
             }
             break;
         case OutputSink::Nothing:

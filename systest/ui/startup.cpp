@@ -12,6 +12,7 @@
 #include "systest/ui/main_dialog.h"
 #include "systest/ui/program_strings.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/silent_output.h"
 #include "systest/ui/silent_run.h"
 #include "systest/ui/userlist/user_list_class.h"
 
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr wchar_t kFatalErrorCaption[] = L"Fatal Error";
+constexpr wchar_t kUsageCaption[] = L"QuarvelSysTest";
 
 // CommandLineToArgvW's array, freed with LocalFree.
 struct LocalFreeDeleter {
@@ -39,6 +41,27 @@ std::vector<std::u16string> ProgramArguments() {
         result.push_back(FromWide(arguments[i]));
     }
     return result;
+}
+
+// The usage, where the unattended run's lines would go (silent_output.h): the
+// console that started the program, or the file or pipe its output goes to.
+// Started with neither, an interactive start, it shows in a message box; an
+// unattended command line never shows one.
+int ShowUsage(const CommandLine& commandLine) {
+    SilentOutput output;
+    if (output.StartedWithoutConsole() && !commandLine.unattended) {
+        std::u16string text;
+        for (const std::u16string_view line : kUsageLines) {
+            text += text.empty() ? u"" : u"\n";
+            text += line;
+        }
+        MessageBoxW(nullptr, WideCStr(text), kUsageCaption, MB_OK | MB_ICONINFORMATION);
+    } else {
+        for (const std::u16string_view line : kUsageLines) {
+            output.WriteLine(line);
+        }
+    }
+    return kExitUsageShown;
 }
 
 // Keeps the keys held down from before the filter came from acting on the
@@ -93,6 +116,9 @@ int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agr
 int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
     AppModule module(instance);
     const CommandLine commandLine = ParseCommandLine(ProgramArguments());
+    if (commandLine.help) {
+        return ShowUsage(commandLine);
+    }
     if (commandLine.unattended) {
         return RunSilently(module, commandLine);
     }

@@ -39,8 +39,11 @@ bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
     }
+    // As Explorer starts a program: with no standard handles (Wine would
+    // otherwise hand it those of the test program).
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     UniqueKernelHandle thread;
     if (!StartSuspendedInJob(job_.get(), program, commandLine, false, 0,
                              workingDirectory.empty() ? nullptr : workingDirectory.c_str(), startup,

@@ -27,10 +27,11 @@ class AppDriver {
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
-    // Starts the program with the command line in the working directory, in a
-    // job object that ends it and the programs it starts (the diagnostic, the
-    // report's viewer) when the driver goes, also when the test program itself
-    // ends early.
+    // Starts the program with the command line in the working directory, as
+    // Explorer does (no console, no standard handles), in a job object that
+    // ends it and the programs it starts (the diagnostic, the report's
+    // viewer) when the driver goes, also when the test program itself ends
+    // early.
     bool Start(const std::wstring& program, const std::wstring& arguments,
                const std::wstring& workingDirectory);
     DWORD ProcessId() const { return processId_; }

@@ -16,6 +16,7 @@
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -1047,6 +1048,27 @@ TEST_F(QuarvelSysTestRun, TheResultsCopyAsTextAndTheirMenuOpensWithShiftF10) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWindowTimeoutMs));
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
+}
+
+// Asked for its usage from a shortcut or the Run box, with no console to
+// answer on: a box with the switches and the exit codes, and nothing else.
+TEST_F(QuarvelSysTestRun, AHelpSwitchShowsTheUsageAndRunsNothingElse) {
+    // Started as Explorer starts it: by a program without a console (Wine
+    // gives the test program one, to which the usage would go).
+    FreeConsole();
+    bundle_ = std::make_unique<BundleFolder>();
+    ASSERT_TRUE(app_.Start(bundle_->Program(), L"/?", bundle_->Path()));
+    const HWND box = app_.WaitForWindow(L"QuarvelSysTest", kWindowTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    std::wstring usage;
+    for (const std::u16string_view line : kUsageLines) {
+        usage += (usage.empty() ? L"" : L"\n") + ToWide(std::u16string(line));
+    }
+    EXPECT_EQ(ItemText(box, kMessageBoxTextId), usage);
+    EXPECT_FALSE(app_.HasWindow(texts_.agreementCaption));
+    ClickButton(box, IDOK);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_TRUE(bundle_->Files(u"vexmira_*.txt").empty()) << "the checks ran";
 }
 
 }  // namespace
