@@ -49,11 +49,19 @@ uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs) {
     return text.empty() || value == 0 || value >= limitMs ? limitMs : static_cast<uint32_t>(value);
 }
 
+void DiagnosticLauncher::StartDiagnostic() {
+    if (!started_) {
+        platform_.StartDiagnosticProgram();
+        started_ = true;
+    }
+}
+
 bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
-    platform_.StartDiagnosticProgram();
+    StartDiagnostic();
     HeldBoxes queryBoxes;
     const int result = platform_.QueryPrimaryVideoAdapter(adapter_, queryBoxes);
     const DiagnosticRun run = platform_.WaitForDiagnosticProgram();
+    started_ = false;
 
     diagnostic = {};
     diagnostic_.end = run.end;

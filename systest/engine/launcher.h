@@ -59,6 +59,10 @@ class DiagnosticLauncher final : public GraphicsChecks {
     // "-verbosevideo" come in the order of a run that queries after the
     // diagnostic: its return value first, then the query's.
     bool RunDiagnostic(CheckResult& diagnostic) override;
+    // Starts the diagnostic ahead of RunDiagnostic, so that it runs while the
+    // caller still prepares (the main dialog is being made); RunDiagnostic
+    // then waits for this run instead of starting another.
+    void StartDiagnostic();
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
     CheckResult EvaluateAdaptersDiffer() override;
@@ -71,6 +75,7 @@ class DiagnosticLauncher final : public GraphicsChecks {
     const StringSource& strings_;
     VerboseVideo& verbose_;
 
+    bool started_ = false;                  // a run waits for RunDiagnostic
     DiagnosticOutcome diagnostic_;          // of the last run
     bool driverVersionUnreadable_ = false;  // the adapter query returned -2
     PrimaryVideoAdapter adapter_;           // what the adapter query left

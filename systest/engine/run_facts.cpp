@@ -25,9 +25,8 @@ int32_t UtcOffsetMinutes(const SYSTEMTIME& local, const SYSTEMTIME& utc) {
     return static_cast<int32_t>((difference + half) / kFileTimeUnitsPerMinute);
 }
 
-// Whether the process's window station is the interactive one, whose desktop
-// the user sees (WSF_VISIBLE). A station that cannot be asked counts as
-// interactive, as every station did before the question was asked.
+}  // namespace
+
 bool HasInteractiveDesktop() {
     USEROBJECTFLAGS flags{};
     if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
@@ -36,8 +35,6 @@ bool HasInteractiveDesktop() {
     }
     return (flags.dwFlags & WSF_VISIBLE) != 0;
 }
-
-}  // namespace
 
 RunFacts ReadRunFacts() {
     RunFacts facts;

@@ -62,6 +62,8 @@ class SystemGraphicsChecks final : public GraphicsChecks {
     bool RunDiagnostic(CheckResult& diagnostic) override {
         return launcher_.RunDiagnostic(diagnostic);
     }
+    // DiagnosticLauncher::StartDiagnostic.
+    void StartDiagnostic() { launcher_.StartDiagnostic(); }
     CheckResult EvaluateAdapterMemory() override { return launcher_.EvaluateAdapterMemory(); }
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override {
         launcher_.EvaluateCardList(card, driver);

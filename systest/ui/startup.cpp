@@ -4,6 +4,7 @@
 #include "common/win/wide.h"
 #include "systest/engine/machine_checks.h"
 #include "systest/engine/machine_probe.h"
+#include "systest/engine/run_facts.h"
 #include "systest/engine/system_graphics_checks.h"
 #include "systest/ui/agreement_dialog.h"
 #include "systest/ui/command_line.h"
@@ -97,6 +98,11 @@ int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agr
     Win32MachineProbe probe;
     ProbedSystemChecks systemChecks(probe, strings);
     SystemGraphicsChecks graphicsChecks(strings, DiagnosticTimeLimitOfEnvironment());
+    // The diagnostic takes longest of the checks: it runs while the main
+    // dialog is made. Without an interactive desktop the checks leave it out.
+    if (HasInteractiveDesktop()) {
+        graphicsChecks.StartDiagnostic();
+    }
     MainDialog mainDialog(module, {systemChecks, graphicsChecks});
     const bool created = mainDialog.Create();
     agreement.DestroyDialog();
