@@ -97,23 +97,16 @@ StartedProcess StartProcess(const std::u16string& program, const std::u16string&
 }
 
 ProcessResult StartedProcess::Wait() {
-    if (!process_) {
-        return result_;
+    const UniqueKernelHandle process(process_.release());
+    if (!process) {
+        return {};
     }
-    if (!WaitAnsweringMessages(process_.get(), startTick_, timeLimitMs_)) {
-        TerminateProcess(process_.get(), kTimedOutExitCode);
-        WaitForSingleObject(process_.get(), kTerminationWaitMs);
-        result_ = {ProcessEnd::TimedOut, 0};
-    } else {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process_.get(), &exitCode);
-        result_ = {ProcessEnd::Exited, exitCode};
+    if (!WaitAnsweringMessages(process.get(), startTick_, timeLimitMs_)) {
+        TerminateProcess(process.get(), kTimedOutExitCode);
+        WaitForSingleObject(process.get(), kTerminationWaitMs);
+        return {ProcessEnd::TimedOut, 0};
     }
-    process_.reset();
-    return result_;
-}
-
-ProcessResult RunProcess(const std::u16string& program, const std::u16string& commandLine,
-                         const ProcessStart& start, StartFailureNotice& failure) {
-    return StartProcess(program, commandLine, start, failure).Wait();
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.get(), &exitCode);
+    return {ProcessEnd::Exited, exitCode};
 }

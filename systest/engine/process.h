@@ -59,7 +59,7 @@ class StartedProcess {
     // keyboard and mouse input that comes meanwhile is thrown away (a window
     // shown as busy takes none, and nothing typed may act on the windows that
     // follow); posted messages stay queued. NotStarted when nothing was
-    // started; a second wait finds the end of the first.
+    // started or the program was waited for already.
     ProcessResult Wait();
 
   private:
@@ -69,7 +69,6 @@ class StartedProcess {
     UniqueKernelHandle process_;
     DWORD startTick_ = 0;
     uint32_t timeLimitMs_ = kNoTimeLimit;
-    ProcessResult result_;  // once waited for
 };
 
 // Starts the program file at the full path program with commandLine, which
@@ -79,10 +78,6 @@ class StartedProcess {
 // started nothing.
 StartedProcess StartProcess(const std::u16string& program, const std::u16string& commandLine,
                             const ProcessStart& start, StartFailureNotice& failure);
-
-// StartProcess, then Wait.
-ProcessResult RunProcess(const std::u16string& program, const std::u16string& commandLine,
-                         const ProcessStart& start, StartFailureNotice& failure);
 
 // The text of the warning box: the command line and the system error code.
 std::u16string StartFailureText(const std::u16string& commandLine, uint32_t error);
