@@ -185,26 +185,6 @@ void TypeKey(WORD virtualKey, WORD modifier) {
     }
 }
 
-void ClickCentreOf(HWND window) {
-    RECT place{};
-    GetWindowRect(window, &place);
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    const auto absolute = [](LONG at, int size) {
-        return static_cast<LONG>(MulDiv(at, 65535, size - 1));
-    };
-    INPUT clicks[3] = {};
-    for (INPUT& click : clicks) {
-        click.type = INPUT_MOUSE;
-        click.mi.dx = absolute((place.left + place.right) / 2, GetSystemMetrics(SM_CXSCREEN));
-        click.mi.dy = absolute((place.top + place.bottom) / 2, GetSystemMetrics(SM_CYSCREEN));
-        click.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-    }
-    clicks[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    clicks[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    clicks[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    SendInput(3, clicks, sizeof clicks[0]);
-}
-
 bool WaitForFocus(HWND window, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

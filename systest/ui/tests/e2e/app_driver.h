@@ -73,14 +73,12 @@ std::wstring ItemText(HWND dialog, int id);
 void ClickButton(HWND dialog, int id);
 // Presses a key in the window that has the focus in the dialog's thread.
 void PressKey(HWND dialog, UINT virtualKey);
-// Keys and clicks as the user makes them: input that the system hands to the
-// window in front (SendInput), not messages posted to one window. A key goes
-// down or up; TypeKey presses and releases it, with a modifier held around it
+// Keys as the user types them: input that the system hands to the window in
+// front (SendInput), not messages posted to one window. A key goes down or
+// up; TypeKey presses and releases it, with a modifier held around it
 // (VK_CONTROL, VK_SHIFT) when one is given.
 void SendKey(WORD virtualKey, bool down);
 void TypeKey(WORD virtualKey, WORD modifier = 0);
-// A left click at the centre of the window, wherever it is on the screen.
-void ClickCentreOf(HWND window);
 // Waits until the window has the focus in its thread; whether it got it in time.
 bool WaitForFocus(HWND window, DWORD timeoutMs);
 bool IsItemEnabled(HWND dialog, int id);

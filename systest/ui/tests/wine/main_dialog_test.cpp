@@ -3,7 +3,6 @@
 #include "systest/ui/main_dialog.h"
 
 #include "common/tests/crlf_lines.h"
-#include "common/tests/wine/clipboard_text.h"
 #include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
@@ -15,7 +14,6 @@
 #include "systest/ui/language_files.h"
 #include "systest/ui/result_images.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
-#include "systest/ui/userlist/tests/wine/list_fixture.h"
 #include "systest/ui/userlist/user_list_class.h"
 
 #include <gtest/gtest.h>
@@ -201,31 +199,6 @@ TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
     // Enter in the list is the default button's.
     PressDialogKey(window, VK_RETURN);
     EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
-}
-
-// The results list's menu in the user's language, and what it copies: the
-// texts as the list shows them, the column titles first.
-TEST_F(MainDialogTest, TheResultsCopyWithTheirMenuInTheUsersLanguage) {
-    Load(L"Lang_De.Dll");
-    system_.os = Result(CheckLevel::Passed, u"Windows passt.");
-    system_.memory = Result(CheckLevel::Warning, u"Wenig Speicher.");
-    MainDialog dialog(module_, {system_, graphics_});
-    ASSERT_TRUE(dialog.Create());
-    ShowWindow(dialog.Window(), SW_SHOW);
-    const HWND list = GetDlgItem(dialog.Window(), IDC_RESULTS_LIST);
-    ASSERT_EQ(GetFocus(), list);
-    ASSERT_TRUE(PutTextOnClipboard(nullptr, L"before"));
-
-    MenuPicker picker(L'm');  // Alles &markieren
-    PressKey(list, VK_F10, false, true, WM_SYSKEYDOWN);
-    picker.Finish();
-    EXPECT_EQ(picker.Commands(), (std::vector<MenuPicker::Command>{
-                                     {L"&Kopieren\tStrg+C", false},  // nothing is selected yet
-                                     {L"Alles &markieren\tStrg+A", true}}));
-    PressKey(list, 'C', true);
-    EXPECT_EQ(ClipboardText(),
-              L"Ergebnis\tAnforderung\r\nErf\u00fcllt\tWindows passt.\r\nWarnung\tWenig "
-              L"Speicher.\r\n");
 }
 
 }  // namespace

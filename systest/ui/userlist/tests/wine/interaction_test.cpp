@@ -3,7 +3,6 @@
 // compared with tables.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
-#include "common/tests/wine/clipboard_text.h"
 #include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/scroll_animation.h"
 #include "systest/ui/userlist/text_list_ctrl.h"
@@ -354,111 +353,6 @@ TEST_F(ClickTest, KeysMoveTheFocusAndTheSelection) {
         EXPECT_EQ(notices, step.expected);
     }
     EXPECT_EQ(Selected().size(), 20u);
-}
-
-TEST_F(ClickTest, CtrlCAndCtrlInsertCopyTheSelectedRows) {
-    Fill(3);  // status words Even, Odd, Even; texts "Row A" to "Row C"
-    ASSERT_TRUE(PutTextOnClipboard(nullptr, L"before"));
-    const struct {
-        const char* name;
-        void (*select)(ResultsListCtrl& list);
-        WPARAM key;
-        std::wstring clipboard;
-    } steps[] = {
-        {"nothing selected: the clipboard keeps its text",
-         [](ResultsListCtrl& list) { list.ClearSelection(); }, 'C', L"before"},
-        {"a row", [](ResultsListCtrl& list) { list.SelectItem(1, 0, 0); }, 'C', L"Odd\tRow B\r\n"},
-        {"two rows, with Ctrl+Insert",
-         [](ResultsListCtrl& list) { list.SelectItem(0, 0, MK_CONTROL); }, VK_INSERT,
-         L"Even\tRow A\r\nOdd\tRow B\r\n"},
-        {"every row: the titles first", [](ResultsListCtrl& list) { list.SelectAll(); }, 'C',
-         L"Status\tCheck\r\nEven\tRow A\r\nOdd\tRow B\r\nEven\tRow C\r\n"},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        step.select(list_);
-        PressKey(window_, step.key, true);
-        EXPECT_EQ(ClipboardText(), step.clipboard);
-    }
-}
-
-TEST_F(ClickTest, TheContextMenuOffersCopyAndSelectAll) {
-    using Command = MenuPicker::Command;
-    const Command copy{L"&Copy\tCtrl+C", true};
-    const Command noCopy{L"&Copy\tCtrl+C", false};
-    const Command selectAll{L"Select &All\tCtrl+A", true};
-    enum Way { RightButton, ShiftF10 };
-    const struct {
-        const char* name;
-        bool texts;  // the parent gave the menu's texts
-        std::set<int32_t> selected;
-        Way way;
-        wchar_t letter;
-        std::vector<Command> commands;
-        std::set<int32_t> selectedAfter;
-        std::wstring clipboard;
-    } cases[] = {
-        {"the right button on a row selects it",
-         true,
-         {0},
-         RightButton,
-         L'c',
-         {copy, selectAll},
-         {2},
-         L"Even\tRow C\r\n"},
-        {"Shift+F10 on the selection",
-         true,
-         {0, 1},
-         ShiftF10,
-         L'c',
-         {copy, selectAll},
-         {0, 1},
-         L"Even\tRow A\r\nOdd\tRow B\r\n"},
-        {"Shift+F10 without a selection: no Copy",
-         true,
-         {},
-         ShiftF10,
-         L'a',
-         {noCopy, selectAll},
-         {0, 1, 2},
-         L"before"},
-        {"a list without the texts has no menu", false, {1}, ShiftF10, L'c', {}, {1}, L"before"},
-    };
-    Fill(3);  // status words Even, Odd, Even; texts "Row A" to "Row C"
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        list_.SetMenuTexts(c.texts ? ListMenuTexts{u"&Copy\tCtrl+C", u"Select &All\tCtrl+A"}
-                                   : ListMenuTexts{});
-        list_.ClearSelection();
-        for (const int32_t row : c.selected) {
-            list_.SelectItem(row, 0, MK_CONTROL);
-        }
-        ASSERT_TRUE(PutTextOnClipboard(nullptr, L"before"));
-        POINT expectedAt{};
-        MenuPicker picker(c.letter);
-        if (c.way == RightButton) {
-            expectedAt = Cell(2, 1);
-            SendMouse(window_, WM_RBUTTONDOWN, expectedAt.x, expectedAt.y, MK_RBUTTON);
-            SendMouse(window_, WM_RBUTTONUP, expectedAt.x, expectedAt.y);
-        } else {
-            // Below the focused row, or at the top of the rows.
-            RECT row{0, rowHeight_, 0, rowHeight_};
-            if (!c.selected.empty()) {
-                list_.GetRowRect(*c.selected.rbegin(), row);
-            }
-            expectedAt = {row.left, row.bottom};
-            PressKey(window_, VK_F10, false, true, WM_SYSKEYDOWN);
-        }
-        picker.Finish();
-        ClientToScreen(window_, &expectedAt);
-        EXPECT_EQ(picker.Commands(), c.commands);
-        if (!c.commands.empty()) {
-            EXPECT_EQ(picker.At().x, expectedAt.x);
-            EXPECT_EQ(picker.At().y, expectedAt.y);
-        }
-        EXPECT_EQ(Selected(), c.selectedAfter);
-        EXPECT_EQ(ClipboardText(), c.clipboard);
-    }
 }
 
 TEST_F(ClickTest, KeysKeepTheFocusInView) {

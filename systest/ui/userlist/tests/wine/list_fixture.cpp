@@ -10,17 +10,6 @@ std::vector<Notice> notices;
 namespace {
 
 constexpr wchar_t kParentClass[] = L"UserListTestParent";
-// How long a menu may take to open; a test that opens none waits this long.
-constexpr DWORD kMenuTimeoutMs = 2000;
-
-// The visible popup menu of this process, if one is open.
-HWND OpenMenu() {
-    const HWND menu = FindWindowW(L"#32768", nullptr);
-    DWORD process = 0;
-    GetWindowThreadProcessId(menu, &process);
-    return menu != nullptr && IsWindowVisible(menu) && process == GetCurrentProcessId() ? menu
-                                                                                        : nullptr;
-}
 
 LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
@@ -183,7 +172,7 @@ void Click(HWND window, int x, int y, WPARAM keys) {
     SendMouse(window, WM_LBUTTONUP, x, y, keys);
 }
 
-void PressKey(HWND window, WPARAM virtualKey, bool control, bool shift, UINT message) {
+void PressKey(HWND window, WPARAM virtualKey, bool control, bool shift) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     const BYTE saved[2] = {keys[VK_CONTROL], keys[VK_SHIFT]};
@@ -191,7 +180,7 @@ void PressKey(HWND window, WPARAM virtualKey, bool control, bool shift, UINT mes
     keys[VK_CONTROL] = control ? kDown : 0;
     keys[VK_SHIFT] = shift ? kDown : 0;
     SetKeyboardState(keys);
-    SendMessageW(window, message, virtualKey, 0);
+    SendMessageW(window, WM_KEYDOWN, virtualKey, 0);
     keys[VK_CONTROL] = saved[0];
     keys[VK_SHIFT] = saved[1];
     SetKeyboardState(keys);
@@ -203,35 +192,4 @@ void PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-void MenuPicker::Pick(wchar_t letter) {
-    const DWORD start = GetTickCount();
-    HWND menu = nullptr;
-    while ((menu = OpenMenu()) == nullptr && GetTickCount() - start < kMenuTimeoutMs) {
-        Sleep(10);
-    }
-    if (menu == nullptr) {
-        return;
-    }
-    RECT place{};
-    GetWindowRect(menu, &place);
-    at_ = {place.left, place.top};
-    const auto handle = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(handle); ++i) {
-        wchar_t text[64] = {};
-        GetMenuStringW(handle, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        const UINT state = GetMenuState(handle, static_cast<UINT>(i), MF_BYPOSITION);
-        commands_.push_back({text, (state & (MF_GRAYED | MF_DISABLED)) == 0});
-    }
-    PostMessageW(menu, WM_CHAR, letter, 0);
-    // A menu that the letter did not close is closed, so the test goes on.
-    Sleep(200);
-    if (OpenMenu() != nullptr) {
-        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-}
-
-void PrintTo(const MenuPicker::Command& command, std::ostream* os) {
-    *os << testing::PrintToString(command.text) << (command.enabled ? "" : " (greyed)");
 }

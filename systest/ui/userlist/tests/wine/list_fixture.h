@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 inline constexpr UINT kListId = IDC_RESULTS_LIST;
@@ -82,46 +81,7 @@ std::string Hex(COLORREF colour);
 void SendMouse(HWND window, UINT message, int x, int y, WPARAM keys = 0);
 void Click(HWND window, int x, int y, WPARAM keys = 0);
 // A key press with Ctrl and Shift held as asked: the thread's key state is
-// set around the WM_KEYDOWN (or the message given: WM_SYSKEYDOWN for F10), as
-// GetKeyState reads it.
-void PressKey(HWND window, WPARAM virtualKey, bool control = false, bool shift = false,
-              UINT message = WM_KEYDOWN);
+// set around the WM_KEYDOWN, as GetKeyState reads it.
+void PressKey(HWND window, WPARAM virtualKey, bool control = false, bool shift = false);
 // Handles what was posted (a list posts to itself, a title tip to the list).
 void PumpMessages();
-
-// The popup menu that the calling thread opens, met as a user meets it: a
-// thread of its own waits for the menu, reads its commands and where it
-// opened, and picks a command with its accelerator letter.
-class MenuPicker {
-  public:
-    struct Command {
-        std::wstring text;
-        bool enabled;
-        friend bool operator==(const Command&, const Command&) = default;
-    };
-
-    explicit MenuPicker(wchar_t letter) : thread_([this, letter] { Pick(letter); }) {}
-    MenuPicker(const MenuPicker&) = delete;
-    MenuPicker& operator=(const MenuPicker&) = delete;
-    ~MenuPicker() { Finish(); }
-
-    // Waits for the thread to be done with the menu.
-    void Finish() {
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-    }
-    // After Finish: the menu's commands (none when no menu opened) and its
-    // top left corner.
-    const std::vector<Command>& Commands() const { return commands_; }
-    POINT At() const { return at_; }
-
-  private:
-    void Pick(wchar_t letter);
-
-    std::vector<Command> commands_;
-    POINT at_{};
-    std::thread thread_;
-};
-
-void PrintTo(const MenuPicker::Command& command, std::ostream* os);
