@@ -154,7 +154,7 @@ TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndShowsTheChecksRunUntilDestroyed
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
     }
     EXPECT_EQ(WindowText(GetDlgItem(window, -1)),
-              L"Checking this computer. The results follow in a few seconds; a slow graphics "
+              L"Checking this computer. The results appear in a few seconds; a slow graphics "
               L"driver can take up to two minutes.");
     for (const HWND under :
          {window, GetDlgItem(window, IDOK), GetDlgItem(window, IDC_AGREEMENT_TEXT)}) {
