@@ -19,6 +19,7 @@
 
 #include <shellapi.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -51,10 +52,10 @@ std::vector<std::u16string> ProgramArguments() {
 int ShowUsage(const CommandLine& commandLine) {
     SilentOutput output;
     if (output.StartedWithoutConsole() && !commandLine.unattended) {
-        std::u16string text;
-        for (const std::u16string_view line : kUsageLines) {
-            text += text.empty() ? u"" : u"\n";
-            text += line;
+        std::u16string text(kUsageLines[0]);
+        for (size_t i = 1; i < std::size(kUsageLines); ++i) {
+            text += u'\n';
+            text += kUsageLines[i];
         }
         MessageBoxW(nullptr, WideCStr(text), kUsageCaption, MB_OK | MB_ICONINFORMATION);
     } else {
@@ -65,8 +66,8 @@ int ShowUsage(const CommandLine& commandLine) {
     return kExitUsageShown;
 }
 
-// Keeps the keys held down from before the filter came from acting on the
-// loop's dialogs (HeldKeys), for its lifetime.
+// While it lives, a key held down since before it came acts on none of the
+// loop's dialogs until pressed afresh (HeldKeys).
 class HeldKeyFilter final : private MessageFilter {
   public:
     explicit HeldKeyFilter(MessageLoop& loop) : loop_(loop) { loop_.AddMessageFilter(*this); }
