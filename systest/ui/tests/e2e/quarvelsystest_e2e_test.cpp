@@ -158,6 +158,13 @@ class QuarvelSysTestRun : public testing::Test {
                                workingDirectory.empty() ? bundle_->Path() : workingDirectory));
     }
 
+    // The launcher tests' stand-in in the place of the bundle's Vexmira.exe;
+    // its environment says what it does.
+    void UseStandInDiagnostic() {
+        ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
+                              (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
+    }
+
     HWND WaitForAgreement() {
         const HWND page = app_.WaitForWindow(texts_.agreementCaption, kWindowTimeoutMs);
         EXPECT_NE(page, nullptr) << "no agreement page";
@@ -905,8 +912,7 @@ TEST_F(QuarvelSysTestRun, HangingDiagnosticIsEndedAndCountsAsAFailedGraphicsTest
     const EnvironmentVariable limit(L"QST_DIAGNOSTIC_TIME_LIMIT_MS", u"3000");
     const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
     Start();
-    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
-                          (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
+    UseStandInDiagnostic();
     const DWORD accepted = GetTickCount();
     const HWND main = AcceptAgreement();
     ASSERT_NE(main, nullptr);
@@ -945,8 +951,7 @@ TEST_F(QuarvelSysTestRun, KeysTypedWhileTheChecksRunLeaveTheResultsShowing) {
     const EnvironmentVariable slow(L"QST_STAND_IN_DELAY_MS", u"10000");
     const EnvironmentVariable supported(L"QST_STAND_IN_EXIT_CODE", u"3");
     Start();
-    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
-                          (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
+    UseStandInDiagnostic();
     const HWND page = WaitForAgreement();
     ASSERT_NE(page, nullptr);
     ClickButton(page, IDC_ACCEPT_BOX);  // which hands the focus to Next
