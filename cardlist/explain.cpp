@@ -112,7 +112,8 @@ class MachinePlatform final : public DiagnosticPlatform {
     MachinePlatform(const MachineFacts& machine, int32_t exitCode, RecordedLines& lines)
         : machine_(machine), exitCode_(exitCode), lines_(lines) {}
 
-    DiagnosticRun RunDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
+    void StartDiagnosticProgram() override {}
+    DiagnosticRun WaitForDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override {
         MachineVideoSystem system(machine_);
         VideoSystem sources = system.Sources();

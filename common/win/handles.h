@@ -1,5 +1,5 @@
-// RAII owners of Win32 kernel, registry and module handles. Each alias says in
-// its name what it releases; none of them can be copied.
+// RAII owners of Win32 kernel, registry, module, window, menu and memory handles. Each alias says
+// in its name what it releases; none of them can be copied.
 #pragma once
 
 #include <windows.h>
@@ -87,6 +87,22 @@ struct WindowTraits {
     static void Close(Handle window) { DestroyWindow(window); }
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
+
+// A menu that no window owns (a context menu's popup).
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle menu) { DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+// Movable global memory, until the clipboard takes it over.
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle memory) { GlobalFree(memory); }
+};
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // A pointer to a Windows API function of the given signature, e.g.
 // WinApiFunction<BOOL(MEMORYSTATUSEX*)>. It carries the API's calling

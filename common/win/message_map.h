@@ -93,7 +93,7 @@ template <UINT M>
 constexpr auto KindOf() {
     if constexpr (kOneOf<M, WM_CREATE, WM_DESTROY, WM_SIZE, WM_CANCELMODE, WM_UPDATEUISTATE,
                          WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_FONTCHANGE, WM_SYSKEYDOWN,
-                         WM_MOUSELEAVE, WM_MOUSEACTIVATE, WM_PAINT, WM_INITDIALOG>) {
+                         WM_MOUSELEAVE, WM_MOUSEACTIVATE, WM_PAINT, WM_INITDIALOG, WM_SETCURSOR>) {
         return None{};
     } else if constexpr (kOneOf<M, WM_ERASEBKGND, WM_PRINTCLIENT>) {
         return Dc{};
@@ -120,6 +120,14 @@ template <>
 struct MessageArguments<WM_MOUSEWHEEL> {
     static std::tuple<short> Of(const WindowMessage& m) {
         return {GET_WHEEL_DELTA_WPARAM(m.wParam)};
+    }
+};
+// The window clicked or keyed in, and the point in screen coordinates: (-1,
+// -1) when the keyboard asked for the menu (Shift+F10, the Menu key).
+template <>
+struct MessageArguments<WM_CONTEXTMENU> {
+    static std::tuple<HWND, POINT> Of(const WindowMessage& m) {
+        return {reinterpret_cast<HWND>(m.wParam), message_arguments::PointOf(m.lParam)};
     }
 };
 // The timer's id.

@@ -5,6 +5,10 @@
 #include "systest/engine/card_list_check.h"
 #include "systest/resources/string_ids.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // The recommended graphics memory as the argument of the texts' "%d".
@@ -14,6 +18,23 @@ constexpr int32_t kRecommendedMemoryMbArgument = kRecommendedGraphicsMemoryMb;
 bool IsDiagnosticVerdict(int32_t exitCode) {
     return exitCode >= kDiagnosticNotSupported && exitCode <= kDiagnosticSwitchableGraphics;
 }
+
+// The boxes of a step that runs before they may be shown, kept to be shown
+// in their order afterwards.
+class HeldBoxes final : public VerboseVideo {
+  public:
+    void Show(std::u16string_view caption, std::u16string_view text) override {
+        boxes_.emplace_back(caption, text);
+    }
+    void ShowIn(VerboseVideo& verbose) const {
+        for (const auto& [caption, text] : boxes_) {
+            verbose.Show(caption, text);
+        }
+    }
+
+  private:
+    std::vector<std::pair<std::u16string, std::u16string>> boxes_;
+};
 
 }  // namespace
 
@@ -28,8 +49,20 @@ uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs) {
     return text.empty() || value == 0 || value >= limitMs ? limitMs : static_cast<uint32_t>(value);
 }
 
+void DiagnosticLauncher::StartDiagnostic() {
+    if (!started_) {
+        platform_.StartDiagnosticProgram();
+        started_ = true;
+    }
+}
+
 bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
-    const DiagnosticRun run = platform_.RunDiagnosticProgram();
+    StartDiagnostic();
+    HeldBoxes queryBoxes;
+    const int result = platform_.QueryPrimaryVideoAdapter(adapter_, queryBoxes);
+    const DiagnosticRun run = platform_.WaitForDiagnosticProgram();
+    started_ = false;
+
     diagnostic = {};
     diagnostic_.end = run.end;
     if (run.end == DiagnosticEnd::NotStarted) {
@@ -48,14 +81,10 @@ bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
         diagnostic.reportText = diagnostic.displayText;
     }
     verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(diagnostic_.exitCode));
+    queryBoxes.ShowIn(verbose_);
 
-    driverVersionUnreadable_ = false;
-    const int result = platform_.QueryPrimaryVideoAdapter(adapter_, verbose_);
-    if (result == kAdapterNoDriverVersion) {
-        driverVersionUnreadable_ = true;
-        return true;
-    }
-    return result >= 0;
+    driverVersionUnreadable_ = result == kAdapterNoDriverVersion;
+    return result >= 0 || driverVersionUnreadable_;
 }
 
 CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {

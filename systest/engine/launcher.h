@@ -1,6 +1,6 @@
 // The gate and checks 6 to 8 of the check sequence: QuarvelSysTest starts its
-// diagnostic program, waits for its exit code, queries the primary video
-// adapter, and turns both into the graphics rows.
+// diagnostic program, queries the primary video adapter while it runs, waits
+// for its exit code, and turns both into the graphics rows.
 #pragma once
 
 #include "adapters/card_list_search.h"
@@ -23,9 +23,12 @@ struct DiagnosticRun {
 class DiagnosticPlatform {
   public:
     virtual ~DiagnosticPlatform() = default;
-    // Runs "Vexmira.exe" of the program's folder hidden in a console of its
-    // own, in that folder, and waits for it up to a time limit.
-    virtual DiagnosticRun RunDiagnosticProgram() = 0;
+    // Starts "Vexmira.exe" of the program's folder hidden in a console of its
+    // own, in that folder.
+    virtual void StartDiagnosticProgram() = 0;
+    // Waits for the program of the last start, up to a time limit counted
+    // from its start; NotStarted when it could not be started.
+    virtual DiagnosticRun WaitForDiagnosticProgram() = 0;
     // The adapter query of adapter discovery, with its results.
     virtual int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) = 0;
     // "GraphicsCardGBList.txt" in the current directory; null when it cannot
@@ -45,12 +48,21 @@ class DiagnosticLauncher final : public GraphicsChecks {
                        VerboseVideo& verbose)
         : platform_(platform), strings_(strings), verbose_(verbose) {}
 
-    // A diagnostic that could not be started gives a warning row of its own
+    // The adapter query runs while the diagnostic does: it needs nothing of
+    // it, and the verdict comes as soon as the slower of the two is done. A
+    // diagnostic that could not be started gives a warning row of its own
     // and no card row (exit code -1). One that ran past its time limit or
     // crashed (an exit code other than 0 to 4) counts as exit code 0, a
-    // failed graphics test, and gives the warning row. True unless the adapter query failed; an
-    // adapter without a readable driver version still gives true, and only its warning row follows.
+    // failed graphics test, and gives the warning row. True unless the
+    // adapter query failed; an adapter without a readable driver version
+    // still gives true, and only its warning row follows. The boxes of
+    // "-verbosevideo" come in the order of a run that queries after the
+    // diagnostic: its return value first, then the query's.
     bool RunDiagnostic(CheckResult& diagnostic) override;
+    // Starts the diagnostic ahead of RunDiagnostic, so that it runs while the
+    // caller still prepares (the main dialog is being made); RunDiagnostic
+    // then waits for this run instead of starting another.
+    void StartDiagnostic();
     CheckResult EvaluateAdapterMemory() override;
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
     CheckResult EvaluateAdaptersDiffer() override;
@@ -69,6 +81,7 @@ class DiagnosticLauncher final : public GraphicsChecks {
     const StringSource& strings_;
     VerboseVideo& verbose_;
 
+    bool started_ = false;                  // a run waits for RunDiagnostic
     DiagnosticOutcome diagnostic_;          // of the last run
     bool driverVersionUnreadable_ = false;  // the adapter query returned -2
     PrimaryVideoAdapter adapter_;           // what the adapter query left

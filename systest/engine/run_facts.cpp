@@ -27,6 +27,8 @@ int32_t UtcOffsetMinutes(const SYSTEMTIME& local, const SYSTEMTIME& utc) {
     return static_cast<int32_t>((difference + half) / kFileTimeUnitsPerMinute);
 }
 
+}  // namespace
+
 // Whether the process runs on the desktop the user sees (IsInteractiveDesktop).
 bool HasInteractiveDesktop() {
     DesktopFacts facts;
@@ -45,8 +47,6 @@ bool HasInteractiveDesktop() {
     facts.windows = RunningWindowsVersion();
     return IsInteractiveDesktop(facts);
 }
-
-}  // namespace
 
 RunFacts ReadRunFacts() {
     RunFacts facts;

@@ -8,3 +8,9 @@
 // with its offset from UTC, the build stamp of the program, and whether the
 // process's window station is interactive.
 RunFacts ReadRunFacts();
+
+// Whether the process's window station is the interactive one, whose desktop
+// the user sees (WSF_VISIBLE); RunFacts::interactiveDesktop. A station that
+// cannot be asked counts as interactive, as every station did before the
+// question was asked.
+bool HasInteractiveDesktop();

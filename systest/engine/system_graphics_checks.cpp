@@ -18,16 +18,21 @@ constexpr DWORD kTimeLimitUnits = 16;
 
 }  // namespace
 
-DiagnosticRun Win32DiagnosticPlatform::RunDiagnosticProgram() {
+void Win32DiagnosticPlatform::StartDiagnosticProgram() {
     ProcessStart start;
     start.newConsole = true;
     start.timeLimitMs = timeLimitMs_;
     start.currentDirectory = ProgramFolder();
     if (start.currentDirectory.empty()) {
-        return {DiagnosticEnd::NotStarted, 0};  // a file name alone would be looked for elsewhere
+        diagnostic_ = {};  // a file name alone would be looked for elsewhere
+        return;
     }
-    const ProcessResult result = RunProcess(start.currentDirectory + kDiagnosticProgram,
-                                            kDiagnosticProgram, start, *startFailure_);
+    diagnostic_ = StartProcess(start.currentDirectory + kDiagnosticProgram, kDiagnosticProgram,
+                               start, *startFailure_);
+}
+
+DiagnosticRun Win32DiagnosticPlatform::WaitForDiagnosticProgram() {
+    const ProcessResult result = diagnostic_.Wait();
     switch (result.end) {
         case ProcessEnd::Exited:
             return {DiagnosticEnd::Exited, static_cast<int32_t>(result.exitCode)};

@@ -23,9 +23,11 @@ class Win32DiagnosticPlatform final : public DiagnosticPlatform {
     Win32DiagnosticPlatform& operator=(const Win32DiagnosticPlatform&) = delete;
 
     // In the program's folder, where the diagnostic finds the card list and
-    // the shaders and writes its log, wherever QuarvelSysTest was started;
-    // ended at the time limit.
-    DiagnosticRun RunDiagnosticProgram() override;
+    // the shaders and writes its log, wherever QuarvelSysTest was started.
+    void StartDiagnosticProgram() override;
+    // Ended at the time limit; the wait paints the thread's windows and
+    // throws away the input that comes meanwhile (StartedProcess::Wait).
+    DiagnosticRun WaitForDiagnosticProgram() override;
     // COM must be initialized on the calling thread.
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override;
     // The list beside the program, read with TextFileReader; a read error ends
@@ -36,6 +38,7 @@ class Win32DiagnosticPlatform final : public DiagnosticPlatform {
     StartFailureBox box_;
     StartFailureNotice* startFailure_ = &box_;
     uint32_t timeLimitMs_;
+    StartedProcess diagnostic_;  // of the last start
 };
 
 // The time limit for the diagnostic: kDiagnosticTimeLimitMs, or a shorter
@@ -59,6 +62,8 @@ class SystemGraphicsChecks final : public GraphicsChecks {
     bool RunDiagnostic(CheckResult& diagnostic) override {
         return launcher_.RunDiagnostic(diagnostic);
     }
+    // DiagnosticLauncher::StartDiagnostic.
+    void StartDiagnostic() { launcher_.StartDiagnostic(); }
     CheckResult EvaluateAdapterMemory() override { return launcher_.EvaluateAdapterMemory(); }
     void EvaluateCardList(CheckResult& card, CheckResult& driver) override {
         launcher_.EvaluateCardList(card, driver);

@@ -74,6 +74,11 @@
 // The facts behind the graphics rows.
 #define IDS_HYBRID_GRAPHICS 1010  // %s the judged adapter, %s an idle discrete GPU
 #define IDS_REPORT_ADAPTERS 1011  // heading of the report's list of adapters
+// The agreement page while the checks run.
+#define IDS_AGREEMENT_CHECKING 1040
+// The results list's context menu: the command and its shortcut after a tab.
+#define IDS_LIST_MENU_COPY 1041
+#define IDS_LIST_MENU_SELECT_ALL 1042
 
 #ifndef RC_INVOKED
 // Every identifier above: a language library holds a string for each, and a
@@ -143,5 +148,8 @@ inline constexpr int kLanguageStringIds[] = {
     IDS_CARD_DRIVER_OLDER_DATE,
     IDS_HYBRID_GRAPHICS,
     IDS_REPORT_ADAPTERS,
+    IDS_AGREEMENT_CHECKING,
+    IDS_LIST_MENU_COPY,
+    IDS_LIST_MENU_SELECT_ALL,
 };
 #endif

@@ -21,6 +21,7 @@ constexpr MessageRow<AgreementDialog> AgreementDialog::kMessages[] = {
     Command<IDC_ACCEPT_BOX, &AgreementDialog::UpdateAcceptButton>(),
     Command<IDOK, &AgreementDialog::OnAccept>(),
     Command<IDCANCEL, &AgreementDialog::OnDecline>(),
+    Handle<WM_SETCURSOR, &AgreementDialog::OnSetCursor>(),
 };
 
 bool AgreementDialog::Create() {
@@ -77,14 +78,39 @@ void AgreementDialog::SetLanguageTexts() const {
 }
 
 void AgreementDialog::OnAccept() {
-    // Enter reaches here too; without the box ticked it accepts nothing.
-    if (IsWindowEnabled(Item(IDOK))) {
-        // The page stays on the screen, disabled, while the checks run, until
-        // the main dialog takes its place: no window of the program would
-        // show that it is busy otherwise.
-        EnableWindow(Window(), FALSE);
+    // Enter reaches here too; without the box ticked it accepts nothing, and
+    // once accepted nothing more.
+    if (IsWindowEnabled(Item(IDOK)) && !checking_) {
+        ShowChecking();
         PostQuitMessage(kQuitAccepted);
     }
+}
+
+// The page stays on the screen while the checks run, until the main dialog
+// takes its place: no window of the program would show that it is busy
+// otherwise. Disabling the page alone greys none of its controls.
+void AgreementDialog::ShowChecking() {
+    checking_ = true;
+    for (const int id : {IDC_ACCEPT_BOX, IDOK, IDCANCEL}) {
+        EnableWindow(Item(id), FALSE);
+    }
+    SetItemText(kInstructionsId,
+                LoadResourceString(module_.LanguageLibrary(), IDS_AGREEMENT_CHECKING));
+    EnableWindow(Window(), FALSE);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    // The checks begin at once and let the page paint only while they wait
+    // for the diagnostic.
+    UpdateWindow(Window());
+}
+
+// Over the page and each of its controls: a disabled control hands the
+// question to its parent.
+std::optional<LRESULT> AgreementDialog::OnSetCursor() const {
+    if (!checking_) {
+        return std::nullopt;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
 }
 
 void AgreementDialog::OnDecline() {

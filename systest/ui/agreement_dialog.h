@@ -1,7 +1,8 @@
 // The agreement page: the licence text in a list box, a box the user ticks to
 // accept it, and the buttons to go on or to stop. Declining destroys it;
-// accepting disables it and leaves it to the start-up to destroy once the
-// main dialog is ready.
+// accepting turns it into the sign that the checks run (its box and buttons
+// greyed, a line that says so, the wait cursor over it) and leaves it to the
+// start-up to destroy once the main dialog is ready.
 #pragma once
 
 #include "common/win/accessible.h"
@@ -9,6 +10,7 @@
 #include "systest/ui/dialog.h"
 #include "systest/ui/window_icons.h"
 
+#include <optional>
 #include <string>
 
 class AgreementDialog final : public Dialog {
@@ -28,6 +30,9 @@ class AgreementDialog final : public Dialog {
     void UpdateAcceptButton() const;
     void OnAccept();
     void OnDecline();
+    std::optional<LRESULT> OnSetCursor() const;
+    // The page as it stays while the checks run: nothing on it takes input.
+    void ShowChecking();
 
     void FillAgreementText() const;
     void SetLanguageTexts() const;
@@ -36,4 +41,5 @@ class AgreementDialog final : public Dialog {
     std::u16string agreementPath_;
     WindowIcons icons_;
     ListBoxCaretEvents textCaret_;  // screen readers read the line under the caret
+    bool checking_ = false;         // accepted: the checks run
 };

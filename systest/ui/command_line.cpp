@@ -11,8 +11,20 @@ constexpr std::u16string_view kJson = u"-json";
 // Read by the graphics checks themselves (adapters/verbose_video.h).
 constexpr std::u16string_view kVerboseVideo = u"-verbosevideo";
 
+// The ways Windows programs are asked for their usage.
+constexpr std::u16string_view kHelpSwitches[] = {u"/?", u"-?", u"-help", u"/help"};
+
 // The switches that only an unattended run takes.
 constexpr std::u16string_view kUnattendedSwitches[] = {kSilent, kAcceptAgreement, kReport, kJson};
+
+bool IsHelpSwitch(std::u16string_view lowered) {
+    for (const std::u16string_view name : kHelpSwitches) {
+        if (lowered == name) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool IsSwitch(std::u16string_view argument) {
     return !argument.empty() && argument.front() == u'-';
@@ -59,7 +71,9 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
             firstUnattendedSwitch = argument;
         }
         bool once = true;
-        if (name == kSilent) {
+        if (IsHelpSwitch(name)) {
+            line.help = true;
+        } else if (name == kSilent) {
             once = SetOnce(silent);
         } else if (name == kAcceptAgreement) {
             once = SetOnce(line.acceptAgreement);

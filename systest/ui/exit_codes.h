@@ -6,5 +6,6 @@
 inline constexpr int kExitStartupFailed = -1;   // no program directory or no language library
 inline constexpr int kExitBadCommandLine = -2;  // or a report or results file not written
 inline constexpr int kExitNoDialog = 0;         // a dialog could not be created
+inline constexpr int kExitUsageShown = 0;       // a help switch: the usage and nothing else
 inline constexpr int kQuitAccepted = 1;   // the agreement accepted; the main dialog closed with OK
 inline constexpr int kQuitCancelled = 2;  // declined, Esc or the close box

@@ -81,11 +81,13 @@ LRESULT MainDialog::OnInitDialog() {
     return TRUE;  // the dialog manager sets the default focus
 }
 
-void MainDialog::SetLanguageTexts() const {
+void MainDialog::SetLanguageTexts() {
     const std::u16string caption = FormatString(strings_.Load(IDS_MAIN_CAPTION), {kProductName});
     SetWindowTextW(Window(), WideCStr(caption));
     SetItemText(IDC_REPORT_BUTTON, strings_.Load(IDS_REPORT_BUTTON));
     SetWindowTextW(description_, WideCStr(strings_.Load(IDS_MAIN_DESCRIPTION)));
+    results_.SetMenuTexts(
+        {strings_.Load(IDS_LIST_MENU_COPY), strings_.Load(IDS_LIST_MENU_SELECT_ALL)});
 }
 
 void MainDialog::ShowVerdicts() {

@@ -42,7 +42,8 @@ class MainDialog final : public Dialog {
     void OnCancel();
     std::optional<LRESULT> OnReportButton(UINT notifyCode);
 
-    void SetLanguageTexts() const;
+    // The dialog's texts and the results list's menu.
+    void SetLanguageTexts();
     // One row per verdict, the columns fitted to them.
     void ShowVerdicts();
     void ShowSummary();

@@ -51,6 +51,9 @@ SilentOutput::SilentOutput() {
                 console_ = OpenConsoleOutput();
                 output_ = console_ ? console_.get() : nullptr;
                 toConsole_ = true;
+            } else {
+                // The parent has no console (ERROR_INVALID_HANDLE) or is gone.
+                withoutConsole_ = true;
             }
             break;
         case OutputSink::Nothing:

@@ -22,8 +22,13 @@ class SilentOutput {
     // pipe as UTF-8.
     void WriteLine(std::u16string_view text);
 
+    // Started with no console to answer on and no output sent anywhere: from
+    // Explorer, a shortcut or the Run box. Only a window reaches the user then.
+    bool StartedWithoutConsole() const { return withoutConsole_; }
+
   private:
     HANDLE output_ = nullptr;   // the standard output, or console_
     UniqueFileHandle console_;  // "CONOUT$" of the parent's console
     bool toConsole_ = false;
+    bool withoutConsole_ = false;
 };

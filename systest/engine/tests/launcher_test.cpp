@@ -38,8 +38,9 @@ class FakePlatform final : public DiagnosticPlatform {
     std::optional<std::vector<std::u16string>> list;  // none: the file is missing
     std::vector<std::string> calls;
 
-    DiagnosticRun RunDiagnosticProgram() override {
-        calls.push_back("run");
+    void StartDiagnosticProgram() override { calls.push_back("start"); }
+    DiagnosticRun WaitForDiagnosticProgram() override {
+        calls.push_back("wait");
         return {end, exitCode};
     }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& result, VerboseVideo& verbose) override {
@@ -232,8 +233,22 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         EXPECT_EQ(launcher.RunDiagnostic(diagnostic), c.gate);
         EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
         EXPECT_EQ(launcher.Diagnostic().exitCode, 3);
-        EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
+        // The query runs while the diagnostic does.
+        EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
     }
+}
+
+// Started ahead while the main dialog is made, the diagnostic is waited for,
+// not started again.
+TEST(DiagnosticLauncher, StartedAheadRunsOnce) {
+    FakePlatform platform;
+    MemoryStrings strings;
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    launcher.StartDiagnostic();
+    CheckResult diagnostic;
+    launcher.RunDiagnostic(diagnostic);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
 }
 
 TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
@@ -249,7 +264,7 @@ TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
     ExpectNoRow(rows->driver);
     ExpectNoRow(rows->differ);
     // The list is not even opened.
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run", "query"}));
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
 }
 
 TEST(DiagnosticLauncher, AdapterMemory) {
@@ -422,6 +437,7 @@ TEST(DiagnosticLauncher, TestsCanOnlyShortenTheTimeLimit) {
     }
 }
 
+// The query runs before the wait, yet its boxes follow the return value's.
 TEST(DiagnosticLauncher, DiagnosticBoxesInOrder) {
     FakePlatform platform;
     platform.list = std::vector<std::u16string>{u"Quadro FX 580,285.62,20111205,GD"};

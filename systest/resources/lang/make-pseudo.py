@@ -7,8 +7,10 @@ Every text comes out about 40 % longer, its letters accented, padded with
 accented capitals and CJK characters (taller and wider than the letters they
 stand beside) and enclosed in brackets, so a dialog that cuts a text, or
 glues two together, shows it. Format conversions ("%d", "%s", "%%") and the
-accelerator letter after "&" stay as they are. Texts that end in blanks are
-the report's column of status words: they are padded to one width again.
+accelerator letter after "&" stay as they are, and so does a menu command's
+shortcut after its tab ("\\tCtrl+C"), the keys the program takes. Texts that
+end in blanks are the report's column of status words: they are padded to
+one width again.
 The pseudo-language is for the tests; it never ships.
 """
 import math
@@ -23,6 +25,8 @@ PADDING = "漢ãêîõü 字ŵýžãê "
 GROWTH = 0.4
 # A format conversion of wvsprintfW, "%%" included, or an accelerator and its letter.
 KEPT = re.compile(r"%%|%[-#0-9.lhwI]*[a-zA-Z]|&.")
+# The tab, as the resource script writes it, before a menu command's shortcut.
+SHORTCUT_TAB = "\\t"
 ENTRY = re.compile(r'^(\s*)(IDS_\w+)\s+"((?:[^"]|"")*)"\s*$')
 
 
@@ -32,6 +36,9 @@ def columns(text):
 
 
 def pseudo(text):
+    if SHORTCUT_TAB in text:
+        command, shortcut = text.split(SHORTCUT_TAB, 1)
+        return pseudo(command) + SHORTCUT_TAB + shortcut
     pieces = []
     position = 0
     for kept in KEPT.finditer(text):

@@ -12,6 +12,7 @@ struct Expected {
     bool acceptAgreement;
     std::optional<std::u16string> report;
     std::optional<std::u16string> json;
+    bool help = false;
 };
 
 TEST(ParseCommandLine, ReadsTheSwitchesInAnyOrderAndLetterCase) {
@@ -32,6 +33,12 @@ TEST(ParseCommandLine, ReadsTheSwitchesInAnyOrderAndLetterCase) {
         {"a UNC path",
          {u"-silent", u"-report", u"\\\\server\\share\\r.txt"},
          {true, false, u"\\\\server\\share\\r.txt", {}}},
+        // A help switch shows the usage, whatever else the line holds.
+        {"/?", {u"/?"}, {false, false, {}, {}, true}},
+        {"-?", {u"-?"}, {false, false, {}, {}, true}},
+        {"-help", {u"-HELP"}, {false, false, {}, {}, true}},
+        {"/help", {u"/Help"}, {false, false, {}, {}, true}},
+        {"help in an unattended line", {u"-silent", u"/?"}, {true, false, {}, {}, true}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -41,6 +48,7 @@ TEST(ParseCommandLine, ReadsTheSwitchesInAnyOrderAndLetterCase) {
         EXPECT_EQ(line.acceptAgreement, c.expected.acceptAgreement);
         EXPECT_EQ(line.reportPath, c.expected.report);
         EXPECT_EQ(line.jsonPath, c.expected.json);
+        EXPECT_EQ(line.help, c.expected.help);
     }
 }
 
@@ -71,6 +79,8 @@ TEST(ParseCommandLine, SaysWhatMakesACommandLineBad) {
         // Nothing of an unattended run: the pages open.
         {{u"-slient"}, u"Unknown switch -slient.", false},
         {{u"r.txt"}, u"Unexpected argument r.txt.", false},
+        // Help is no fault; beside one, the usage shows all the same.
+        {{u"-x", u"/?"}, u"Unknown switch -x.", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.error));

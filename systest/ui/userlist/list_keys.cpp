@@ -5,6 +5,7 @@
 namespace {
 
 constexpr char16_t kSelectAllLetter = u'A';
+constexpr char16_t kCopyLetter = u'C';
 
 bool IsCheckColumn(const ListColumn& column) {
     return (column.format == FormatCheck || column.format == FormatTriState) &&
@@ -122,11 +123,15 @@ KeyPlan PlanKey(const KeyState& state) {
             plan.column = toggled;
             return plan;
         }
+        case ListKey::Insert:
+            return {state.control && !state.shift ? KeyAction::Copy : KeyAction::None};
         case ListKey::Letter:
             if (state.control) {
                 KeyPlan plan;
                 if (state.letter == kSelectAllLetter && !state.singleSelect) {
                     plan.action = KeyAction::SelectAll;
+                } else if (state.letter == kCopyLetter) {
+                    plan.action = KeyAction::Copy;
                 }
                 return plan;
             }

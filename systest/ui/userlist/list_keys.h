@@ -19,7 +19,8 @@ enum class ListKey {
     Right,
     Down,
     Space,
-    Letter,  // A to Z: type-ahead, or select all with Ctrl and A
+    Insert,  // with Ctrl: copy
+    Letter,  // A to Z: type-ahead, or with Ctrl select all (A) and copy (C)
     Other,
 };
 
@@ -45,6 +46,7 @@ enum class KeyAction {
     ScrollHorizontally,  // to scrollX
     ToggleCheck,         // as a click on the check cell (row, column)
     SelectAll,
+    Copy,  // the selected rows to the clipboard
     TypeAhead,
 };
 

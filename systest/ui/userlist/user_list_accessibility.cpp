@@ -2,11 +2,8 @@
 // object (list_accessible.h) and tells them with WinEvents what changed.
 #include "systest/ui/userlist/user_list_ctrl.h"
 
-#include "systest/ui/userlist/cell_date_format.h"
 #include "systest/ui/userlist/list_accessibility.h"
 #include "systest/ui/userlist/user_list_notify.h"
-
-#include "common/win/wide.h"
 
 #include <string>
 
@@ -64,25 +61,7 @@ void UserListCtrl::AnnounceSelection(const ListSelection& before) {
 }
 
 std::u16string UserListCtrl::GetItemSentence(int32_t row) const {
-    const ListRowStore& rows = Rows();
-    return RowSentence(columns_, [&](const ListColumn& column) -> std::u16string {
-        const std::u16string text = rows.ItemText(row, column.subItem);
-        switch (column.format) {
-            case FormatDate: {
-                CellDate date;
-                return !text.empty() && rows.ItemDate(row, column.subItem, date)
-                           ? FromWide(FormatCellDate(date, column.flags))
-                           : u"";
-            }
-            case FormatCheck:
-            case FormatTriState:
-                return u"";  // a mark; the row's default action says which
-            case FormatProgress:
-                return FromWide(std::to_wstring(static_cast<int>(CellProgress(text))) + L" %");
-            default:
-                return text;
-        }
-    });
+    return RowSentence(columns_, [&](const ListColumn& column) { return ShownText(row, column); });
 }
 
 bool UserListCtrl::GetRowRect(int32_t row, RECT& rect) const {

@@ -55,7 +55,9 @@ constexpr MessageRow<UserListCtrl> UserListCtrl::kMessages[] = {
     Handle<WM_LBUTTONUP, &UserListCtrl::OnLButtonUp>(),
     Handle<WM_LBUTTONDBLCLK, &UserListCtrl::OnLButtonDblClk>(),
     Handle<WM_RBUTTONDOWN, &UserListCtrl::OnRButtonDown>(),
-    Handle<WM_RBUTTONUP, &UserListCtrl::OnRButtonUp>(),
+    // DefWindowProcW turns the release into WM_CONTEXTMENU.
+    Observe<WM_RBUTTONUP, &UserListCtrl::OnRButtonUp>(),
+    Handle<WM_CONTEXTMENU, &UserListCtrl::OnContextMenu>(),
     Handle<WM_MOUSELEAVE, &UserListCtrl::OnMouseLeave>(),
     Handle<WM_MOUSEWHEEL, &UserListCtrl::OnMouseWheel>(),
     Handle<WM_ERASEBKGND, &UserListCtrl::OnEraseBackground>(),

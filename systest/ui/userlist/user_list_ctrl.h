@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 // The behaviour switches of a list; the defaults are those of a new list.
@@ -41,6 +42,13 @@ struct ListOptions {
     bool smoothScroll = true;  // line and page scrolls slide
     bool singleSelect = false;
     bool focusCell = false;  // the focus is on one cell rather than on a row
+};
+
+// The commands of the list's context menu, as its parent words them: the
+// command, then after a tab the shortcut ("&Copy\tCtrl+C").
+struct ListMenuTexts {
+    std::u16string copy;
+    std::u16string selectAll;
 };
 
 // Which bars ResetScrollBars sets.
@@ -104,6 +112,17 @@ class UserListCtrl : public SubclassedWindow {
     // keys: MK_SHIFT and MK_CONTROL. Sends ULN_SELECTED when a row was added.
     bool SelectItem(int32_t row, int32_t column, UINT keys);
     void ClearSelection();
+    // Every row, as Ctrl+A selects them; nothing in single-select mode.
+    void SelectAll();
+
+    // The selected rows on the clipboard as text (CopiedRowsText): what
+    // Ctrl+C, Ctrl+Insert and the menu's Copy do. False when no row is
+    // selected or the clipboard cannot take it.
+    bool CopySelection();
+    // The context menu (right-click, Shift+F10, the Menu key) offers Copy and
+    // Select all with these texts. Until it has them, the list shows no menu
+    // and WM_CONTEXTMENU goes on to the parent.
+    void SetMenuTexts(ListMenuTexts texts) { menuTexts_ = std::move(texts); }
 
     // Header click: sorts by the column, or reverses the rows when it is the
     // sort column already.
@@ -168,6 +187,7 @@ class UserListCtrl : public SubclassedWindow {
     void OnLButtonDblClk(UINT keys, POINT point);
     void OnRButtonDown(UINT keys, POINT point);
     void OnRButtonUp(UINT keys, POINT point);
+    std::optional<LRESULT> OnContextMenu(HWND window, POINT screen);
     void OnMouseLeave();
     void OnMouseWheel(short delta);
     LRESULT OnEraseBackground(HDC dc);
@@ -217,6 +237,14 @@ class UserListCtrl : public SubclassedWindow {
 
     // Keyboard (user_list_keys.cpp).
     void TypeAhead(char16_t letter, int32_t focusItem, int32_t focusColumn);
+
+    // The context menu and the clipboard (user_list_menu.cpp).
+    // Where a menu the keyboard asked for opens: below the focused row, or at
+    // the top of the rows; in screen coordinates.
+    POINT KeyboardMenuPoint() const;
+    // A cell's text as it shows (dates in the user's format, progress as
+    // "N %", nothing for a check mark), for screen readers and the clipboard.
+    std::u16string ShownText(int32_t row, const ListColumn& column) const;
 
     // Scrolling (user_list_scroll.cpp).
     bool StartScrollAnimation(int32_t fromRow, int32_t toRow);
@@ -302,4 +330,5 @@ class UserListCtrl : public SubclassedWindow {
     CellEditWnd cellEdit_;
     CellDateWnd cellDate_;
     ComPtr<ListAccessible> accessible_;  // made at the first WM_GETOBJECT
+    ListMenuTexts menuTexts_;            // empty: no context menu
 };

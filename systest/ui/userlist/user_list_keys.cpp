@@ -1,6 +1,7 @@
 // The list under the keyboard: the focus moves by rows, pages and cells, the
 // selection follows (or extends with Shift), Space toggles check cells, Ctrl+A
-// selects every row, and letters search the rows.
+// selects every row, Ctrl+C and Ctrl+Insert copy the selected ones, and
+// letters search the rows.
 #include "systest/ui/userlist/user_list_ctrl.h"
 
 #include "systest/ui/userlist/list_keys.h"
@@ -29,6 +30,8 @@ ListKey ToListKey(WPARAM virtualKey) {
             return ListKey::Down;
         case VK_SPACE:
             return ListKey::Space;
+        case VK_INSERT:
+            return ListKey::Insert;
         default:
             // The virtual-key codes of the letters are their upper-case characters.
             return virtualKey >= 'A' && virtualKey <= 'Z' ? ListKey::Letter : ListKey::Other;
@@ -79,8 +82,10 @@ std::optional<LRESULT> UserListCtrl::OnKeyDown(UINT key) {
             ToggleCheck(plan.row, plan.column);
             break;
         case KeyAction::SelectAll:
-            selection_.SelectAll(state.rowCount);
-            Invalidate();
+            SelectAll();
+            break;
+        case KeyAction::Copy:
+            CopySelection();
             break;
         case KeyAction::TypeAhead:
             TypeAhead(state.letter, state.focusItem, state.focusColumn);
@@ -88,8 +93,8 @@ std::optional<LRESULT> UserListCtrl::OnKeyDown(UINT key) {
         case KeyAction::None:
             break;
     }
-    if (plan.action == KeyAction::MoveFocus || plan.action == KeyAction::SelectAll) {
-        AnnounceSelection(before);  // SelectItem and type-ahead tell their own
+    if (plan.action == KeyAction::MoveFocus) {
+        AnnounceSelection(before);  // the other selections tell their own
     }
     if (plan.select) {
         SelectItem(plan.row, plan.column, plan.extend ? MK_SHIFT : 0);

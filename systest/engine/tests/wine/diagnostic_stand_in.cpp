@@ -1,7 +1,7 @@
 // Stands in for Vexmira.exe in the launcher tests and the end-to-end tests:
-// exits with the code the test puts into its environment, hangs or crashes
-// on request, and on request leaves a file in its current directory to show
-// where it ran.
+// exits with the code the test puts into its environment, takes its time,
+// hangs or crashes on request, and on request leaves a file in its current
+// directory to show where it ran.
 #include <windows.h>
 
 #include <cwchar>
@@ -22,6 +22,10 @@ int main() {
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
         }
+    }
+    wchar_t delay[16] = {};
+    if (GetEnvironmentVariableW(L"QST_STAND_IN_DELAY_MS", delay, 16) != 0) {
+        Sleep(static_cast<DWORD>(std::wcstoul(delay, nullptr, 10)));  // a slow graphics driver
     }
     if (IsSet(L"QST_STAND_IN_HANG")) {
         Sleep(INFINITE);  // a driver that never returns

@@ -26,7 +26,7 @@ TEST(MissingDiagnostic, RunProcessShowsTheWarning) {
     StartFailureBox box;
     ProcessStart start;
     start.newConsole = true;
-    EXPECT_EQ(RunProcess(ProgramFolder() + u"Vexmira.exe", u"Vexmira.exe", start, box).end,
+    EXPECT_EQ(StartProcess(ProgramFolder() + u"Vexmira.exe", u"Vexmira.exe", start, box).Wait().end,
               ProcessEnd::NotStarted);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
 }

@@ -32,11 +32,11 @@ void SetStandInExitCode(int32_t code) {
     SetEnvironmentVariableW(L"QST_STAND_IN_EXIT_CODE", std::to_wstring(code).c_str());
 }
 
-// RunProcess of the program of that name beside this test, named so on its
-// command line, with the warning box of a failed start.
+// The program of that name beside this test, named so on its command line,
+// started and waited for, with the warning box of a failed start.
 ProcessResult StartProgram(const std::u16string& name, const ProcessStart& start) {
     StartFailureBox box;
-    return RunProcess(ProgramFolder() + name, name, start, box);
+    return StartProcess(ProgramFolder() + name, name, start, box).Wait();
 }
 
 // As the launcher starts the diagnostic: a new console, hidden.
@@ -60,13 +60,6 @@ TEST(RunProcess, ReturnsTheExitCode) {
     ProcessStart visible = DiagnosticStart();
     visible.visible = true;
     EXPECT_EQ(StartProgram(kDiagnostic, visible).exitCode, 2u);
-}
-
-TEST(RunProcess, WithoutWaitingOnlyStarts) {
-    SetStandInExitCode(3);
-    ProcessStart start = DiagnosticStart();
-    start.wait = false;
-    EXPECT_EQ(StartProgram(kDiagnostic, start).end, ProcessEnd::Started);
 }
 
 // How many stand-ins this test started still run; ends them, so that none
@@ -100,6 +93,22 @@ TEST(RunProcess, EndsAProgramThatRunsPastItsTimeLimit) {
     const DWORD waited = GetTickCount() - before;
     EXPECT_GE(waited, kShortLimitMs);
     EXPECT_LT(waited, 10 * kShortLimitMs);
+    EXPECT_EQ(EndRunningStandIns(), 0);
+}
+
+// The time limit counts from the start: what the caller did before its wait
+// is part of it.
+TEST(RunProcess, TheTimeLimitCountsFromTheStart) {
+    const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
+    ProcessStart start = DiagnosticStart();
+    start.timeLimitMs = kShortLimitMs;
+    StartFailureBox box;
+    StartedProcess hangs = StartProcess(ProgramFolder() + kDiagnostic, kDiagnostic, start, box);
+    ASSERT_TRUE(hangs.Started());
+    Sleep(kShortLimitMs);
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(hangs.Wait().end, ProcessEnd::TimedOut);
+    EXPECT_LT(GetTickCount() - before, kShortLimitMs);
     EXPECT_EQ(EndRunningStandIns(), 0);
 }
 
@@ -144,13 +153,19 @@ class WaitingWindow {
     static inline int paints_ = 0;
 };
 
-TEST(RunProcess, PaintsAndAnswersWhileItWaits) {
+// Input that comes during the wait is gone afterwards, posted messages stay.
+TEST(RunProcess, PaintsAndAnswersWhileItWaitsAndDropsInput) {
     WaitingWindow window;
     ASSERT_NE(window.get(), nullptr);
     // Drawn once and then covered again, with no message loop to paint it.
     UpdateWindow(window.get());
     InvalidateRect(window.get(), nullptr, TRUE);
     const int paintsBefore = window.Paints();
+    for (const UINT input : {WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                             WM_RBUTTONUP, WM_NCLBUTTONDOWN}) {
+        PostMessageW(window.get(), input, VK_RETURN, 0);
+    }
+    PostMessageW(window.get(), WM_APP, 0, 0);
     DWORD_PTR answer = 0;
     std::thread other([&] {
         SendMessageTimeoutW(window.get(), WaitingWindow::kPing, 0, 0, SMTO_BLOCK, 2 * kShortLimitMs,
@@ -164,6 +179,10 @@ TEST(RunProcess, PaintsAndAnswersWhileItWaits) {
     other.join();
     EXPECT_GT(window.Paints(), paintsBefore);
     EXPECT_EQ(answer, 42u);
+    MSG left{};
+    ASSERT_TRUE(PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(left.message, static_cast<UINT>(WM_APP));
+    EXPECT_FALSE(PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) << left.message;
 }
 
 TEST(RunProcess, RunsInTheGivenFolderOrInOurs) {

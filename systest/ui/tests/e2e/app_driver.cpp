@@ -39,8 +39,11 @@ bool AppDriver::Start(const std::wstring& program, const std::wstring& arguments
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
     }
+    // As Explorer starts a program: with no standard handles (Wine would
+    // otherwise hand it those of the test program).
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     UniqueKernelHandle thread;
     if (!StartSuspendedInJob(job_.get(), program, commandLine, false, 0,
                              workingDirectory.empty() ? nullptr : workingDirectory.c_str(), startup,
@@ -161,6 +164,25 @@ void PressKey(HWND dialog, UINT virtualKey) {
     const HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : dialog;
     PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
     PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void SendKey(WORD virtualKey, bool down) {
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+    key.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof key);
+}
+
+void TypeKey(WORD virtualKey, WORD modifier) {
+    if (modifier != 0) {
+        SendKey(modifier, true);
+    }
+    SendKey(virtualKey, true);
+    SendKey(virtualKey, false);
+    if (modifier != 0) {
+        SendKey(modifier, false);
+    }
 }
 
 bool WaitForFocus(HWND window, DWORD timeoutMs) {

@@ -27,10 +27,11 @@ class AppDriver {
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
-    // Starts the program with the command line in the working directory, in a
-    // job object that ends it and the programs it starts (the diagnostic, the
-    // report's viewer) when the driver goes, also when the test program itself
-    // ends early.
+    // Starts the program with the command line in the working directory, as
+    // Explorer does (no console, no standard handles), in a job object that
+    // ends it and the programs it starts (the diagnostic, the report's
+    // viewer) when the driver goes, also when the test program itself ends
+    // early.
     bool Start(const std::wstring& program, const std::wstring& arguments,
                const std::wstring& workingDirectory);
     DWORD ProcessId() const { return processId_; }
@@ -72,6 +73,12 @@ std::wstring ItemText(HWND dialog, int id);
 void ClickButton(HWND dialog, int id);
 // Presses a key in the window that has the focus in the dialog's thread.
 void PressKey(HWND dialog, UINT virtualKey);
+// Keys as the user types them: input that the system hands to the window in
+// front (SendInput), not messages posted to one window. A key goes down or
+// up; TypeKey presses and releases it, with a modifier held around it
+// (VK_CONTROL, VK_SHIFT) when one is given.
+void SendKey(WORD virtualKey, bool down);
+void TypeKey(WORD virtualKey, WORD modifier = 0);
 // Waits until the window has the focus in its thread; whether it got it in time.
 bool WaitForFocus(HWND window, DWORD timeoutMs);
 bool IsItemEnabled(HWND dialog, int id);

@@ -11,11 +11,13 @@
 #include "common/tests/wine/environment_variable.h"
 #include "common/tests/wine/temp_folder.h"
 #include "common/tests/wine/win_event_log.h"
+#include "common/win/clipboard.h"
 #include "common/win/com.h"
 #include "common/win/handles.h"
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
 #include "systest/resources/resource.h"
+#include "systest/ui/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,13 @@ class QuarvelSysTestRun : public testing::Test {
     void Launch(const std::wstring& workingDirectory = {}) {
         ASSERT_TRUE(app_.Start(bundle_->Program(), L"",
                                workingDirectory.empty() ? bundle_->Path() : workingDirectory));
+    }
+
+    // The launcher tests' stand-in in the place of the bundle's Vexmira.exe;
+    // its environment says what it does.
+    void UseStandInDiagnostic() {
+        ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
+                              (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
     }
 
     HWND WaitForAgreement() {
@@ -978,8 +987,7 @@ TEST_F(QuarvelSysTestRun, HangingDiagnosticIsEndedAndCountsAsAFailedGraphicsTest
     const EnvironmentVariable limit(L"QST_DIAGNOSTIC_TIME_LIMIT_MS", u"3000");
     const EnvironmentVariable hang(L"QST_STAND_IN_HANG", u"1");
     Start();
-    ASSERT_TRUE(CopyFileW((ToWide(ProgramFolder()) + L"diagnostic_stand_in.exe").c_str(),
-                          (bundle_->Path() + L"Vexmira.exe").c_str(), FALSE));
+    UseStandInDiagnostic();
     const DWORD accepted = GetTickCount();
     const HWND main = AcceptAgreement();
     ASSERT_NE(main, nullptr);
@@ -996,6 +1004,134 @@ TEST_F(QuarvelSysTestRun, HangingDiagnosticIsEndedAndCountsAsAFailedGraphicsTest
     EXPECT_TRUE(notSupported) << "counted as exit code 0";
     ClickButton(main, IDOK);
     EXPECT_EQ(ExitCode(), 1u);
+}
+
+// Waits until the condition holds; whether it did within the time.
+template <typename Condition>
+bool WaitUntil(Condition holds, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!holds()) {
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+// The impatient user of a slow graphics driver: what is typed while the
+// checks run, and an Enter still held when the results come, acts on
+// nothing. The keys are real input, as the user's come.
+TEST_F(QuarvelSysTestRun, KeysTypedWhileTheChecksRunLeaveTheResultsShowing) {
+    const EnvironmentVariable slow(L"QST_STAND_IN_DELAY_MS", u"10000");
+    const EnvironmentVariable supported(L"QST_STAND_IN_EXIT_CODE", u"3");
+    Start();
+    UseStandInDiagnostic();
+    const HWND page = WaitForAgreement();
+    ASSERT_NE(page, nullptr);
+    ClickButton(page, IDC_ACCEPT_BOX);  // which hands the focus to Next
+    ASSERT_TRUE(WaitForFocus(GetDlgItem(page, IDOK), kWindowTimeoutMs));
+    TypeKey(VK_RETURN);
+
+    // The page says that the checks run, and takes nothing.
+    ASSERT_TRUE(WaitUntil([&] { return !IsItemEnabled(page, IDCANCEL); }, kWindowTimeoutMs));
+    EXPECT_FALSE(IsItemEnabled(page, IDOK));
+    for (const WORD key : {VK_RETURN, VK_RETURN, VK_ESCAPE}) {
+        Sleep(300);
+        TypeKey(key);
+    }
+    TypeKey(VK_F4, VK_MENU);
+    SendKey(VK_RETURN, true);  // held until the results show
+
+    const HWND main = app_.WaitForWindow(texts_.mainCaption);
+    ASSERT_NE(main, nullptr) << "no results";
+    // The held key's repeat and its release come as Windows delivers them,
+    // posted: Wine forgets a key that SendInput holds down when a new window
+    // takes the X focus, and would send the repeat as a fresh press.
+    const HWND focus = GetDlgItem(main, IDC_RESULTS_LIST);
+    ASSERT_TRUE(WaitForFocus(focus, kWindowTimeoutMs));
+    PostMessageW(focus, WM_KEYDOWN, VK_RETURN, MAKELPARAM(1, KF_REPEAT));
+    PostMessageW(focus, WM_KEYUP, VK_RETURN, MAKELPARAM(1, KF_REPEAT | KF_UP));
+    SendKey(VK_RETURN, false);
+    DWORD closedWith = kNoExitCode;
+    EXPECT_FALSE(app_.WaitForExit(2000, closedWith)) << "the results closed with " << closedWith;
+    EXPECT_TRUE(IsWindowVisible(main));
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+}
+
+// The clipboard's text, as a program that pastes finds it.
+std::wstring ClipboardText() {
+    const OpenedClipboard clipboard(nullptr);
+    const HANDLE data = clipboard.IsOpen() ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::wstring copy = text != nullptr ? text : L"";
+    if (text != nullptr) {
+        GlobalUnlock(data);
+    }
+    return copy;
+}
+
+// What a user mails to support: every row, selected with the list's menu
+// (Shift+F10, then its Select All) and copied with Ctrl+C, as text.
+TEST_F(QuarvelSysTestRun, TheResultsCopyAsTextAndTheirMenuOpensWithShiftF10) {
+    const ComInitialization com(COINIT_APARTMENTTHREADED);
+    Start();
+    const HWND main = AcceptAgreement();
+    ASSERT_NE(main, nullptr);
+    const HWND list = GetDlgItem(main, IDC_RESULTS_LIST);
+    ASSERT_TRUE(WaitForFocus(list, kDefaultTimeoutMs)) << "the results come first";
+    ASSERT_TRUE(PutTextOnClipboard(nullptr, L"before"));
+    TypeKey(VK_F10, VK_SHIFT);
+    ASSERT_TRUE(WaitUntil(
+        [] {
+            const HWND menu = FindWindowW(L"#32768", nullptr);  // a popup menu
+            return menu != nullptr && IsWindowVisible(menu);
+        },
+        kWindowTimeoutMs))
+        << "no menu";
+    TypeKey('A');  // Select &All
+    TypeKey('C', VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([] { return ClipboardText() != L"before"; }, kWindowTimeoutMs));
+
+    // Each row as a screen reader reads it ("Passed, ..."), its status word
+    // and its text apart; the column titles first.
+    ComPtr<IAccessible> results;
+    ASSERT_HRESULT_SUCCEEDED(
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), results.put_void()));
+    LONG children = 0;
+    ASSERT_HRESULT_SUCCEEDED(results->get_accChildCount(&children));
+    EXPECT_GE(children, 5);
+    std::wstring expected = L"Result\tRequirement\r\n";
+    for (LONG id = 1; id < children; ++id) {  // the header is the last child
+        std::wstring row = NameOf(*results.get(), id);
+        row.replace(row.find(L", "), 2, L"\t");
+        expected += row + L"\r\n";
+    }
+    EXPECT_EQ(ClipboardText(), expected);
+    ClickButton(main, IDOK);
+    EXPECT_EQ(ExitCode(), 1u);
+}
+
+// Asked for its usage from a shortcut or the Run box, with no console to
+// answer on: a box with the switches and the exit codes, and nothing else.
+TEST_F(QuarvelSysTestRun, AHelpSwitchShowsTheUsageAndRunsNothingElse) {
+    // Started as Explorer starts it: by a program without a console (Wine
+    // gives the test program one, to which the usage would go).
+    FreeConsole();
+    bundle_ = std::make_unique<BundleFolder>();
+    ASSERT_TRUE(app_.Start(bundle_->Program(), L"/?", bundle_->Path()));
+    const HWND box = app_.WaitForWindow(L"QuarvelSysTest", kWindowTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    std::wstring usage;
+    for (const std::u16string_view line : kUsageLines) {
+        usage += (usage.empty() ? L"" : L"\n") + ToWide(std::u16string(line));
+    }
+    EXPECT_EQ(ItemText(box, kMessageBoxTextId), usage);
+    EXPECT_FALSE(app_.HasWindow(texts_.agreementCaption));
+    ClickButton(box, IDOK);
+    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_TRUE(bundle_->Files(u"vexmira_*.txt").empty()) << "the checks ran";
 }
 
 }  // namespace

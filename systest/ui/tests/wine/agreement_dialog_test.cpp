@@ -135,15 +135,35 @@ TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
     EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
 }
 
-TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndStaysDisabledUntilDestroyed) {
+// On the screen while the checks run, until the main dialog replaces it, and
+// plainly busy: its box and buttons greyed, a line that says so, the wait
+// cursor over the page and its controls. Accepted once, whatever comes after.
+TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndShowsTheChecksRunUntilDestroyed) {
     AgreementDialog page(module_, u"Lic_En.Txt");
     const HWND window = Open(page);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(module_.Loop().Run(), kQuitAccepted);
-    // On the screen while the checks run, until the main dialog replaces it.
+    MSG second{};
+    EXPECT_FALSE(PeekMessageW(&second, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "accepted twice";
+
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsWindowEnabled(window));
+    for (const int id : {IDC_ACCEPT_BOX, IDOK, IDCANCEL}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
+    }
+    EXPECT_EQ(WindowText(GetDlgItem(window, -1)),
+              L"Checking this computer. The results appear in a few seconds; a slow graphics "
+              L"driver can take up to two minutes.");
+    for (const HWND under :
+         {window, GetDlgItem(window, IDOK), GetDlgItem(window, IDC_AGREEMENT_TEXT)}) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        // As the system asks when the mouse moves over a disabled window.
+        EXPECT_TRUE(SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                                 MAKELPARAM(HTERROR, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    }
     page.DestroyDialog();
     EXPECT_FALSE(IsWindow(window));
 }

@@ -312,6 +312,12 @@ TEST(DpiLayout, AgreementPageShowsEveryText) {
         ASSERT_TRUE(page.Create());
         ExpectNoTextCut(page.Window());
         ExpectAgreementLinesWhole(GetDlgItem(page.Window(), IDC_AGREEMENT_TEXT));
+        // Accepted: the line that says the checks run.
+        SendDlgItemMessageW(page.Window(), IDC_ACCEPT_BOX, BM_CLICK, 0, 0);
+        SendMessageW(page.Window(), WM_COMMAND, IDOK, 0);
+        MSG quit{};
+        ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        ExpectNoTextCut(page.Window());
     }
 }
 

@@ -221,7 +221,7 @@ TEST(PlanKey, SpaceTogglesCheckCells) {
     }
 }
 
-TEST(PlanKey, LettersSearchAndCtrlASelectsAll) {
+TEST(PlanKey, LettersSearchCtrlASelectsAllCtrlCAndCtrlInsertCopy) {
     KeyState state = State(Letter);
     state.letter = u'A';
     EXPECT_EQ(PlanKey(state).action, KeyAction::TypeAhead);
@@ -232,6 +232,10 @@ TEST(PlanKey, LettersSearchAndCtrlASelectsAll) {
     state.singleSelect = false;
     state.letter = u'B';
     EXPECT_EQ(PlanKey(state).action, KeyAction::None);
+    state.letter = u'C';
+    EXPECT_EQ(PlanKey(state).action, KeyAction::Copy);
+    EXPECT_EQ(PlanKey(State(Insert, true)).action, KeyAction::Copy);
+    EXPECT_EQ(PlanKey(State(Insert, true, true)).action, KeyAction::None);  // Shift+Insert pastes
     EXPECT_EQ(PlanKey(State(Other)).action, KeyAction::None);
 }
 

@@ -111,6 +111,9 @@ const StringUse kStrings[] = {
     {IDS_CARD_DRIVER_OLDER_DATE, "ss"},
     {IDS_HYBRID_GRAPHICS, "ss"},
     {IDS_REPORT_ADAPTERS, ""},
+    {IDS_AGREEMENT_CHECKING, ""},
+    {IDS_LIST_MENU_COPY, ""},
+    {IDS_LIST_MENU_SELECT_ALL, ""},
 };
 
 // The conversion characters of a wvsprintfW format, "%%" skipped.
@@ -182,12 +185,14 @@ TEST_P(LanguageLibrary, HoldsEveryStringWithTheConversionsOfItsArguments) {
     EXPECT_EQ(std::set<int>(std::begin(kLanguageStringIds), std::end(kLanguageStringIds)), table);
 }
 
-// The agreement page's two, and the report button: one each, apart within the
-// page; no other text has one.
+// The agreement page's two, the report button and the results list's menu
+// commands: one each, apart within the page or menu; no other text has one.
 TEST_P(LanguageLibrary, AcceleratorsAreApartWithinEachDialog) {
     std::set<int> withAccelerator;
-    for (const std::vector<int>& dialog : std::vector<std::vector<int>>{
-             {IDS_AGREEMENT_ACCEPT, IDS_AGREEMENT_CHECKBOX}, {IDS_REPORT_BUTTON}}) {
+    for (const std::vector<int>& dialog :
+         std::vector<std::vector<int>>{{IDS_AGREEMENT_ACCEPT, IDS_AGREEMENT_CHECKBOX},
+                                       {IDS_REPORT_BUTTON},
+                                       {IDS_LIST_MENU_COPY, IDS_LIST_MENU_SELECT_ALL}}) {
         std::set<char16_t> keys;
         for (const int id : dialog) {
             const std::u16string text = Text(id);
@@ -203,6 +208,21 @@ TEST_P(LanguageLibrary, AcceleratorsAreApartWithinEachDialog) {
         EXPECT_TRUE(withAccelerator.count(use.id) == 1 ||
                     Text(use.id).find(u'&') == std::u16string::npos)
             << "string " << use.id;
+    }
+}
+
+// The menu commands name after a tab the keys the list takes for them,
+// with the name of Ctrl on the language's keyboards.
+TEST_P(LanguageLibrary, MenuCommandsNameTheirShortcuts) {
+    for (const auto& [id, key] :
+         {std::pair{IDS_LIST_MENU_COPY, u"+C"}, std::pair{IDS_LIST_MENU_SELECT_ALL, u"+A"}}) {
+        const std::u16string text = Text(id);
+        const size_t tab = text.find(u'\t');
+        ASSERT_NE(tab, std::u16string::npos) << "string " << id << " " << Readable(text);
+        const std::u16string shortcut = TrimSpaces(text.substr(tab + 1));
+        EXPECT_TRUE(shortcut.ends_with(key)) << Readable(shortcut);
+        EXPECT_TRUE(shortcut.starts_with(u"Ctrl+") || shortcut.starts_with(u"Strg+"))
+            << Readable(shortcut);
     }
 }
 
