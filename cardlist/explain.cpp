@@ -70,7 +70,7 @@ VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view lis
     SearchLog log(verdict.log, lines);
     if (machine.remoteSession) {
         log.Print(u"Remote session detected \n");
-        verdict.exitCode = kExitRemoteSession;
+        verdict.exitCode = kDiagnosticRemoteSession;
         return verdict;
     }
     MachineVideoSystem system(machine);
@@ -78,7 +78,7 @@ VexmiraVerdict EvaluateVexmira(const ListReadings& list, std::u16string_view lis
     VideoAdapterTable table;
     const int summary = SummarizeVideoAdapters(table, sources, log);
     if (summary < 0) {
-        verdict.exitCode = kExitNotSupported;
+        verdict.exitCode = kDiagnosticNotSupported;
         return verdict;
     }
     // Without another vendor, OpenGL is the adapter's own.
@@ -113,7 +113,9 @@ class MachinePlatform final : public DiagnosticPlatform {
         : machine_(machine), exitCode_(exitCode), lines_(lines) {}
 
     void StartDiagnosticProgram() override {}
-    DiagnosticRun WaitForDiagnosticProgram() override { return {DiagnosticEnd::Exited, exitCode_}; }
+    DiagnosticRun WaitForDiagnosticProgram() override {
+        return {DiagnosticEnd::Exited, exitCode_, {}};
+    }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& adapter, VerboseVideo& verbose) override {
         MachineVideoSystem system(machine_);
         VideoSystem sources = system.Sources();

@@ -241,7 +241,7 @@ ResultsReading ReadResultsFile(std::string_view bytes) {
 
 MachineFacts MachineOfResults(const ResultsFile& results) {
     MachineFacts machine;
-    machine.remoteSession = results.diagnosticExitCode == kExitRemoteSession;
+    machine.remoteSession = results.diagnosticExitCode == kDiagnosticRemoteSession;
     for (size_t i = 0; i < results.adapters.size(); ++i) {
         const ResultsAdapter& adapter = results.adapters[i];
         machine.controllers.push_back(

@@ -2,7 +2,7 @@
 // Input: the computer name, then year, month, day, hour and minute as numbers.
 #include "fuzz/fuzz_lines.h"
 
-#include "vexmira/log_file_name.h"
+#include "adapters/diagnostic_contract.h"
 
 namespace {
 

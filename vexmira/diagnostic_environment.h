@@ -6,7 +6,7 @@
 #include "vexmira/diagnostic_output.h"
 #include "vexmira/file_reader.h"
 #include "vexmira/gl_driver.h"
-#include "vexmira/log_file_name.h"
+#include "adapters/diagnostic_contract.h"
 
 #include <memory>
 #include <string>

@@ -69,19 +69,19 @@ int DiagnosticFlow::Run() {
     output_.Print(u"Adapters test ...\n\n");
     if (environment_.IsRemoteSession()) {
         output_.Print(u"Remote session detected \n");
-        return kExitRemoteSession;
+        return kDiagnosticRemoteSession;
     }
 
     const int summary = environment_.SummarizeVideoAdapters(output_);
     if (summary < 0) {
-        return kExitNotSupported;  // the adapter lines say why; no verdict line
+        return kDiagnosticNotSupported;  // the adapter lines say why; no verdict line
     }
     adapterSummary_ = summary;
     listPath_ = commandLine_.prefix + std::u16string(kCardListFileName);
 
     // Without a window or a current context nothing is known about OpenGL, so
     // the card counts as not supported.
-    int result = kExitNotSupported;
+    int result = kDiagnosticNotSupported;
     {
         const std::unique_ptr<HiddenWindow> window = environment_.CreateHiddenWindow();
         if (!window) {
@@ -94,7 +94,7 @@ int DiagnosticFlow::Run() {
     if (switchableGraphics_) {
         output_.Print(u"\nDynamic switchable graphics detected.\n\n");
     }
-    if (result >= kExitDriverOutdated) {
+    if (result >= kDiagnosticDriverOutdated) {
         output_.Print(u"*** The graphics card is supported ! ***\n");
     } else {
         output_.Print(u"*** The graphics card is NOT supported ! ***\n");
@@ -122,8 +122,8 @@ int DiagnosticFlow::TestWithContext(GLDriver& driver) {
         version, switchableGraphics_,
         [this](int mode) { return environment_.SearchCardList(listPath_, mode, output_); },
         output_);
-    if (cardResult == kExitNotSupported) {
-        return kExitNotSupported;
+    if (cardResult == kDiagnosticNotSupported) {
+        return kDiagnosticNotSupported;
     }
     return CapabilityAndShaderTests(driver, nvidia, cardResult);
 }
@@ -131,13 +131,13 @@ int DiagnosticFlow::TestWithContext(GLDriver& driver) {
 int DiagnosticFlow::CapabilityAndShaderTests(GLDriver& driver, bool nvidia, int cardResult) {
     GLEntryPointTable entryPoints;
     if (TestGLCapabilities(driver, nvidia, entryPoints, output_) == CapabilityResult::Failed) {
-        return kExitNotSupported;
+        return kDiagnosticNotSupported;
     }
     const std::unique_ptr<ShaderObjectApi> shaderObjects = driver.BindShaderObjects(entryPoints);
     ShaderTest shaderTest(entryPoints, *shaderObjects, environment_.Files(), output_);
     if (!shaderTest.TestShaders(commandLine_.prefix)) {
         output_.Print(u"\nShader is NOT supported !!!\n");
-        return kExitNotSupported;
+        return kDiagnosticNotSupported;
     }
     output_.Print(u"Shader is supported !!!\n");
     return cardResult;
@@ -159,7 +159,7 @@ int RunCardListStep(std::string_view glVersion, bool switchableGraphics,
     if (major >= '3') {
         if (switchableGraphics) {
             log.Print(u"Version is greater than 3.0, skip the card checking \nOK\n\n");
-            return kExitSwitchableGraphics;
+            return kDiagnosticSwitchableGraphics;
         }
         // Every card of today has OpenGL 3; the list still decides for the
         // cards it names, an "NG" one or one whose driver is older.
@@ -170,10 +170,11 @@ int RunCardListStep(std::string_view glVersion, bool switchableGraphics,
     }
     if (found <= 0) {
         log.Print(u"not OK\n\n");
-        return kExitNotSupported;
+        return kDiagnosticNotSupported;
     }
     log.Print(u"OK\n\n");
-    return found == kCardListMatchCurrent || found == kCardListNotNamed ? kExitSupported : found;
+    return found == kCardListMatchCurrent || found == kCardListNotNamed ? kDiagnosticSupported
+                                                                        : found;
 }
 
 int RunDiagnosticFlow(std::u16string_view commandLine, DiagnosticEnvironment& environment) {

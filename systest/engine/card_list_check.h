@@ -4,20 +4,16 @@
 #pragma once
 
 #include "adapters/card_list_search.h"
+#include "adapters/diagnostic_contract.h"
 #include "adapters/primary_video_adapter.h"
 #include "systest/engine/check_result.h"
 #include "systest/engine/string_source.h"
 
 #include <cstdint>
 
-// The diagnostic's exit codes (its own contract) and the launcher's code for
-// a diagnostic that could not be started.
+// The launcher's code for a diagnostic that could not be started, beside
+// the diagnostic's own exit codes.
 inline constexpr int32_t kDiagnosticNotStarted = -1;
-inline constexpr int32_t kDiagnosticNotSupported = 0;
-inline constexpr int32_t kDiagnosticRemoteSession = 1;
-inline constexpr int32_t kDiagnosticDriverOutdated = 2;
-inline constexpr int32_t kDiagnosticSupported = 3;
-inline constexpr int32_t kDiagnosticSwitchableGraphics = 4;
 
 // Whether the adapter reports a name. Texts about one that reports none (some
 // drivers give no caption) take their forms without the name, so none reads

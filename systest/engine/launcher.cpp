@@ -65,6 +65,7 @@ bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
 
     diagnostic = {};
     diagnostic_.end = run.end;
+    diagnosticLog_ = run.logFileName;
     if (run.end == DiagnosticEnd::NotStarted) {
         // Without the diagnostic the graphics card and its driver go unchecked:
         // a warning, so the run cannot pass.
@@ -151,5 +152,5 @@ CheckResult DiagnosticLauncher::EvaluateHybridGraphics() {
 }
 
 GraphicsFacts DiagnosticLauncher::Facts() const {
-    return {adapter_.adapters, adapter_.judged, {}};
+    return {adapter_.adapters, adapter_.judged, diagnosticLog_};
 }

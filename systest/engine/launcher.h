@@ -16,7 +16,8 @@
 
 struct DiagnosticRun {
     DiagnosticEnd end = DiagnosticEnd::NotStarted;
-    int32_t exitCode = 0;  // when it exited: its verdict 0 to 4, or the code of a crash
+    int32_t exitCode = 0;        // when it exited: its verdict 0 to 4, or the code of a crash
+    std::u16string logFileName;  // the log it wrote in the program's folder; empty when none
 };
 
 // What the graphics checks need of the system.
@@ -83,6 +84,7 @@ class DiagnosticLauncher final : public GraphicsChecks {
 
     bool started_ = false;                  // a run waits for RunDiagnostic
     DiagnosticOutcome diagnostic_;          // of the last run
+    std::u16string diagnosticLog_;          // the log of the last run
     bool driverVersionUnreadable_ = false;  // the adapter query returned -2
     PrimaryVideoAdapter adapter_;           // what the adapter query left
 };

@@ -35,10 +35,15 @@ class Win32DiagnosticPlatform final : public DiagnosticPlatform {
     std::unique_ptr<CardListLines> OpenCardList() override;
 
   private:
+    // The name of the log the diagnostic wrote in the program's folder;
+    // empty when none is there.
+    std::u16string WrittenLog() const;
+
     StartFailureBox box_;
     StartFailureNotice* startFailure_ = &box_;
     uint32_t timeLimitMs_;
     StartedProcess diagnostic_;  // of the last start
+    LocalTime logStart_;         // when it was started, which names its log
 };
 
 // The time limit for the diagnostic: kDiagnosticTimeLimitMs, or a shorter

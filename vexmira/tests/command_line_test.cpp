@@ -1,5 +1,5 @@
 #include "vexmira/command_line.h"
-#include "vexmira/log_file_name.h"
+#include "adapters/diagnostic_contract.h"
 
 #include <gtest/gtest.h>
 

@@ -159,7 +159,7 @@ const std::string kMesaVersion = "4.5 (Compatibility Profile) Mesa 22.3.6";
 
 TEST(RunDiagnosticFlow, SupportedCardWithOpenGL3OrLater) {
     FakeEnvironment env;
-    EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitSupported);
+    EXPECT_EQ(RunDiagnosticFlow(u"", env), kDiagnosticSupported);
     EXPECT_EQ(env.output.text, kHeader + std::string(kAdapterLines) +
                                    OpenGLSection(kMesa, kMesaVersion) + kNamedCards + kListLine +
                                    "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass +
@@ -183,7 +183,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
         std::string log;
     } cases[] = {
         {"remote session: nothing tested", [](FakeEnvironment& e) { e.remoteSession = true; },
-         kExitRemoteSession, kHeader + std::string("Remote session detected \n")},
+         kDiagnosticRemoteSession, kHeader + std::string("Remote session detected \n")},
         {"adapters differ: no OpenGL section, no verdict",
          [](FakeEnvironment& e) {
              e.summary = -2;
@@ -191,7 +191,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
                  u"2 active video adapters were found.\ncaption: NVIDIA QUADRO FX 580 \n"
                  u"Error! The adapters are not identical !\n";
          },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string("2 active video adapters were found.\ncaption: NVIDIA QUADRO FX "
                                "580 \nError! The adapters are not identical !\n")},
         {"no adapter on the desktop",
@@ -199,17 +199,17 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.summary = -1;
              e.adapterLines = u"0 active video adapters were found.\n";
          },
-         kExitNotSupported, kHeader + std::string("0 active video adapters were found.\n")},
+         kDiagnosticNotSupported, kHeader + std::string("0 active video adapters were found.\n")},
         {"OpenGL 3+: a listed card with an older driver",
-         [](FakeEnvironment& e) { e.namedSearch = 2; }, kExitDriverOutdated,
+         [](FakeEnvironment& e) { e.namedSearch = 2; }, kDiagnosticDriverOutdated,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 3+: a card the list names NG", [](FakeEnvironment& e) { e.namedSearch = 0; },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "not OK\n\n" + kNotSupported},
         {"OpenGL 3+: a listed card whose driver is current",
-         [](FakeEnvironment& e) { e.namedSearch = 1; }, kExitSupported,
+         [](FakeEnvironment& e) { e.namedSearch = 1; }, kDiagnosticSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 3+ on switchable graphics: list not read",
@@ -223,7 +223,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Extensions] =
                  std::string(kAllExtensions) + " GL_NV_vertex_program3";
          },
-         kExitSwitchableGraphics,
+         kDiagnosticSwitchableGraphics,
          kHeader + std::string(kIntelAdapterLines) + OpenGLSection(kNvidia, kNvidiaVersion) +
              kSkipList + ExtensionListing(std::string(kAllExtensions) + " GL_NV_vertex_program3") +
              kShadersPass + kIntelSwitch + kSupported},
@@ -236,13 +236,13 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Vendor] = "Intel";
              e.driver.strings[GLString::Version] = "3.1.0 - Build 8.15.10.2696";
          },
-         kExitSupported,
+         kDiagnosticSupported,
          kHeader + std::string(kIntelAdapterLines) +
              OpenGLSection("Intel", "3.1.0 - Build 8.15.10.2696") + kNamedCards + kListLine +
              "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 2: full search, driver current",
          [&](FakeEnvironment& e) { e.driver.strings[GLString::Version] = kOldVersion; },
-         kExitSupported,
+         kDiagnosticSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kOldVersion) + kListLine +
              "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 2: full search, driver older than listed",
@@ -250,7 +250,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Version] = kOldVersion;
              e.fullSearch = 2;
          },
-         kExitDriverOutdated,
+         kDiagnosticDriverOutdated,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kOldVersion) + kListLine +
              "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
         {"OpenGL 1.5: full search, not listed",
@@ -258,7 +258,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Version] = "1.5.0";
              e.fullSearch = 0;
          },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, "1.5.0") + kListLine +
              "not OK\n\n" + kNotSupported},
         {"OpenGL 2: full search ends without a result",
@@ -266,7 +266,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Version] = kOldVersion;
              e.fullSearch = -2;
          },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kOldVersion) + kListLine +
              "not OK\n\n" + kNotSupported},
         {"OpenGL 2 on switchable graphics: list read, line still written",
@@ -278,13 +278,13 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              e.driver.strings[GLString::Vendor] = "ATI Technologies Inc.";
              e.driver.strings[GLString::Version] = kOldVersion;
          },
-         kExitSupported,
+         kDiagnosticSupported,
          kHeader + std::string(kIntelAdapterLines) +
              OpenGLSection("ATI Technologies Inc.", kOldVersion) + kListLine + "OK\n\n" +
              ExtensionListing(kAllExtensions) + kShadersPass + kIntelSwitch + kSupported},
         {"capability test fails: no shader test",
          [](FakeEnvironment& e) { e.driver.strings[GLString::Extensions] = "GL_ARB_multitexture"; },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" + ExtensionListing("GL_ARB_multitexture") +
              "OpenGL extension: GL_ARB_shader_objects is not supported !\n"
@@ -300,7 +300,7 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
                  "GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
                  "GL_ARB_vertex_buffer_object GL_EXT_framebuffer_object";
          },
-         kExitSupported,
+         kDiagnosticSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" +
              ExtensionListing("GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_occlusion_query "
@@ -310,13 +310,13 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
              kShadersPass + kSupported},
         {"NVIDIA in capitals requires GL_NV_vertex_program3",
          [](FakeEnvironment& e) { e.driver.strings[GLString::Vendor] = "NVIDIA CORPORATION"; },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection("NVIDIA CORPORATION", kMesaVersion) +
              kNamedCards + kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) +
              "OpenGL extension: GL_NV_vertex_program3 is not supported !\n" + kNotSupported},
         {"shader test fails after passing checks",
          [](FakeEnvironment& e) { e.files.files[u"HiddenEdges.vert"] = "COMPILE_ERROR"; },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) +
              "Compile shaders: Lines.vert Lines.frag\n"
@@ -327,17 +327,17 @@ TEST(RunDiagnosticFlow, ExitCodeTable) {
         // Without a window or a current context nothing is known of OpenGL: the
         // adapter summary (2 here) must not pass as a verdict.
         {"no device context for the hidden window",
-         [](FakeEnvironment& e) { e.window = WindowOutcome::NoWindow; }, kExitNotSupported,
+         [](FakeEnvironment& e) { e.window = WindowOutcome::NoWindow; }, kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + "error : Can't create window !\n" + kNotSupported},
         {"no pixel format", [](FakeEnvironment& e) { e.context = ContextOutcome::NoPixelFormat; },
-         kExitNotSupported,
+         kDiagnosticNotSupported,
          kHeader + std::string(kAdapterLines) + "error : ChoosePixelFormat fails !\n" +
              kNotSupported},
         {"context not created or not current",
-         [](FakeEnvironment& e) { e.context = ContextOutcome::NotCreated; }, kExitNotSupported,
-         kHeader + std::string(kAdapterLines) + kNotSupported},
+         [](FakeEnvironment& e) { e.context = ContextOutcome::NotCreated; },
+         kDiagnosticNotSupported, kHeader + std::string(kAdapterLines) + kNotSupported},
         {"adapter summary 1 (below 256 MB) on a supported card",
-         [](FakeEnvironment& e) { e.summary = 1; }, kExitSupported,
+         [](FakeEnvironment& e) { e.summary = 1; }, kDiagnosticSupported,
          kHeader + std::string(kAdapterLines) + OpenGLSection(kMesa, kMesaVersion) + kNamedCards +
              kListLine + "OK\n\n" + ExtensionListing(kAllExtensions) + kShadersPass + kSupported},
     };
@@ -371,14 +371,14 @@ TEST(RunDiagnosticFlow, EarlyEndsCreateNoWindow) {
     for (const int summary : {-2, -1}) {
         FakeEnvironment env;
         env.summary = summary;
-        EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitNotSupported);
+        EXPECT_EQ(RunDiagnosticFlow(u"", env), kDiagnosticNotSupported);
         EXPECT_TRUE(env.events.empty());
         EXPECT_TRUE(env.cardListCalls.empty());
     }
     FakeEnvironment remote;
     remote.remoteSession = true;
     remote.summary = 99;  // must not be asked
-    EXPECT_EQ(RunDiagnosticFlow(u"", remote), kExitRemoteSession);
+    EXPECT_EQ(RunDiagnosticFlow(u"", remote), kDiagnosticRemoteSession);
     EXPECT_TRUE(remote.events.empty());
 }
 
@@ -401,7 +401,7 @@ TEST(RunDiagnosticFlow, CommandLineGivesLogAndPaths) {
         SCOPED_TRACE(testing::PrintToString(c.commandLine.substr(0, 20)));
         FakeEnvironment env;
         AddGoodShaders(env.files, c.prefix);
-        EXPECT_EQ(RunDiagnosticFlow(c.commandLine, env), kExitSupported);
+        EXPECT_EQ(RunDiagnosticFlow(c.commandLine, env), kDiagnosticSupported);
         if (c.log) {
             EXPECT_EQ(env.logFile, u"vexmira_PC7_2012-3-3_0905.txt");
             EXPECT_EQ(env.outputBeforeLog, "");  // opened before the first line
@@ -419,7 +419,7 @@ TEST(RunDiagnosticFlow, CommandLineGivesLogAndPaths) {
 TEST(RunDiagnosticFlow, DriverWithoutStringsIsJudgedWithoutThem) {
     FakeEnvironment env;
     env.driver.strings.clear();
-    EXPECT_EQ(RunDiagnosticFlow(u"", env), kExitNotSupported);
+    EXPECT_EQ(RunDiagnosticFlow(u"", env), kDiagnosticNotSupported);
     // No version counts as below 3: the full search runs (it finds the card).
     std::string expected =
         kHeader + std::string(kAdapterLines) + OpenGLSection("", "", "", "") + kListLine + "OK\n\n";

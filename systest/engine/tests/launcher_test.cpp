@@ -41,7 +41,7 @@ class FakePlatform final : public DiagnosticPlatform {
     void StartDiagnosticProgram() override { calls.push_back("start"); }
     DiagnosticRun WaitForDiagnosticProgram() override {
         calls.push_back("wait");
-        return {end, exitCode};
+        return {end, exitCode, u"vexmira_PC7_2026-12-6_1405.txt"};
     }
     int QueryPrimaryVideoAdapter(PrimaryVideoAdapter& result, VerboseVideo& verbose) override {
         calls.push_back("query");
@@ -233,6 +233,7 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         EXPECT_EQ(launcher.RunDiagnostic(diagnostic), c.gate);
         EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
         EXPECT_EQ(launcher.Diagnostic().exitCode, 3);
+        EXPECT_EQ(launcher.Facts().diagnosticLog, u"vexmira_PC7_2026-12-6_1405.txt");
         // The query runs while the diagnostic does.
         EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
     }

@@ -65,7 +65,7 @@ def run_silently(command, folder, stdout):
     return subprocess.run(command, cwd=folder, stdout=stdout, timeout=RUN_SECONDS)
 
 
-def check_run(folder, exit_code, output, schema, what):
+def check_run(folder, exit_code, output, schema, what, program_folder):
     raw = (folder / "r.json").read_bytes()
     report = (folder / "r.txt").read_bytes().decode("utf-8-sig")
     if raw.startswith(UTF8_BOM):
@@ -86,6 +86,10 @@ def check_run(folder, exit_code, output, schema, what):
                       + (1 if graphics["diagnosticLog"] and graphics["adapters"] else 0))
     if len(facts) != expected_facts:
         fail(f"{what}: {len(facts)} lines of adapter facts for {len(graphics['adapters'])} adapters")
+    log = graphics["diagnosticLog"]
+    if (results["diagnosticExitCode"] >= 0) != bool(log) or \
+            (log and not (program_folder / log).is_file()):
+        fail(f"{what}: Vexmira's log {log!r} is not the one it wrote")
     for adapter, line in zip(graphics["adapters"], facts[1::3]):
         if adapter["caption"] not in line:
             fail(f"{what}: the report's adapter line {line!r} is not {adapter['caption']!r}")
@@ -129,7 +133,7 @@ def main():
                                 "-acceptagreement", "-report", windows_deep + "\\r.txt",
                                 "-json", "\\\\?\\" + windows_deep + "\\r.json"], folder, output)
         check_run(deep, run.returncode, (folder / "out.txt").read_bytes(), schema,
-                  f"a run into a folder of {len(windows_deep)} characters")
+                  f"a run into a folder of {len(windows_deep)} characters", folder)
         if list(deep.glob("*.tmp")):
             fail("a temporary file was left")
 
@@ -137,7 +141,7 @@ def main():
                             f'"{program}" -silent -acceptagreement -report r.txt -json r.json'],
                            folder, subprocess.PIPE)
         checks = check_run(folder, run.returncode, run.stdout, schema,
-                           "a run without an interactive desktop")
+                           "a run without an interactive desktop", folder)
         # Neither the screen nor the graphics measured, no row of the diagnostic.
         measured = sorted(key for key, check in checks.items() if check["measured"])
         if measured != ["disk", "memory", "os", "processor"] or len(checks) != 6 or \

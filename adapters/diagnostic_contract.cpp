@@ -1,4 +1,4 @@
-#include "vexmira/log_file_name.h"
+#include "adapters/diagnostic_contract.h"
 
 #include "common/format.h"
 
