@@ -208,3 +208,22 @@ bool IsItemEnabled(HWND dialog, int id) {
 int ListBoxCount(HWND dialog, int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), LB_GETCOUNT, 0, 0));
 }
+
+// The disk row names the fixed drive with the most free space: under Wine, C:
+// and Z: lie on one Linux file system whose free space moves while other
+// programs write, so between two runs that letter alone may change. The last
+// line names Vexmira's log by the minute it ran in.
+std::string MaskVaryingFacts(std::string report) {
+    for (size_t i = 0; i + 3 < report.size(); ++i) {
+        if (report[i] == ' ' && std::isupper(static_cast<unsigned char>(report[i + 1])) &&
+            report[i + 2] == ':' && report[i + 3] == ' ') {
+            report[i + 1] = '?';
+        }
+    }
+    const size_t log = report.rfind(".txt\r\n");
+    if (log != std::string::npos && log >= 4 &&
+        report.rfind("Vexmira log: ") != std::string::npos) {
+        report.replace(log - 4, 4, "????");
+    }
+    return report;
+}

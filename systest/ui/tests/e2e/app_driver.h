@@ -68,6 +68,10 @@ HWND WaitForAnyWindowContaining(const std::wstring& text, DWORD timeoutMs = kWin
 
 // UTF-8, as the report file and a terminal hold text.
 std::string Utf8(const std::wstring& text);
+
+// A report with what two runs of one machine need not share masked: the
+// drive letter of the disk row and the minute that names Vexmira's log.
+std::string MaskVaryingFacts(std::string report);
 std::wstring ItemText(HWND dialog, int id);
 // Clicks a button of another process's dialog and returns once it is handled.
 void ClickButton(HWND dialog, int id);
