@@ -6,6 +6,7 @@
 #include "common/win/window_text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
