@@ -22,14 +22,22 @@ tools/wine-session template "$state" >build/wine-template.log 2>&1 &
 template=$!
 trap 'wait $template 2>/dev/null || true' EXIT
 
-cmake --workflow --preset native-sanitize
-cmake --workflow --preset native-x86
-tools/fuzz.sh 10
-cmake --preset windows
-cmake --build --preset windows
+# Each step says how long it took, so a slow one shows where the time goes.
+step() {
+    local began=$SECONDS
+    "$@"
+    printf 'test-all: %s took %dm%02ds\n' "$*" $(((SECONDS - began) / 60)) $(((SECONDS - began) % 60))
+}
+
+step cmake --workflow --preset native-sanitize
+step cmake --workflow --preset native-x86
+step tools/fuzz.sh 10
+step cmake --preset windows
+step cmake --build --preset windows
 wait $template || { cat build/wine-template.log >&2; exit 1; }
-ctest --preset windows
-tools/make-bundle.sh
-tools/tests/signing-test build/windows-x86
-tools/check-reproducible build/windows/x86 build/windows-x86
+step ctest --preset windows
+step tools/make-bundle.sh
+step tools/tests/signing-test build/windows-x86
+step tools/check-reproducible build/windows/x86 build/windows-x86
 tools/check-no-leftovers "$state"
+printf 'test-all: everything took %dm%02ds\n' $((SECONDS / 60)) $((SECONDS % 60))

@@ -140,22 +140,6 @@ TEST(AgreeingAdapter, NvidiaCardRunsEveryTestToItsVerdict) {
     EXPECT_EQ(LogFilesIn(work.Path()).size(), 1u);  // the one of the run before
 }
 
-// The 32-bit release's program on the same machine: every test runs to the
-// same verdict, and the log is this build's byte for byte (the test above
-// checks what that log says).
-TEST(AgreeingAdapter, X86ProgramGivesTheVerdictAndLogOfThisBuild) {
-    agreeing::MakeWineAdapterAgree(kGeForce9500.wine);
-    ProgramFolderCopy program64;
-    ProgramFolderCopy program32(X86ProgramFolder());
-    const VexmiraRun run64 = RunVexmira(program64.Path(), u"", program64.Path());
-    const VexmiraRun run32 = RunVexmira(program32.Path(), u"", program32.Path(),
-                                        VexmiraStart::CapturedOutput, kX86RunTimeoutMs);
-    EXPECT_EQ(run64.exitCode, 3u);
-    EXPECT_EQ(run32.exitCode, 3u);
-    EXPECT_TRUE(
-        SameLog(ReadBytes(OnlyLogIn(program32.Path())), ReadBytes(OnlyLogIn(program64.Path()))));
-}
-
 // The system sees only the Intel adapter while OpenGL runs on Mesa: switchable
 // graphics with OpenGL 4.5, so the list is not read.
 TEST(AgreeingAdapter, IntelAdapterWithAnotherOpenGLIsSwitchableGraphics) {

@@ -22,7 +22,7 @@ std::u16string LogName(const std::wstring& computer, const SYSTEMTIME& time) {
 }  // namespace
 
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
-                      const std::u16string& currentDirectory, VexmiraStart start, DWORD timeoutMs) {
+                      const std::u16string& currentDirectory, VexmiraStart start) {
     VexmiraRun run;
     const bool captured = start == VexmiraStart::CapturedOutput;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
@@ -81,7 +81,7 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
             break;
         }
         ended = WaitForSingleObject(processHandle.get(), kPollMs) == WAIT_OBJECT_0;
-        if (!ended && GetTickCount() - began >= timeoutMs) {
+        if (!ended && GetTickCount() - began >= kRunTimeoutMs) {
             ADD_FAILURE() << "Vexmira.exe did not end";
             return run;
         }
@@ -92,10 +92,6 @@ VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view a
 
 std::u16string ShippedProgramFolder() {
     return BuildFolder(VEXMIRA_PROGRAM_DIR);
-}
-
-std::u16string X86ProgramFolder() {
-    return BuildFolder(VEXMIRA_X86_PROGRAM_DIR);
 }
 
 ProgramFolderCopy::ProgramFolderCopy(const std::u16string& source)

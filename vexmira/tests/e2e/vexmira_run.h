@@ -27,20 +27,15 @@ enum class VexmiraStart {
 // The longest a run may take (Mesa's shader compiler needs a second or two),
 // well within ctest's limit of a test: a run that hangs fails its test.
 inline constexpr DWORD kRunTimeoutMs = 60 * 1000;
-// A 32-bit program starts in about a minute under Wine's emulation here.
-inline constexpr DWORD kX86RunTimeoutMs = 600 * 1000;
 
 // arguments: the text after the program name, "" for none.
 VexmiraRun RunVexmira(const std::u16string& programFolder, std::u16string_view arguments,
                       const std::u16string& currentDirectory,
-                      VexmiraStart start = VexmiraStart::CapturedOutput,
-                      DWORD timeoutMs = kRunTimeoutMs);
+                      VexmiraStart start = VexmiraStart::CapturedOutput);
 
 // The folder the build puts the programs and their data in (QST_PROGRAM_DIR),
 // with its closing backslash.
 std::u16string ShippedProgramFolder();
-// That folder of the x86 build: the 32-bit release.
-std::u16string X86ProgramFolder();
 
 // The names of the log files "vexmira_*.txt" in a folder.
 std::vector<std::u16string> LogFilesIn(const std::u16string& folder);

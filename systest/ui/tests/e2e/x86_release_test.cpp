@@ -17,10 +17,15 @@
 
 namespace {
 
+struct RunOutput {
+    std::string report;
+    std::string diagnosticLog;  // of the Vexmira.exe beside the program
+};
+
 // Runs the program of a new folder of the shipped files of programFolder
 // (the session is English): accepts the agreement, writes the report and
-// closes with OK. Returns the report.
-std::string ReportOfARun(const std::u16string& programFolder, DWORD timeoutMs) {
+// closes with OK. Returns the report and the log of the diagnostic it ran.
+RunOutput OutputOfARun(const std::u16string& programFolder, DWORD timeoutMs) {
     const BundleFolder bundle({}, programFolder);
     AppDriver app;
     EXPECT_TRUE(app.Start(bundle.Program(), L"", bundle.Path()));
@@ -45,16 +50,23 @@ std::string ReportOfARun(const std::u16string& programFolder, DWORD timeoutMs) {
     DWORD exitCode = 0;
     EXPECT_TRUE(app.WaitForExit(timeoutMs, exitCode)) << "the program did not end";
     EXPECT_EQ(exitCode, 1u);
-    return report;
+    const std::vector<std::u16string> logs = bundle.Files(u"vexmira_*.txt");
+    EXPECT_EQ(logs.size(), 1u);
+    return {report, logs.empty() ? std::string() : ReadBytes(FromWide(bundle.Path()) + logs[0])};
 }
 
+// The 32-bit diagnostic writes this build's log byte for byte too (its lines
+// are checked by the diagnostic's own end-to-end tests).
 TEST(X86Release, AcceptedAndClosedWithOkItReportsWhatThisBuildReports) {
     agreeing::MakeWineAdapterAgree(agreeing::kGeForce9500);
-    const std::string report64 = ReportOfARun(ProgramFolder(), kDefaultTimeoutMs);
-    const std::string report32 = ReportOfARun(BuildFolder(QST_X86_PROGRAM_DIR), kX86TimeoutMs);
+    const RunOutput run64 = OutputOfARun(ProgramFolder(), kDefaultTimeoutMs);
+    const RunOutput run32 = OutputOfARun(BuildFolder(QST_X86_PROGRAM_DIR), kX86TimeoutMs);
+    const std::string& report32 = run32.report;
 
-    ASSERT_FALSE(report64.empty());
-    EXPECT_EQ(MaskVaryingFacts(report32), MaskVaryingFacts(report64));
+    ASSERT_FALSE(run64.report.empty());
+    EXPECT_EQ(MaskVaryingFacts(report32), MaskVaryingFacts(run64.report));
+    ASSERT_FALSE(run64.diagnosticLog.empty());
+    EXPECT_EQ(run32.diagnosticLog, run64.diagnosticLog);
     // The card row of exit code 3 for a card the list names with "GD": any
     // other exit code of the diagnostic, or none, gives another row or none.
     EXPECT_NE(report32.find("The graphics card is supported by Quarvel 2012 but not certified"),
