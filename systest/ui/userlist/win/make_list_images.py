@@ -11,8 +11,8 @@ The strips are 24-bit bitmaps of square images side by side, magenta (255, 0,
 strips scaled up eight times as PNG (needs ImageMagick's convert) for looking
 at them.
 
-The drawing (paint, scaled, write_strips) serves the programs that draw their
-own images in the same manner: systest/resources/images/make_images.py.
+Other scripts may draw their images in the same manner with paint, scaled and
+write_strips.
 
 Every image has a dark outline or a light interior, so it reads on light and
 on dark system colours alike.
