@@ -39,8 +39,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 inline constexpr wchar_t kUserListClassName[] = L"UserList";
