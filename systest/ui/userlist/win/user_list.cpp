@@ -117,12 +117,7 @@ MessageTable<SubclassedWindow> UserList::Messages() const {
 }
 
 UserList::~UserList() {
-    if (Window() != nullptr) {
-        for (UINT_PTR timer :
-             {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
-            KillTimer(Window(), timer);
-        }
-    }
+    KillTimers();
     DisconnectAccessible();
     // Unbind before the members go: no message may reach a half-destroyed object.
     Detach();
@@ -553,6 +548,15 @@ void UserList::ToggleCheck(int32_t row, int32_t column) {
     InvalidateItem(row, -1);
 }
 
+void UserList::KillTimers() {
+    if (Window() != nullptr) {
+        for (UINT_PTR timer :
+             {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
+            KillTimer(Window(), timer);
+        }
+    }
+}
+
 void UserList::Invalidate() {
     if (Window() != nullptr && redraw_) {
         InvalidateRect(Window(), nullptr, FALSE);
@@ -717,10 +721,7 @@ LRESULT UserList::OnCreate() {
 }
 
 void UserList::OnDestroy() {
-    for (UINT_PTR timer :
-         {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
-        KillTimer(Window(), timer);
-    }
+    KillTimers();
     animationPicture_.reset();
     titleTip_.Destroy();
     cellEdit_.Destroy();

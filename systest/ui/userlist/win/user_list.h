@@ -170,6 +170,7 @@ class UserList final : public SubclassedWindow {
     bool MeasureRowHeight();
     bool CreateToolTip();
     void RelayToToolTip(const WindowMessage& message);
+    void KillTimers();
     void Invalidate();
     void InvalidateHeader();
     bool InvalidateItem(int32_t row, int32_t column);

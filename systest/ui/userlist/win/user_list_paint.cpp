@@ -5,6 +5,7 @@
 // little further along on each tick.
 #include "systest/ui/userlist/win/user_list.h"
 
+#include "common/win/wide.h"
 #include "systest/ui/userlist/win/cell_date_format.h"
 #include "systest/ui/userlist/win/user_list_timers.h"
 
@@ -69,10 +70,6 @@ void DrawCellText(HDC dc, const std::wstring& text, const ListRect& rect, uint32
     RECT area = ToRect(rect);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               kCellTextFormat | AlignmentFormat(flags));
-}
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
 }
 
 Rgb ToRgb(COLORREF colour) {
@@ -228,13 +225,13 @@ void UserList::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, const 
                 SelectObject(dc, fonts_.link.get());  // put back by `font`
                 SetTextColor(dc, colours_.link);
             }
-            DrawCellText(dc, Wide(value), line, column.flags);
+            DrawCellText(dc, ToWide(value), line, column.flags);
             break;
         case FormatProgress:
             PaintProgress(dc, cell, CellProgress(value));
             break;
         default:
-            DrawCellText(dc, Wide(value), line, column.flags);
+            DrawCellText(dc, ToWide(value), line, column.flags);
             break;
     }
 }
@@ -323,7 +320,7 @@ void UserList::PaintHeader(HDC dc, const RECT& clip) {
         if (!layout.text.IsEmpty() && !column.title.empty()) {
             SelectedObject font(dc, fonts_.list.get());
             SetTextColor(dc, colours_.headerText);
-            DrawCellText(dc, Wide(column.title), layout.text, column.flags);
+            DrawCellText(dc, ToWide(column.title), layout.text, column.flags);
         }
         if (layout.sortColumn) {
             DrawImage(images_.controls.get(),
