@@ -307,14 +307,12 @@ void AccessibleName::Disconnect() {
     }
 }
 
-constexpr MessageRow<AccessibleName> AccessibleName::kMessages[] = {
-    Handle<WM_GETOBJECT, &AccessibleName::OnGetObject>(),
-    Observe<WM_DESTROY, &AccessibleName::Disconnect>(),
-};
-
-LRESULT AccessibleName::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
+MessageTable<SubclassedWindow> AccessibleName::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_GETOBJECT, &AccessibleName::OnGetObject>(),
+        Observe<WM_DESTROY, &AccessibleName::Disconnect>(),
+    };
+    return kMessages;
 }
 
 std::optional<LRESULT> AccessibleName::OnGetObject(WPARAM flags, LONG objectId) {
@@ -335,16 +333,14 @@ std::optional<LRESULT> AccessibleName::OnGetObject(WPARAM flags, LONG objectId) 
 
 // ListBoxCaretEvents
 
-constexpr MessageRow<ListBoxCaretEvents> ListBoxCaretEvents::kMessages[] = {
-    HandleAsItCame<WM_SETFOCUS, &ListBoxCaretEvents::OnCaretMove>(),
-    HandleAsItCame<WM_KEYDOWN, &ListBoxCaretEvents::OnCaretMove>(),
-    HandleAsItCame<WM_CHAR, &ListBoxCaretEvents::OnCaretMove>(),
-    HandleAsItCame<WM_LBUTTONDOWN, &ListBoxCaretEvents::OnCaretMove>(),
-};
-
-LRESULT ListBoxCaretEvents::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
+MessageTable<SubclassedWindow> ListBoxCaretEvents::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        HandleAsItCame<WM_SETFOCUS, &ListBoxCaretEvents::OnCaretMove>(),
+        HandleAsItCame<WM_KEYDOWN, &ListBoxCaretEvents::OnCaretMove>(),
+        HandleAsItCame<WM_CHAR, &ListBoxCaretEvents::OnCaretMove>(),
+        HandleAsItCame<WM_LBUTTONDOWN, &ListBoxCaretEvents::OnCaretMove>(),
+    };
+    return kMessages;
 }
 
 LRESULT ListBoxCaretEvents::OnCaretMove(const WindowMessage& message) {

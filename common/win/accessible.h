@@ -132,12 +132,10 @@ class AccessibleName final : public SubclassedWindow {
 
     bool Attach(HWND window, std::wstring name);
 
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
     class Object;
-    static const MessageRow<AccessibleName> kMessages[];
+
+    MessageTable<SubclassedWindow> Messages() const override;
 
     std::optional<LRESULT> OnGetObject(WPARAM flags, LONG objectId);
     void Disconnect();
@@ -151,11 +149,8 @@ class AccessibleName final : public SubclassedWindow {
 // selection (LBS_NOSEL) moves its caret but selects nothing, and may then say
 // nothing of the lines a keyboard user walks through.
 class ListBoxCaretEvents final : public SubclassedWindow {
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
-    static const MessageRow<ListBoxCaretEvents> kMessages[];
+    MessageTable<SubclassedWindow> Messages() const override;
 
     // The list box moves its caret (previous procedure), then the line under
     // it is told.

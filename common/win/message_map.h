@@ -1,25 +1,32 @@
 // Message tables for windows and dialogs. A class lists the messages it
 // handles, one row each, and gives every row a handler with a typed signature:
 // the row decodes wParam and lParam once (MessageArguments), so handlers never
-// do. WM_COMMAND is routed by control id. A message that no row takes goes on:
-// to the previous window procedure, or to the dialog manager.
+// do. WM_COMMAND is routed by control id. The class's base (SubclassedWindow,
+// Dialog) asks it for its table and routes every message through it; a message
+// that no row takes goes on: to the previous window procedure, or to the dialog
+// manager.
 //
-//   constexpr MessageRow<MyWindow> MyWindow::kMessages[] = {
-//       Handle<WM_PAINT, &MyWindow::OnPaint>(),            // LRESULT or void OnPaint()
-//       Handle<WM_LBUTTONDOWN, &MyWindow::OnLButtonDown>(),  // (UINT keys, POINT point)
-//       Observe<WM_DESTROY, &MyWindow::OnDestroy>(),       // and the message goes on
-//       Command<IDOK, &MyWindow::OnOk>(),                  // () or (UINT notifyCode)
-//   };
+//   MessageTable<SubclassedWindow> MyWindow::Messages() const {
+//       static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+//           Handle<WM_PAINT, &MyWindow::OnPaint>(),              // LRESULT or void OnPaint()
+//           Handle<WM_LBUTTONDOWN, &MyWindow::OnLButtonDown>(),  // (UINT keys, POINT point)
+//           Observe<WM_DESTROY, &MyWindow::OnDestroy>(),         // and the message goes on
+//           Command<IDOK, &MyWindow::OnOk>(),                    // () or (UINT notifyCode)
+//       };
+//       return kMessages;
+//   }
 //
 // A handler's result: void handles the message with 0, an integer or handle
 // handles it with that value, std::optional<LRESULT> handles it only when it
-// holds one. No two rows may take the same message (RowsAreDistinct, checked
-// where the table is used): the order of the rows never matters.
+// holds one. No two rows may take the same message (a table where two do does
+// not compile): the order of the rows never matters.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <tuple>
 #include <type_traits>
 
@@ -29,11 +36,13 @@ struct WindowMessage {
     LPARAM lParam;
 };
 
-template <typename Owner>
+// A row of a table that Base routes: the handler it calls is a member of a
+// class derived from Base (or of Base's own).
+template <typename Base>
 struct MessageRow {
     UINT message;
     int commandId;  // WM_COMMAND rows: the control's id, or kAnyCommand
-    bool (*call)(Owner& owner, const WindowMessage& message, LRESULT& result);
+    bool (*call)(Base& window, const WindowMessage& message, LRESULT& result);
 };
 
 inline constexpr int kAnyCommand = -1;
@@ -157,9 +166,20 @@ struct MessageArguments<WM_GETOBJECT> {
 
 namespace message_map_detail {
 
+// The class a member function belongs to.
+template <typename Member>
+struct MemberOf;
+template <typename R, typename C, typename... A>
+struct MemberOf<R (C::*)(A...)> {
+    using Class = C;
+};
+template <typename R, typename C, typename... A>
+struct MemberOf<R (C::*)(A...) const> {
+    using Class = C;
+};
+
 // Calls the handler and turns what it returns into handled-or-not and a result.
-// The handler may be a member of a base class of the table's owner.
-template <typename Owner, auto Handler, typename... A>
+template <auto Handler, typename Owner, typename... A>
 bool Call(Owner& owner, LRESULT& result, A&&... arguments) {
     using R = decltype((owner.*Handler)(std::forward<A>(arguments)...));
     static_assert(!std::is_same_v<R, bool>, "return void, a value or std::optional<LRESULT>");
@@ -184,13 +204,15 @@ bool Call(Owner& owner, LRESULT& result, A&&... arguments) {
 
 enum class RowKind { Decoded, Observed, AsItCame, Commanded };
 
-template <typename Owner, UINT Message, auto Handler, RowKind Kind>
-bool Dispatch(Owner& owner, const WindowMessage& message, LRESULT& result) {
+template <typename Base, UINT Message, auto Handler, RowKind Kind>
+bool Dispatch(Base& window, const WindowMessage& message, LRESULT& result) {
+    using Owner = typename MemberOf<decltype(Handler)>::Class;
+    Owner& owner = static_cast<Owner&>(window);
     if constexpr (Kind == RowKind::Decoded) {
         return std::apply(
             [&](auto&&... arguments) {
-                return Call<Owner, Handler>(owner, result,
-                                            std::forward<decltype(arguments)>(arguments)...);
+                return Call<Handler>(owner, result,
+                                     std::forward<decltype(arguments)>(arguments)...);
             },
             MessageArguments<Message>::Of(message));
     } else if constexpr (Kind == RowKind::Observed) {
@@ -198,23 +220,33 @@ bool Dispatch(Owner& owner, const WindowMessage& message, LRESULT& result) {
                    MessageArguments<Message>::Of(message));
         return false;
     } else if constexpr (Kind == RowKind::AsItCame) {
-        return Call<Owner, Handler>(owner, result, message);
+        return Call<Handler>(owner, result, message);
     } else if constexpr (std::is_invocable_v<decltype(Handler), Owner&, UINT>) {
-        return Call<Owner, Handler>(owner, result, static_cast<UINT>(HIWORD(message.wParam)));
+        return Call<Handler>(owner, result, static_cast<UINT>(HIWORD(message.wParam)));
     } else {
-        return Call<Owner, Handler>(owner, result);
+        return Call<Handler>(owner, result);
     }
 }
 
-// A row before it knows its table: it becomes a MessageRow of the table's
-// owner, whose handler may be a member of a base class.
+// A row before it knows its table: it becomes a MessageRow of the base that
+// routes the table.
 template <UINT Message, int CommandId, auto Handler, RowKind Kind>
 struct Row {
-    template <typename Owner>
-    constexpr operator MessageRow<Owner>() const {
-        return {Message, CommandId, &Dispatch<Owner, Message, Handler, Kind>};
+    template <typename Base>
+    constexpr operator MessageRow<Base>() const {
+        return {Message, CommandId, &Dispatch<Base, Message, Handler, Kind>};
     }
 };
+
+// Whether one message could reach both rows.
+template <typename Base>
+constexpr bool RowsOverlap(const MessageRow<Base>& a, const MessageRow<Base>& b) {
+    return a.message == b.message &&
+           (a.commandId == kAnyCommand || b.commandId == kAnyCommand || a.commandId == b.commandId);
+}
+
+// Not constexpr: a table whose rows overlap stops at this call and does not compile.
+void TwoRowsTakeTheSameMessage();
 
 }  // namespace message_map_detail
 
@@ -247,34 +279,33 @@ constexpr auto Command() {
                                    message_map_detail::RowKind::Commanded>{};
 }
 
-template <typename Owner>
-constexpr bool RowsOverlap(const MessageRow<Owner>& a, const MessageRow<Owner>& b) {
-    return a.message == b.message &&
-           (a.commandId == kAnyCommand || b.commandId == kAnyCommand || a.commandId == b.commandId);
-}
-
-// True when no message can reach two rows of the table.
-template <typename Owner, size_t N>
-constexpr bool RowsAreDistinct(const MessageRow<Owner> (&rows)[N]) {
-    for (size_t i = 0; i < N; ++i) {
-        for (size_t j = i + 1; j < N; ++j) {
-            if (RowsOverlap(rows[i], rows[j])) {
-                return false;
+// A window class's table as its base routes it, made from the class's array of
+// rows when the program is compiled.
+template <typename Base>
+class MessageTable {
+  public:
+    template <size_t N>
+    consteval MessageTable(const MessageRow<Base> (&rows)[N]) : rows_(rows) {
+        for (size_t i = 0; i < N; ++i) {
+            for (size_t j = i + 1; j < N; ++j) {
+                if (message_map_detail::RowsOverlap(rows[i], rows[j])) {
+                    message_map_detail::TwoRowsTakeTheSameMessage();
+                }
             }
         }
     }
-    return true;
-}
 
-// The row of the table that takes the message, if one does.
-template <typename Owner, size_t N>
-bool RouteMessage(Owner& owner, const MessageRow<Owner> (&rows)[N], const WindowMessage& message,
-                  LRESULT& result) {
-    for (const MessageRow<Owner>& row : rows) {
-        if (row.message == message.id &&
-            (row.commandId == kAnyCommand || row.commandId == LOWORD(message.wParam))) {
-            return row.call(owner, message, result);
+    // The row that takes the message, if one does, handles it with result.
+    bool Route(Base& window, const WindowMessage& message, LRESULT& result) const {
+        for (const MessageRow<Base>& row : rows_) {
+            if (row.message == message.id &&
+                (row.commandId == kAnyCommand || row.commandId == LOWORD(message.wParam))) {
+                return row.call(window, message, result);
+            }
         }
+        return false;
     }
-    return false;
-}
+
+  private:
+    std::span<const MessageRow<Base>> rows_;
+};

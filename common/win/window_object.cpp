@@ -57,6 +57,11 @@ void SubclassedWindow::Detach() {
     window_ = nullptr;
 }
 
+LRESULT SubclassedWindow::HandleMessage(const WindowMessage& message) {
+    LRESULT result = 0;
+    return Messages().Route(*this, message, result) ? result : CallPrevious();
+}
+
 LRESULT SubclassedWindow::CallPrevious() const {
     return CallWindowProcW(previous_, window_, current_->id, current_->wParam, current_->lParam);
 }

@@ -1,6 +1,6 @@
 // Windows as small C++ objects: an object takes over the procedure of its
 // window (subclassing, the previous procedure kept for everything it does not
-// handle) and routes messages through its table (message_map.h).
+// handle) and routes messages through the table of its class (message_map.h).
 #pragma once
 
 #include "common/win/message_map.h"
@@ -32,23 +32,17 @@ class SubclassedWindow {
     void Detach();
 
   protected:
-    // The object's messages; call CallPrevious for what it does not handle.
-    virtual LRESULT HandleMessage(const WindowMessage& message) = 0;
+    // The table of the derived window's class.
+    virtual MessageTable<SubclassedWindow> Messages() const = 0;
+    // Every message of the window: the row of the table that takes it, else
+    // the previous procedure. A window that must see every message before its
+    // rows do overrides it and calls this one.
+    virtual LRESULT HandleMessage(const WindowMessage& message);
     // The message being handled, passed on to the previous procedure: what a
     // handler calls to let the window's own class do its part.
     LRESULT CallPrevious() const;
     // The message being handled as it came, for handlers that pass it on.
     const WindowMessage& CurrentMessage() const { return *current_; }
-    // The usual HandleMessage of a derived Window: the row of its table that
-    // takes the message, else the previous procedure.
-    template <typename Window, size_t N>
-    LRESULT RouteOrCallPrevious(const MessageRow<Window> (&rows)[N], const WindowMessage& message) {
-        LRESULT result = 0;
-        if (RouteMessage(static_cast<Window&>(*this), rows, message, result)) {
-            return result;
-        }
-        return CallPrevious();
-    }
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam);

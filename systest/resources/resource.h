@@ -2,22 +2,17 @@
 // its code.
 #pragma once
 
-// Bitmaps, cursors and icon. The status strip, the control images and the
-// logo come in four sizes, for screens of 96, 120, 144 and 192 DPI; a larger
-// size has the identifier of the 96 DPI one plus 10, 20 or 30.
-#define IDB_STATUS_IMAGES 103   // status strip: cross, warning, tick, thumbs-up, 16 pixels
-#define IDB_CONTROL_IMAGES 104  // the results list's ten control images, 16 pixels
-#define IDC_RESIZE_CURSOR 105   // horizontal double arrow, hot spot 15,15
-#define IDC_LINK_CURSOR 106     // hand, hot spot 6,0
-#define IDB_LOGO 107            // product logo, 210 x 56
+// Bitmaps and icon. The status strip and the logo come in four sizes, for
+// screens of 96, 120, 144 and 192 DPI; a larger size has the identifier of the
+// 96 DPI one plus 10, 20 or 30. The results list brings its own images and
+// cursors (systest/ui/userlist/win/list_resources.h).
+#define IDB_STATUS_IMAGES 103  // status strip: cross, warning, tick, thumbs-up, 16 pixels
+#define IDB_LOGO 107           // product logo, 210 x 56
 #define IDB_STATUS_IMAGES_20 113
-#define IDB_CONTROL_IMAGES_20 114
 #define IDB_LOGO_125 117
 #define IDB_STATUS_IMAGES_24 123
-#define IDB_CONTROL_IMAGES_24 124
 #define IDB_LOGO_150 127
 #define IDB_STATUS_IMAGES_32 133
-#define IDB_CONTROL_IMAGES_32 134
 #define IDB_LOGO_200 137
 #define IDI_APPLICATION_ICON 128
 

@@ -16,21 +16,19 @@ constexpr int kInstructionsId = -1;
 
 }  // namespace
 
-constexpr MessageRow<AgreementDialog> AgreementDialog::kMessages[] = {
-    Handle<WM_INITDIALOG, &AgreementDialog::OnInitDialog>(),
-    Command<IDC_ACCEPT_BOX, &AgreementDialog::UpdateAcceptButton>(),
-    Command<IDOK, &AgreementDialog::OnAccept>(),
-    Command<IDCANCEL, &AgreementDialog::OnDecline>(),
-    Handle<WM_SETCURSOR, &AgreementDialog::OnSetCursor>(),
-};
+MessageTable<Dialog> AgreementDialog::Messages() const {
+    static constexpr MessageRow<Dialog> kMessages[] = {
+        Handle<WM_INITDIALOG, &AgreementDialog::OnInitDialog>(),
+        Command<IDC_ACCEPT_BOX, &AgreementDialog::UpdateAcceptButton>(),
+        Command<IDOK, &AgreementDialog::OnAccept>(),
+        Command<IDCANCEL, &AgreementDialog::OnDecline>(),
+        Handle<WM_SETCURSOR, &AgreementDialog::OnSetCursor>(),
+    };
+    return kMessages;
+}
 
 bool AgreementDialog::Create() {
     return CreateFromTemplate(module_.ResourceModule(), IDD_AGREEMENT);
-}
-
-bool AgreementDialog::OnMessage(const WindowMessage& message, LRESULT& result) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteMessage(*this, kMessages, message, result);
 }
 
 LRESULT AgreementDialog::OnInitDialog() {

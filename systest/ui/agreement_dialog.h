@@ -22,9 +22,7 @@ class AgreementDialog final : public Dialog {
     bool Create();
 
   private:
-    static const MessageRow<AgreementDialog> kMessages[];
-
-    bool OnMessage(const WindowMessage& message, LRESULT& result) override;
+    MessageTable<Dialog> Messages() const override;
     LRESULT OnInitDialog();
     // The acceptance box, whatever its notification.
     void UpdateAcceptButton() const;

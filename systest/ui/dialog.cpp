@@ -32,7 +32,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         dialog->LeaveMessageLoop();
     }
     LRESULT result = 0;
-    const bool handled = dialog->OnMessage({message, wParam, lParam}, result);
+    const bool handled = dialog->Messages().Route(*dialog, {message, wParam, lParam}, result);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;

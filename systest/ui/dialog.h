@@ -1,6 +1,6 @@
 // A modeless dialog bound to its window: CreateDialogParamW hands the object to
-// the dialog procedure, which keeps it with the window and gives every message
-// to the object's message table (common/win/message_map.h).
+// the dialog procedure, which keeps it with the window and routes every message
+// through the table of the derived dialog's class (common/win/message_map.h).
 #pragma once
 
 #include "common/win/message_map.h"
@@ -30,10 +30,10 @@ class Dialog : private MessageFilter {
     // when it cannot be created.
     bool CreateFromTemplate(HMODULE module, int templateId);
 
-    // The derived dialog's table (RouteMessage); false leaves the message to
-    // the dialog manager. result is the message's result (for WM_INITDIALOG:
-    // TRUE to let the dialog manager set the focus).
-    virtual bool OnMessage(const WindowMessage& message, LRESULT& result) = 0;
+    // The table of the derived dialog's class. What no row takes goes to the
+    // dialog manager. A WM_INITDIALOG handler returns TRUE to let the dialog
+    // manager set the focus.
+    virtual MessageTable<Dialog> Messages() const = 0;
 
     // Centres the dialog on the work area of the primary screen.
     void CenterOnWorkArea() const;

@@ -31,20 +31,18 @@ static_assert(std::size(kLogoBitmaps) == std::size(kImageSizes));
 
 }  // namespace
 
-constexpr MessageRow<MainDialog> MainDialog::kMessages[] = {
-    Handle<WM_INITDIALOG, &MainDialog::OnInitDialog>(),
-    Command<IDOK, &MainDialog::OnOk>(),
-    Command<IDCANCEL, &MainDialog::OnCancel>(),
-    Command<IDC_REPORT_BUTTON, &MainDialog::OnReportButton>(),
-};
+MessageTable<Dialog> MainDialog::Messages() const {
+    static constexpr MessageRow<Dialog> kMessages[] = {
+        Handle<WM_INITDIALOG, &MainDialog::OnInitDialog>(),
+        Command<IDOK, &MainDialog::OnOk>(),
+        Command<IDCANCEL, &MainDialog::OnCancel>(),
+        Command<IDC_REPORT_BUTTON, &MainDialog::OnReportButton>(),
+    };
+    return kMessages;
+}
 
 bool MainDialog::Create() {
     return CreateFromTemplate(module_.ResourceModule(), IDD_MAIN);
-}
-
-bool MainDialog::OnMessage(const WindowMessage& message, LRESULT& result) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteMessage(*this, kMessages, message, result);
 }
 
 LRESULT MainDialog::OnInitDialog() {
@@ -61,11 +59,11 @@ LRESULT MainDialog::OnInitDialog() {
     // Without the list the checks still run; their rows go nowhere.
     resultsAttached_ = results_.Attach(Item(IDC_RESULTS_LIST));
     if (resultsAttached_) {
-        results_.Initialise(kResultsListResources);
+        results_.Initialise();
+        results_.SetRowImages(module_.Instance(), kStatusImageBitmaps);
     }
     description_ = Item(IDC_DESCRIPTION);
-    statusImages_ =
-        LoadImageStrip(module_.Instance(), kResultsListResources.rowImages, ListMetricsForDpi(dpi));
+    statusImages_ = LoadImageStrip(module_.Instance(), kStatusImageBitmaps, ListMetricsForDpi(dpi));
 
     // From here on every string comes from the language library.
     module_.SetResourceModule(module_.LanguageLibrary());
@@ -101,9 +99,10 @@ void MainDialog::ShowVerdicts() {
         results_.AddColumn(column);
     }
     for (const CheckVerdict& verdict : run_.verdicts) {
-        results_.AddItem({StatusImageOf(verdict.level), verdict.displayText,
-                          strings_.LoadStatusWord(StatusWordId(verdict.level))});
+        resultRows_.Add({StatusImageOf(verdict.level), verdict.displayText,
+                         strings_.LoadStatusWord(StatusWordId(verdict.level))});
     }
+    results_.RowsAdded();
     results_.AutoSizeColumn(kStatusColumn);
     results_.AutoSizeColumn(kCheckColumn);
 }

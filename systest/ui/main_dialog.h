@@ -9,7 +9,8 @@
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
 #include "systest/ui/program_strings.h"
-#include "systest/ui/userlist/results_list_ctrl.h"
+#include "systest/ui/result_rows.h"
+#include "systest/ui/userlist/win/user_list.h"
 #include "systest/ui/window_icons.h"
 
 #include <optional>
@@ -31,12 +32,11 @@ class MainDialog final : public Dialog {
     bool Create();
 
     const std::u16string& ReportText() const { return run_.reportText; }
-    const ResultsListCtrl& Results() const { return results_; }
+    const UserList& Results() const { return results_; }
+    const ResultRowStore& ResultRows() const { return resultRows_; }
 
   private:
-    static const MessageRow<MainDialog> kMessages[];
-
-    bool OnMessage(const WindowMessage& message, LRESULT& result) override;
+    MessageTable<Dialog> Messages() const override;
     LRESULT OnInitDialog();
     void OnOk();
     void OnCancel();
@@ -51,7 +51,8 @@ class MainDialog final : public Dialog {
     AppModule& module_;
     MainDialogChecks checks_;
     ProgramStrings strings_;
-    ResultsListCtrl results_;
+    ResultRowStore resultRows_;
+    UserList results_{resultRows_};  // shows resultRows_
     bool resultsAttached_ = false;
     HWND description_ = nullptr;
     CheckRun run_;

@@ -1,12 +1,13 @@
 // What the results show of a check level: the images of the status strip
-// (bitmap 103 and its larger sizes), and where the program keeps the bitmaps
-// and cursors of its results list.
+// (bitmap 103 and its larger sizes), in the rows of the results list and as
+// the summary's icon.
 #pragma once
 
 #include "systest/resources/resource.h"
-#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/list_metrics.h"
 
 #include <cstdint>
+#include <iterator>
 
 enum StatusImage : int32_t {
     kStatusImageFailed = 0,
@@ -27,9 +28,7 @@ constexpr int32_t StatusImageOf(int32_t level) {
     }
 }
 
-inline constexpr ListResourceIds kResultsListResources = {
-    {IDB_STATUS_IMAGES, IDB_STATUS_IMAGES_20, IDB_STATUS_IMAGES_24, IDB_STATUS_IMAGES_32},
-    {IDB_CONTROL_IMAGES, IDB_CONTROL_IMAGES_20, IDB_CONTROL_IMAGES_24, IDB_CONTROL_IMAGES_32},
-    IDC_RESIZE_CURSOR,
-    IDC_LINK_CURSOR,
-};
+// The strip in the sizes of the list's images (kImageSizes).
+inline constexpr int kStatusImageBitmaps[] = {IDB_STATUS_IMAGES, IDB_STATUS_IMAGES_20,
+                                              IDB_STATUS_IMAGES_24, IDB_STATUS_IMAGES_32};
+static_assert(std::size(kStatusImageBitmaps) == std::size(kImageSizes));

@@ -15,7 +15,7 @@
 #include "systest/ui/exit_codes.h"
 #include "systest/ui/silent_output.h"
 #include "systest/ui/silent_run.h"
-#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include <shellapi.h>
 

@@ -18,11 +18,8 @@ class RecordingEdit final : public SubclassedWindow {
   public:
     std::vector<std::string> log;
 
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
-    static const MessageRow<RecordingEdit> kMessages[];
+    MessageTable<SubclassedWindow> Messages() const override;
 
     void OnLButtonDown(UINT keys, POINT point) {
         log.push_back("down " + std::to_string(keys) + " " + std::to_string(point.x) + "," +
@@ -36,21 +33,19 @@ class RecordingEdit final : public SubclassedWindow {
         return 0;
     }
     LRESULT OnGetDlgCode(const MSG*) { return DLGC_WANTALLKEYS; }
-    void OnKillFocus(HWND) { log.push_back("kill focus seen"); }
+    void OnKeyDown(UINT key) { log.push_back("key " + std::to_string(key) + " seen"); }
     void OnButton(UINT notifyCode) { log.push_back("button " + std::to_string(notifyCode)); }
 };
 
-constexpr MessageRow<RecordingEdit> RecordingEdit::kMessages[] = {
-    Handle<WM_LBUTTONDOWN, &RecordingEdit::OnLButtonDown>(),
-    Handle<WM_CHAR, &RecordingEdit::OnChar>(),
-    Handle<WM_GETDLGCODE, &RecordingEdit::OnGetDlgCode>(),
-    Observe<WM_KILLFOCUS, &RecordingEdit::OnKillFocus>(),
-    Command<kButtonId, &RecordingEdit::OnButton>(),
-};
-
-LRESULT RecordingEdit::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
+MessageTable<SubclassedWindow> RecordingEdit::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_LBUTTONDOWN, &RecordingEdit::OnLButtonDown>(),
+        Handle<WM_CHAR, &RecordingEdit::OnChar>(),
+        Handle<WM_GETDLGCODE, &RecordingEdit::OnGetDlgCode>(),
+        Observe<WM_KEYDOWN, &RecordingEdit::OnKeyDown>(),
+        Command<kButtonId, &RecordingEdit::OnButton>(),
+    };
+    return kMessages;
 }
 
 // A plain edit box, the object bound or not.
@@ -68,16 +63,20 @@ TEST(MessageTable, EachRowGetsItsMessageDecodedAndTheRestGoesToTheClass) {
     SendMessageW(window, WM_CHAR, 'a', 0);
     SendMessageW(window, WM_CHAR, 'x', 0);
     EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-    SendMessageW(window, WM_KILLFOCUS, 0, 0);
+    SendMessageW(window, WM_KEYDOWN, VK_HOME, 0);
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(kButtonId + 1, BN_CLICKED), 0);
 
-    EXPECT_EQ(edit.log, (std::vector<std::string>{"down 4 -3,12", "x refused", "kill focus seen",
-                                                  "button 0"}));
+    EXPECT_EQ(edit.log,
+              (std::vector<std::string>{"down 4 -3,12", "x refused", "key 36 seen", "button 0"}));
     // The character no row took reached the edit box, the refused one did not.
     wchar_t text[8] = {};
     GetWindowTextW(window, text, 8);
     EXPECT_STREQ(text, L"a");
+    // The observed key went on to the edit box, which took the caret home.
+    DWORD caret = 1;
+    SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(caret, 0u);
     DestroyWindow(window);
 }
 

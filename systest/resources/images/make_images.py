@@ -1,50 +1,30 @@
 #!/usr/bin/env python3
-"""Builds the results list's image strips and cursors from the pixel maps below.
+"""Builds QuarvelSysTest's status strip from the pixel maps below.
 
     make_images.py <output-folder> [--preview]
 
-Writes the status strip (bitmap 103) and the control images (bitmap 104) at
-16 pixels as status_images.bmp and control_images.bmp, and again at 20, 24
-and 32 pixels for screens of 120, 144 and 192 DPI as status_images_<size>.bmp
-and control_images_<size>.bmp; and resize.cur (cursor 105) and link.cur
-(cursor 106). The strips are 24-bit bitmaps of square images side by side,
-magenta (255, 0, 255) where the background shows through. With --preview it
-also writes the strips scaled up eight times as PNG (needs ImageMagick's
-convert) for looking at them.
-
-Every image has a dark outline or a light interior, so it reads on light and
-on dark system colours alike.
+Writes the status images (failed, warning, passed, passed with margin) at 16
+pixels as status_images.bmp (bitmap 103), and again at 20, 24 and 32 pixels
+as status_images_<size>.bmp, drawn and scaled as the results list draws its
+own images (systest/ui/userlist/win/make_list_images.py). With --preview it
+also writes them scaled up eight times as PNG (needs ImageMagick's convert).
 """
 import os
-import struct
-import subprocess
 import sys
 
-SIZE = 16  # the pixel maps
-SCALED_SIZES = (20, 24, 32)
-MASK = (255, 0, 255)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                '..', '..', 'ui', 'userlist', 'win'))
+import make_list_images as drawing  # noqa: E402
 
-PALETTE = {
-    '.': MASK,
-    'K': (0, 0, 0),
-    'D': (72, 72, 72),        # dark grey: arrows, box frames, clip wire
-    'G': (128, 128, 128),
-    'L': (232, 232, 232),     # light halo around dark glyphs
-    'W': (255, 255, 255),
+PALETTE = dict(drawing.PALETTE, **{
     'R': (222, 44, 44),       # red disc
     'r': (140, 0, 0),         # its outline
-    'X': (200, 16, 16),       # red cross in a box
-    'Y': (255, 204, 0),       # warning yellow, padlock body
-    'y': (150, 96, 0),        # its outline
     'N': (36, 168, 64),       # green disc
     'n': (0, 96, 24),         # its outline
-    'V': (16, 150, 40),       # green tick in a box
-    'B': (24, 96, 210),       # blue tick in a box, sleeve
-    'b': (0, 48, 130),        # sleeve outline
+    'b': (0, 48, 130),        # outline of the sleeve (B); the hand's is k
     'S': (252, 206, 140),     # hand
     's': (196, 134, 62),      # finger creases
-    'k': (104, 56, 16),       # hand outline
-}
+})
 
 # Rows of the 14-pixel discs behind the cross and the tick: first and last column.
 DISC_ROWS = {1: (5, 10), 2: (3, 12), 3: (2, 13), 4: (2, 13), 5: (1, 14), 6: (1, 14),
@@ -111,97 +91,13 @@ THUMBS_UP = [
     '................',
 ]
 
-SORT_UP = [  # sort descending; the header draws it 3 pixels above its middle
-    '................',
-    '.......D........',
-    '......DDD.......',
-    '.....DDDDD......',
-    '....DDDDDDD.....',
-    '...DDDDDDDDD....',
-]
-
-SORT_DOWN = [  # sort ascending
-    '................',
-    '...DDDDDDDDD....',
-    '....DDDDDDD.....',
-    '.....DDDDD......',
-    '......DDD.......',
-    '.......D........',
-]
-
-BOX_TICK = [  # inside a 13-pixel box, rows 4-10
-    '..........X.....',
-    '.........XX.....',
-    '....X...XXX.....',
-    '....XX.XXX......',
-    '....XXXXX.......',
-    '.....XXX........',
-    '......X.........',
-]
-
-BOX_CROSS = [  # inside a 13-pixel box, rows 4-10
-    '....X.....X.....',
-    '....XX...XX.....',
-    '.....XX.XX......',
-    '......XXX.......',
-    '.....XX.XX......',
-    '....XX...XX.....',
-    '....X.....X.....',
-]
-
-PADLOCK = [
-    '................',
-    '.....DDDDD......',
-    '....DGLLLGD.....',
-    '...DGD...DGD....',
-    '...DGD...DGD....',
-    '...DGD...DGD....',
-    '..yyyyyyyyyyy...',
-    '..yYYYYYYYYYy...',
-    '..yYYYYYYYYYy...',
-    '..yYYYYkYYYYy...',
-    '..yYYYkkkYYYy...',
-    '..yYYYYkYYYYy...',
-    '..yYYYYkYYYYy...',
-    '..yYYYYYYYYYy...',
-    '..yyyyyyyyyyy...',
-    '................',
-]
-
-PAPER_CLIP = [
-    '................',
-    '.......DDD......',
-    '......D...D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D.D.D.....',
-    '......D...D.....',
-    '......D...D.....',
-    '.......D.D......',
-    '........D.......',
-    '................',
-    '................',
-]
-
-
-def blank():
-    return [[MASK] * SIZE for _ in range(SIZE)]
-
 
 def paint(image, rows, top=0):
-    for y, row in enumerate(rows):
-        for x, key in enumerate(row):
-            if key != '.':
-                image[top + y][x] = PALETTE[key]
-    return image
+    return drawing.paint(image, rows, top, PALETTE)
 
 
 def disc(fill, outline):
-    image = blank()
+    image = drawing.blank()
     inside = {(x, y) for y, (a, b) in DISC_ROWS.items() for x in range(a, b + 1)}
     for (x, y) in inside:
         edge = any((x + dx, y + dy) not in inside
@@ -210,199 +106,14 @@ def disc(fill, outline):
     return image
 
 
-def box(frame, glyph=None, mark=None):
-    """A 13-pixel check box with a white inside and an optional mark in one colour."""
-    image = blank()
-    for y in range(1, 14):
-        for x in range(1, 14):
-            edge = x in (1, 13) or y in (1, 13)
-            image[y][x] = PALETTE[frame if edge else 'W']
-    if glyph:
-        paint(image, [row.replace('X', mark) for row in glyph], top=4)
-    return image
-
-
-def halo(image, colour='L'):
-    """Surrounds the drawn pixels with a light edge so dark glyphs read on dark faces."""
-    drawn = {(x, y) for y in range(SIZE) for x in range(SIZE) if image[y][x] != MASK}
-    for y in range(SIZE):
-        for x in range(SIZE):
-            if (x, y) in drawn:
-                continue
-            if any((x + dx, y + dy) in drawn for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
-                image[y][x] = PALETTE[colour]
-    return image
-
-
 def status_images():
     return [
         paint(disc('R', 'r'), CROSS_GLYPH, top=4),  # 0 failed
-        paint(blank(), WARNING),                    # 1 warning
+        paint(drawing.blank(), WARNING),                    # 1 warning
         paint(disc('N', 'n'), TICK_GLYPH, top=4),   # 2 passed
-        paint(blank(), THUMBS_UP),                  # 3 passed with margin
+        paint(drawing.blank(), THUMBS_UP),                  # 3 passed with margin
     ]
 
-
-def control_images():
-    # The header cell keeps the last column of an image off its divider: the
-    # marks use columns 0-14.
-    return [
-        halo(paint(blank(), SORT_UP)),   # 0 sort descending
-        halo(paint(blank(), SORT_DOWN)),  # 1 sort ascending
-        box('G'),                        # 2 empty box
-        box('G', BOX_TICK, 'B'),         # 3 blue tick
-        box('G', BOX_TICK, 'V'),         # 4 green tick
-        box('G', BOX_CROSS, 'X'),        # 5 red cross
-        paint(blank(), PADLOCK),         # 6 padlock
-        halo(paint(blank(), PAPER_CLIP)),  # 7 paper clip
-        box('K', BOX_TICK, 'K'),         # 8 black framed tick
-        box('K', BOX_CROSS, 'K'),        # 9 black framed cross
-    ]
-
-
-def scaled(image, size):
-    """The image at another size: each pixel takes the average colour of the map
-    pixels it covers, and shows the background when at most half of it is
-    covered. Twice the size doubles every pixel; between, edges blend instead
-    of some rows and columns doubling. Lengths are counted in units of which a
-    map pixel has `size` and a new pixel SIZE, so every area is exact."""
-    def overlaps(target):
-        first, last = target * SIZE, (target + 1) * SIZE
-        for source in range(first // size, (last - 1) // size + 1):
-            yield source, min(last, (source + 1) * size) - max(first, source * size)
-
-    result = [[MASK] * size for _ in range(size)]
-    for y in range(size):
-        for x in range(size):
-            total = [0, 0, 0]
-            covered = 0
-            for sy, height in overlaps(y):
-                for sx, width in overlaps(x):
-                    if image[sy][sx] == MASK:
-                        continue
-                    for channel in range(3):
-                        total[channel] += image[sy][sx][channel] * width * height
-                    covered += width * height
-            if 2 * covered > SIZE * SIZE:
-                colour = tuple((total[channel] + covered // 2) // covered for channel in range(3))
-                # A blend that came out as the mask colour would show through.
-                result[y][x] = (254, 0, 254) if colour == MASK else colour
-    return result
-
-
-def write_strip(path, images):
-    size = len(images[0])
-    width = size * len(images)
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for y in reversed(range(size)):  # bottom-up rows
-        row = bytearray()
-        for image in images:
-            for (r, g, b) in image[y]:
-                row += bytes((b, g, r))
-        pixels += row + bytes(stride - len(row))
-    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    with open(path, 'wb') as f:
-        f.write(header + info + pixels)
-
-
-CURSOR_SIZE = 32
-
-
-def resize_cursor():
-    """A horizontal double arrow across a divider of two lines; hot spot 15,15."""
-    black = set()
-    middle = 15
-    for x in list(range(5, 13)) + list(range(18, 26)):
-        black.add((x, middle))
-    for d in range(5):
-        for y in range(middle - d, middle + d + 1):
-            black.add((5 + d, y))
-            black.add((25 - d, y))
-    for y in range(7, 24):
-        black.add((13, y))
-        black.add((17, y))
-    return black, (15, 15)
-
-
-LINK_HAND = [
-    '.....XX..........',
-    '....XooX.........',
-    '....XooX.........',
-    '....XooX.........',
-    '....XooX.........',
-    '....XooXXX.......',
-    '....XooXooXXX....',
-    '....XooXooXooXX..',
-    '....XooXooXooXoX.',
-    'XX..XooXooXooXooX',
-    'XoX.XooooooooooooX',
-    'XooXXooooooooooooX',
-    '.XooXooooooooooooX',
-    '..XoXooooooooooooX',
-    '..XooooooooooooooX',
-    '...XooooooooooooX',
-    '...XoooooooooooX.',
-    '....XooooooooooX.',
-    '....XoooooooooX..',
-    '.....XooooooooX..',
-    '.....XooooooooX..',
-    '.....XXXXXXXXXX..',
-]
-
-
-def link_cursor():
-    """A pointing hand; hot spot 6,0 at the tip of the finger."""
-    black, white = set(), set()
-    for y, row in enumerate(LINK_HAND):
-        for x, key in enumerate(row):
-            if key == 'X':
-                black.add((x, y))
-            elif key == 'o':
-                white.add((x, y))
-    return black, white, (6, 0)
-
-
-def outlined(black):
-    white = set()
-    for (x, y) in black:
-        for dx in (-1, 0, 1):
-            for dy in (-1, 0, 1):
-                p = (x + dx, y + dy)
-                if p not in black:
-                    white.add(p)
-    return white
-
-
-def write_cursor(path, black, white, hotspot):
-    """A monochrome cursor: AND mask 0 and XOR 0 is black, AND 0 and XOR 1 white."""
-    n = CURSOR_SIZE
-    stride = 4  # 32 one-bit pixels
-
-    def plane(on):
-        data = bytearray()
-        for y in reversed(range(n)):
-            row = bytearray(stride)
-            for x in range(n):
-                if on(x, y):
-                    row[x // 8] |= 0x80 >> (x % 8)
-            data += row
-        return data
-
-    xor = plane(lambda x, y: (x, y) in white)
-    and_ = plane(lambda x, y: (x, y) not in black and (x, y) not in white)
-    info = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 1, 0, len(xor) + len(and_), 0, 0, 2, 0)
-    colours = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    body = info + colours + xor + and_
-    directory = struct.pack('<HHH', 0, 2, 1)
-    entry = struct.pack('<BBBBHHII', n, n, 2, 0, hotspot[0], hotspot[1], len(body), 6 + 16)
-    with open(path, 'wb') as f:
-        f.write(directory + entry + body)
-
-
-def preview(bmp, png):
-    subprocess.run(['convert', bmp, '-scale', '800%', png], check=True)
 
 
 def main():
@@ -410,23 +121,7 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    strips = {'status_images': status_images(), 'control_images': control_images()}
-    written = []
-    for name, images in strips.items():
-        for image in images:
-            assert len(image) == SIZE and all(len(row) == SIZE for row in image), name
-        written.append(os.path.join(out, name + '.bmp'))
-        write_strip(written[-1], images)
-        for size in SCALED_SIZES:
-            written.append(os.path.join(out, '%s_%d.bmp' % (name, size)))
-            write_strip(written[-1], [scaled(image, size) for image in images])
-    black, hotspot = resize_cursor()
-    write_cursor(os.path.join(out, 'resize.cur'), black, outlined(black), hotspot)
-    black, white, hotspot = link_cursor()
-    write_cursor(os.path.join(out, 'link.cur'), black, white, hotspot)
-    if '--preview' in sys.argv:
-        for path in written:
-            preview(path, path[:-len('.bmp')] + '.png')
+    drawing.write_strips(out, 'status_images', status_images(), '--preview' in sys.argv)
 
 
 if __name__ == '__main__':

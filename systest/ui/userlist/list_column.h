@@ -39,6 +39,22 @@ enum ColumnFlags : uint32_t {
     DateAllowNone = 0x1000,  // the date picker offers an empty value
 };
 
+// The list's own images (win/list_resources.rc), by index: the header shows
+// them (ListColumn::image) and so may the rows of a program that has none of
+// its own.
+enum ListImage : int32_t {
+    kListImageSortDescending = 0,
+    kListImageSortAscending = 1,
+    kListImageEmptyBox = 2,
+    kListImageBlueTick = 3,
+    kListImageGreenTick = 4,
+    kListImageRedCross = 5,
+    kListImagePadlock = 6,
+    kListImagePaperClip = 7,
+    kListImageBlackTick = 8,
+    kListImageBlackCross = 9,
+};
+
 struct ListColumn {
     std::u16string title;
     int32_t width = 0;  // pixels; 0 hides the column
@@ -46,7 +62,7 @@ struct ListColumn {
     bool fixedWidth = false;
     int32_t format = FormatText;  // ColumnFormat
     uint32_t flags = 0;           // ColumnFlags
-    int32_t image = -1;           // header image in the control image list, -1 for none
+    int32_t image = -1;           // header image (ListImage), -1 for none
     // The row field the column shows. Hit tests, focus and editors work with
     // column indexes; the row store, sorting and notifications with this.
     int32_t subItem = 0;

@@ -1,12 +1,15 @@
 // What a key press does to the list: which cell the focus moves to, how far
-// the view scrolls, and whether the selection follows. The window layer turns
-// virtual-key codes into ListKey and carries out the plan.
+// the view scrolls, and whether the selection follows; and the type-ahead
+// search that letters start. The window layer turns virtual-key codes into
+// ListKey and carries out the plan.
 #pragma once
 
 #include "systest/ui/userlist/list_column.h"
+#include "systest/ui/userlist/row_store.h"
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 enum class ListKey {
     Tab,
@@ -71,3 +74,25 @@ KeyPlan PlanKey(const KeyState& state);
 // focusCell mode while the focus can still move along the row. Anywhere else
 // Tab moves on to the next control, or a keyboard user could not leave the list.
 bool KeepsTab(const KeyState& state);
+
+// Type-ahead search: typing letters over the list selects the next row whose
+// text in the search column begins with them.
+// Letters typed within this many milliseconds of the previous one extend the
+// search; after a longer pause a new search begins.
+inline constexpr uint32_t kTypeAheadPause = 800;
+
+class TypeAheadSearch {
+  public:
+    // The row to select after typing `letter` (an upper-case A-Z) at tick
+    // count `now`, with the focus on focusItem (-1 for none); -1 selects
+    // nothing. Texts are those of sub-item `subItem`, compared without case.
+    // Repeating one letter walks through the rows that begin with it.
+    int32_t Type(char16_t letter, uint32_t now, int32_t focusItem, const ListRowStore& rows,
+                 int32_t subItem);
+
+    const std::u16string& Text() const { return text_; }
+
+  private:
+    std::u16string text_;  // the letters of the current search
+    uint32_t time_ = 0;    // tick count of its last letter
+};

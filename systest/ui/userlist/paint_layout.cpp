@@ -29,12 +29,6 @@ constexpr int32_t kProgressInsetY = 2;
 constexpr int32_t kProgressFrameWidth = 1;
 constexpr int32_t kProgressBarInset = 3;
 
-// Control image list indexes of the check marks.
-constexpr int32_t kImageEmptyBox = 2;
-constexpr int32_t kImageBlueTick = 3;
-constexpr int32_t kImageGreenTick = 4;
-constexpr int32_t kImageRedCross = 5;
-
 ListRect Deflate(ListRect rect, int32_t dx, int32_t dy) {
     rect.left += dx;
     rect.right -= dx;
@@ -122,9 +116,11 @@ ImagePlacement PlaceCheckImage(const ListRect& text, const ListRect& cell,
 
 int32_t CheckImageIndex(int32_t format, int32_t value) {
     if (format == FormatTriState) {
-        return value < 0 ? kImageRedCross : value == 0 ? kImageEmptyBox : kImageGreenTick;
+        return value < 0    ? kListImageRedCross
+               : value == 0 ? kListImageEmptyBox
+                            : kListImageGreenTick;
     }
-    return value > 0 ? kImageBlueTick : kImageEmptyBox;
+    return value > 0 ? kListImageBlueTick : kListImageEmptyBox;
 }
 
 ProgressLayout LayoutProgress(const ListRect& cell, double percent, const ListMetrics& metrics) {

@@ -1,5 +1,8 @@
 #include "systest/ui/userlist/text_row_store.h"
 
+#include <algorithm>
+#include <new>
+
 namespace {
 
 // The text of a sub-item; "" for one the row has no cell for.
@@ -12,6 +15,19 @@ std::u16string_view CellText(const TextRow& row, int32_t subItem) {
 
 }  // namespace
 
+int32_t TextRowStore::Add(TextRow row) {
+    try {
+        rows_.push_back(std::move(row));
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    return ItemCount() - 1;
+}
+
+const TextRow* TextRowStore::Find(int32_t row) const {
+    return row >= 0 && row < ItemCount() ? &rows_[static_cast<size_t>(row)] : nullptr;
+}
+
 std::u16string TextRowStore::ItemText(int32_t row, int32_t subItem) const {
     const TextRow* r = Find(row);
     return r != nullptr ? std::u16string(CellText(*r, subItem)) : std::u16string();
@@ -19,7 +35,7 @@ std::u16string TextRowStore::ItemText(int32_t row, int32_t subItem) const {
 
 int32_t TextRowStore::ItemImage(int32_t row, int32_t subItem) const {
     const TextRow* r = Find(row);
-    return r != nullptr && subItem == 0 ? r->image : -1;
+    return r != nullptr && subItem == 0 ? r->image : kNoRowImage;
 }
 
 std::u16string TextRowStore::ItemToolTip(int32_t row) const {
@@ -28,16 +44,23 @@ std::u16string TextRowStore::ItemToolTip(int32_t row) const {
 }
 
 void TextRowStore::SetItemValue(int32_t row, int32_t subItem, const std::u16string& value) {
-    TextRow* r = Find(row);
-    if (r == nullptr || subItem < 0) {
+    if (Find(row) == nullptr || subItem < 0) {
         return;
     }
-    if (static_cast<size_t>(subItem) >= r->cells.size()) {
-        r->cells.resize(static_cast<size_t>(subItem) + 1);
+    std::vector<std::u16string>& cells = rows_[static_cast<size_t>(row)].cells;
+    if (static_cast<size_t>(subItem) >= cells.size()) {
+        cells.resize(static_cast<size_t>(subItem) + 1);
     }
-    r->cells[static_cast<size_t>(subItem)] = value;
+    cells[static_cast<size_t>(subItem)] = value;
 }
 
 void TextRowStore::SortItems(int32_t subItem, bool ascending) {
-    StableSortBy([subItem](const TextRow& row) { return CellText(row, subItem); }, ascending);
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const TextRow& a, const TextRow& b) {
+        return ascending ? CellText(a, subItem) < CellText(b, subItem)
+                         : CellText(b, subItem) < CellText(a, subItem);
+    });
+}
+
+void TextRowStore::ReverseItems() {
+    std::reverse(rows_.begin(), rows_.end());
 }

@@ -14,10 +14,9 @@
 #include "systest/ui/agreement_dialog.h"
 #include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
-#include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 #include "systest/ui/userlist/title_tip_layout.h"
-#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/win/list_visuals.h"
 
 #include <gtest/gtest.h>
 
@@ -221,9 +220,8 @@ int ListTextWidth(HWND list, const std::u16string& text) {
 
 // Every cell of the results list shows its whole text, and the rows are as
 // high as the text and the images.
-void ExpectListCellsWhole(const ResultsListCtrl& list) {
+void ExpectListCellsWhole(const UserList& list, const ListRowStore& rows) {
     const ListMetrics metrics = ListMetricsForDpi(ScreenDpi());
-    const ListRowStore& rows = list.Store();
     const HWND window = list.Window();
     const int textHeight = TextExtent(window, L"Height", DT_SINGLELINE, 0).cy;
     for (int32_t row = 0; row < rows.ItemCount(); ++row) {
@@ -231,7 +229,9 @@ void ExpectListCellsWhole(const ResultsListCtrl& list) {
             RECT rect{};
             ASSERT_TRUE(list.GetItemRect(row, column, rect)) << row << ", " << column;
             EXPECT_GE(rect.bottom - rect.top, std::max(textHeight, metrics.imageSize));
-            const int32_t subItem = list.GetColumnSubItem(column);
+            ListColumn record;
+            ASSERT_TRUE(list.GetColumn(column, record));
+            const int32_t subItem = record.subItem;
             const std::u16string text = rows.ItemText(row, subItem);
             const bool image = rows.ItemImage(row, subItem) != -1;
             const ListRect area = TitleTipTextRect({rect.left, rect.top, rect.right, rect.bottom},
@@ -243,7 +243,7 @@ void ExpectListCellsWhole(const ResultsListCtrl& list) {
 }
 
 // The rows of a passed image ("tick in a green disc") in the list's picture.
-int GreenDiscHeight(const ResultsListCtrl& list, int32_t row) {
+int GreenDiscHeight(const UserList& list, int32_t row) {
     RECT cell{};
     if (!list.GetItemRect(row, 0, cell)) {
         return 0;
@@ -339,7 +339,7 @@ TEST(DpiLayout, MainDialogShowsEveryTextAndImagesOfItsSize) {
             ASSERT_TRUE(dialog.Create());
             ShowWindow(dialog.Window(), SW_SHOWNOACTIVATE);
             ExpectNoTextCut(dialog.Window());
-            ExpectListCellsWhole(dialog.Results());
+            ExpectListCellsWhole(dialog.Results(), dialog.ResultRows());
 
             ICONINFO icon{};
             ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendDlgItemMessageW(

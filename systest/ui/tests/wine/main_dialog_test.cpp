@@ -14,7 +14,7 @@
 #include "systest/ui/language_files.h"
 #include "systest/ui/result_images.h"
 #include "systest/ui/tests/wine/dialog_keys.h"
-#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     EXPECT_EQ(metaLine.rfind(L"Computer \"" + std::wstring(computer) + L"\", tested on ", 0), 0u)
         << "the template's \"Meta data\" is replaced";
 
-    const ResultRowStore& rows = dialog.Results().Store();
+    const ResultRowStore& rows = dialog.ResultRows();
     ASSERT_EQ(rows.ItemCount(), 4);
     EXPECT_EQ(rows.ItemText(0, 1), u"Windows is fine.");
     EXPECT_EQ(rows.ItemText(0, 0), u"Passed     ");
@@ -129,7 +129,7 @@ TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     MainDialog dialog(module_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(WindowText(dialog.Window()), L"Quarvel 2012 Systemtest");
-    EXPECT_EQ(dialog.Results().Store().ItemCount(), 0);
+    EXPECT_EQ(dialog.ResultRows().ItemCount(), 0);
     EXPECT_EQ(WindowText(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis");
     EXPECT_EQ(CrLfLines(dialog.ReportText()).size(), 2u);
 }

@@ -3,9 +3,9 @@
 // does) and once with redraw on. Prints one line per step.
 //
 //   userlist_fill_benchmark [ROWS]   (default 100000)
-#include "systest/ui/userlist/results_list_ctrl.h"
-#include "systest/ui/result_images.h"
-#include "systest/ui/userlist/user_list_class.h"
+#include "systest/ui/userlist/text_row_store.h"
+#include "systest/ui/userlist/win/list_resources.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -50,23 +50,25 @@ void Report(const char* step, double milliseconds, int32_t rows) {
     std::fflush(stdout);
 }
 
-// A row of the checks' kind; the texts come in a scrambled order, so that the
-// sort has work to do.
-ResultRow MakeRow(int32_t index, int32_t rows) {
+// A row of the results' kind: an image, a status word and a check; the checks
+// come in a scrambled order, so that the sort has work to do.
+TextRow MakeRow(int32_t index, int32_t rows) {
     static const char16_t* const kStatus[] = {u"Failed", u"Warning", u"Passed"};
     const int32_t key = static_cast<int32_t>((int64_t{index} * 7919) % rows);
     wchar_t text[32];
     std::swprintf(text, 32, L"Check %08d", key);
     const std::wstring wide = text;
-    return {index % 3, std::u16string(wide.begin(), wide.end()), kStatus[index % 3]};
+    return TextRow({kStatus[index % 3], std::u16string(wide.begin(), wide.end())}, index % 3);
 }
 
 // Fills, sorts and paints one list in the frame.
 bool Measure(HWND frame, int32_t rows, bool redrawOff) {
     RECT client{};
     GetClientRect(frame, &client);
-    ResultsListCtrl list;
-    if (list.Create(frame, kListId, client, kResultsListResources) == nullptr) {
+    TextRowStore store;
+    UserList list(store);
+    if (list.Create(frame, kListId, client) == nullptr ||
+        !list.SetRowImages(GetModuleHandleW(nullptr), kListImageBitmaps)) {
         return false;
     }
     const HWND window = list.Window();
@@ -84,7 +86,8 @@ bool Measure(HWND frame, int32_t rows, bool redrawOff) {
         SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     }
     for (int32_t i = 0; i < rows; ++i) {
-        list.AddItem(MakeRow(i, rows));
+        store.Add(MakeRow(i, rows));
+        list.RowsAdded();
     }
     if (redrawOff) {
         SendMessageW(window, WM_SETREDRAW, TRUE, 0);

@@ -1,8 +1,7 @@
 #include "systest/ui/userlist/demo/demo_list.h"
 
 #include "common/text.h"
-#include "systest/ui/result_images.h"
-#include "systest/ui/userlist/result_row_store.h"
+#include "systest/ui/userlist/win/list_resources.h"
 
 #include <array>
 #include <cstdarg>
@@ -10,9 +9,6 @@
 #include <string>
 
 namespace {
-
-// The padlock of the control images, over the read-only column.
-constexpr int32_t kPadlockImage = 6;
 
 struct DemoColumnKind {
     const char16_t* title;
@@ -33,7 +29,7 @@ constexpr DemoColumnKind kColumns[DemoColumnCount] = {
     {u"Review", 55, FormatTriState, AlignCenter, -1},
     {u"Drawing", 85, FormatLink, 0, -1},
     {u"Progress", 100, FormatProgress, 0, -1},
-    {u"Ref", 60, FormatText, ReadOnly, kPadlockImage},
+    {u"Ref", 60, FormatText, ReadOnly, kListImagePadlock},
     {u"Cut-off", 70, FormatCutOff, 0, -1},
     {u"Hidden", 80, FormatText, 0, -1},
 };
@@ -78,7 +74,7 @@ TextRow DemoRow(int32_t i) {
     cells[DemoLocked] = Printf("R-%03d", 100 + i);
     cells[DemoCutOff] = u"never painted in the rows";
     cells[DemoHidden] = u"never painted either";
-    const int32_t images[] = {kStatusImagePassed, kStatusImageWarning, kStatusImageFailed,
+    const int32_t images[] = {kListImageGreenTick, kListImagePaperClip, kListImageRedCross,
                               kNoRowImage};
     std::u16string toolTip;
     if (i % 6 == 1) {
@@ -89,7 +85,8 @@ TextRow DemoRow(int32_t i) {
 
 }  // namespace
 
-void FillDemoList(TextListCtrl& list) {
+void FillDemoList(UserList& list, TextRowStore& rows) {
+    list.SetRowImages(GetModuleHandleW(nullptr), kListImageBitmaps);
     for (const DemoColumnKind& kind : kColumns) {
         ListColumn column;
         column.title = kind.title;
@@ -103,6 +100,7 @@ void FillDemoList(TextListCtrl& list) {
         list.AddColumn(column);
     }
     for (int32_t i = 0; i < kDemoRowCount; ++i) {
-        list.AddItem(DemoRow(i));
+        rows.Add(DemoRow(i));
     }
+    list.RowsAdded();
 }

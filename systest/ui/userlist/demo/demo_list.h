@@ -3,13 +3,14 @@
 // tests drive it in theirs.
 #pragma once
 
-#include "systest/ui/userlist/text_list_ctrl.h"
+#include "systest/ui/userlist/text_row_store.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include <cstdint>
 
 // The columns, by index (and sub-item).
 enum DemoColumn : int32_t {
-    DemoName,      // text with a status image
+    DemoName,      // text with a row image
     DemoComment,   // edit box
     DemoQuantity,  // edit box for signed integers with comparison signs
     DemoDue,       // date, may be empty
@@ -27,5 +28,6 @@ enum DemoColumn : int32_t {
 
 inline constexpr int32_t kDemoRowCount = 60;
 
-// Adds the columns and rows to a created (initialised) list.
-void FillDemoList(TextListCtrl& list);
+// Gives a created (initialised) list that shows `rows` its row images, which
+// are the list's own, its columns and the rows.
+void FillDemoList(UserList& list, TextRowStore& rows);

@@ -4,9 +4,7 @@
 //   userlist_demo.exe                      the window, until it is closed
 //   userlist_demo.exe --screenshot a.bmp   draws the window, saves it, exits
 #include "systest/ui/userlist/demo/demo_list.h"
-#include "systest/ui/result_images.h"
-#include "systest/ui/userlist/user_list_class.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include "common/win/com.h"
 #include "common/win/handles.h"
@@ -32,7 +30,8 @@ constexpr wchar_t kScreenshotSwitch[] = L"--screenshot";
 constexpr DWORD kSettleTime = 300;
 
 struct DemoWindow {
-    TextListCtrl list;
+    TextRowStore rows;
+    UserList list{rows};
     HWND status = nullptr;
 };
 
@@ -71,10 +70,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case WM_CREATE: {
             const RECT none{};
-            if (demo->list.Create(window, kListId, none, kResultsListResources) == nullptr) {
+            if (demo->list.Create(window, kListId, none) == nullptr) {
                 return -1;
             }
-            FillDemoList(demo->list);
+            FillDemoList(demo->list, demo->rows);
             demo->status =
                 CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0,
                                 window, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -122,7 +121,7 @@ std::wstring ScreenshotFile() {
 }
 
 // Some state worth seeing: sorted by name, three rows selected, scrolled a little.
-void PrepareScreenshot(TextListCtrl& list) {
+void PrepareScreenshot(UserList& list) {
     list.SortColumn(DemoName);
     list.SelectItem(3, DemoName, 0);
     list.SelectItem(5, DemoName, MK_SHIFT);

@@ -2,13 +2,13 @@
 // program's screenshot mode.
 #include "systest/ui/userlist/demo/demo_list.h"
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
-#include "systest/ui/userlist/title_tip_wnd.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/cell_date_format.h"
+#include "systest/ui/userlist/win/title_tip.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include "common/tests/wine/accessible_reading.h"
 #include "common/win/com.h"
 #include "common/win/handles.h"
-#include "systest/ui/userlist/cell_date_format.h"
 
 #include <windows.h>
 
@@ -28,10 +28,9 @@ class DemoTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ =
-            list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300}, kResultsListResources);
+        window_ = list_.Create(parent_.get(), kListId, RECT{0, 0, 1160, 300});
         ASSERT_NE(window_, nullptr);
-        FillDemoList(list_);
+        FillDemoList(list_, rows_);
         notices.clear();
     }
 
@@ -43,23 +42,26 @@ class DemoTest : public ListTest {
 
     POINT Centre(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
-    TextListCtrl list_;
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 };
 
 TEST_F(DemoTest, HasAColumnOfEveryFormatAndRowsToScroll) {
     std::set<int32_t> formats;
     for (int32_t i = 0; i < DemoColumnCount; ++i) {
-        formats.insert(list_.GetColumnFormat(i));
+        ListColumn column;
+        ASSERT_TRUE(list_.GetColumn(i, column));
+        formats.insert(column.format);
     }
     EXPECT_EQ(formats,
               (std::set<int32_t>{FormatText, FormatEdit, FormatDate, FormatChoice, FormatCheck,
                                  FormatTriState, FormatLink, FormatProgress, FormatCutOff}));
-    EXPECT_EQ(list_.Store().ItemCount(), kDemoRowCount);
+    EXPECT_EQ(rows_.ItemCount(), kDemoRowCount);
     EXPECT_GT(ScrollInfo(window_, SB_VERT).nMax, 0);
     ListColumn locked;
     ASSERT_TRUE(list_.GetColumn(DemoLocked, locked));
-    EXPECT_EQ(locked.image, 6);  // the padlock
+    EXPECT_EQ(locked.image, kListImagePadlock);
     EXPECT_NE(locked.flags & ReadOnly, 0u);
 }
 
@@ -88,11 +90,11 @@ TEST_F(DemoTest, EditsAndClicksAreKept) {
     SendMessageW(edit, EM_SETSEL, 1, 1);
     SendMessageW(edit, WM_CHAR, L'-', 0);
     SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
-    EXPECT_EQ(list_.Store().ItemText(2, DemoQuantity), u"-9");
+    EXPECT_EQ(rows_.ItemText(2, DemoQuantity), u"-9");
 
     // Done of row 0 is ticked: a click takes the tick away.
     Click(window_, Centre(0, DemoDone).x, Centre(0, DemoDone).y);
-    EXPECT_EQ(list_.Store().ItemText(0, DemoDone), u"0");
+    EXPECT_EQ(rows_.ItemText(0, DemoDone), u"0");
     // The locked column is read-only: a click on the selected row only tells.
     notices.clear();
     Click(window_, Centre(0, DemoLocked).x, Centre(0, DemoLocked).y);
@@ -148,7 +150,7 @@ TEST_F(DemoTest, ScreenReadersReadEveryFormat) {
     EXPECT_STREQ(action, L"Check");
     SysFreeString(action);
     EXPECT_EQ(object->accDoDefaultAction(ChildId(2)), S_OK);
-    EXPECT_EQ(list_.Store().ItemText(1, DemoDone), u"1");
+    EXPECT_EQ(rows_.ItemText(1, DemoDone), u"1");
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 1, DemoDone}}));
 }
 

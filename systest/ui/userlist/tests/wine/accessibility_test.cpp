@@ -7,8 +7,7 @@
 #include "common/tests/wine/accessible_reading.h"
 #include "common/tests/wine/win_event_log.h"
 #include "common/win/com.h"
-#include "systest/ui/userlist/text_list_ctrl.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include <windows.h>
 
@@ -85,8 +84,7 @@ class AccessibleList : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ =
-            list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 210}, kResultsListResources);
+        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 210});
         ASSERT_NE(window_, nullptr);
         const struct {
             const char16_t* title;
@@ -101,9 +99,10 @@ class AccessibleList : public ListTest {
             column.width = c.width;
             list_.AddColumn(column);
         }
-        list_.AddItem(TextRow({u"Passed     ", u"Windows is supported.", u"details"}));
-        list_.AddItem(TextRow({u"Warning    ", u"Memory is tight.", u""}));
-        list_.AddItem(TextRow({u"Failed     ", u"No graphics card.", u"help"}));
+        rows_.Add(TextRow({u"Passed     ", u"Windows is supported.", u"details"}));
+        rows_.Add(TextRow({u"Warning    ", u"Memory is tight.", u""}));
+        rows_.Add(TextRow({u"Failed     ", u"No graphics card.", u"help"}));
+        list_.RowsAdded();
         object_ = AccessibleOf(window_);
         ASSERT_TRUE(object_);
         notices.clear();
@@ -111,7 +110,7 @@ class AccessibleList : public ListTest {
 
     ComPtr<IAccessible> Header() {
         ComPtr<IDispatch> header;
-        EXPECT_EQ(object_->get_accChild(ChildId(list_.GetItemCount() + 1), header.put()), S_OK);
+        EXPECT_EQ(object_->get_accChild(ChildId(rows_.ItemCount() + 1), header.put()), S_OK);
         ComPtr<IAccessible> object;
         if (header) {
             header->QueryInterface(__uuidof(IAccessible), object.put_void());
@@ -122,7 +121,8 @@ class AccessibleList : public ListTest {
     ComInitialization com_{COINIT_APARTMENTTHREADED};
 
   public:  // for the steps of the tables
-    TextListCtrl list_;
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 
   protected:
@@ -298,7 +298,8 @@ TEST_F(AccessibleList, KeysClicksSortingAndNewRowsAreTold) {
           Told(EVENT_OBJECT_SELECTIONREMOVE, 3), Told(EVENT_OBJECT_REORDER, CHILDID_SELF)}},
         {"a new row",
          [](AccessibleList& t) {
-             t.list_.AddItem(TextRow({u"Passed", u"Disk space.", u""}));
+             t.rows_.Add(TextRow({u"Passed", u"Disk space.", u""}));
+             t.list_.RowsAdded();
          },
          {Told(EVENT_OBJECT_CREATE, 4)}},
         {"a click on an edit cell",
@@ -373,7 +374,7 @@ TEST_F(AccessibleList, ScreenReaderSelectsFocusesAndActs) {
     ComPtr<IAccessible> header = Header();
     ASSERT_TRUE(header);
     EXPECT_EQ(header->accDoDefaultAction(ChildId(kCheckColumn + 1)), S_OK);
-    EXPECT_EQ(list_.SortSubItem(), kCheckColumn);
+    EXPECT_EQ(rows_.ItemText(0, kCheckColumn), u"Memory is tight.");  // sorted by it
     UniqueVariant none;
     EXPECT_EQ(object_->get_accSelection(none.put()), S_FALSE) << "sorting clears the selection";
     EXPECT_EQ(none.get().vt, VT_EMPTY);

@@ -4,11 +4,9 @@
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
 #include "common/win/window_text.h"
-#include "systest/ui/userlist/cell_editor.h"
-#include "systest/ui/userlist/results_list_ctrl.h"
-#include "systest/ui/userlist/text_list_ctrl.h"
-#include "systest/ui/userlist/title_tip_wnd.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/cell_editor.h"
+#include "systest/ui/userlist/win/title_tip.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,8 +24,7 @@ class EditorTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ =
-            list_.Create(parent_.get(), kListId, RECT{10, 10, 590, 210}, kResultsListResources);
+        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 590, 210});
         ASSERT_NE(window_, nullptr);
         const struct {
             const char16_t* title;
@@ -50,9 +47,10 @@ class EditorTest : public ListTest {
             list_.AddColumn(column);
         }
         for (int i = 0; i < 5; ++i) {
-            list_.AddItem(TextRow({u"Part", u"note", u"12", u"20120315000000", u"00000000093000",
-                                   u"20120315080000"}));
+            rows_.Add(TextRow({u"Part", u"note", u"12", u"20120315000000", u"00000000093000",
+                               u"20120315080000"}));
         }
+        list_.RowsAdded();
         notices.clear();
     }
 
@@ -75,11 +73,10 @@ class EditorTest : public ListTest {
         }
     }
 
-    std::u16string Cell(int32_t row, int32_t column) const {
-        return list_.Store().ItemText(row, column);
-    }
+    std::u16string Cell(int32_t row, int32_t column) const { return rows_.ItemText(row, column); }
 
-    TextListCtrl list_;
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 };
 
@@ -135,7 +132,6 @@ TEST_F(EditorTest, EnterCommitsAndEscapeDrops) {
         } else {
             EXPECT_TRUE(notices.empty());
         }
-        list_.ClearSelection();
     }
     EXPECT_EQ(Cell(1, kEditColumn), u"bolt");  // Escape left it alone
 }
@@ -143,7 +139,8 @@ TEST_F(EditorTest, EnterCommitsAndEscapeDrops) {
 // Leaving an editor without a change keeps the cell: an empty date cell whose
 // picker offers no empty value shows today, which must not become its value.
 TEST_F(EditorTest, LeavingAnEditorUnchangedKeepsTheCellAndTellsNothing) {
-    const int32_t emptyRow = list_.AddItem(TextRow({u"Empty", u"", u"", u"", u"", u""}));
+    const int32_t emptyRow = rows_.Add(TextRow({u"Empty", u"", u"", u"", u"", u""}));
+    list_.RowsAdded();
     for (const int32_t row : {0, emptyRow}) {
         for (const int32_t column :
              {kEditColumn, kNumberColumn, kDateColumn, kTimeColumn, kStartColumn}) {
@@ -163,7 +160,6 @@ TEST_F(EditorTest, LeavingAnEditorUnchangedKeepsTheCellAndTellsNothing) {
                 EXPECT_FALSE(IsWindowVisible(editor));
                 EXPECT_EQ(Cell(row, column), before);
                 EXPECT_TRUE(notices.empty());
-                list_.ClearSelection();
             }
         }
     }
@@ -366,7 +362,6 @@ TEST_F(EditorTest, ScrollingAndTheWheelEndTheEdit) {
                      0);
         EXPECT_EQ(Editor(L"Edit"), nullptr);
         EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 1, kEditColumn}}));
-        list_.ClearSelection();
     }
 }
 
@@ -378,8 +373,8 @@ class TitleTipTest : public ListTest {
         ListTest::SetUp();
         window_ = AttachList(list_, 400, 200);
         AddColumns(list_, 120, 120);
-        list_.AddItem({kNoRowImage, u"Graphics card and driver version", u"Passed"});
-        list_.AddItem({kNoRowImage, u"Disk", u"Passed"});
+        AddRow(list_, rows_, u"Passed", u"Graphics card and driver version", kNoRowImage);
+        AddRow(list_, rows_, u"Passed", u"Disk", kNoRowImage);
         notices.clear();
     }
 
@@ -392,7 +387,8 @@ class TitleTipTest : public ListTest {
         return {rect.left + 12, (rect.top + rect.bottom) / 2};
     }
 
-    ResultsListCtrl list_;
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 };
 

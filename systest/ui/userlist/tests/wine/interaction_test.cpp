@@ -3,12 +3,10 @@
 // compared with tables.
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
-#include "systest/ui/userlist/results_list_ctrl.h"
-#include "systest/ui/userlist/scroll_animation.h"
-#include "systest/ui/userlist/text_list_ctrl.h"
-#include "systest/ui/userlist/type_ahead.h"
-#include "systest/ui/userlist/user_list_notify.h"
-#include "systest/ui/userlist/user_list_timers.h"
+#include "systest/ui/userlist/list_keys.h"
+#include "systest/ui/userlist/list_scrolling.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
+#include "systest/ui/userlist/win/user_list_timers.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -24,8 +22,8 @@ namespace {
 constexpr COLORREF kPressedHeader = RGB(130, 140, 180);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 200);
 
-// The results list with columns of 120 and 200 pixels in a 400 x 200 window
-// and `rows` rows named "Row 0", "Row 1" and so on.
+// A list of the results' kind with columns of 120 and 200 pixels in a 400 x
+// 200 window and `rows` rows named "Row A", "Row B" and so on.
 class ClickTest : public ListTest {
   protected:
     void Fill(int rows = 8, int width = 400, int height = 200) {
@@ -33,7 +31,7 @@ class ClickTest : public ListTest {
         AddColumns(list_, 120, 200);
         for (int i = 0; i < rows; ++i) {
             const std::u16string number(1, static_cast<char16_t>(u'A' + i % 26));
-            list_.AddItem({kStatusImagePassed, u"Row " + number, i % 2 ? u"Odd" : u"Even"});
+            AddRow(list_, rows_, i % 2 ? u"Odd" : u"Even", u"Row " + number);
         }
         rowHeight_ = RowHeight(list_);
         notices.clear();
@@ -43,7 +41,7 @@ class ClickTest : public ListTest {
 
     std::set<int32_t> Selected() const {
         std::set<int32_t> rows;
-        for (int32_t row = 0; row < static_cast<int32_t>(list_.Store().Rows().size()); ++row) {
+        for (int32_t row = 0; row < rows_.ItemCount(); ++row) {
             if (list_.IsSelected(row)) {
                 rows.insert(row);
             }
@@ -60,13 +58,22 @@ class ClickTest : public ListTest {
 
     std::vector<std::u16string> Texts() const {
         std::vector<std::u16string> texts;
-        for (const ResultRow& row : list_.Store().Rows()) {
-            texts.push_back(row.text);
+        for (int32_t row = 0; row < rows_.ItemCount(); ++row) {
+            texts.push_back(rows_.ItemText(row, 1));
         }
         return texts;
     }
 
-    ResultsListCtrl list_;
+    // The rows below the header that fit wholly, or in part too.
+    int32_t VisibleRows(bool partial) const {
+        RECT client{};
+        GetClientRect(window_, &client);
+        const int32_t height = client.bottom - rowHeight_;
+        return height / rowHeight_ + (partial && height % rowHeight_ > 0 ? 1 : 0);
+    }
+
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
     int32_t rowHeight_ = 0;
 };
@@ -207,21 +214,20 @@ TEST_F(ClickTest, HeaderClickSortsOnReleaseEvenOffTheHeader) {
     notices.clear();
     const int y = rowHeight_ / 2;
     SendMouse(window_, WM_LBUTTONDOWN, 60, y, MK_LBUTTON);
-    EXPECT_EQ(list_.SortSubItem(), -1);  // nothing sorted yet
+    // Nothing sorted yet.
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Row A", u"Row B", u"Row C", u"Row D"}));
     EXPECT_TRUE(Picture(window_).Contains(RECT{2, 2, 110, y}, kPressedHeader));
     // Dragged off the header and down over the rows: still no band.
     SendMouse(window_, WM_MOUSEMOVE, 64, y, MK_LBUTTON);
     SendMouse(window_, WM_MOUSEMOVE, 60, Cell(3, 0).y, MK_LBUTTON);
     EXPECT_EQ(Selected(), (std::set<int32_t>{2}));
     SendMouse(window_, WM_LBUTTONUP, 60, Cell(3, 0).y);
-    EXPECT_EQ(list_.SortSubItem(), 0);
     EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Row A", u"Row C", u"Row B", u"Row D"}));
     EXPECT_TRUE(Selected().empty());  // sorting clears the selection
     EXPECT_FALSE(Picture(window_).Contains(RECT{2, 2, 110, y}, kPressedHeader));
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_LEFTCLICK, 3, 0}}));
     // Again: the order turns around, equal words too.
     Click(window_, 60, y);
-    EXPECT_FALSE(list_.SortAscending());
     EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Row D", u"Row B", u"Row C", u"Row A"}));
 }
 
@@ -240,7 +246,8 @@ TEST_F(ClickTest, DraggingADividerResizesTheColumn) {
     }
     SendMouse(window_, WM_LBUTTONUP, 131, y);
     EXPECT_EQ(list_.GetColumnWidth(0), 130);
-    EXPECT_EQ(list_.SortSubItem(), -1);  // a divider drag does not sort
+    // A divider drag does not sort.
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Row A", u"Row B", u"Row C", u"Row D"}));
     SendMouse(window_, WM_MOUSEMOVE, 160, y, 0);
     EXPECT_EQ(list_.GetColumnWidth(0), 130);
 }
@@ -275,12 +282,10 @@ TEST_F(ClickTest, ShrinkingWhileScrolledFullyRightGoesOnByTimer) {
 
 TEST_F(ClickTest, DoubleClickOnADividerFitsTheColumn) {
     Fill(4);
-    ResultsListCtrl reference;
+    UserList reference(rows_);  // the same rows
     AttachList(reference);
     AddColumns(reference, 120, 200);
-    for (const ResultRow& row : list_.Store().Rows()) {
-        reference.AddItem(row);
-    }
+    reference.RowsAdded();
     ASSERT_TRUE(reference.AutoSizeColumn(1));
     const int32_t fitted = reference.GetColumnWidth(1);
     ASSERT_NE(fitted, 200);
@@ -315,7 +320,7 @@ TEST_F(ClickTest, DoubleClickOnARow) {
 
 TEST_F(ClickTest, KeysMoveTheFocusAndTheSelection) {
     Fill(20, 400, 200);
-    const int32_t fullRows = list_.GetVisibleRowCount(false);
+    const int32_t fullRows = VisibleRows(false);
     ASSERT_GE(fullRows, 4);
     list_.SelectItem(2, 0, 0);
     notices.clear();
@@ -359,7 +364,11 @@ TEST_F(ClickTest, KeysKeepTheFocusInView) {
     Fill(40);
     list_.SelectItem(0, 0, 0);
     PressKey(window_, VK_END);
-    EXPECT_TRUE(list_.IsItemVisible(39, -1, false));
+    RECT last{};
+    ASSERT_TRUE(list_.GetItemRect(39, -1, last));
+    RECT client{};
+    GetClientRect(window_, &client);
+    EXPECT_LE(last.bottom, client.bottom);  // wholly in view
     EXPECT_GT(GetScrollPos(window_, SB_VERT), 0);
     PressKey(window_, VK_HOME);
     EXPECT_EQ(GetScrollPos(window_, SB_VERT), 0);
@@ -481,7 +490,7 @@ TEST_F(ClickTest, LineScrollSlidesInFramesThenStops) {
     SendMessageW(window_, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetScrollPos(window_, SB_VERT), rowHeight_);  // the position moves at once
     ScrollAnimation model;
-    ASSERT_TRUE(model.Start(0, 1, rowHeight_, list_.GetVisibleRowCount(true)));
+    ASSERT_TRUE(model.Start(0, 1, rowHeight_, VisibleRows(true)));
     int frames = 0;
     while (model.Advance()) {
         ++frames;
@@ -507,8 +516,7 @@ class FormatClickTest : public ListTest {
   protected:
     void SetUp() override {
         ListTest::SetUp();
-        window_ =
-            list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 160}, kResultsListResources);
+        window_ = list_.Create(parent_.get(), kListId, RECT{10, 10, 410, 160});
         ASSERT_NE(window_, nullptr);
         const struct {
             int32_t format;
@@ -526,14 +534,16 @@ class FormatClickTest : public ListTest {
             column.flags = c.flags;
             list_.AddColumn(column);
         }
-        list_.AddItem(TextRow({u"Bolt", u"0", u"0", u"DWG-1", u"1"}, -1, u"Bolt M8"));
-        list_.AddItem(TextRow({u"Nut", u"1", u"-1", u"DWG-2", u"0"}));
+        rows_.Add(TextRow({u"Bolt", u"0", u"0", u"DWG-1", u"1"}, kNoRowImage, u"Bolt M8"));
+        rows_.Add(TextRow({u"Nut", u"1", u"-1", u"DWG-2", u"0"}));
+        list_.RowsAdded();
         notices.clear();
     }
 
     POINT Cell(int32_t row, int32_t column) const { return CellCentre(list_, row, column); }
 
-    TextListCtrl list_;
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 };
 
@@ -557,7 +567,7 @@ TEST_F(FormatClickTest, CheckCellsToggleAndLinksNotify) {
         notices.clear();
         const POINT point = Cell(click.row, click.column);
         Click(window_, point.x, point.y);
-        EXPECT_EQ(list_.Store().ItemText(click.row, click.column), click.value);
+        EXPECT_EQ(rows_.ItemText(click.row, click.column), click.value);
         EXPECT_EQ(notices, click.expected);
     }
 }
@@ -569,17 +579,17 @@ TEST_F(FormatClickTest, SpaceTogglesTheFocusedCheckCell) {
     list_.SelectItem(1, 1, 0);
     notices.clear();
     PressKey(window_, VK_SPACE);
-    EXPECT_EQ(list_.Store().ItemText(1, 1), u"0");
+    EXPECT_EQ(rows_.ItemText(1, 1), u"0");
     EXPECT_EQ(notices, (std::vector<Notice>{{ULN_MODIFIED, 1, 1}}));
     PressKey(window_, VK_RIGHT);  // on to the three-state cell
     notices.clear();
     PressKey(window_, VK_SPACE);
-    EXPECT_EQ(list_.Store().ItemText(1, 2), u"0");
+    EXPECT_EQ(rows_.ItemText(1, 2), u"0");
     PressKey(window_, VK_RIGHT);  // the link: Space does nothing
     PressKey(window_, VK_RIGHT);
     notices.clear();
     PressKey(window_, VK_SPACE);  // read-only check cell
-    EXPECT_EQ(list_.Store().ItemText(1, 4), u"0");
+    EXPECT_EQ(rows_.ItemText(1, 4), u"0");
     EXPECT_TRUE(notices.empty());
 }
 

@@ -1,7 +1,7 @@
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
 
-#include "systest/ui/userlist/user_list_class.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/list_resources.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include <commctrl.h>
 
@@ -55,18 +55,19 @@ void ListTest::SetUp() {
     ASSERT_TRUE(parent_);
 }
 
-HWND ListTest::AttachList(UserListCtrl& list, int width, int height) {
+HWND ListTest::AttachList(UserList& list, int width, int height) {
     HWND window = CreateWindowExW(
         0, kUserListClassName, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 10, 10,
         width, height, parent_.get(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
         GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(window, nullptr);
     EXPECT_TRUE(list.Attach(window));
-    EXPECT_TRUE(list.Initialise(kResultsListResources));
+    EXPECT_TRUE(list.Initialise());
+    EXPECT_TRUE(list.SetRowImages(GetModuleHandleW(nullptr), kListImageBitmaps));
     return window;
 }
 
-void ListTest::AddColumns(UserListCtrl& list, int32_t width0, int32_t width1) {
+void ListTest::AddColumns(UserList& list, int32_t width0, int32_t width1) {
     ListColumn status;
     status.title = u"Status";
     status.width = width0;
@@ -77,7 +78,14 @@ void ListTest::AddColumns(UserListCtrl& list, int32_t width0, int32_t width1) {
     list.AddColumn(check);
 }
 
-int32_t ListTest::RowHeight(const UserListCtrl& list) {
+int32_t ListTest::AddRow(UserList& list, TextRowStore& rows, std::u16string status,
+                         std::u16string check, int32_t image) {
+    const int32_t row = rows.Add(TextRow({std::move(status), std::move(check)}, image));
+    list.RowsAdded();
+    return row;
+}
+
+int32_t ListTest::RowHeight(const UserList& list) {
     RECT header{};
     list.GetColumnRect(0, header);
     return header.bottom;  // rows are as high as the header
@@ -120,7 +128,7 @@ bool Picture::Contains(const RECT& area, COLORREF colour) const {
     return false;
 }
 
-POINT CellCentre(const UserListCtrl& list, int32_t row, int32_t column) {
+POINT CellCentre(const UserList& list, int32_t row, int32_t column) {
     RECT rect{};
     EXPECT_TRUE(list.GetItemRect(row, column, rect)) << "cell " << row << "," << column;
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};

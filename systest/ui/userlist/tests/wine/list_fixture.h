@@ -3,10 +3,10 @@
 // input sent the way the system sends it.
 #pragma once
 
-#include "systest/ui/userlist/user_list_ctrl.h"
+#include "systest/ui/userlist/text_row_store.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include "common/win/gdi.h"
-#include "systest/ui/result_images.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr UINT kListId = IDC_RESULTS_LIST;
+inline constexpr UINT kListId = 1001;
 
 // What the parent saw of one WM_NOTIFY.
 struct Notice {
@@ -38,10 +38,15 @@ class ListTest : public testing::Test {
     static void SetUpTestSuite();
     void SetUp() override;
 
-    // As the main dialog does it: a window of the class, then attach and initialise.
-    HWND AttachList(UserListCtrl& list, int width = 400, int height = 200);
-    static void AddColumns(UserListCtrl& list, int32_t width0, int32_t width1);
-    static int32_t RowHeight(const UserListCtrl& list);
+    // As the main dialog does it: a window of the class, then attach and
+    // initialise; the rows show the list's own images.
+    HWND AttachList(UserList& list, int width = 400, int height = 200);
+    // The main dialog's two columns: "Status" and "Check".
+    static void AddColumns(UserList& list, int32_t width0, int32_t width1);
+    // A row of those columns, with an image (ListImage); its index.
+    static int32_t AddRow(UserList& list, TextRowStore& rows, std::u16string status,
+                          std::u16string check, int32_t image = kListImageGreenTick);
+    static int32_t RowHeight(const UserList& list);
 
     UniqueWindow parent_;
 };
@@ -67,7 +72,7 @@ class Picture {
 
 // The centre of a cell in client coordinates; the test fails when the list
 // has no such cell.
-POINT CellCentre(const UserListCtrl& list, int32_t row, int32_t column);
+POINT CellCentre(const UserList& list, int32_t row, int32_t column);
 // The last window of the calling thread whose class has this name; null
 // when there is none. Class names are compared without regard to case.
 HWND FindThreadWindow(const wchar_t* className);

@@ -2,12 +2,10 @@
 // conformance suite: messages in, WM_NOTIFY records logged by the parent and
 // compared with tables, pictures taken through WM_PRINTCLIENT and checked
 // pixel by pixel.
-#include "systest/ui/userlist/list_visuals.h"
 #include "systest/ui/userlist/paint_layout.h"
-#include "systest/ui/userlist/results_list_ctrl.h"
 #include "systest/ui/userlist/tests/wine/list_fixture.h"
-#include "systest/ui/userlist/user_list_class.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/list_visuals.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include "common/win/gdi.h"
 
@@ -21,7 +19,7 @@
 
 namespace {
 
-constexpr COLORREF kDiscGreen = RGB(36, 168, 64);  // fill of the "passed" status image
+constexpr COLORREF kTickGreen = RGB(16, 150, 40);  // the tick of kListImageGreenTick
 constexpr COLORREF kArrowGrey = RGB(72, 72, 72);   // fill of the sort arrows
 // The shared session runs at 96 DPI: the layout as written, 16-pixel images.
 const ListMetrics kSessionMetrics;
@@ -49,7 +47,8 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
     HWND window = nullptr;
     LONG_PTR original = 0;
     {
-        ResultsListCtrl list;
+        TextRowStore rows;
+        UserList list(rows);
         window = CreateWindowExW(WS_EX_CLIENTEDGE, kUserListClassName, nullptr,
                                  WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 200, 100, parent_.get(),
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
@@ -58,10 +57,10 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
         original = GetWindowLongPtrW(window, GWLP_WNDPROC);
         ASSERT_TRUE(list.Attach(window));
         EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
-        ResultsListCtrl second;
+        UserList second(rows);
         EXPECT_FALSE(second.Attach(window));  // one object per window
 
-        ASSERT_TRUE(list.Initialise(kResultsListResources));
+        ASSERT_TRUE(list.Initialise());
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
         const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
         EXPECT_EQ(style & WS_BORDER, 0);
@@ -79,8 +78,9 @@ TEST_F(ListTest, AttachingKeepsThePreviousProcedureAndInitialiseSwapsTheBorder) 
 }
 
 TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
-    ResultsListCtrl list;
-    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 150}, kResultsListResources);
+    TextRowStore rows;
+    UserList list(rows);
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 150});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(list.Window(), window);
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER, 0);
@@ -90,7 +90,8 @@ TEST_F(ListTest, CreatedWindowIsInitialisedFromWmCreate) {
 }
 
 TEST_F(ListTest, ItemToolTipIsCreatedAndDestroyedWithTheList) {
-    ResultsListCtrl list;
+    TextRowStore rows;
+    UserList list(rows);
     HWND window = AttachList(list);
     const HWND toolTip = FindThreadWindow(TOOLTIPS_CLASSW);
     ASSERT_NE(toolTip, nullptr);
@@ -101,33 +102,34 @@ TEST_F(ListTest, ItemToolTipIsCreatedAndDestroyedWithTheList) {
     EXPECT_FALSE(IsWindow(toolTip));
 }
 
-// The results list as the main dialog fills it.
+// A list as the main dialog fills it: a status word with an image, and the check.
 class FilledListTest : public ListTest {
   protected:
-    void Fill(ResultsListCtrl& list, int width0 = 120, int width1 = 200) {
-        window_ = AttachList(list);
-        AddColumns(list, width0, width1);
-        EXPECT_EQ(list.AddItem({kStatusImagePassed, u"Operating system", u"Passed"}), 0);
-        EXPECT_EQ(list.AddItem({kStatusImageWarning, u"Memory", u"Warning"}), 1);
-        EXPECT_EQ(list.AddItem({kStatusImageFailed, u"Disk space", u"Failed"}), 2);
-        EXPECT_EQ(list.AddItem({kStatusImagePassed, u"Processor", u"Passed"}), 3);
-        EXPECT_EQ(list.AddItem({kNoRowImage, u"Screen", u""}), 4);
+    void Fill(int width0 = 120, int width1 = 200) {
+        window_ = AttachList(list_);
+        AddColumns(list_, width0, width1);
+        EXPECT_EQ(AddRow(list_, rows_, u"Passed", u"Operating system"), 0);
+        EXPECT_EQ(AddRow(list_, rows_, u"Warning", u"Memory", kListImagePaperClip), 1);
+        EXPECT_EQ(AddRow(list_, rows_, u"Failed", u"Disk space", kListImageRedCross), 2);
+        EXPECT_EQ(AddRow(list_, rows_, u"Passed", u"Processor"), 3);
+        EXPECT_EQ(AddRow(list_, rows_, u"", u"Screen", kNoRowImage), 4);
     }
 
-    std::vector<std::u16string> Texts(const ResultsListCtrl& list) {
+    std::vector<std::u16string> Texts() const {
         std::vector<std::u16string> texts;
-        for (const ResultRow& row : list.Store().Rows()) {
-            texts.push_back(row.text);
+        for (int32_t row = 0; row < rows_.ItemCount(); ++row) {
+            texts.push_back(rows_.ItemText(row, 1));
         }
         return texts;
     }
 
+    TextRowStore rows_;
+    UserList list_{rows_};
     HWND window_ = nullptr;
 };
 
 TEST_F(FilledListTest, SelectionNotifiesTheParent) {
-    ResultsListCtrl list;
-    Fill(list);
+    Fill();
     const struct {
         int32_t row;
         int32_t column;
@@ -147,105 +149,91 @@ TEST_F(FilledListTest, SelectionNotifiesTheParent) {
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << "row " << step.row << " keys " << step.keys);
         notices.clear();
-        list.SelectItem(step.row, step.column, step.keys);
+        list_.SelectItem(step.row, step.column, step.keys);
         EXPECT_EQ(notices, step.expected);
     }
     int32_t row = -1;
     int32_t column = -1;
-    EXPECT_TRUE(list.GetFocusItem(row, column));
+    EXPECT_TRUE(list_.GetFocusItem(row, column));
     EXPECT_EQ(row, 0);
     EXPECT_EQ(column, -1);  // a column only in focusCell mode
 
+    // Sorting clears the selection and the focus, and tells nothing.
     notices.clear();
-    list.ClearSelection();
-    list.SortColumn(1);
+    list_.SortColumn(1);
     EXPECT_TRUE(notices.empty());
-    EXPECT_FALSE(list.GetFocusItem(row, column));
+    EXPECT_FALSE(list_.GetFocusItem(row, column));
 }
 
 TEST_F(FilledListTest, SortingAndReversing) {
-    ResultsListCtrl list;
-    Fill(list);
-    list.SelectItem(2, 0, 0);
-    EXPECT_EQ(list.SortSubItem(), -1);
+    Fill();
+    list_.SelectItem(2, 0, 0);
 
-    ASSERT_TRUE(list.SortColumn(1));
-    EXPECT_EQ(list.SortSubItem(), 1);
-    EXPECT_TRUE(list.SortAscending());
-    EXPECT_FALSE(list.IsSelected(2));  // sorting clears the selection
-    EXPECT_EQ(Texts(list),
-              (std::vector<std::u16string>{u"Disk space", u"Memory", u"Operating system",
-                                           u"Processor", u"Screen"}));
-    ASSERT_TRUE(list.SortColumn(0));  // by status word; equal words keep their order
-    EXPECT_EQ(Texts(list),
-              (std::vector<std::u16string>{u"Screen", u"Disk space", u"Operating system",
-                                           u"Processor", u"Memory"}));
-    ASSERT_TRUE(list.SortColumn(0));  // again: the rows turn around, equal ones too
-    EXPECT_FALSE(list.SortAscending());
-    EXPECT_EQ(Texts(list),
-              (std::vector<std::u16string>{u"Memory", u"Processor", u"Operating system",
-                                           u"Disk space", u"Screen"}));
-    EXPECT_FALSE(list.SortColumn(2));
+    ASSERT_TRUE(list_.SortColumn(1));
+    EXPECT_FALSE(list_.IsSelected(2));  // sorting clears the selection
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Disk space", u"Memory", u"Operating system",
+                                                    u"Processor", u"Screen"}));
+    ASSERT_TRUE(list_.SortColumn(0));  // by status word; equal words keep their order
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Screen", u"Disk space", u"Operating system",
+                                                    u"Processor", u"Memory"}));
+    ASSERT_TRUE(list_.SortColumn(0));  // again: the rows turn around, equal ones too
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Memory", u"Processor", u"Operating system",
+                                                    u"Disk space", u"Screen"}));
+    EXPECT_FALSE(list_.SortColumn(2));
 
-    ListOptions options = list.Options();
+    ListOptions options = list_.Options();
     options.sortEnabled = false;
-    list.SetOptions(options);
-    EXPECT_FALSE(list.SortColumn(1));
+    list_.SetOptions(options);
+    EXPECT_FALSE(list_.SortColumn(1));
 }
 
 TEST_F(FilledListTest, ColumnOperations) {
-    ResultsListCtrl list;
-    Fill(list);
+    Fill();
     ListColumn image;
-    image.image = 6;  // padlock, no title
+    image.image = kListImagePadlock;  // no title
     image.width = 90;
-    list.AddColumn(image);
+    list_.AddColumn(image);
     ListColumn record;
-    ASSERT_TRUE(list.GetColumn(2, record));
+    ASSERT_TRUE(list_.GetColumn(2, record));
     EXPECT_EQ(record.width, kSessionMetrics.imageSize + 5);
     EXPECT_EQ(record.flags, static_cast<uint32_t>(AlignCenter));
     EXPECT_EQ(record.subItem, 2);
-    EXPECT_EQ(list.GetColumnFlags(2), static_cast<uint32_t>(AlignCenter));
-    EXPECT_EQ(list.GetColumnFormat(2), FormatText);
-    EXPECT_EQ(list.GetColumnFlags(9), 0u);
-    EXPECT_EQ(list.FindColumn(2), 2);
-    EXPECT_EQ(list.FindColumn(3), -1);
-    EXPECT_EQ(list.GetColumnSubItem(9), 0);
-    EXPECT_EQ(list.GetColumnWidth(9), 0);
-    EXPECT_EQ(list.GetTotalWidth(false), 120 + 200 + 21 - 1);
+    EXPECT_EQ(record.format, FormatText);
+    EXPECT_FALSE(list_.GetColumn(9, record));
+    EXPECT_EQ(list_.GetColumnWidth(9), 0);
 
-    EXPECT_TRUE(list.SetColumnWidth(1, 50));
-    EXPECT_EQ(list.GetTotalWidth(false), 120 + 50 + 21 - 1);
-    EXPECT_FALSE(list.SetColumnWidth(3, 50));
-    EXPECT_TRUE(list.SetColumnWidth(1, -5));  // no negative widths: hidden
-    EXPECT_EQ(list.GetColumnWidth(1), 0);
+    // The horizontal bar spans the columns, less a pixel, when they are
+    // wider than the list.
+    EXPECT_TRUE(list_.SetColumnWidth(1, 500));
+    EXPECT_EQ(ScrollInfo(window_, SB_HORZ).nMax, 120 + 500 + 21 - 1);
+    EXPECT_FALSE(list_.SetColumnWidth(3, 50));
+    EXPECT_TRUE(list_.SetColumnWidth(1, -5));  // no negative widths: hidden
+    EXPECT_EQ(list_.GetColumnWidth(1), 0);
     ListColumn fixed;
     fixed.title = u"Fixed";
     fixed.width = 40;
     fixed.fixedWidth = true;
-    list.AddColumn(fixed);
-    EXPECT_TRUE(list.SetColumnWidth(3, 80));
-    EXPECT_EQ(list.GetColumnWidth(3), 40);
-    EXPECT_FALSE(list.AutoSizeColumn(3));
+    list_.AddColumn(fixed);
+    EXPECT_TRUE(list_.SetColumnWidth(3, 80));
+    EXPECT_EQ(list_.GetColumnWidth(3), 40);
+    EXPECT_FALSE(list_.AutoSizeColumn(3));
 
     // Widths as a caller may give them: none below 0, and a total that stays
     // positive however wide the columns are. The list still paints.
     ListColumn negative;
     negative.width = -7;
-    list.AddColumn(negative);
-    EXPECT_EQ(list.GetColumnWidth(4), 0);
+    list_.AddColumn(negative);
+    EXPECT_EQ(list_.GetColumnWidth(4), 0);
     ListColumn huge;
     huge.width = 0x7FFFFFF0;
-    list.AddColumn(huge);
-    list.AddColumn(huge);
-    EXPECT_EQ(list.GetTotalWidth(true), INT32_MAX - 1);
-    EXPECT_EQ(ScrollInfo(list.Window(), SB_HORZ).nMax, INT32_MAX - 1);
-    EXPECT_GT(Picture(list.Window()).Width(), 0);
+    list_.AddColumn(huge);
+    list_.AddColumn(huge);
+    EXPECT_EQ(ScrollInfo(list_.Window(), SB_HORZ).nMax, INT32_MAX - 1);
+    EXPECT_GT(Picture(list_.Window()).Width(), 0);
 }
 
 TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
-    ResultsListCtrl list;
-    Fill(list, 1, 1);  // the main dialog's columns start 1 pixel wide
+    Fill(1, 1);  // the main dialog's columns start 1 pixel wide
 
     const UniqueFont font = CreateMessageFont();
     ASSERT_TRUE(font);
@@ -257,30 +245,30 @@ TEST_F(FilledListTest, AutoSizeFitsTheWidestTextPlusRoom) {
         return static_cast<int32_t>(size.cx);
     };
 
-    ASSERT_TRUE(list.AutoSizeColumn(0));
+    ASSERT_TRUE(list_.AutoSizeColumn(0));
     // The status words have row images; "Warning" is the widest of them.
     const int32_t statusWidth = std::max(extent(L"Status") + 20, extent(L"Warning") + 16 + 20);
-    EXPECT_EQ(list.GetColumnWidth(0), statusWidth);
-    ASSERT_TRUE(list.AutoSizeColumn(1));
-    EXPECT_EQ(list.GetColumnWidth(1), extent(L"Operating system") + 20);
-    EXPECT_FALSE(list.AutoSizeColumn(2));
+    EXPECT_EQ(list_.GetColumnWidth(0), statusWidth);
+    ASSERT_TRUE(list_.AutoSizeColumn(1));
+    EXPECT_EQ(list_.GetColumnWidth(1), extent(L"Operating system") + 20);
+    EXPECT_FALSE(list_.AutoSizeColumn(2));
 }
 
 TEST_F(FilledListTest, ScrollBarsFollowRowsAndColumns) {
-    ResultsListCtrl empty;
+    TextRowStore none;
+    UserList empty(none);
     AttachList(empty, 300, 200);
     AddColumns(empty, 100, 100);
     SCROLLINFO info = ScrollInfo(empty.Window(), SB_VERT);
     EXPECT_EQ(info.nMax, 0);  // no rows: no vertical bar
     EXPECT_EQ(GetWindowLongPtrW(empty.Window(), GWL_STYLE) & WS_VSCROLL, 0);
 
-    ResultsListCtrl list;
-    HWND window = AttachList(list, 300, 200);
-    AddColumns(list, 250, 250);
+    HWND window = AttachList(list_, 300, 200);
+    AddColumns(list_, 250, 250);
     for (int i = 0; i < 40; ++i) {
-        list.AddItem({kStatusImagePassed, u"Row", u"Passed"});
+        AddRow(list_, rows_, u"Passed", u"Row");
     }
-    const int32_t rowHeight = RowHeight(list);
+    const int32_t rowHeight = RowHeight(list_);
     RECT client{};
     GetClientRect(window, &client);
     info = ScrollInfo(window, SB_VERT);
@@ -290,17 +278,19 @@ TEST_F(FilledListTest, ScrollBarsFollowRowsAndColumns) {
     EXPECT_EQ(info.nMax, 499);
     EXPECT_EQ(static_cast<int>(info.nPage), client.right);
 
-    // Row 30 becomes the last fully visible row.
-    ASSERT_TRUE(list.EnsureItemVisible(30, -1));
-    const int32_t fullRows = list.GetVisibleRowCount(false);
+    // Down to row 30: it becomes the last fully visible row.
+    list_.SelectItem(0, 0, 0);
+    for (int i = 0; i < 30; ++i) {
+        PressKey(window, VK_DOWN);
+    }
+    const int32_t fullRows = (client.bottom - rowHeight) / rowHeight;
     EXPECT_EQ(GetScrollPos(window, SB_VERT), (30 + 1 - fullRows) * rowHeight);
-    EXPECT_TRUE(list.IsItemVisible(30, -1, false));
     RECT item{};
-    ASSERT_TRUE(list.GetItemRect(30, -1, item));
+    ASSERT_TRUE(list_.GetItemRect(30, -1, item));
     EXPECT_EQ(item.bottom, rowHeight + fullRows * rowHeight);
     int32_t row = -1;
     int32_t column = -1;
-    EXPECT_TRUE(list.HitTest(10, item.top + 1, row, column));
+    EXPECT_TRUE(list_.HitTest(10, item.top + 1, row, column));
     EXPECT_EQ(row, 30);
     EXPECT_EQ(column, 0);
 }
@@ -308,19 +298,18 @@ TEST_F(FilledListTest, ScrollBarsFollowRowsAndColumns) {
 // A caller fills a large list with redraw off: the rows come without scroll
 // bar updates or painting; turning redraw on sets the bars and paints, once.
 TEST_F(FilledListTest, RedrawOffDefersScrollBarsAndPainting) {
-    ResultsListCtrl list;
-    HWND window = AttachList(list, 300, 200);
-    AddColumns(list, 250, 250);
+    HWND window = AttachList(list_, 300, 200);
+    AddColumns(list_, 250, 250);
     UpdateWindow(window);
     SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < 40; ++i) {
-        list.AddItem({kStatusImagePassed, u"Row", u"Passed"});
+        AddRow(list_, rows_, u"Passed", u"Row");
     }
     EXPECT_EQ(ScrollInfo(window, SB_VERT).nMax, 0);
     EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
 
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-    EXPECT_EQ(ScrollInfo(window, SB_VERT).nMax, 41 * RowHeight(list));
+    EXPECT_EQ(ScrollInfo(window, SB_VERT).nMax, 41 * RowHeight(list_));
     RECT update{};
     ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
     RECT client{};
@@ -332,10 +321,9 @@ TEST_F(FilledListTest, RedrawOffDefersScrollBarsAndPainting) {
 }
 
 TEST_F(FilledListTest, HeaderRowAndFrame) {
-    ResultsListCtrl list;
-    Fill(list);
+    Fill();
     const Picture picture(window_);
-    const int32_t header = RowHeight(list);
+    const int32_t header = RowHeight(list_);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -356,16 +344,15 @@ TEST_F(FilledListTest, HeaderRowAndFrame) {
 }
 
 TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocusAndFramedWithIt) {
-    ResultsListCtrl list;
-    Fill(list);
-    list.SelectItem(1, 0, 0);
+    Fill();
+    list_.SelectItem(1, 0, 0);
     ASSERT_NE(GetFocus(), window_);
     const Picture picture(window_);
     RECT row{};
-    ASSERT_TRUE(list.GetItemRect(1, -1, row));
+    ASSERT_TRUE(list_.GetItemRect(1, -1, row));
     const int y = (row.top + row.bottom) / 2;
     EXPECT_EQ(Hex(picture.At(row.right - 3, y)), Hex(GetSysColor(COLOR_HIGHLIGHT)));
-    EXPECT_EQ(Hex(picture.At(row.right - 3, y + RowHeight(list))), Hex(GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(Hex(picture.At(row.right - 3, y + RowHeight(list_))), Hex(GetSysColor(COLOR_WINDOW)));
     // The row ends with the columns.
     EXPECT_EQ(Hex(picture.At(row.right + 2, y)), Hex(GetSysColor(COLOR_WINDOW)));
 
@@ -388,29 +375,28 @@ TEST_F(FilledListTest, SelectedRowIsHighlightedWithoutTheFocusAndFramedWithIt) {
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
 
     // Scrolled fully right, the highlight reaches the last client pixel.
-    ASSERT_TRUE(list.SetColumnWidth(1, 600));
+    ASSERT_TRUE(list_.SetColumnWidth(1, 600));
     SetScrollPos(window_, SB_HORZ, 10000, FALSE);
     const Picture scrolled(window_);
     EXPECT_EQ(Hex(scrolled.At(scrolled.Width() - 1, y)), Hex(GetSysColor(COLOR_HIGHLIGHT)));
 }
 
-TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
-    ResultsListCtrl list;
-    window_ = AttachList(list);
-    AddColumns(list, 120, 200);
-    list.AddItem({kStatusImagePassed, u"With word", u"Passed"});
-    list.AddItem({kStatusImagePassed, u"Without word", u""});
+TEST_F(FilledListTest, RowImageIsCentredWhenTheTextIsEmpty) {
+    window_ = AttachList(list_);
+    AddColumns(list_, 120, 200);
+    AddRow(list_, rows_, u"Passed", u"With word");
+    AddRow(list_, rows_, u"", u"Without word");
     const Picture picture(window_);
 
-    // A pixel of the green disc, left of the tick: image column 3, row 7.
+    // A pixel of the tick: image column 4, row 7.
     for (int32_t row : {0, 1}) {
         SCOPED_TRACE(row);
         RECT rect{};
-        ASSERT_TRUE(list.GetItemRect(row, 0, rect));
+        ASSERT_TRUE(list_.GetItemRect(row, 0, rect));
         const ListRect cell{rect.left, rect.top, rect.right - 1, rect.bottom};
         const ListRect text = CellTextRect(cell, 0, kSessionMetrics);
         const ImagePlacement place = PlaceRowImage(text, cell, row == 1, kSessionMetrics);
-        EXPECT_EQ(Hex(picture.At(place.x + 3, place.y + 7)), Hex(kDiscGreen));
+        EXPECT_EQ(Hex(picture.At(place.x + 4, place.y + 7)), Hex(kTickGreen));
         if (row == 1) {
             EXPECT_EQ(place.x, (text.left + text.right - kSessionMetrics.imageSize) / 2);
             EXPECT_EQ(Hex(picture.At(text.left + 3, place.y + 7)), Hex(GetSysColor(COLOR_WINDOW)));
@@ -421,11 +407,10 @@ TEST_F(FilledListTest, StatusImageIsCentredWhenTheStatusWordIsEmpty) {
 }
 
 TEST_F(FilledListTest, OnePixelColumnsAreNotPaintedInTheRows) {
-    ResultsListCtrl list;
-    Fill(list, 1, 1);
+    Fill(1, 1);
     const Picture picture(window_);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
-    for (int y = RowHeight(list); y < picture.Height(); ++y) {
+    for (int y = RowHeight(list_); y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
             ASSERT_EQ(Hex(picture.At(x, y)), Hex(window)) << x << "," << y;
         }
@@ -478,15 +463,14 @@ class TextReference {
 };
 
 TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
-    ResultsListCtrl list;
-    window_ = AttachList(list);
-    AddColumns(list, 60, 70);
-    list.AddItem({kNoRowImage, u"Graphics card and driver version", u"R&D"});
+    window_ = AttachList(list_);
+    AddColumns(list_, 60, 70);
+    AddRow(list_, rows_, u"R&D", u"Graphics card and driver version", kNoRowImage);
     const Picture picture(window_);
 
     // Each text centred in the whole height of its row, descenders and all.
     RECT rect{};
-    ASSERT_TRUE(list.GetItemRect(0, 1, rect));
+    ASSERT_TRUE(list_.GetItemRect(0, 1, rect));
     const ListRect text =
         CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 1, kSessionMetrics);
     const RECT textRect{text.left, rect.top, text.right, rect.bottom};
@@ -496,7 +480,7 @@ TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
                                   kBase | DT_END_ELLIPSIS));
     EXPECT_FALSE(reference.Matches(picture, L"Graphics card and driver version", textRect, kBase));
 
-    ASSERT_TRUE(list.GetItemRect(0, 0, rect));
+    ASSERT_TRUE(list_.GetItemRect(0, 0, rect));
     const ListRect status =
         CellTextRect({rect.left, rect.top, rect.right - 1, rect.bottom}, 0, kSessionMetrics);
     const RECT statusRect{status.left, rect.top, status.right, rect.bottom};
@@ -506,60 +490,55 @@ TEST_F(FilledListTest, ClippedTextEndsInAnEllipsisAndPrefixesShowLiterally) {
 }
 
 TEST_F(FilledListTest, SortArrowOnlyAfterTheFirstSort) {
-    ResultsListCtrl list;
-    Fill(list);
-    const int32_t header = RowHeight(list);
+    Fill();
+    const int32_t header = RowHeight(list_);
     const RECT column0{0, 0, 120, header};
     const RECT column1{120, 0, 320, header};
     EXPECT_FALSE(Picture(window_).Contains(column0, kArrowGrey));
     EXPECT_FALSE(Picture(window_).Contains(column1, kArrowGrey));
 
-    list.SortColumn(0);
+    // Ascending: the down-pointing triangle, wide end on top, at the cell's
+    // right; descending after a second click, wide end at the bottom.
+    const RECT arrow{120 - 16, 0, 120, header};
+    const auto widthOfRow = [&](const Picture& picture, int y) {
+        int width = 0;
+        for (int x = arrow.left; x < arrow.right; ++x) {
+            width += picture.At(x, y) == kArrowGrey ? 1 : 0;
+        }
+        return width;
+    };
+    const auto wideEndOnTop = [&](const Picture& picture) {
+        std::vector<int> widths;
+        for (int y = arrow.top; y < arrow.bottom; ++y) {
+            if (const int width = widthOfRow(picture, y); width > 0) {
+                widths.push_back(width);
+            }
+        }
+        return !widths.empty() && widths.front() > widths.back();
+    };
+    list_.SortColumn(0);
     const Picture sorted(window_);
-    // Ascending: the down-pointing triangle, wide end on top, at the cell's right.
-    EXPECT_TRUE(sorted.Contains(RECT{120 - 16, 0, 120, header}, kArrowGrey));
+    EXPECT_TRUE(sorted.Contains(arrow, kArrowGrey));
+    EXPECT_TRUE(wideEndOnTop(sorted));
     EXPECT_FALSE(sorted.Contains(column1, kArrowGrey));
+    list_.SortColumn(0);
+    const Picture reversed(window_);
+    EXPECT_TRUE(reversed.Contains(arrow, kArrowGrey));
+    EXPECT_FALSE(wideEndOnTop(reversed));
 }
 
-// The formats the results list does not use, in a list of its own kind.
-class FormatList final : public UserListCtrl {
-  public:
-    struct Store final : ListRowStore {
-        std::vector<std::vector<std::u16string>> cells;
-        int32_t ItemCount() const override { return static_cast<int32_t>(cells.size()); }
-        std::u16string ItemText(int32_t row, int32_t subItem) const override {
-            if (row < 0 || row >= ItemCount() || subItem < 0 ||
-                subItem >= static_cast<int32_t>(cells[row].size())) {
-                return {};
-            }
-            return cells[row][subItem];
-        }
-        int32_t ItemImage(int32_t, int32_t) const override { return -1; }
-        std::u16string ItemToolTip(int32_t) const override { return {}; }
-        void SetItemValue(int32_t, int32_t, const std::u16string&) override {}
-        void SortItems(int32_t, bool) override {}
-        void ReverseItems() override {}
-    };
-
-    ~FormatList() override { Detach(); }
-    Store store;
-
-  protected:
-    ListRowStore& Rows() override { return store; }
-    const ListRowStore& Rows() const override { return store; }
-};
-
 TEST_F(ListTest, ProgressBarRunsFromLightToDarkGreen) {
-    FormatList list;
-    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 100}, kResultsListResources);
+    TextRowStore rows;
+    UserList list(rows);
+    HWND window = list.Create(parent_.get(), kListId, RECT{0, 0, 300, 100});
     ASSERT_NE(window, nullptr);
     ListColumn progress;
     progress.title = u"Done";
     progress.width = 120;
     progress.format = FormatProgress;
     list.AddColumn(progress);
-    list.store.cells = {{u"50"}};
-    SendMessageW(window, WM_SIZE, 0, 0);
+    rows.Add(TextRow({u"50"}));
+    list.RowsAdded();
 
     RECT rect{};
     ASSERT_TRUE(list.GetItemRect(0, 0, rect));
@@ -575,7 +554,8 @@ TEST_F(ListTest, ProgressBarRunsFromLightToDarkGreen) {
 }
 
 TEST_F(ListTest, SettingsChangeKeepsTheListDrawing) {
-    ResultsListCtrl list;
+    TextRowStore rows;
+    UserList list(rows);
     HWND window = AttachList(list);
     AddColumns(list, 100, 100);
     const int32_t before = RowHeight(list);

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-class UserListCtrl;
+class UserList;
 
 // The child id of a row; the rows are children 1 to the row count, the header
 // the child after them.
@@ -25,11 +25,11 @@ inline LONG RowChildId(int32_t row) {
 class ListAccessible final : public WindowAccessible {
   public:
     // Null when the window's standard object cannot be made.
-    static ComPtr<ListAccessible> Create(UserListCtrl& list);
+    static ComPtr<ListAccessible> Create(UserList& list);
 
     void Disconnect() override;
     // The list while its window lives, else null.
-    UserListCtrl* List() const { return list_; }
+    UserList* List() const { return list_; }
 
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
@@ -52,7 +52,7 @@ class ListAccessible final : public WindowAccessible {
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
 
   private:
-    ListAccessible(UserListCtrl& list, ComPtr<IAccessible> standard);
+    ListAccessible(UserList& list, ComPtr<IAccessible> standard);
 
     // S_OK with the row of a row's child id, S_FALSE for the list itself,
     // E_INVALIDARG for any other child, RPC_E_DISCONNECTED once the list is gone.
@@ -66,5 +66,5 @@ class ListAccessible final : public WindowAccessible {
     template <typename AskList>
     HRESULT ListOnly(const VARIANT& child, BSTR* out, AskList askList);
 
-    UserListCtrl* list_;
+    UserList* list_;
 };

@@ -1,9 +1,6 @@
-// What the list draws with: the system's colours and message font, and the
-// image lists and cursors of the program's resources. Created once per
-// control and again when the system settings change.
-//
-// The list knows none of the program's resource ids: whoever shows a list
-// names its bitmaps and cursors (ListResourceIds).
+// What the list draws with: the system's colours and message font, and its
+// own images and cursors (list_resources.h). Created once per control and
+// again when the system settings change.
 #pragma once
 
 #include "common/win/gdi.h"
@@ -42,29 +39,18 @@ struct ListFonts {
 
 bool CreateListFonts(ListFonts& fonts);
 
-// Where a program keeps the list's bitmaps and cursors. A strip of square
-// images, magenta showing through, is one bitmap per size of kImageSizes, in
-// that order.
-struct ListResourceIds {
-    int rowImages[std::size(kImageSizes)];      // the images of the rows (ItemImage)
-    int controlImages[std::size(kImageSizes)];  // sort arrows, check marks, header images
-    int resizeCursor;                           // a horizontal double arrow
-    int linkCursor;                             // a hand
-};
-
 struct ListImages {
-    UniqueImageList rows;
-    UniqueImageList controls;
+    UniqueImageList controls;  // sort arrows, check marks, header images (ListImage)
     UniqueCursor resize;
     UniqueCursor link;
 };
 
-// Loads from the module, the image strips in the metrics' image size; false
-// at the first that fails.
-bool LoadListImages(HINSTANCE module, const ListResourceIds& ids, const ListMetrics& metrics,
-                    ListImages& images);
+// Loads the list's own images, in the metrics' image size, and cursors from
+// the module that links them; false at the first that fails.
+bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images);
 
-// A strip (one bitmap per size) in the metrics' image size; invalid when it
-// cannot be loaded.
+// A strip of square images, magenta showing through, one bitmap per size of
+// kImageSizes in that order, loaded in the metrics' image size; invalid when
+// it cannot be loaded.
 UniqueImageList LoadImageStrip(HINSTANCE module, const int (&bitmaps)[std::size(kImageSizes)],
                                const ListMetrics& metrics);

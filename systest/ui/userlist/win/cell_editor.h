@@ -1,5 +1,5 @@
 // The in-place editors of the list: an edit box for FormatEdit cells
-// (CellEditWnd) and a date-time picker for FormatDate cells (CellDateWnd).
+// (CellEditBox) and a date-time picker for FormatDate cells (CellDatePicker).
 // Each opens over a cell, keeps the focus while the user edits, and when it
 // loses the focus tells the list how the edit ended (ULN_ENDEDIT with the key
 // that ended it: Tab, Enter, Escape or none) and hides. It is destroyed at the

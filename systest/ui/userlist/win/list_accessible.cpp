@@ -1,6 +1,6 @@
-#include "systest/ui/userlist/list_accessible.h"
+#include "systest/ui/userlist/win/list_accessible.h"
 
-#include "systest/ui/userlist/user_list_ctrl.h"
+#include "systest/ui/userlist/win/user_list.h"
 
 #include "common/win/wide.h"
 
@@ -144,7 +144,7 @@ class ListHeaderAccessible final : public AccessibleObject {
         if (count == nullptr) {
             return E_POINTER;
         }
-        UserListCtrl* list = list_->List();
+        UserList* list = list_->List();
         if (list == nullptr) {
             return RPC_E_DISCONNECTED;
         }
@@ -203,7 +203,7 @@ class ListHeaderAccessible final : public AccessibleObject {
         }
         LONG bits = 0;
         if (found == S_OK) {
-            const UserListCtrl& list = *list_->List();
+            const UserList& list = *list_->List();
             RECT cell{};
             RECT client{};
             list.GetColumnRect(column, cell);
@@ -262,7 +262,7 @@ class ListHeaderAccessible final : public AccessibleObject {
         if (FAILED(found)) {
             return found;
         }
-        const UserListCtrl& list = *list_->List();
+        const UserList& list = *list_->List();
         RECT rect = HeaderRect(list);
         if (found == S_OK) {
             list.GetColumnRect(column, rect);
@@ -309,7 +309,7 @@ class ListHeaderAccessible final : public AccessibleObject {
             return E_POINTER;
         }
         VariantInit(child);
-        const UserListCtrl* list = list_->List();
+        const UserList* list = list_->List();
         if (list == nullptr) {
             return RPC_E_DISCONNECTED;
         }
@@ -338,7 +338,7 @@ class ListHeaderAccessible final : public AccessibleObject {
     // itself, E_INVALIDARG for any other child, RPC_E_DISCONNECTED once the
     // list is gone.
     HRESULT FindColumn(const VARIANT& child, int32_t& column) const {
-        const UserListCtrl* list = list_->List();
+        const UserList* list = list_->List();
         return list != nullptr ? FindChild(child, list->GetColumnCount(), column)
                                : RPC_E_DISCONNECTED;
     }
@@ -357,7 +357,7 @@ class ListHeaderAccessible final : public AccessibleObject {
         return options.showHeader && options.sortEnabled;
     }
     // The header row across the client area.
-    static RECT HeaderRect(const UserListCtrl& list) {
+    static RECT HeaderRect(const UserList& list) {
         RECT rect{};
         GetClientRect(list.Window(), &rect);
         RECT first{};
@@ -370,7 +370,7 @@ class ListHeaderAccessible final : public AccessibleObject {
 
 }  // namespace
 
-ComPtr<ListAccessible> ListAccessible::Create(UserListCtrl& list) {
+ComPtr<ListAccessible> ListAccessible::Create(UserList& list) {
     ComPtr<ListAccessible> accessible;
     if (ComPtr<IAccessible> standard = StandardClientObject(list.Window())) {
         accessible.reset(new (std::nothrow) ListAccessible(list, std::move(standard)));
@@ -378,7 +378,7 @@ ComPtr<ListAccessible> ListAccessible::Create(UserListCtrl& list) {
     return accessible;
 }
 
-ListAccessible::ListAccessible(UserListCtrl& list, ComPtr<IAccessible> standard)
+ListAccessible::ListAccessible(UserList& list, ComPtr<IAccessible> standard)
     : WindowAccessible(list.Window(), std::move(standard)), list_(&list) {}
 
 void ListAccessible::Disconnect() {

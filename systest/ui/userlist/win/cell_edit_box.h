@@ -2,7 +2,7 @@
 // live.
 #pragma once
 
-#include "systest/ui/userlist/cell_editor.h"
+#include "systest/ui/userlist/win/cell_editor.h"
 
 #include <windows.h>
 
@@ -11,10 +11,10 @@
 #include <string>
 
 // A child "EDIT" window taken over from its creation.
-class CellEditWnd final : public CellEditor {
+class CellEditBox final : public CellEditor {
   public:
-    CellEditWnd() = default;
-    ~CellEditWnd() override;
+    CellEditBox() = default;
+    ~CellEditBox() override;
 
     // Opens over the cell rectangle (client coordinates of the list) with the
     // cell's text selected; columnFlags choose the number filter, right
@@ -23,11 +23,8 @@ class CellEditWnd final : public CellEditor {
     bool Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags, const RECT& cell,
               const std::wstring& text);
 
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
-    static const MessageRow<CellEditWnd> kMessages[];
+    MessageTable<SubclassedWindow> Messages() const override;
 
     // Tab, Enter and Escape end the edit; the number filter rules the rest.
     std::optional<LRESULT> OnChar(UINT character);

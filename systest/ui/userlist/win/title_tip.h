@@ -11,10 +11,10 @@
 
 #include <string>
 
-class TitleTipWnd final : public SubclassedWindow {
+class TitleTip final : public SubclassedWindow {
   public:
-    TitleTipWnd() = default;
-    ~TitleTipWnd() override;
+    TitleTip() = default;
+    ~TitleTip() override;
 
     // Creates the hidden tip for a list (registering "TitleTip" the first
     // time), with the colours and message font of the moment.
@@ -27,11 +27,8 @@ class TitleTipWnd final : public SubclassedWindow {
     // Releases the capture if the tip holds it, and hides.
     void Close();
 
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
-    static const MessageRow<TitleTipWnd> kMessages[];
+    MessageTable<SubclassedWindow> Messages() const override;
 
     LRESULT OnEraseBackground(HDC dc);
     void OnPaint();

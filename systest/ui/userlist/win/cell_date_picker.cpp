@@ -1,7 +1,7 @@
-#include "systest/ui/userlist/cell_date_wnd.h"
+#include "systest/ui/userlist/win/cell_date_picker.h"
 
 #include "systest/ui/userlist/list_column.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 #include <commctrl.h>
 
@@ -44,19 +44,22 @@ bool SameMoment(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 
 }  // namespace
 
-constexpr MessageRow<CellDateWnd> CellDateWnd::kMessages[] = {
-    Handle<WM_GETDLGCODE, &CellDateWnd::OnGetDlgCode>(),
-    Handle<WM_CHAR, &CellDateWnd::OnChar>(),
-    Handle<kReflectedNotify, &CellDateWnd::OnReflectedNotify>(),
-    Handle<WM_KILLFOCUS, &CellDateWnd::OnKillFocus>(),
-};
+MessageTable<SubclassedWindow> CellDatePicker::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_GETDLGCODE, &CellDatePicker::OnGetDlgCode>(),
+        Handle<WM_CHAR, &CellDatePicker::OnChar>(),
+        Handle<kReflectedNotify, &CellDatePicker::OnReflectedNotify>(),
+        Handle<WM_KILLFOCUS, &CellDatePicker::OnKillFocus>(),
+    };
+    return kMessages;
+}
 
-CellDateWnd::~CellDateWnd() {
+CellDatePicker::~CellDatePicker() {
     Destroy();  // here, while the window's messages still reach this class
 }
 
-bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
-                       const RECT& cell, const SYSTEMTIME& value) {
+bool CellDatePicker::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
+                          const RECT& cell, const SYSTEMTIME& value) {
     Begin(list, row, column, columnFlags);
 
     DWORD style = WS_CHILD | WS_CLIPCHILDREN;
@@ -107,19 +110,14 @@ bool CellDateWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     return true;
 }
 
-LRESULT CellDateWnd::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
-}
-
-std::optional<LRESULT> CellDateWnd::OnChar(UINT character) {
+std::optional<LRESULT> CellDatePicker::OnChar(UINT character) {
     if (!EndEditWithKey(character)) {
         return std::nullopt;
     }
     return 0;
 }
 
-LRESULT CellDateWnd::OnReflectedNotify(const NMHDR* header) {
+LRESULT CellDatePicker::OnReflectedNotify(const NMHDR* header) {
     if (header != nullptr && header->code == static_cast<UINT>(DTN_CLOSEUP)) {
         // The calendar had the focus; the edit goes on in the picker.
         SetFocus(Window());
@@ -127,7 +125,7 @@ LRESULT CellDateWnd::OnReflectedNotify(const NMHDR* header) {
     return CallPrevious();
 }
 
-bool CellDateWnd::OwnsFocus(HWND focus) const {
+bool CellDatePicker::OwnsFocus(HWND focus) const {
     HWND window = Window();
     if (focus == nullptr) {
         return false;
@@ -139,13 +137,13 @@ bool CellDateWnd::OwnsFocus(HWND focus) const {
     return calendar != nullptr && (focus == calendar || IsChild(calendar, focus));
 }
 
-bool CellDateWnd::ReadValue(SYSTEMTIME& value) const {
+bool CellDatePicker::ReadValue(SYSTEMTIME& value) const {
     value = SYSTEMTIME{};
     return SendMessageW(Window(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) ==
            GDT_VALID;
 }
 
-LRESULT CellDateWnd::OnKillFocus(HWND next) {
+LRESULT CellDatePicker::OnKillFocus(HWND next) {
     HWND window = Window();
     const LRESULT result = CallPrevious();
     if (OwnsFocus(next)) {

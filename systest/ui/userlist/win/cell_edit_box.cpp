@@ -1,4 +1,4 @@
-#include "systest/ui/userlist/cell_edit_wnd.h"
+#include "systest/ui/userlist/win/cell_edit_box.h"
 
 #include "systest/ui/userlist/list_column.h"
 #include "systest/ui/userlist/number_filter.h"
@@ -20,17 +20,20 @@ constexpr int kEditMargin = 5;
 
 }  // namespace
 
-constexpr MessageRow<CellEditWnd> CellEditWnd::kMessages[] = {
-    Handle<WM_GETDLGCODE, &CellEditWnd::OnGetDlgCode>(),
-    Handle<WM_CHAR, &CellEditWnd::OnChar>(),
-    Handle<WM_KILLFOCUS, &CellEditWnd::OnKillFocus>(),
-};
+MessageTable<SubclassedWindow> CellEditBox::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_GETDLGCODE, &CellEditBox::OnGetDlgCode>(),
+        Handle<WM_CHAR, &CellEditBox::OnChar>(),
+        Handle<WM_KILLFOCUS, &CellEditBox::OnKillFocus>(),
+    };
+    return kMessages;
+}
 
-CellEditWnd::~CellEditWnd() {
+CellEditBox::~CellEditBox() {
     Destroy();  // here, while the window's messages still reach this class
 }
 
-bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
+bool CellEditBox::Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags,
                        const RECT& cell, const std::wstring& text) {
     Begin(list, row, column, columnFlags);
 
@@ -64,12 +67,7 @@ bool CellEditWnd::Open(HWND list, int32_t row, int32_t column, uint32_t columnFl
     return true;
 }
 
-LRESULT CellEditWnd::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
-}
-
-std::optional<LRESULT> CellEditWnd::OnChar(UINT character) {
+std::optional<LRESULT> CellEditBox::OnChar(UINT character) {
     if (EndEditWithKey(character)) {
         return 0;
     }
@@ -90,7 +88,7 @@ std::optional<LRESULT> CellEditWnd::OnChar(UINT character) {
     }
 }
 
-void CellEditWnd::Negate() {
+void CellEditBox::Negate() {
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -105,7 +103,7 @@ void CellEditWnd::Negate() {
     SendMessageW(Window(), EM_SCROLLCARET, 0, 0);
 }
 
-LRESULT CellEditWnd::OnKillFocus(HWND) {
+LRESULT CellEditBox::OnKillFocus(HWND) {
     HWND window = Window();
     CallPrevious();
     const std::wstring text = WindowText(window);

@@ -1,4 +1,6 @@
-#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/win/list_visuals.h"
+
+#include "systest/ui/userlist/win/list_resources.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -69,21 +71,16 @@ bool CreateListFonts(ListFonts& fonts) {
     return fonts.link.valid();
 }
 
-bool LoadListImages(HINSTANCE module, const ListResourceIds& ids, const ListMetrics& metrics,
-                    ListImages& images) {
-    images.rows = LoadImageStrip(module, ids.rowImages, metrics);
-    if (!images.rows) {
-        return false;
-    }
-    images.controls = LoadImageStrip(module, ids.controlImages, metrics);
+bool LoadListImages(HINSTANCE module, const ListMetrics& metrics, ListImages& images) {
+    images.controls = LoadImageStrip(module, kListImageBitmaps, metrics);
     if (!images.controls) {
         return false;
     }
-    images.resize.reset(LoadOwnCursor(module, ids.resizeCursor));
+    images.resize.reset(LoadOwnCursor(module, IDC_LIST_RESIZE_CURSOR));
     if (!images.resize) {
         return false;
     }
-    images.link.reset(LoadOwnCursor(module, ids.linkCursor));
+    images.link.reset(LoadOwnCursor(module, IDC_LIST_LINK_CURSOR));
     return images.link.valid();
 }
 

@@ -1,4 +1,4 @@
-#include "systest/ui/userlist/result_row_store.h"
+#include "systest/ui/result_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@ ResultRowStore Store(std::initializer_list<ResultRow> rows) {
 
 std::vector<std::u16string> Texts(const ResultRowStore& store) {
     std::vector<std::u16string> texts;
-    for (const ResultRow& row : store.Rows()) {
-        texts.push_back(row.text);
+    for (int32_t row = 0; row < store.ItemCount(); ++row) {
+        texts.push_back(store.ItemText(row, ResultRowStore::kTextSubItem));
     }
     return texts;
 }

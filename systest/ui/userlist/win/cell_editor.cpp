@@ -1,7 +1,7 @@
-#include "systest/ui/userlist/cell_editor.h"
+#include "systest/ui/userlist/win/cell_editor.h"
 
-#include "systest/ui/userlist/list_visuals.h"
-#include "systest/ui/userlist/user_list_notify.h"
+#include "systest/ui/userlist/win/list_visuals.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
 
 void CellEditor::Destroy() {
     if (HWND window = Window()) {

@@ -2,7 +2,7 @@
 // live. Dropping its calendar down keeps the edit open.
 #pragma once
 
-#include "systest/ui/userlist/cell_editor.h"
+#include "systest/ui/userlist/win/cell_editor.h"
 
 #include <windows.h>
 
@@ -11,10 +11,10 @@
 #include <cstdint>
 
 // A child "SysDateTimePick32" window taken over from its creation.
-class CellDateWnd final : public CellEditor {
+class CellDatePicker final : public CellEditor {
   public:
-    CellDateWnd() = default;
-    ~CellDateWnd() override;
+    CellDatePicker() = default;
+    ~CellDatePicker() override;
 
     // Opens over the cell rectangle (client coordinates of the list) in the
     // user's date and time formats; DateOnly and TimeOnly choose the part,
@@ -22,11 +22,8 @@ class CellDateWnd final : public CellEditor {
     bool Open(HWND list, int32_t row, int32_t column, uint32_t columnFlags, const RECT& cell,
               const SYSTEMTIME& value);
 
-  protected:
-    LRESULT HandleMessage(const WindowMessage& message) override;
-
   private:
-    static const MessageRow<CellDateWnd> kMessages[];
+    MessageTable<SubclassedWindow> Messages() const override;
 
     // Tab, Enter and Escape end the edit.
     std::optional<LRESULT> OnChar(UINT character);

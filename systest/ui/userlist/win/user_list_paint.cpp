@@ -1,8 +1,13 @@
-// Painting of the list: everything goes through one off-screen bitmap per
-// paint message, so nothing flickers and WM_PRINTCLIENT gets the same picture.
-#include "systest/ui/userlist/user_list_ctrl.h"
+// How the list looks: everything goes through one off-screen bitmap per paint
+// message, so nothing flickers and WM_PRINTCLIENT gets the same picture. And
+// the slide that plays line and page scrolls: the rows of the old and new
+// view are painted once into a picture, and a timer copies it to the window a
+// little further along on each tick.
+#include "systest/ui/userlist/win/user_list.h"
 
-#include "systest/ui/userlist/cell_date_format.h"
+#include "common/win/wide.h"
+#include "systest/ui/userlist/win/cell_date_format.h"
+#include "systest/ui/userlist/win/user_list_timers.h"
 
 #include <commctrl.h>
 
@@ -15,9 +20,6 @@ constexpr int kDividerInset = 4;
 // Rounded corners of the progress frames, at 96 DPI.
 constexpr int kOuterCorner = 5;
 constexpr int kInnerCorner = 2;
-// Control images of the sort arrows.
-constexpr int kImageSortDescending = 0;
-constexpr int kImageSortAscending = 1;
 
 constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
@@ -70,10 +72,6 @@ void DrawCellText(HDC dc, const std::wstring& text, const ListRect& rect, uint32
               kCellTextFormat | AlignmentFormat(flags));
 }
 
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 Rgb ToRgb(COLORREF colour) {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
@@ -87,22 +85,22 @@ bool ShowsFocusRectangle(HWND window) {
 
 }  // namespace
 
-LRESULT UserListCtrl::OnEraseBackground(HDC) {
+LRESULT UserList::OnEraseBackground(HDC) {
     return 1;  // the paint covers every pixel
 }
 
-void UserListCtrl::OnPaint() {
+void UserList::OnPaint() {
     PaintDc dc(Window());
     PaintBuffered(dc.get(), dc.Area());
 }
 
-void UserListCtrl::OnPrintClient(HDC dc) {
+void UserList::OnPrintClient(HDC dc) {
     RECT client{};
     GetClientRect(Window(), &client);
     PaintBuffered(dc, client);
 }
 
-void UserListCtrl::PaintBuffered(HDC target, const RECT& area) {
+void UserList::PaintBuffered(HDC target, const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -130,7 +128,7 @@ void UserListCtrl::PaintBuffered(HDC target, const RECT& area) {
     }
 }
 
-void UserListCtrl::PaintContent(HDC dc) {
+void UserList::PaintContent(HDC dc) {
     RECT clip{};
     GetClipBox(dc, &clip);
     FillSolid(dc, clip, colours_.window);
@@ -147,14 +145,14 @@ void UserListCtrl::PaintContent(HDC dc) {
     }
 }
 
-void UserListCtrl::DrawImage(HIMAGELIST list, int32_t index, HDC dc, const ImagePlacement& place) {
+void UserList::DrawImage(HIMAGELIST list, int32_t index, HDC dc, const ImagePlacement& place) {
     if (list != nullptr && place.IsVisible()) {
         ImageList_DrawEx(list, index, dc, place.x, place.y, place.width, place.height, CLR_DEFAULT,
                          CLR_DEFAULT, ILD_TRANSPARENT);
     }
 }
 
-void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
+void UserList::DrawRow(HDC dc, int32_t row, const RECT& rect) {
     SavedDcState state(dc);
     RECT clipBox{};
     GetClipBox(dc, &clipBox);
@@ -181,10 +179,10 @@ void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
         }
 
         ListRect text = CellTextRect(cell.rect, cell.column, metrics_);
-        const int32_t image = Rows().ItemImage(row, column.subItem);
-        if (images_.rows && image != -1 && !(focused && editing_)) {
-            const bool textEmpty = Rows().ItemText(row, column.subItem).empty();
-            DrawImage(images_.rows.get(), image, dc,
+        const int32_t image = rows_.ItemImage(row, column.subItem);
+        if (rowImages_ && image != kNoRowImage && !(focused && editing_)) {
+            const bool textEmpty = rows_.ItemText(row, column.subItem).empty();
+            DrawImage(rowImages_.get(), image, dc,
                       PlaceRowImage(text, cell.rect, textEmpty, metrics_));
             text.left += metrics_.imageSize + metrics_.Scale(kImageTextGap);
         }
@@ -198,10 +196,10 @@ void UserListCtrl::DrawRow(HDC dc, int32_t row, const RECT& rect) {
     }
 }
 
-void UserListCtrl::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, const ListRect& cell,
-                                    ListRect text, bool selectedText) {
+void UserList::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, const ListRect& cell,
+                                ListRect text, bool selectedText) {
     const ListColumn& column = columns_[static_cast<size_t>(columnIndex)];
-    const std::u16string value = Rows().ItemText(row, column.subItem);
+    const std::u16string value = rows_.ItemText(row, column.subItem);
     SelectedObject font(dc, fonts_.list.get());
     SetTextColor(dc, selectedText ? colours_.selectionText : colours_.rowText);
     // Texts are centred in the whole height of the row: rows are only a few
@@ -212,7 +210,7 @@ void UserListCtrl::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, co
     switch (column.format) {
         case FormatDate: {
             CellDate date;
-            if (!value.empty() && Rows().ItemDate(row, column.subItem, date)) {
+            if (!value.empty() && rows_.ItemDate(row, column.subItem, date)) {
                 DrawCellText(dc, FormatCellDate(date, column.flags), line, column.flags);
             }
             break;
@@ -227,18 +225,18 @@ void UserListCtrl::PaintCellContent(HDC dc, int32_t row, int32_t columnIndex, co
                 SelectObject(dc, fonts_.link.get());  // put back by `font`
                 SetTextColor(dc, colours_.link);
             }
-            DrawCellText(dc, Wide(value), line, column.flags);
+            DrawCellText(dc, ToWide(value), line, column.flags);
             break;
         case FormatProgress:
             PaintProgress(dc, cell, CellProgress(value));
             break;
         default:
-            DrawCellText(dc, Wide(value), line, column.flags);
+            DrawCellText(dc, ToWide(value), line, column.flags);
             break;
     }
 }
 
-void UserListCtrl::PaintProgress(HDC dc, const ListRect& cell, double percent) {
+void UserList::PaintProgress(HDC dc, const ListRect& cell, double percent) {
     const ProgressLayout layout = LayoutProgress(cell, percent, metrics_);
     {
         UniquePen outer(CreatePen(PS_SOLID, 1, colours_.headerShadow));
@@ -267,7 +265,7 @@ void UserListCtrl::PaintProgress(HDC dc, const ListRect& cell, double percent) {
     }
 }
 
-void UserListCtrl::PaintRubberBand(HDC dc) {
+void UserList::PaintRubberBand(HDC dc) {
     ListGeometry geometry = Geometry();
     ListRect band = rubberBandRect_;
     band.left -= geometry.scrollX;
@@ -283,7 +281,7 @@ void UserListCtrl::PaintRubberBand(HDC dc) {
     FrameRect(dc, &area, frame.get());
 }
 
-void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
+void UserList::PaintHeader(HDC dc, const RECT& clip) {
     RECT client{};
     GetClientRect(Window(), &client);
     FillSolid(dc, RECT{client.left, 0, client.right, headerHeight_}, colours_.headerFace);
@@ -322,11 +320,11 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
         if (!layout.text.IsEmpty() && !column.title.empty()) {
             SelectedObject font(dc, fonts_.list.get());
             SetTextColor(dc, colours_.headerText);
-            DrawCellText(dc, Wide(column.title), layout.text, column.flags);
+            DrawCellText(dc, ToWide(column.title), layout.text, column.flags);
         }
         if (layout.sortColumn) {
             DrawImage(images_.controls.get(),
-                      sortAscending_ ? kImageSortAscending : kImageSortDescending, dc,
+                      sortAscending_ ? kListImageSortAscending : kListImageSortDescending, dc,
                       PlaceSortArrow(layout.text, cell, headerHeight_, metrics_));
         }
     }
@@ -338,11 +336,66 @@ void UserListCtrl::PaintHeader(HDC dc, const RECT& clip) {
     }
 }
 
-void UserListCtrl::PaintAnimationPicture(HDC dc, int32_t width, int32_t height) {
+// The scroll slide.
+
+bool UserList::StartScrollAnimation(int32_t fromRow, int32_t toRow) {
+    if (!animation_.Start(fromRow, toRow, rowHeight_, GetVisibleRowCount(true))) {
+        return false;
+    }
+    const int32_t width = ClientWidth();
+    const int32_t height = animation_.PictureHeight();
+    WindowDc window(Window());
+    UniqueCreatedDc memory(window ? CreateCompatibleDC(window.get()) : nullptr);
+    UniqueBitmap picture(memory ? CreateCompatibleBitmap(window.get(), width, height) : nullptr);
+    if (!picture) {
+        return false;  // out of GDI memory: the list simply jumps
+    }
+    {
+        SelectedObject selected(memory.get(), picture.get());
+        PaintAnimationPicture(memory.get(), width, height);
+    }
+    animationPicture_ = std::move(picture);
+    ShowAnimationFrame();
+    SetTimer(Window(), kScrollAnimationTimer, kScrollAnimationPeriod, nullptr);
+    return true;
+}
+
+void UserList::ShowAnimationFrame() {
+    const ListGeometry geometry = Geometry();
+    WindowDc window(Window());
+    UniqueCreatedDc memory(window ? CreateCompatibleDC(window.get()) : nullptr);
+    if (!memory || !animationPicture_) {
+        return;
+    }
+    SelectedObject selected(memory.get(), animationPicture_.get());
+    // Below the header only: the header stays where it is.
+    BitBlt(window.get(), 0, geometry.RowsTop(), geometry.clientWidth,
+           geometry.clientHeight - geometry.RowsTop(), memory.get(), 0, animation_.FrameTop(),
+           SRCCOPY);
+}
+
+void UserList::AnimationTick() {
+    if (!animation_.Advance() || !animationPicture_) {
+        StopScrollAnimation();
+        return;
+    }
+    ShowAnimationFrame();
+}
+
+void UserList::StopScrollAnimation() {
+    if (Window() == nullptr) {
+        return;
+    }
+    KillTimer(Window(), kScrollAnimationTimer);
+    animationPicture_.reset();
+    Invalidate();
+}
+
+void UserList::PaintAnimationPicture(HDC dc, int32_t width, int32_t height) {
     FillSolid(dc, RECT{0, 0, width, height}, colours_.window);
     // The rows as the normal paint lays them out, from the slide's first row.
     const int32_t scrollX = ScrollPosition(SB_HORZ);
-    const int32_t rowCount = Rows().ItemCount();
+    const int32_t rowCount = rows_.ItemCount();
     int32_t top = 0;
     for (int32_t row = animation_.FirstPictureRow(); row < rowCount && top < height; ++row) {
         DrawRow(dc, row, RECT{-scrollX, top, totalWidth_, top + rowHeight_});

@@ -1,4 +1,4 @@
-#include "systest/ui/userlist/cell_date_format.h"
+#include "systest/ui/userlist/win/cell_date_format.h"
 
 #include "systest/ui/userlist/list_column.h"
 

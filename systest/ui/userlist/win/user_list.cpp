@@ -1,12 +1,16 @@
-#include "systest/ui/userlist/user_list_ctrl.h"
+// The list itself: creation, columns, rows, geometry, selection, sorting,
+// notifications to the parent, its message table, and what it tells screen
+// readers.
+#include "systest/ui/userlist/win/user_list.h"
 
 #include "common/win/screen_dpi.h"
 #include "common/win/wait_cursor.h"
+#include "common/win/wide.h"
 #include "systest/ui/userlist/auto_size.h"
-#include "systest/ui/userlist/list_keys.h"
-#include "systest/ui/userlist/user_list_class.h"
-#include "systest/ui/userlist/user_list_notify.h"
-#include "systest/ui/userlist/user_list_timers.h"
+#include "systest/ui/userlist/list_accessibility.h"
+#include "systest/ui/userlist/win/cell_date_format.h"
+#include "systest/ui/userlist/win/user_list_notify.h"
+#include "systest/ui/userlist/win/user_list_timers.h"
 
 #include <commctrl.h>
 
@@ -26,90 +30,111 @@ RECT ToRect(const ListRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+DWORD WinEvent(ListEventKind kind) {
+    switch (kind) {
+        case ListEventKind::SelectionWithin:
+            return EVENT_OBJECT_SELECTIONWITHIN;
+        case ListEventKind::Selection:
+            return EVENT_OBJECT_SELECTION;
+        case ListEventKind::SelectionAdd:
+            return EVENT_OBJECT_SELECTIONADD;
+        case ListEventKind::SelectionRemove:
+            return EVENT_OBJECT_SELECTIONREMOVE;
+        case ListEventKind::Focus:
+            break;
+    }
+    return EVENT_OBJECT_FOCUS;
+}
+
 }  // namespace
+
+ATOM RegisterUserListClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszClassName = kUserListClassName;
+    return RegisterClassExW(&windowClass);
+}
 
 // What no row takes goes to the previous procedure (DefWindowProcW, which also
 // sets the class's arrow cursor on WM_SETCURSOR; the mouse handlers set the
 // resize and link cursors again on each move). The editors' WM_CTLCOLOREDIT
 // and WM_CTLCOLORLISTBOX go there too: they are drawn in the system's colours.
-constexpr MessageRow<UserListCtrl> UserListCtrl::kMessages[] = {
-    Handle<WM_CREATE, &UserListCtrl::OnCreate>(),
-    Observe<WM_DESTROY, &UserListCtrl::OnDestroy>(),
-    Handle<WM_SIZE, &UserListCtrl::OnSize>(),
-    Handle<WM_SETFOCUS, &UserListCtrl::OnSetFocus>(),
-    Handle<WM_KILLFOCUS, &UserListCtrl::OnKillFocus>(),
-    Handle<WM_CANCELMODE, &UserListCtrl::OnCancelMode>(),
-    Handle<WM_GETDLGCODE, &UserListCtrl::OnGetDlgCode>(),
-    Handle<WM_GETOBJECT, &UserListCtrl::OnGetObject>(),
-    Observe<WM_UPDATEUISTATE, &UserListCtrl::OnUpdateUiState>(),
-    Handle<WM_HSCROLL, &UserListCtrl::OnHScroll>(),
-    Handle<WM_VSCROLL, &UserListCtrl::OnVScroll>(),
-    Handle<WM_SYSCOLORCHANGE, &UserListCtrl::OnSettingsChange>(),
-    Handle<WM_SETTINGCHANGE, &UserListCtrl::OnSettingsChange>(),
-    Handle<WM_FONTCHANGE, &UserListCtrl::OnSettingsChange>(),
-    Handle<WM_KEYDOWN, &UserListCtrl::OnKeyDown>(),
-    Observe<WM_SYSKEYDOWN, &UserListCtrl::OnSysKeyDown>(),
-    Handle<WM_TIMER, &UserListCtrl::OnTimer>(),
-    Handle<WM_MOUSEMOVE, &UserListCtrl::OnMouseMove>(),
-    Handle<WM_LBUTTONDOWN, &UserListCtrl::OnLButtonDown>(),
-    Handle<WM_LBUTTONUP, &UserListCtrl::OnLButtonUp>(),
-    Handle<WM_LBUTTONDBLCLK, &UserListCtrl::OnLButtonDblClk>(),
-    Handle<WM_RBUTTONDOWN, &UserListCtrl::OnRButtonDown>(),
-    // DefWindowProcW turns the release into WM_CONTEXTMENU.
-    Observe<WM_RBUTTONUP, &UserListCtrl::OnRButtonUp>(),
-    Handle<WM_CONTEXTMENU, &UserListCtrl::OnContextMenu>(),
-    Handle<WM_MOUSELEAVE, &UserListCtrl::OnMouseLeave>(),
-    Handle<WM_MOUSEWHEEL, &UserListCtrl::OnMouseWheel>(),
-    Handle<WM_ERASEBKGND, &UserListCtrl::OnEraseBackground>(),
-    Handle<WM_PAINT, &UserListCtrl::OnPaint>(),
-    Handle<WM_PRINTCLIENT, &UserListCtrl::OnPrintClient>(),
-    Handle<WM_SETREDRAW, &UserListCtrl::OnSetRedraw>(),
-    Handle<WM_NOTIFY, &UserListCtrl::OnNotify>(),
-    // What child windows send their parent goes back to the child (below).
-    HandleAsItCame<WM_COMMAND, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_DRAWITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_MEASUREITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_DELETEITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_VKEYTOITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CHARTOITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_COMPAREITEM, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CTLCOLORMSGBOX, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CTLCOLORBTN, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CTLCOLORDLG, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CTLCOLORSCROLLBAR, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_CTLCOLORSTATIC, &UserListCtrl::OnReflect>(),
-    HandleAsItCame<WM_PARENTNOTIFY, &UserListCtrl::OnReflect>(),
-};
+MessageTable<SubclassedWindow> UserList::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_CREATE, &UserList::OnCreate>(),
+        Observe<WM_DESTROY, &UserList::OnDestroy>(),
+        Handle<WM_SIZE, &UserList::OnSize>(),
+        Handle<WM_SETFOCUS, &UserList::OnSetFocus>(),
+        Handle<WM_KILLFOCUS, &UserList::OnKillFocus>(),
+        Handle<WM_CANCELMODE, &UserList::OnCancelMode>(),
+        Handle<WM_GETDLGCODE, &UserList::OnGetDlgCode>(),
+        Handle<WM_GETOBJECT, &UserList::OnGetObject>(),
+        Observe<WM_UPDATEUISTATE, &UserList::OnUpdateUiState>(),
+        Handle<WM_HSCROLL, &UserList::OnHScroll>(),
+        Handle<WM_VSCROLL, &UserList::OnVScroll>(),
+        Handle<WM_SYSCOLORCHANGE, &UserList::OnSettingsChange>(),
+        Handle<WM_SETTINGCHANGE, &UserList::OnSettingsChange>(),
+        Handle<WM_FONTCHANGE, &UserList::OnSettingsChange>(),
+        Handle<WM_KEYDOWN, &UserList::OnKeyDown>(),
+        Observe<WM_SYSKEYDOWN, &UserList::OnSysKeyDown>(),
+        Handle<WM_TIMER, &UserList::OnTimer>(),
+        Handle<WM_MOUSEMOVE, &UserList::OnMouseMove>(),
+        Handle<WM_LBUTTONDOWN, &UserList::OnLButtonDown>(),
+        Handle<WM_LBUTTONUP, &UserList::OnLButtonUp>(),
+        Handle<WM_LBUTTONDBLCLK, &UserList::OnLButtonDblClk>(),
+        Handle<WM_RBUTTONDOWN, &UserList::OnRButtonDown>(),
+        // DefWindowProcW turns the release into WM_CONTEXTMENU.
+        Observe<WM_RBUTTONUP, &UserList::OnRButtonUp>(),
+        Handle<WM_CONTEXTMENU, &UserList::OnContextMenu>(),
+        Handle<WM_MOUSELEAVE, &UserList::OnMouseLeave>(),
+        Handle<WM_MOUSEWHEEL, &UserList::OnMouseWheel>(),
+        Handle<WM_ERASEBKGND, &UserList::OnEraseBackground>(),
+        Handle<WM_PAINT, &UserList::OnPaint>(),
+        Handle<WM_PRINTCLIENT, &UserList::OnPrintClient>(),
+        Handle<WM_SETREDRAW, &UserList::OnSetRedraw>(),
+        Handle<WM_NOTIFY, &UserList::OnNotify>(),
+        // What child windows send their parent goes back to the child (below).
+        HandleAsItCame<WM_COMMAND, &UserList::OnReflect>(),
+        HandleAsItCame<WM_DRAWITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_MEASUREITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_DELETEITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_VKEYTOITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CHARTOITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_COMPAREITEM, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CTLCOLORMSGBOX, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CTLCOLORBTN, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CTLCOLORDLG, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CTLCOLORSCROLLBAR, &UserList::OnReflect>(),
+        HandleAsItCame<WM_CTLCOLORSTATIC, &UserList::OnReflect>(),
+        HandleAsItCame<WM_PARENTNOTIFY, &UserList::OnReflect>(),
+    };
+    return kMessages;
+}
 
-UserListCtrl::~UserListCtrl() {
-    if (Window() != nullptr) {
-        for (UINT_PTR timer :
-             {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
-            KillTimer(Window(), timer);
-        }
-    }
+UserList::~UserList() {
+    KillTimers();
     DisconnectAccessible();
     // Unbind before the members go: no message may reach a half-destroyed object.
     Detach();
 }
 
-HWND UserListCtrl::Create(HWND parent, UINT id, const RECT& rect, const ListResourceIds& resources,
-                          DWORD style) {
-    resources_ = resources;
+HWND UserList::Create(HWND parent, UINT id, const RECT& rect, DWORD style) {
     return SubclassedWindow::Create(0, kUserListClassName, nullptr, style, rect, parent, id);
 }
 
-LRESULT UserListCtrl::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    // Every mouse message reaches the item tool tip first.
+LRESULT UserList::HandleMessage(const WindowMessage& message) {
     if (message.id >= WM_MOUSEFIRST && message.id <= WM_MOUSEWHEEL) {
         RelayToToolTip(message);
     }
-    return RouteOrCallPrevious(kMessages, message);
+    return SubclassedWindow::HandleMessage(message);
 }
 
-bool UserListCtrl::Initialise(const ListResourceIds& resources) {
-    resources_ = resources;
+bool UserList::Initialise() {
     HWND window = Window();
     if (window == nullptr) {
         return false;
@@ -117,8 +142,7 @@ bool UserListCtrl::Initialise(const ListResourceIds& resources) {
     // The DPI is the system's, fixed while the program runs: the images are
     // loaded for it once.
     metrics_ = ListMetricsForDpi(ScreenDpi());
-    if (!LoadListImages(GetModuleHandleW(nullptr), resources_, metrics_, images_) ||
-        !RefreshMetrics()) {
+    if (!LoadListImages(GetModuleHandleW(nullptr), metrics_, images_) || !RefreshMetrics()) {
         return false;
     }
     // The list draws its own flat frame.
@@ -131,7 +155,13 @@ bool UserListCtrl::Initialise(const ListResourceIds& resources) {
     return CreateToolTip();
 }
 
-bool UserListCtrl::RefreshMetrics() {
+bool UserList::SetRowImages(HINSTANCE module, const int (&bitmaps)[std::size(kImageSizes)]) {
+    rowImages_ = LoadImageStrip(module, bitmaps, metrics_);
+    Invalidate();
+    return rowImages_.valid();
+}
+
+bool UserList::RefreshMetrics() {
     colours_ = ReadListColours();
     UINT lines = 0;
     if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) {
@@ -141,7 +171,7 @@ bool UserListCtrl::RefreshMetrics() {
     return CreateListFonts(fonts_) && MeasureRowHeight() && titleTip_.Create(Window());
 }
 
-bool UserListCtrl::MeasureRowHeight() {
+bool UserList::MeasureRowHeight() {
     WindowDc dc(Window());
     if (!dc) {
         return false;
@@ -157,7 +187,7 @@ bool UserListCtrl::MeasureRowHeight() {
     return true;
 }
 
-bool UserListCtrl::CreateToolTip() {
+bool UserList::CreateToolTip() {
     if (toolTip_) {
         return true;
     }
@@ -172,7 +202,7 @@ bool UserListCtrl::CreateToolTip() {
     return true;
 }
 
-void UserListCtrl::SetOptions(const ListOptions& options) {
+void UserList::SetOptions(const ListOptions& options) {
     options_ = options;
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
@@ -180,7 +210,7 @@ void UserListCtrl::SetOptions(const ListOptions& options) {
 
 // Columns.
 
-bool UserListCtrl::AddColumn(const ListColumn& column) {
+bool UserList::AddColumn(const ListColumn& column) {
     try {
         columns_.push_back(PrepareNewColumn(column, metrics_, GetColumnCount()));
     } catch (const std::bad_alloc&) {
@@ -191,7 +221,7 @@ bool UserListCtrl::AddColumn(const ListColumn& column) {
     return true;
 }
 
-bool UserListCtrl::GetColumn(int32_t column, ListColumn& record) const {
+bool UserList::GetColumn(int32_t column, ListColumn& record) const {
     if (column < 0 || column >= GetColumnCount()) {
         return false;
     }
@@ -199,36 +229,17 @@ bool UserListCtrl::GetColumn(int32_t column, ListColumn& record) const {
     return true;
 }
 
-int32_t UserListCtrl::GetColumnSubItem(int32_t column) const {
+int32_t UserList::GetColumnSubItem(int32_t column) const {
     ListColumn record;
     return GetColumn(column, record) ? record.subItem : 0;
 }
 
-int32_t UserListCtrl::FindColumn(int32_t subItem) const {
-    for (int32_t i = 0; i < GetColumnCount(); ++i) {
-        if (columns_[static_cast<size_t>(i)].subItem == subItem) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-int32_t UserListCtrl::GetColumnFormat(int32_t column) const {
-    ListColumn record;
-    return GetColumn(column, record) ? record.format : 0;
-}
-
-uint32_t UserListCtrl::GetColumnFlags(int32_t column) const {
-    ListColumn record;
-    return GetColumn(column, record) ? record.flags : 0;
-}
-
-int32_t UserListCtrl::GetColumnWidth(int32_t column) const {
+int32_t UserList::GetColumnWidth(int32_t column) const {
     ListColumn record;
     return GetColumn(column, record) ? record.width : 0;
 }
 
-bool UserListCtrl::SetColumnWidth(int32_t column, int32_t width) {
+bool UserList::SetColumnWidth(int32_t column, int32_t width) {
     if (column < 0 || column >= GetColumnCount()) {
         return false;
     }
@@ -242,7 +253,7 @@ bool UserListCtrl::SetColumnWidth(int32_t column, int32_t width) {
     return true;
 }
 
-bool UserListCtrl::AutoSizeColumn(int32_t column) {
+bool UserList::AutoSizeColumn(int32_t column) {
     if (column < 0 || column >= GetColumnCount() || Window() == nullptr) {
         return false;
     }
@@ -269,20 +280,19 @@ bool UserListCtrl::AutoSizeColumn(int32_t column) {
         return false;
     }
     std::vector<CellExtent> cells;
-    const ListRowStore& rows = Rows();
-    for (int32_t row = 0; row < rows.ItemCount(); ++row) {
+    for (int32_t row = 0; row < rows_.ItemCount(); ++row) {
         CellExtent cell;
-        if (!measure(rows.ItemText(row, record.subItem), cell.textWidth)) {
+        if (!measure(rows_.ItemText(row, record.subItem), cell.textWidth)) {
             return false;
         }
-        cell.hasImage = rows.ItemImage(row, record.subItem) != -1;
+        cell.hasImage = rows_.ItemImage(row, record.subItem) != kNoRowImage;
         cells.push_back(cell);
     }
-    const int32_t imageWidth = images_.rows ? metrics_.imageSize : 0;
+    const int32_t imageWidth = rowImages_ ? metrics_.imageSize : 0;
     return SetColumnWidth(column, AutoSizeWidth(titleWidth, cells, imageWidth, metrics_));
 }
 
-int32_t UserListCtrl::GetTotalWidth(bool recompute) {
+int32_t UserList::GetTotalWidth(bool recompute) {
     if (recompute) {
         totalWidth_ = ColumnsTotalWidth(columns_);
     }
@@ -291,11 +301,11 @@ int32_t UserListCtrl::GetTotalWidth(bool recompute) {
 
 // Scrolling and geometry.
 
-int32_t UserListCtrl::ScrollPosition(int bar) const {
+int32_t UserList::ScrollPosition(int bar) const {
     return Window() != nullptr ? GetScrollPos(Window(), bar) : 0;
 }
 
-int32_t UserListCtrl::ClientWidth() const {
+int32_t UserList::ClientWidth() const {
     RECT client{};
     if (Window() != nullptr) {
         GetClientRect(Window(), &client);
@@ -303,7 +313,7 @@ int32_t UserListCtrl::ClientWidth() const {
     return client.right;
 }
 
-ListGeometry UserListCtrl::Geometry() const {
+ListGeometry UserList::Geometry() const {
     ListGeometry geometry;
     geometry.columns = columns_;
     RECT client{};
@@ -317,12 +327,12 @@ ListGeometry UserListCtrl::Geometry() const {
     geometry.showHeader = options_.showHeader;
     geometry.scrollX = ScrollPosition(SB_HORZ);
     geometry.scrollY = ScrollPosition(SB_VERT);
-    geometry.rowCount = Rows().ItemCount();
+    geometry.rowCount = rows_.ItemCount();
     geometry.totalWidth = totalWidth_;
     return geometry;
 }
 
-void UserListCtrl::ResetScrollBars(ScrollBars which, int32_t position, bool recompute) {
+void UserList::ResetScrollBars(ScrollBars which, int32_t position, bool recompute) {
     if (recompute) {
         GetTotalWidth(true);
     }
@@ -349,25 +359,25 @@ void UserListCtrl::ResetScrollBars(ScrollBars which, int32_t position, bool reco
     }
 }
 
-int32_t UserListCtrl::GetVisibleRowCount(bool partial) const {
+int32_t UserList::GetVisibleRowCount(bool partial) const {
     return Geometry().VisibleRowCount(partial);
 }
 
-bool UserListCtrl::HitTest(int32_t x, int32_t y, int32_t& row, int32_t& column) const {
+bool UserList::HitTest(int32_t x, int32_t y, int32_t& row, int32_t& column) const {
     const ListHit hit = Geometry().HitTest(x, y);
     row = hit.row;
     column = hit.column;
     return hit.hit;
 }
 
-bool UserListCtrl::HitTestHeader(int32_t x, int32_t y, int32_t& column, uint32_t& flags) const {
+bool UserList::HitTestHeader(int32_t x, int32_t y, int32_t& column, uint32_t& flags) const {
     const HeaderHit hit = Geometry().HitTestHeader(x, y);
     column = hit.column;
     flags = hit.flags;
     return hit.hit;
 }
 
-bool UserListCtrl::GetColumnRect(int32_t column, RECT& rect) const {
+bool UserList::GetColumnRect(int32_t column, RECT& rect) const {
     ListRect result;
     if (!Geometry().ColumnRect(column, result)) {
         return false;
@@ -376,7 +386,7 @@ bool UserListCtrl::GetColumnRect(int32_t column, RECT& rect) const {
     return true;
 }
 
-bool UserListCtrl::GetItemRect(int32_t row, int32_t column, RECT& rect) const {
+bool UserList::GetItemRect(int32_t row, int32_t column, RECT& rect) const {
     ListRect result;
     if (!Geometry().ItemRect(row, column, result)) {
         return false;
@@ -385,7 +395,7 @@ bool UserListCtrl::GetItemRect(int32_t row, int32_t column, RECT& rect) const {
     return true;
 }
 
-bool UserListCtrl::InvalidateItem(int32_t row, int32_t column) {
+bool UserList::InvalidateItem(int32_t row, int32_t column) {
     RECT rect;
     if (Window() == nullptr || !GetItemRect(row, column, rect)) {
         return false;
@@ -393,11 +403,11 @@ bool UserListCtrl::InvalidateItem(int32_t row, int32_t column) {
     return InvalidateRect(Window(), &rect, FALSE) != FALSE;
 }
 
-bool UserListCtrl::IsItemVisible(int32_t row, int32_t column, bool partial) const {
+bool UserList::IsItemVisible(int32_t row, int32_t column, bool partial) const {
     return Geometry().IsItemVisible(row, column, partial, options_.focusCell);
 }
 
-bool UserListCtrl::EnsureItemVisible(int32_t row, int32_t column) {
+bool UserList::EnsureItemVisible(int32_t row, int32_t column) {
     const ScrollPlan plan = Geometry().EnsureVisible(row, column, options_.focusCell);
     if (plan.visible) {
         return true;
@@ -418,15 +428,15 @@ bool UserListCtrl::EnsureItemVisible(int32_t row, int32_t column) {
 
 // Selection.
 
-bool UserListCtrl::GetFocusItem(int32_t& row, int32_t& column) const {
+bool UserList::GetFocusItem(int32_t& row, int32_t& column) const {
     const FocusedCell focus = selection_.Focus(options_.focusCell);
     row = focus.row;
     column = focus.column;
     return focus.valid;
 }
 
-bool UserListCtrl::SelectItem(int32_t row, int32_t column, UINT keys) {
-    const int32_t rowCount = Rows().ItemCount();
+bool UserList::SelectItem(int32_t row, int32_t column, UINT keys) {
+    const int32_t rowCount = rows_.ItemCount();
     if (row < 0 || row >= rowCount) {
         return false;
     }
@@ -450,14 +460,24 @@ bool UserListCtrl::SelectItem(int32_t row, int32_t column, UINT keys) {
     return true;
 }
 
-void UserListCtrl::ClearSelection() {
+void UserList::ClearSelection() {
     const ListSelection before = selection_;
     selection_.Clear();
     AnnounceSelection(before);
     Invalidate();
 }
 
-bool UserListCtrl::SortColumn(int32_t column) {
+void UserList::SelectAll() {
+    if (options_.singleSelect) {
+        return;
+    }
+    const ListSelection before = selection_;
+    selection_.SelectAll(rows_.ItemCount());
+    Invalidate();
+    AnnounceSelection(before);
+}
+
+bool UserList::SortColumn(int32_t column) {
     if (!options_.showHeader || !options_.sortEnabled || column < 0 || column >= GetColumnCount()) {
         return false;
     }
@@ -469,18 +489,18 @@ bool UserListCtrl::SortColumn(int32_t column) {
         const int32_t subItem = GetColumnSubItem(column);
         if (subItem == sortSubItem_) {
             sortAscending_ = !sortAscending_;
-            Rows().ReverseItems();
+            rows_.ReverseItems();
         } else {
             sortAscending_ = true;
             sortSubItem_ = subItem;
-            Rows().SortItems(subItem, true);
+            rows_.SortItems(subItem, true);
         }
     }
     RaiseEvent(EVENT_OBJECT_REORDER, -1);
     return true;
 }
 
-bool UserListCtrl::EditItem(int32_t row, int32_t column) {
+bool UserList::EditItem(int32_t row, int32_t column) {
     if (!EnsureItemVisible(row, column)) {
         return false;
     }
@@ -504,34 +524,53 @@ bool UserListCtrl::EditItem(int32_t row, int32_t column) {
     return false;
 }
 
-void UserListCtrl::RowAdded(int32_t row) {
+void UserList::RowsAdded() {
     ResetScrollBars(ScrollBars::Both, -1, true);
     Invalidate();
-    RaiseEvent(EVENT_OBJECT_CREATE, row);
+    for (const int32_t count = rows_.ItemCount(); shownRowCount_ < count; ++shownRowCount_) {
+        RaiseEvent(EVENT_OBJECT_CREATE, shownRowCount_);
+    }
 }
 
-void UserListCtrl::StoreCellValue(int32_t row, int32_t subItem, const std::u16string& value) {
+void UserList::StoreCellValue(int32_t row, int32_t subItem, const std::u16string& value) {
     const std::u16string name = GetItemSentence(row);
-    Rows().SetItemValue(row, subItem, value);
+    rows_.SetItemValue(row, subItem, value);
     if (GetItemSentence(row) != name) {
         RaiseEvent(EVENT_OBJECT_NAMECHANGE, row);
     }
 }
 
-void UserListCtrl::Invalidate() {
+void UserList::ToggleCheck(int32_t row, int32_t column) {
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    StoreCellValue(row, record.subItem,
+                   NextCheckValue(record.format, rows_.ItemText(row, record.subItem)));
+    Notify(ULN_MODIFIED, row, column);
+    InvalidateItem(row, -1);
+}
+
+void UserList::KillTimers() {
+    if (Window() != nullptr) {
+        for (UINT_PTR timer :
+             {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
+            KillTimer(Window(), timer);
+        }
+    }
+}
+
+void UserList::Invalidate() {
     if (Window() != nullptr && redraw_) {
         InvalidateRect(Window(), nullptr, FALSE);
     }
 }
 
-void UserListCtrl::InvalidateHeader() {
+void UserList::InvalidateHeader() {
     if (Window() != nullptr) {
         const RECT header{0, 0, ClientWidth(), headerHeight_};
         InvalidateRect(Window(), &header, FALSE);
     }
 }
 
-void UserListCtrl::Notify(UINT code, int32_t row, int32_t column) {
+void UserList::Notify(UINT code, int32_t row, int32_t column) {
     HWND parent = GetParent(Window());
     if (parent == nullptr) {
         return;
@@ -545,17 +584,144 @@ void UserListCtrl::Notify(UINT code, int32_t row, int32_t column) {
     SendMessageW(parent, WM_NOTIFY, record.hdr.idFrom, reinterpret_cast<LPARAM>(&record));
 }
 
-// Messages.
+// Screen readers.
 
-LRESULT UserListCtrl::OnCreate() {
-    return Initialise(resources_) ? 0 : -1;
+std::optional<LRESULT> UserList::OnGetObject(WPARAM flags, LONG objectId) {
+    if (!AsksForClient(objectId)) {
+        return std::nullopt;
+    }
+    if (!accessible_) {
+        accessible_ = ListAccessible::Create(*this);
+    }
+    LRESULT result = 0;
+    if (!accessible_ || !AnswerGetObject(*accessible_.get(), flags, result)) {
+        return std::nullopt;
+    }
+    return result;
 }
 
-void UserListCtrl::OnDestroy() {
-    for (UINT_PTR timer :
-         {kResizeShrinkTimer, kEditDelayTimer, kRubberBandTimer, kScrollAnimationTimer}) {
-        KillTimer(Window(), timer);
+void UserList::DisconnectAccessible() {
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_.reset();
     }
+}
+
+void UserList::RaiseEvent(DWORD event, int32_t row) {
+    if (Window() != nullptr) {
+        NotifyWinEvent(event, Window(), OBJID_CLIENT, row < 0 ? CHILDID_SELF : RowChildId(row));
+    }
+}
+
+void UserList::AnnounceSelection(const ListSelection& before) {
+    for (const ListEvent& event : SelectionEvents(before, selection_, GetFocus() == Window())) {
+        RaiseEvent(WinEvent(event.kind), event.row);
+    }
+}
+
+std::u16string UserList::GetItemSentence(int32_t row) const {
+    return RowSentence(columns_, [&](const ListColumn& column) { return ShownText(row, column); });
+}
+
+bool UserList::GetRowRect(int32_t row, RECT& rect) const {
+    if (row < 0 || row >= GetItemCount()) {
+        return false;
+    }
+    const ListRect place = Geometry().RowRect(row);
+    rect = {place.left, place.top, place.right, place.bottom};
+    return true;
+}
+
+bool UserList::SelectForScreenReader(int32_t row, uint32_t flags) {
+    if (row < 0 || row >= GetItemCount()) {
+        return false;
+    }
+    const ListSelection before = selection_;
+    if (!selection_.SelectAccessible(row, flags, options_.singleSelect)) {
+        return false;
+    }
+    AnnounceSelection(before);
+    if (IsSelected(row) && !before.IsSelected(row)) {
+        Notify(ULN_SELECTED, row, selection_.FocusColumn());
+    }
+    if (flags & AccessibleTakeFocus) {
+        EnsureItemVisible(row, -1);
+        if (Window() != nullptr && GetFocus() != Window()) {
+            SetFocus(Window());  // WM_SETFOCUS tells the focused row
+        }
+    }
+    Invalidate();
+    return true;
+}
+
+int32_t UserList::ActionColumn() const {
+    for (int32_t i = 0; i < GetColumnCount(); ++i) {
+        const ListColumn& column = columns_[static_cast<size_t>(i)];
+        const bool clickable = column.format == FormatLink || column.format == FormatCheck ||
+                               column.format == FormatTriState;
+        if (clickable && column.width > 0 && !(column.flags & ReadOnly)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::wstring UserList::GetItemActionName(int32_t row) const {
+    const int32_t column = ActionColumn();
+    if (column == -1 || row < 0 || row >= GetItemCount()) {
+        return {};
+    }
+    const ListColumn& record = columns_[static_cast<size_t>(column)];
+    switch (record.format) {
+        case FormatLink:
+            return L"Jump";
+        case FormatCheck:
+            return CellInteger(rows_.ItemText(row, record.subItem)) > 0 ? L"Uncheck" : L"Check";
+        default:
+            return L"Toggle";
+    }
+}
+
+bool UserList::DoItemAction(int32_t row) {
+    const int32_t column = ActionColumn();
+    if (column == -1 || row < 0 || row >= GetItemCount()) {
+        return false;
+    }
+    if (columns_[static_cast<size_t>(column)].format == FormatLink) {
+        Notify(ULN_LINKCLICK, row, column);
+    } else {
+        ToggleCheck(row, column);
+    }
+    return true;
+}
+
+std::u16string UserList::ShownText(int32_t row, const ListColumn& column) const {
+    const std::u16string text = rows_.ItemText(row, column.subItem);
+    switch (column.format) {
+        case FormatDate: {
+            CellDate date;
+            return !text.empty() && rows_.ItemDate(row, column.subItem, date)
+                       ? FromWide(FormatCellDate(date, column.flags))
+                       : u"";
+        }
+        case FormatCheck:
+        case FormatTriState:
+            return u"";  // a mark; a screen reader hears the row's default action
+        case FormatProgress:
+            return FromWide(std::to_wstring(static_cast<int>(CellProgress(text))) + L" %");
+        default:
+            return text;
+    }
+}
+
+// Messages.
+
+LRESULT UserList::OnCreate() {
+    return Initialise() ? 0 : -1;
+}
+
+void UserList::OnDestroy() {
+    KillTimers();
     animationPicture_.reset();
     titleTip_.Destroy();
     cellEdit_.Destroy();
@@ -564,14 +730,14 @@ void UserListCtrl::OnDestroy() {
     DisconnectAccessible();
 }
 
-void UserListCtrl::OnSize() {
+void UserList::OnSize() {
     StopScrollAnimation();
     EndEdit();
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
 }
 
-void UserListCtrl::OnSetFocus(HWND) {
+void UserList::OnSetFocus(HWND) {
     Invalidate();
     // The system has told screen readers that the list has the focus; which
     // row has it is the list's to tell.
@@ -582,11 +748,11 @@ void UserListCtrl::OnSetFocus(HWND) {
     }
 }
 
-void UserListCtrl::OnKillFocus(HWND) {
+void UserList::OnKillFocus(HWND) {
     Invalidate();
 }
 
-void UserListCtrl::OnCancelMode() {
+void UserList::OnCancelMode() {
     if (captured_ && GetCapture() == Window()) {
         ReleaseCapture();
     }
@@ -598,7 +764,7 @@ void UserListCtrl::OnCancelMode() {
     Invalidate();
 }
 
-LRESULT UserListCtrl::OnGetDlgCode(const MSG* key) {
+LRESULT UserList::OnGetDlgCode(const MSG* key) {
     LRESULT result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     // The dialog asks with the message it is about to handle.
     if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
@@ -616,11 +782,11 @@ LRESULT UserListCtrl::OnGetDlgCode(const MSG* key) {
     return result;
 }
 
-void UserListCtrl::OnUpdateUiState() {
+void UserList::OnUpdateUiState() {
     Invalidate();  // the focus rectangle may come or go; the previous procedure keeps the state
 }
 
-void UserListCtrl::RelayToToolTip(const WindowMessage& message) {
+void UserList::RelayToToolTip(const WindowMessage& message) {
     if (toolTip_) {
         MSG relayed{};
         relayed.hwnd = Window();
@@ -634,17 +800,17 @@ void UserListCtrl::RelayToToolTip(const WindowMessage& message) {
     }
 }
 
-void UserListCtrl::OnSettingsChange() {
+void UserList::OnSettingsChange() {
     RefreshMetrics();
     ResetScrollBars(ScrollBars::Both, -1, false);
     Invalidate();
 }
 
-void UserListCtrl::OnSysKeyDown() {
+void UserList::OnSysKeyDown() {
     CloseTitleTip();  // menus and Alt keys as usual
 }
 
-std::optional<LRESULT> UserListCtrl::OnTimer(UINT_PTR timer) {
+std::optional<LRESULT> UserList::OnTimer(UINT_PTR timer) {
     switch (timer) {
         case kResizeShrinkTimer:
             ResizeTick();
@@ -669,7 +835,7 @@ std::optional<LRESULT> UserListCtrl::OnTimer(UINT_PTR timer) {
     }
 }
 
-LRESULT UserListCtrl::OnSetRedraw(bool redraw) {
+LRESULT UserList::OnSetRedraw(bool redraw) {
     // The system stops or starts drawing the window (and validates it when
     // drawing stops).
     const LRESULT result = CallPrevious();
@@ -720,7 +886,7 @@ HWND ReflectionTarget(HWND window, const WindowMessage& message) {
 
 }  // namespace
 
-std::optional<LRESULT> UserListCtrl::OnReflect(const WindowMessage& message) {
+std::optional<LRESULT> UserList::OnReflect(const WindowMessage& message) {
     if (message.id != WM_PARENTNOTIFY && message.id != WM_COMMAND && message.lParam == 0) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
-#include "systest/ui/userlist/title_tip_wnd.h"
+#include "systest/ui/userlist/win/title_tip.h"
 
-#include "systest/ui/userlist/list_visuals.h"
+#include "systest/ui/userlist/win/list_visuals.h"
 #include "systest/ui/userlist/title_tip_layout.h"
 
 #include "common/win/window_text.h"
@@ -33,28 +33,31 @@ bool RegisterTitleTipClass(HINSTANCE instance) {
 
 }  // namespace
 
-constexpr MessageRow<TitleTipWnd> TitleTipWnd::kMessages[] = {
-    Handle<WM_ERASEBKGND, &TitleTipWnd::OnEraseBackground>(),
-    Handle<WM_PAINT, &TitleTipWnd::OnPaint>(),
-    Handle<WM_PRINTCLIENT, &TitleTipWnd::OnPrintClient>(),
-    Handle<WM_MOUSEACTIVATE, &TitleTipWnd::OnMouseActivate>(),
-    Handle<WM_MOUSEMOVE, &TitleTipWnd::OnMouseMove>(),
-    Handle<WM_LBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_LBUTTONUP, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_LBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_RBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_RBUTTONUP, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_RBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_MBUTTONDOWN, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_MBUTTONUP, &TitleTipWnd::OnMouseButton>(),
-    Handle<WM_MBUTTONDBLCLK, &TitleTipWnd::OnMouseButton>(),
-};
+MessageTable<SubclassedWindow> TitleTip::Messages() const {
+    static constexpr MessageRow<SubclassedWindow> kMessages[] = {
+        Handle<WM_ERASEBKGND, &TitleTip::OnEraseBackground>(),
+        Handle<WM_PAINT, &TitleTip::OnPaint>(),
+        Handle<WM_PRINTCLIENT, &TitleTip::OnPrintClient>(),
+        Handle<WM_MOUSEACTIVATE, &TitleTip::OnMouseActivate>(),
+        Handle<WM_MOUSEMOVE, &TitleTip::OnMouseMove>(),
+        Handle<WM_LBUTTONDOWN, &TitleTip::OnMouseButton>(),
+        Handle<WM_LBUTTONUP, &TitleTip::OnMouseButton>(),
+        Handle<WM_LBUTTONDBLCLK, &TitleTip::OnMouseButton>(),
+        Handle<WM_RBUTTONDOWN, &TitleTip::OnMouseButton>(),
+        Handle<WM_RBUTTONUP, &TitleTip::OnMouseButton>(),
+        Handle<WM_RBUTTONDBLCLK, &TitleTip::OnMouseButton>(),
+        Handle<WM_MBUTTONDOWN, &TitleTip::OnMouseButton>(),
+        Handle<WM_MBUTTONUP, &TitleTip::OnMouseButton>(),
+        Handle<WM_MBUTTONDBLCLK, &TitleTip::OnMouseButton>(),
+    };
+    return kMessages;
+}
 
-TitleTipWnd::~TitleTipWnd() {
+TitleTip::~TitleTip() {
     Destroy();
 }
 
-bool TitleTipWnd::Create(HWND list) {
+bool TitleTip::Create(HWND list) {
     Destroy();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (list == nullptr || !RegisterTitleTipClass(instance)) {
@@ -72,18 +75,13 @@ bool TitleTipWnd::Create(HWND list) {
                                     WS_POPUP, RECT{}, list, 0) != nullptr;
 }
 
-void TitleTipWnd::Destroy() {
+void TitleTip::Destroy() {
     if (HWND window = Window()) {
         DestroyWindow(window);  // unbinds the object at WM_NCDESTROY
     }
 }
 
-LRESULT TitleTipWnd::HandleMessage(const WindowMessage& message) {
-    static_assert(RowsAreDistinct(kMessages));
-    return RouteOrCallPrevious(kMessages, message);
-}
-
-bool TitleTipWnd::Show(const RECT& textArea, const std::wstring& text) {
+bool TitleTip::Show(const RECT& textArea, const std::wstring& text) {
     HWND window = Window();
     if (window == nullptr || text.empty()) {
         return false;
@@ -108,7 +106,7 @@ bool TitleTipWnd::Show(const RECT& textArea, const std::wstring& text) {
     return true;
 }
 
-void TitleTipWnd::Close() {
+void TitleTip::Close() {
     HWND window = Window();
     if (window == nullptr) {
         return;
@@ -119,7 +117,7 @@ void TitleTipWnd::Close() {
     ShowWindow(window, SW_HIDE);
 }
 
-void TitleTipWnd::Paint(HDC dc) {
+void TitleTip::Paint(HDC dc) {
     RECT client{};
     GetClientRect(Window(), &client);
     SetBkColor(dc, background_);
@@ -136,24 +134,24 @@ void TitleTipWnd::Paint(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, kTextFormat);
 }
 
-LRESULT TitleTipWnd::OnEraseBackground(HDC) {
+LRESULT TitleTip::OnEraseBackground(HDC) {
     return 1;  // the paint covers every pixel
 }
 
-void TitleTipWnd::OnPaint() {
+void TitleTip::OnPaint() {
     PaintDc dc(Window());
     Paint(dc.get());
 }
 
-void TitleTipWnd::OnPrintClient(HDC dc) {
+void TitleTip::OnPrintClient(HDC dc) {
     Paint(dc);
 }
 
-LRESULT TitleTipWnd::OnMouseActivate() {
+LRESULT TitleTip::OnMouseActivate() {
     return MA_NOACTIVATE;  // the list's window keeps the activation
 }
 
-void TitleTipWnd::OnMouseMove(UINT, POINT point) {
+void TitleTip::OnMouseMove(UINT, POINT point) {
     ClientToScreen(Window(), &point);
     RECT bounds{};
     GetWindowRect(Window(), &bounds);
@@ -162,7 +160,7 @@ void TitleTipWnd::OnMouseMove(UINT, POINT point) {
     }
 }
 
-void TitleTipWnd::OnMouseButton(UINT keys, POINT point) {
+void TitleTip::OnMouseButton(UINT keys, POINT point) {
     if (list_ == nullptr || !IsWindow(list_)) {
         return;
     }
