@@ -12,11 +12,14 @@ import re
 import sys
 from pathlib import Path
 
+# The string table is read as the pseudo-language is made from it.
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "systest/resources/lang"))
+from string_table import read_string_table  # noqa: E402
+
 
 def cpp_literal(text):
-    # A resource script writes a quote as two quotes; its backslash escapes
-    # are C's.
-    return 'u"' + text.replace('""', '\\"') + '"'
+    # The resource script's backslash escapes are C's.
+    return 'u"' + text.replace('"', '\\"') + '"'
 
 
 def main():
@@ -25,8 +28,7 @@ def main():
     rc_file, ids_file, output = (Path(argument) for argument in sys.argv[1:])
     ids = dict(re.findall(r"^#define (IDS_\w+) (\d+)", ids_file.read_text(), re.MULTILINE))
     rows = []
-    for name, text in re.findall(r'^\s*(IDS_\w+)\s+"(.*)"\s*$',
-                                 rc_file.read_text(encoding="utf-8"), re.MULTILINE):
+    for name, text in read_string_table(rc_file):
         if name not in ids:
             sys.exit(f"{rc_file}: {name} is not in {ids_file}")
         rows.append(f"    {{{ids[name]}, {cpp_literal(text)}}},  // {name}")

@@ -17,6 +17,8 @@ import math
 import re
 import sys
 
+from string_table import read_string_table
+
 ACCENTED = str.maketrans(
     "aAcCdDeEgGhHiIjJkKlLnNoOrRsStTuUwWyYzZ",
     "áÅçÇďĎéÉĝĜĥĤíÍĵĴķĶľĽñÑöÖŕŔšŠţŢüÜŵŴýÝžŽ")
@@ -27,7 +29,6 @@ GROWTH = 0.4
 KEPT = re.compile(r"%%|%[-#0-9.lhwI]*[a-zA-Z]|&.")
 # The tab, as the resource script writes it, before a menu command's shortcut.
 SHORTCUT_TAB = "\\t"
-ENTRY = re.compile(r'^(\s*)(IDS_\w+)\s+"((?:[^"]|"")*)"\s*$')
 
 
 def columns(text):
@@ -54,13 +55,9 @@ def pseudo(text):
 def main():
     source, destination = sys.argv[1:3]
     entries = []
-    with open(source, encoding="utf-8") as file:
-        for line in file:
-            match = ENTRY.match(line)
-            if match:
-                text = match.group(3).replace('""', '"')
-                core = text.rstrip(" ")
-                entries.append([match.group(2), pseudo(core), core != text])
+    for name, text in read_string_table(source):
+        core = text.rstrip(" ")
+        entries.append([name, pseudo(core), core != text])
     # The status words line the report up in two columns.
     column = max(columns(text) for _, text, padded in entries if padded) + 2
     with open(destination, "w", encoding="utf-8") as out:
