@@ -6,6 +6,7 @@
 #include "systest/resources/string_ids.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -67,23 +68,20 @@ class Verdicts {
 // The gate and, when it opens, checks 6 to 9, those about one adapter marked
 // with it.
 void RunGraphicsChecks(GraphicsChecks& graphics, Verdicts& verdicts, CheckRun& run) {
-    CheckResult diagnostic;
-    const bool adapterFound = graphics.RunDiagnostic(diagnostic);
-    run.diagnostic = graphics.Diagnostic();
-    run.graphics = graphics.Facts();
-    verdicts.Add(CheckKey::Diagnostic, diagnostic);
-    if (!adapterFound) {
+    GraphicsFindings found = graphics.RunDiagnostic();
+    run.diagnostic = found.diagnostic;
+    run.graphics = std::move(found.facts);
+    verdicts.Add(CheckKey::Diagnostic, found.diagnosticRow);
+    if (!found.adapterRows) {
         return;
     }
+    const AdapterRows& rows = *found.adapterRows;
     const size_t first = run.verdicts.size();
-    verdicts.Add(CheckKey::GraphicsMemory, graphics.EvaluateAdapterMemory());
-    CheckResult card;
-    CheckResult driver;
-    graphics.EvaluateCardList(card, driver);
-    verdicts.AddWithReportText(CheckKey::GraphicsCard, card);
-    verdicts.AddWithReportText(CheckKey::GraphicsDriver, driver);
-    verdicts.AddWithReportText(CheckKey::Adapters, graphics.EvaluateAdaptersDiffer());
-    verdicts.AddWithReportText(CheckKey::HybridGraphics, graphics.EvaluateHybridGraphics());
+    verdicts.Add(CheckKey::GraphicsMemory, rows.memory);
+    verdicts.AddWithReportText(CheckKey::GraphicsCard, rows.card);
+    verdicts.AddWithReportText(CheckKey::GraphicsDriver, rows.driver);
+    verdicts.AddWithReportText(CheckKey::Adapters, rows.adaptersDiffer);
+    verdicts.AddWithReportText(CheckKey::HybridGraphics, rows.hybridGraphics);
     for (size_t i = first; i < run.verdicts.size(); ++i) {
         if (run.verdicts[i].key != CheckKey::Adapters) {
             run.verdicts[i].adapter = run.graphics.judged;

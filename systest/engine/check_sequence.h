@@ -133,7 +133,8 @@ struct CheckRun {
 
 // Runs every check once, in order. The gate RunDiagnostic gives a verdict of
 // its own after the screen check when the diagnostic could not be started or
-// did not finish; the graphics checks 6 to 8 run only when it returns true.
+// did not finish; the graphics checks 6 to 9 run only when the adapter query
+// found the adapter.
 // Without an interactive desktop neither the screen check nor the graphics
 // run: a warning that is not measured stands for each (keys "screen" and
 // "graphics-card").

@@ -1,4 +1,4 @@
-// The gate and checks 6 to 8 of the check sequence: the run of the diagnostic
+// The gate and checks 6 to 9 of the check sequence: the run of the diagnostic
 // program and the graphics adapter checks that follow it.
 #pragma once
 
@@ -33,25 +33,32 @@ struct GraphicsFacts {
     std::u16string diagnosticLog;           // the log the diagnostic wrote; empty when none
 };
 
+// Checks 6 to 9, about the primary adapter.
+struct AdapterRows {
+    CheckResult memory;          // check 6: the adapter's memory
+    CheckResult card;            // check 7: the graphics card row
+    CheckResult driver;          // and the driver row
+    CheckResult adaptersDiffer;  // check 8: whether the active adapters differ
+    // Check 9: a discrete GPU that drives no screen beside the judged one,
+    // which programs run on unless told otherwise.
+    CheckResult hybridGraphics;
+};
+
+// What one run of the diagnostic and the adapter query found.
+struct GraphicsFindings {
+    DiagnosticOutcome diagnostic;
+    GraphicsFacts facts;
+    // The diagnostic's own row: a warning when it could not be started or did
+    // not finish, else none.
+    CheckResult diagnosticRow;
+    // None when the adapter query failed: checks 6 to 9 do not run then.
+    std::optional<AdapterRows> adapterRows;
+};
+
 class GraphicsChecks {
   public:
     virtual ~GraphicsChecks() = default;
-    // Starts the diagnostic, waits for it and queries the primary adapter.
-    // diagnostic is the run's own row: a warning when the diagnostic could
-    // not be started or did not finish, else none. False when the adapter
-    // query failed and checks 6 to 8 must not run.
-    virtual bool RunDiagnostic(CheckResult& diagnostic) = 0;
-    // Check 6: the adapter's memory.
-    virtual CheckResult EvaluateAdapterMemory() = 0;
-    // Check 7: the graphics card row and the driver row.
-    virtual void EvaluateCardList(CheckResult& card, CheckResult& driver) = 0;
-    // Check 8: whether the active adapters differ.
-    virtual CheckResult EvaluateAdaptersDiffer() = 0;
-    // Check 9: a discrete GPU that drives no screen beside the judged one,
-    // which programs run on unless told otherwise. None where nothing is known.
-    virtual CheckResult EvaluateHybridGraphics() { return {}; }
-    // What the last RunDiagnostic found; nothing where nothing is known.
-    virtual GraphicsFacts Facts() const { return {}; }
-    // How the diagnostic of the last RunDiagnostic ended.
-    virtual DiagnosticOutcome Diagnostic() const = 0;
+    // Starts the diagnostic, waits for it, queries the primary adapter and
+    // judges it.
+    virtual GraphicsFindings RunDiagnostic() = 0;
 };

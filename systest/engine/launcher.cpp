@@ -36,6 +36,51 @@ class HeldBoxes final : public VerboseVideo {
     std::vector<std::pair<std::u16string, std::u16string>> boxes_;
 };
 
+CheckResult Warning(const std::u16string& text) {
+    return {CheckLevel::Warning, text, text};
+}
+
+// Check 6: none where the memory is not known.
+CheckResult AdapterMemoryRow(const PrimaryVideoAdapter& adapter, const StringSource& strings) {
+    CheckResult result;
+    if (adapter.memoryBytes != 0) {
+        const bool enough =
+            (adapter.memoryBytes >> kBytesPerMbShift) >= kRecommendedGraphicsMemoryMb;
+        result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
+        if (HasAdapterName(adapter)) {
+            result.displayText =
+                FormatString(strings.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
+                             {adapter.caption, kRecommendedMemoryMbArgument});
+        } else {
+            result.displayText = FormatString(
+                strings.Load(enough ? IDS_GPU_MEMORY_PASSED_UNNAMED : IDS_GPU_MEMORY_LOW_UNNAMED),
+                {kRecommendedMemoryMbArgument});
+        }
+    }
+    result.reportText = result.displayText;
+    return result;
+}
+
+// Check 9: a warning-free note (level 4, so it never lowers a verdict): the
+// row of the judged card carries the verdict, this one says which GPU that
+// was and how to run the program on the other. Only when the diagnostic gave
+// a verdict about the judged adapter (0, 2 or 3).
+CheckResult HybridGraphicsRow(const PrimaryVideoAdapter& adapter, int32_t exitCode,
+                              const StringSource& strings) {
+    const bool judgedHere = exitCode == kDiagnosticNotSupported ||
+                            exitCode == kDiagnosticDriverOutdated ||
+                            exitCode == kDiagnosticSupported;
+    const std::optional<size_t> other = IdleDiscreteGpu(adapter);
+    if (!judgedHere || !other || !HasAdapterName(adapter) ||
+        TrimSpaces(adapter.adapters[*other].caption).empty()) {
+        return {};
+    }
+    const std::u16string text =
+        FormatString(strings.Load(IDS_HYBRID_GRAPHICS),
+                     {TrimSpaces(adapter.caption), TrimSpaces(adapter.adapters[*other].caption)});
+    return {CheckLevel::PassedWithMargin, text, text};
+}
+
 }  // namespace
 
 uint32_t ShorterTimeLimit(std::u16string_view text, uint32_t limitMs) {
@@ -56,101 +101,48 @@ void DiagnosticLauncher::StartDiagnostic() {
     }
 }
 
-bool DiagnosticLauncher::RunDiagnostic(CheckResult& diagnostic) {
+GraphicsFindings DiagnosticLauncher::RunDiagnostic() {
     StartDiagnostic();
     HeldBoxes queryBoxes;
-    const int result = platform_.QueryPrimaryVideoAdapter(adapter_, queryBoxes);
+    PrimaryVideoAdapter adapter;
+    const int query = platform_.QueryPrimaryVideoAdapter(adapter, queryBoxes);
     const DiagnosticRun run = platform_.WaitForDiagnosticProgram();
     started_ = false;
 
-    diagnostic = {};
-    diagnostic_.end = run.end;
-    diagnosticLog_ = run.logFileName;
+    GraphicsFindings found;
+    found.diagnostic.end = run.end;
     if (run.end == DiagnosticEnd::NotStarted) {
         // Without the diagnostic the graphics card and its driver go unchecked:
         // a warning, so the run cannot pass.
-        diagnostic_.exitCode = kDiagnosticNotStarted;
-        diagnostic.level = CheckLevel::Warning;
-        diagnostic.displayText = strings_.Load(IDS_DIAGNOSTIC_NOT_STARTED);
-        diagnostic.reportText = diagnostic.displayText;
+        found.diagnostic.exitCode = kDiagnosticNotStarted;
+        found.diagnosticRow = Warning(strings_.Load(IDS_DIAGNOSTIC_NOT_STARTED));
     } else if (run.end == DiagnosticEnd::Exited && IsDiagnosticVerdict(run.exitCode)) {
-        diagnostic_.exitCode = run.exitCode;
+        found.diagnostic.exitCode = run.exitCode;
     } else {
-        diagnostic_.exitCode = kDiagnosticNotSupported;
-        diagnostic.level = CheckLevel::Warning;
-        diagnostic.displayText = strings_.Load(IDS_DIAGNOSTIC_UNFINISHED);
-        diagnostic.reportText = diagnostic.displayText;
+        found.diagnostic.exitCode = kDiagnosticNotSupported;
+        found.diagnosticRow = Warning(strings_.Load(IDS_DIAGNOSTIC_UNFINISHED));
     }
-    verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(diagnostic_.exitCode));
+    verbose_.Show(kReturnValueBoxCaption, ReturnValueBoxText(found.diagnostic.exitCode));
     queryBoxes.ShowIn(verbose_);
 
-    driverVersionUnreadable_ = result == kAdapterNoDriverVersion;
-    return result >= 0 || driverVersionUnreadable_;
+    found.facts = {adapter.adapters, adapter.judged, run.logFileName};
+    if (query == kAdapterNoDriverVersion) {
+        found.adapterRows.emplace().memory = Warning(strings_.Load(IDS_DRIVER_VERSION_UNREADABLE));
+    } else if (query >= 0) {
+        found.adapterRows = JudgeAdapter(adapter, found.diagnostic.exitCode);
+    }
+    return found;
 }
 
-CheckResult DiagnosticLauncher::EvaluateAdapterMemory() {
-    CheckResult result;
-    if (driverVersionUnreadable_) {
-        result.level = CheckLevel::Warning;
-        result.displayText = strings_.Load(IDS_DRIVER_VERSION_UNREADABLE);
-    } else if (adapter_.memoryBytes != 0) {
-        const bool enough =
-            (adapter_.memoryBytes >> kBytesPerMbShift) >= kRecommendedGraphicsMemoryMb;
-        result.level = enough ? CheckLevel::Passed : CheckLevel::Warning;
-        if (HasAdapterName(adapter_)) {
-            result.displayText =
-                FormatString(strings_.Load(enough ? IDS_GPU_MEMORY_PASSED : IDS_GPU_MEMORY_LOW),
-                             {adapter_.caption, kRecommendedMemoryMbArgument});
-        } else {
-            result.displayText = FormatString(
-                strings_.Load(enough ? IDS_GPU_MEMORY_PASSED_UNNAMED : IDS_GPU_MEMORY_LOW_UNNAMED),
-                {kRecommendedMemoryMbArgument});
-        }
-    }
-    result.reportText = result.displayText;
-    return result;
-}
-
-void DiagnosticLauncher::EvaluateCardList(CheckResult& card, CheckResult& driver) {
-    card = {};
-    driver = {};
-    if (driverVersionUnreadable_) {
-        return;
-    }
+AdapterRows DiagnosticLauncher::JudgeAdapter(const PrimaryVideoAdapter& adapter, int32_t exitCode) {
+    AdapterRows rows;
+    rows.memory = AdapterMemoryRow(adapter, strings_);
     const std::unique_ptr<CardListLines> lines = platform_.OpenCardList();
-    const CardListMatch match = ScanCardList(lines.get(), adapter_, verbose_);
-    DecideCardList(diagnostic_.exitCode, match, adapter_, strings_, card, driver);
-}
-
-CheckResult DiagnosticLauncher::EvaluateAdaptersDiffer() {
-    CheckResult result;
-    if (!driverVersionUnreadable_ && adapter_.adaptersDiffer) {
-        result.level = CheckLevel::Warning;
-        result.displayText = strings_.Load(IDS_ADAPTERS_DIFFER);
-        result.reportText = result.displayText;
+    const CardListMatch match = ScanCardList(lines.get(), adapter, verbose_);
+    DecideCardList(exitCode, match, adapter, strings_, rows.card, rows.driver);
+    if (adapter.adaptersDiffer) {
+        rows.adaptersDiffer = Warning(strings_.Load(IDS_ADAPTERS_DIFFER));
     }
-    return result;
-}
-
-CheckResult DiagnosticLauncher::EvaluateHybridGraphics() {
-    CheckResult result;
-    const int32_t exitCode = diagnostic_.exitCode;
-    const bool judgedHere = exitCode == kDiagnosticNotSupported ||
-                            exitCode == kDiagnosticDriverOutdated ||
-                            exitCode == kDiagnosticSupported;
-    const std::optional<size_t> other = IdleDiscreteGpu(adapter_);
-    if (driverVersionUnreadable_ || !judgedHere || !other || !HasAdapterName(adapter_) ||
-        TrimSpaces(adapter_.adapters[*other].caption).empty()) {
-        return result;
-    }
-    result.level = CheckLevel::PassedWithMargin;
-    result.displayText =
-        FormatString(strings_.Load(IDS_HYBRID_GRAPHICS),
-                     {TrimSpaces(adapter_.caption), TrimSpaces(adapter_.adapters[*other].caption)});
-    result.reportText = result.displayText;
-    return result;
-}
-
-GraphicsFacts DiagnosticLauncher::Facts() const {
-    return {adapter_.adapters, adapter_.judged, diagnosticLog_};
+    rows.hybridGraphics = HybridGraphicsRow(adapter, exitCode, strings_);
+    return rows;
 }

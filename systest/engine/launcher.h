@@ -1,4 +1,4 @@
-// The gate and checks 6 to 8 of the check sequence: QuarvelSysTest starts its
+// The gate and checks 6 to 9 of the check sequence: QuarvelSysTest starts its
 // diagnostic program, queries the primary video adapter while it runs, waits
 // for its exit code, and turns both into the graphics rows.
 #pragma once
@@ -54,37 +54,24 @@ class DiagnosticLauncher final : public GraphicsChecks {
     // diagnostic that could not be started gives a warning row of its own
     // and no card row (exit code -1). One that ran past its time limit or
     // crashed (an exit code other than 0 to 4) counts as exit code 0, a
-    // failed graphics test, and gives the warning row. True unless the
-    // adapter query failed; an adapter without a readable driver version
-    // still gives true, and only its warning row follows. The boxes of
+    // failed graphics test, and gives the warning row. The adapter rows
+    // follow unless the adapter query failed; an adapter without a readable
+    // driver version gives only its warning row. The boxes of
     // "-verbosevideo" come in the order of a run that queries after the
-    // diagnostic: its return value first, then the query's.
-    bool RunDiagnostic(CheckResult& diagnostic) override;
+    // diagnostic: its return value first, then the query's, then the card
+    // list's.
+    GraphicsFindings RunDiagnostic() override;
     // Starts the diagnostic ahead of RunDiagnostic, so that it runs while the
     // caller still prepares (the main dialog is being made); RunDiagnostic
     // then waits for this run instead of starting another.
     void StartDiagnostic();
-    CheckResult EvaluateAdapterMemory() override;
-    void EvaluateCardList(CheckResult& card, CheckResult& driver) override;
-    CheckResult EvaluateAdaptersDiffer() override;
-    // A warning-free note (level 4, so it never lowers a verdict): the row of
-    // the judged card carries the verdict, this one says which GPU that was
-    // and how to run the program on the other. Only when the diagnostic gave
-    // a verdict about the judged adapter (0, 2 or 3).
-    CheckResult EvaluateHybridGraphics() override;
-    DiagnosticOutcome Diagnostic() const override { return diagnostic_; }
-    GraphicsFacts Facts() const override;
-
-    bool DriverVersionUnreadable() const { return driverVersionUnreadable_; }
 
   private:
+    // Checks 6 to 9 of an adapter whose driver version could be read.
+    AdapterRows JudgeAdapter(const PrimaryVideoAdapter& adapter, int32_t exitCode);
+
     DiagnosticPlatform& platform_;
     const StringSource& strings_;
     VerboseVideo& verbose_;
-
-    bool started_ = false;                  // a run waits for RunDiagnostic
-    DiagnosticOutcome diagnostic_;          // of the last run
-    std::u16string diagnosticLog_;          // the log of the last run
-    bool driverVersionUnreadable_ = false;  // the adapter query returned -2
-    PrimaryVideoAdapter adapter_;           // what the adapter query left
+    bool started_ = false;  // a run waits for RunDiagnostic
 };

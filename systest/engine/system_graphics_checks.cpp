@@ -1,7 +1,6 @@
 #include "systest/engine/system_graphics_checks.h"
 
 #include "adapters/card_list.h"
-#include "adapters/win/message_box_video.h"
 #include "adapters/win/video_system.h"
 #include "common/win/computer_name.h"
 #include "common/win/program_folder.h"
@@ -84,12 +83,3 @@ uint32_t DiagnosticTimeLimitOfEnvironment() {
     }
     return ShorterTimeLimit(FromWide(text), kDiagnosticTimeLimitMs);
 }
-
-SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings, uint32_t timeLimitMs)
-    : boxes_(VerboseVideoOfCommandLine()),
-      platform_(timeLimitMs),
-      launcher_(platform_, strings, *boxes_) {}
-
-SystemGraphicsChecks::SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
-                                           StartFailureNotice& startFailure, uint32_t timeLimitMs)
-    : platform_(startFailure, timeLimitMs), launcher_(platform_, strings, verbose) {}

@@ -1,5 +1,6 @@
-// The graphics checks of QuarvelSysTest on the real system: the diagnostic
-// program, WMI, the display devices, the registry and the card list file.
+// What the graphics checks (DiagnosticLauncher) need of the real system: the
+// diagnostic program, WMI, the display devices, the registry and the card
+// list file.
 #pragma once
 
 #include "systest/engine/launcher.h"
@@ -50,36 +51,3 @@ class Win32DiagnosticPlatform final : public DiagnosticPlatform {
 // one that the environment variable QST_DIAGNOSTIC_TIME_LIMIT_MS gives (the
 // end-to-end tests set it; it is no setting for users).
 uint32_t DiagnosticTimeLimitOfEnvironment();
-
-// The launcher over the real system, waiting for the diagnostic at most
-// timeLimitMs.
-class SystemGraphicsChecks final : public GraphicsChecks {
-  public:
-    // With the diagnostic message boxes when the command line holds
-    // "-verbosevideo", and a warning box when the diagnostic cannot be
-    // started. strings must outlive the checks.
-    SystemGraphicsChecks(const StringSource& strings, uint32_t timeLimitMs);
-    // The diagnostic values and a failed start go to verbose and startFailure
-    // instead of boxes; all three must outlive the checks.
-    SystemGraphicsChecks(const StringSource& strings, VerboseVideo& verbose,
-                         StartFailureNotice& startFailure, uint32_t timeLimitMs);
-
-    bool RunDiagnostic(CheckResult& diagnostic) override {
-        return launcher_.RunDiagnostic(diagnostic);
-    }
-    // DiagnosticLauncher::StartDiagnostic.
-    void StartDiagnostic() { launcher_.StartDiagnostic(); }
-    CheckResult EvaluateAdapterMemory() override { return launcher_.EvaluateAdapterMemory(); }
-    void EvaluateCardList(CheckResult& card, CheckResult& driver) override {
-        launcher_.EvaluateCardList(card, driver);
-    }
-    CheckResult EvaluateAdaptersDiffer() override { return launcher_.EvaluateAdaptersDiffer(); }
-    CheckResult EvaluateHybridGraphics() override { return launcher_.EvaluateHybridGraphics(); }
-    DiagnosticOutcome Diagnostic() const override { return launcher_.Diagnostic(); }
-    GraphicsFacts Facts() const override { return launcher_.Facts(); }
-
-  private:
-    std::unique_ptr<VerboseVideo> boxes_;  // of "-verbosevideo", when the checks show boxes
-    Win32DiagnosticPlatform platform_;
-    DiagnosticLauncher launcher_;
-};

@@ -19,7 +19,7 @@
 // The checks the dialog runs.
 struct MainDialogChecks {
     SystemChecks& system;      // checks 1 to 5
-    GraphicsChecks& graphics;  // the diagnostic and checks 6 to 8
+    GraphicsChecks& graphics;  // the diagnostic and checks 6 to 9
 };
 
 class MainDialog final : public Dialog {

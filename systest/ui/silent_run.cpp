@@ -136,8 +136,8 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
     ProbedSystemChecks systemChecks(probe, strings);
     SilentVideo noBoxes;
     ConsoleStartFailure startFailure(console);
-    SystemGraphicsChecks graphicsChecks(strings, noBoxes, startFailure,
-                                        DiagnosticTimeLimitOfEnvironment());
+    Win32DiagnosticPlatform platform(startFailure, DiagnosticTimeLimitOfEnvironment());
+    DiagnosticLauncher graphicsChecks(platform, strings, noBoxes);
     const RunFacts facts = ReadRunFacts();
     const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, facts);
 

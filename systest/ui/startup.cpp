@@ -1,5 +1,6 @@
 #include "systest/ui/startup.h"
 
+#include "adapters/win/message_box_video.h"
 #include "common/win/queued_input.h"
 #include "common/win/wide.h"
 #include "systest/engine/machine_checks.h"
@@ -98,7 +99,9 @@ int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agr
     ProgramStrings strings(module);
     Win32MachineProbe probe;
     ProbedSystemChecks systemChecks(probe, strings);
-    SystemGraphicsChecks graphicsChecks(strings, DiagnosticTimeLimitOfEnvironment());
+    const std::unique_ptr<VerboseVideo> boxes = VerboseVideoOfCommandLine();
+    Win32DiagnosticPlatform platform(DiagnosticTimeLimitOfEnvironment());
+    DiagnosticLauncher graphicsChecks(platform, strings, *boxes);
     // The diagnostic takes longest of the checks: it runs while the main
     // dialog is made. Without an interactive desktop the checks leave it out.
     if (HasInteractiveDesktop()) {

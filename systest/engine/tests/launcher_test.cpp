@@ -1,4 +1,4 @@
-// The gate and the graphics checks 6 to 8, over a platform in memory.
+// The gate and the graphics checks 6 to 9, over a platform in memory.
 #include "systest/engine/launcher.h"
 
 #include "adapters/tests/memory_card_list.h"
@@ -58,27 +58,21 @@ class FakePlatform final : public DiagnosticPlatform {
     }
 };
 
-struct Rows {
+// The diagnostic's own row and checks 6 to 9.
+struct Rows : AdapterRows {
     CheckResult diagnostic;
-    CheckResult memory;
-    CheckResult card;
-    CheckResult driver;
-    CheckResult differ;
 };
 
-// The gate, then checks 6 to 8 as the check sequence runs them.
+// One run of the graphics checks; none when the gate stays closed.
 std::optional<Rows> RunGraphicsChecks(FakePlatform& platform, RecordedVideo* boxes = nullptr) {
     MemoryStrings strings;
     RecordedVideo ownBoxes;
     DiagnosticLauncher launcher(platform, strings, boxes != nullptr ? *boxes : ownBoxes);
-    Rows rows;
-    if (!launcher.RunDiagnostic(rows.diagnostic)) {
+    const GraphicsFindings found = launcher.RunDiagnostic();
+    if (!found.adapterRows) {
         return std::nullopt;
     }
-    rows.memory = launcher.EvaluateAdapterMemory();
-    launcher.EvaluateCardList(rows.card, rows.driver);
-    rows.differ = launcher.EvaluateAdaptersDiffer();
-    return rows;
+    return Rows{*found.adapterRows, found.diagnosticRow};
 }
 
 void ExpectResult(const CheckResult& actual, CheckLevel level, const std::u16string& display,
@@ -229,13 +223,19 @@ TEST(DiagnosticLauncher, GateFollowsTheAdapterQuery) {
         MemoryStrings strings;
         SilentVideo silent;
         DiagnosticLauncher launcher(platform, strings, silent);
-        CheckResult diagnostic;
-        EXPECT_EQ(launcher.RunDiagnostic(diagnostic), c.gate);
-        EXPECT_EQ(launcher.DriverVersionUnreadable(), c.unreadable);
-        EXPECT_EQ(launcher.Diagnostic().exitCode, 3);
-        EXPECT_EQ(launcher.Facts().diagnosticLog, u"vexmira_PC7_2026-12-6_1405.txt");
-        // The query runs while the diagnostic does.
-        EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
+        const GraphicsFindings found = launcher.RunDiagnostic();
+        ASSERT_EQ(found.adapterRows.has_value(), c.gate);
+        EXPECT_EQ(c.gate && found.adapterRows->memory.displayText == u"Driver version not readable",
+                  c.unreadable);
+        EXPECT_EQ(found.diagnostic.exitCode, 3);
+        EXPECT_EQ(found.facts.diagnosticLog, u"vexmira_PC7_2026-12-6_1405.txt");
+        // The query runs while the diagnostic does; the list is read for an
+        // adapter whose driver version could be read.
+        std::vector<std::string> calls = {"start", "query", "wait"};
+        if (c.gate && !c.unreadable) {
+            calls.push_back("open");
+        }
+        EXPECT_EQ(platform.calls, calls);
     }
 }
 
@@ -247,9 +247,8 @@ TEST(DiagnosticLauncher, StartedAheadRunsOnce) {
     SilentVideo silent;
     DiagnosticLauncher launcher(platform, strings, silent);
     launcher.StartDiagnostic();
-    CheckResult diagnostic;
-    launcher.RunDiagnostic(diagnostic);
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
+    launcher.RunDiagnostic();
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait", "open"}));
 }
 
 TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
@@ -263,7 +262,7 @@ TEST(DiagnosticLauncher, UnreadableDriverVersionGivesOnlyItsWarning) {
                  u"Driver version not readable");
     ExpectNoRow(rows->card);
     ExpectNoRow(rows->driver);
-    ExpectNoRow(rows->differ);
+    ExpectNoRow(rows->adaptersDiffer);
     // The list is not even opened.
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"start", "query", "wait"}));
 }
@@ -320,10 +319,10 @@ TEST(DiagnosticLauncher, AdaptersDiffer) {
     platform.adapter.adaptersDiffer = true;
     const auto rows = RunGraphicsChecks(platform);
     ASSERT_TRUE(rows);
-    ExpectResult(rows->differ, CheckLevel::Warning, u"Adapters differ", u"Adapters differ");
+    ExpectResult(rows->adaptersDiffer, CheckLevel::Warning, u"Adapters differ", u"Adapters differ");
 
     FakePlatform same;
-    ExpectNoRow(RunGraphicsChecks(same)->differ);
+    ExpectNoRow(RunGraphicsChecks(same)->adaptersDiffer);
 }
 
 TEST(DiagnosticLauncher, CardRowsFromTheListAndTheExitCode) {

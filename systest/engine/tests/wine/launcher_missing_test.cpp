@@ -39,22 +39,19 @@ TEST(MissingDiagnostic, AdapterRowsStillFollow) {
     DiagnosticLauncher launcher(platform, strings, silent);
     MessageBoxCloser closer;
 
-    CheckResult diagnostic;
-    EXPECT_TRUE(launcher.RunDiagnostic(diagnostic));
-    EXPECT_EQ(diagnostic.level, CheckLevel::Warning) << "the graphics card went unchecked";
-    EXPECT_EQ(diagnostic.displayText, u"Graphics test not started");
+    const GraphicsFindings found = launcher.RunDiagnostic();
+    EXPECT_EQ(found.diagnosticRow.level, CheckLevel::Warning) << "the graphics card went unchecked";
+    EXPECT_EQ(found.diagnosticRow.displayText, u"Graphics test not started");
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{kWarning});
-    EXPECT_EQ(launcher.Diagnostic().exitCode, kDiagnosticNotStarted);
+    EXPECT_EQ(found.diagnostic.exitCode, kDiagnosticNotStarted);
 
-    const CheckResult memory = launcher.EvaluateAdapterMemory();
-    EXPECT_EQ(memory.level, CheckLevel::Passed);
-    EXPECT_EQ(memory.displayText, u"NVIDIA GeForce 9500 GT: at least 256 MB");
-    CheckResult card;
-    CheckResult driver;
-    launcher.EvaluateCardList(card, driver);
-    EXPECT_EQ(card.level, CheckLevel::NoResult);
-    EXPECT_EQ(driver.level, CheckLevel::NoResult);
-    EXPECT_EQ(launcher.EvaluateAdaptersDiffer().level, CheckLevel::NoResult);
+    ASSERT_TRUE(found.adapterRows);
+    const AdapterRows& rows = *found.adapterRows;
+    EXPECT_EQ(rows.memory.level, CheckLevel::Passed);
+    EXPECT_EQ(rows.memory.displayText, u"NVIDIA GeForce 9500 GT: at least 256 MB");
+    EXPECT_EQ(rows.card.level, CheckLevel::NoResult);
+    EXPECT_EQ(rows.driver.level, CheckLevel::NoResult);
+    EXPECT_EQ(rows.adaptersDiffer.level, CheckLevel::NoResult);
 }
 
 // An unattended run shows no box: the warning and the diagnostic's values go
@@ -67,12 +64,13 @@ TEST(MissingDiagnostic, ChecksWithNoticesOfTheirOwnShowNoBox) {
         std::vector<std::u16string> texts;
         void Show(const std::u16string& text) override { texts.push_back(text); }
     } startFailure;
-    SystemGraphicsChecks checks(strings, verbose, startFailure, kDiagnosticTimeLimitMs);
+    Win32DiagnosticPlatform platform(startFailure, kDiagnosticTimeLimitMs);
+    DiagnosticLauncher launcher(platform, strings, verbose);
     MessageBoxCloser closer;
 
-    CheckResult diagnostic;
-    EXPECT_TRUE(checks.RunDiagnostic(diagnostic));
-    EXPECT_EQ(checks.Diagnostic().exitCode, kDiagnosticNotStarted);
+    const GraphicsFindings found = launcher.RunDiagnostic();
+    EXPECT_TRUE(found.adapterRows);
+    EXPECT_EQ(found.diagnostic.exitCode, kDiagnosticNotStarted);
     EXPECT_EQ(closer.Boxes(), std::vector<Box>{});
     EXPECT_EQ(startFailure.texts, std::vector<std::u16string>{kWarning.second});
     ASSERT_FALSE(verbose.boxes.empty());

@@ -225,25 +225,15 @@ TEST(RunProcess, FailureShowsTheWarningBox) {
     EXPECT_TRUE(FilesIn(current.Path(), u"stand_in_ran.txt").empty());
 }
 
-struct Rows {
-    bool gate = false;
-    CheckResult diagnostic;
-    CheckResult memory;
-    CheckResult card;
-    CheckResult driver;
-    CheckResult differ;
-};
-
-Rows RunGraphicsChecks(GraphicsChecks& checks) {
-    Rows rows;
-    rows.gate = checks.RunDiagnostic(rows.diagnostic);
-    rows.memory = checks.EvaluateAdapterMemory();
-    checks.EvaluateCardList(rows.card, rows.driver);
-    rows.differ = checks.EvaluateAdaptersDiffer();
-    return rows;
+// The launcher as the main dialog has it, without "-verbosevideo".
+GraphicsFindings RunGraphicsChecks(const StringSource& strings) {
+    Win32DiagnosticPlatform platform(kShortLimitMs);
+    SilentVideo silent;
+    DiagnosticLauncher launcher(platform, strings, silent);
+    return launcher.RunDiagnostic();
 }
 
-TEST(SystemGraphicsChecks, RowsForEachEnd) {
+TEST(DiagnosticLauncher, RowsForEachEnd) {
     // QuarvelSysTest's user interface thread runs in a single-threaded apartment.
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     MemoryStrings strings;
@@ -275,21 +265,21 @@ TEST(SystemGraphicsChecks, RowsForEachEnd) {
         if (c.setting != nullptr) {
             setting.emplace(c.setting, u"1");
         }
-        SystemGraphicsChecks checks(strings, kShortLimitMs);
-        const Rows rows = RunGraphicsChecks(checks);
-        EXPECT_TRUE(rows.gate);
-        EXPECT_EQ(rows.diagnostic.level, c.unfinished ? CheckLevel::Warning : CheckLevel::NoResult);
-        EXPECT_EQ(checks.Diagnostic().exitCode,
-                  c.unfinished ? kDiagnosticNotSupported : c.exitCode);
+        const GraphicsFindings found = RunGraphicsChecks(strings);
+        EXPECT_EQ(found.diagnosticRow.level,
+                  c.unfinished ? CheckLevel::Warning : CheckLevel::NoResult);
+        EXPECT_EQ(found.diagnostic.exitCode, c.unfinished ? kDiagnosticNotSupported : c.exitCode);
+        ASSERT_TRUE(found.adapterRows);
+        const AdapterRows& rows = *found.adapterRows;
         EXPECT_EQ(rows.card.level, c.card);
         EXPECT_EQ(rows.card.displayText, c.text);
         EXPECT_EQ(rows.driver.level, CheckLevel::NoResult);
         EXPECT_EQ(rows.memory.level, CheckLevel::NoResult);
-        EXPECT_EQ(rows.differ.level, CheckLevel::NoResult);
+        EXPECT_EQ(rows.adaptersDiffer.level, CheckLevel::NoResult);
     }
 }
 
-TEST(SystemGraphicsChecks, DiagnosticRunsInTheProgramFolder) {
+TEST(DiagnosticLauncher, DiagnosticRunsInTheProgramFolder) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     const TempFolder elsewhere(u"qst_launcher_elsewhere");
     wchar_t previous[MAX_PATH];
@@ -299,10 +289,7 @@ TEST(SystemGraphicsChecks, DiagnosticRunsInTheProgramFolder) {
         u"stand_in_ran_" + FromWide(std::to_wstring(GetCurrentProcessId())) + u".txt";
     const EnvironmentVariable markerSetting(L"QST_STAND_IN_MARKER", marker);
     SetStandInExitCode(3);
-    MemoryStrings strings;
-    SystemGraphicsChecks checks(strings, kShortLimitMs);
-    CheckResult diagnostic;
-    checks.RunDiagnostic(diagnostic);
+    RunGraphicsChecks(MemoryStrings());
     SetCurrentDirectoryW(previous);
 
     EXPECT_TRUE(FilesIn(elsewhere.Path(), u"stand_in_ran_*").empty());
@@ -311,7 +298,7 @@ TEST(SystemGraphicsChecks, DiagnosticRunsInTheProgramFolder) {
     DeleteFileW(WideCStr(ranHere));
 }
 
-TEST(SystemGraphicsChecks, VerboseVideoShowsRealMessageBoxes) {
+TEST(DiagnosticLauncher, VerboseVideoShowsRealMessageBoxes) {
     const ComInitialization com(COINIT_APARTMENTTHREADED);
     SetStandInExitCode(3);
     MemoryStrings strings;
@@ -319,8 +306,7 @@ TEST(SystemGraphicsChecks, VerboseVideoShowsRealMessageBoxes) {
     MessageBoxVideo boxes;
     DiagnosticLauncher launcher(platform, strings, boxes);
     MessageBoxCloser closer;
-    CheckResult diagnostic;
-    EXPECT_TRUE(launcher.RunDiagnostic(diagnostic));
+    EXPECT_TRUE(launcher.RunDiagnostic().adapterRows);
     using Box = MessageBoxCloser::Box;
     EXPECT_EQ(closer.Boxes(), (std::vector<Box>{{u"VexMira.exe", u"Return value: 3"},
                                                 {u"Version", u"Version: 0.0.0.0"}}));

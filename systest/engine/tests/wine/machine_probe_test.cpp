@@ -87,11 +87,7 @@ TEST(ReadRunFacts, ComputerNameDateTimeAndBuildStamp) {
 // The gate stays closed: the graphics checks belong to the diagnostic.
 class ClosedGate final : public GraphicsChecks {
   public:
-    bool RunDiagnostic(CheckResult&) override { return false; }
-    CheckResult EvaluateAdapterMemory() override { return {}; }
-    void EvaluateCardList(CheckResult&, CheckResult&) override {}
-    CheckResult EvaluateAdaptersDiffer() override { return {}; }
-    DiagnosticOutcome Diagnostic() const override { return {}; }
+    GraphicsFindings RunDiagnostic() override { return {}; }
 };
 
 TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {

@@ -273,17 +273,12 @@ class FixedChecks final : public SystemChecks, public GraphicsChecks {
     CheckResult CheckMemory() override { return Row(IDS_MEMORY_WARNING); }
     CheckResult CheckDiskSpace() override { return {}; }
     CheckResult CheckScreen() override { return {}; }
-    bool RunDiagnostic(CheckResult& diagnostic) override {
-        diagnostic = Row(IDS_DIAGNOSTIC_UNFINISHED);
-        return true;
+    GraphicsFindings RunDiagnostic() override {
+        AdapterRows rows;
+        rows.card = Row(IDS_CARD_SWITCHABLE_SUPPORTED);
+        rows.adaptersDiffer = Row(IDS_ADAPTERS_DIFFER);
+        return {{}, {}, Row(IDS_DIAGNOSTIC_UNFINISHED), rows};
     }
-    CheckResult EvaluateAdapterMemory() override { return {}; }
-    void EvaluateCardList(CheckResult& card, CheckResult& driver) override {
-        card = Row(IDS_CARD_SWITCHABLE_SUPPORTED);
-        driver = {};
-    }
-    CheckResult EvaluateAdaptersDiffer() override { return Row(IDS_ADAPTERS_DIFFER); }
-    DiagnosticOutcome Diagnostic() const override { return {}; }
 
   private:
     CheckResult Row(int id) const {

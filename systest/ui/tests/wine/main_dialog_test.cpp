@@ -40,20 +40,12 @@ class ChosenSystemChecks final : public SystemChecks {
 
 class ChosenGraphicsChecks final : public GraphicsChecks {
   public:
-    bool RunDiagnostic(CheckResult&) override {
+    GraphicsFindings RunDiagnostic() override {
         cursorDuringChecks = GetCursor();
-        return gate;
+        return {{}, {}, {}, rows};
     }
-    CheckResult EvaluateAdapterMemory() override { return memory; }
-    void EvaluateCardList(CheckResult& cardResult, CheckResult& driverResult) override {
-        cardResult = card;
-        driverResult = driver;
-    }
-    CheckResult EvaluateAdaptersDiffer() override { return differ; }
-    DiagnosticOutcome Diagnostic() const override { return {}; }
 
-    bool gate = false;
-    CheckResult memory, card, driver, differ;
+    std::optional<AdapterRows> rows;  // none: the gate stays closed
     HCURSOR cursorDuringChecks = nullptr;
 };
 
@@ -77,8 +69,8 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     system_.os = Result(CheckLevel::Passed, u"Windows is fine.");
     system_.memory = Result(CheckLevel::Warning, u"Memory is tight.");
     system_.screen = Result(CheckLevel::PassedWithMargin, u"Large screen.");
-    graphics_.gate = true;
-    graphics_.card = Result(CheckLevel::Warning, u"Card shown.", u"Card reported.");
+    graphics_.rows = AdapterRows{};
+    graphics_.rows->card = Result(CheckLevel::Warning, u"Card shown.", u"Card reported.");
 
     MainDialog dialog(module_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
