@@ -210,10 +210,10 @@ QuarvelSysTestVerdict EvaluateRows(const ListReadings& list, const MachineFacts&
 
     for (size_t i = 0; i < texts.size() && i < numbers.size(); ++i) {
         const CheckVerdict& text = texts[i];
-        verdict.rows.push_back({std::string(CheckKeyName(text.key)),
-                                static_cast<CheckLevel>(text.level), TrimSpaces(text.status),
-                                ParseLeadingInt(numbers[i].displayText), text.displayText,
-                                ParseLeadingInt(numbers[i].reportText), text.reportText});
+        verdict.rows.push_back({std::string(CheckKeyName(text.key)), text.level,
+                                TrimSpaces(text.status), ParseLeadingInt(numbers[i].displayText),
+                                text.displayText, ParseLeadingInt(numbers[i].reportText),
+                                text.reportText});
     }
     return verdict;
 }

@@ -1,7 +1,6 @@
 #include "systest/engine/check_sequence.h"
 
 #include "common/format.h"
-#include "common/text.h"
 #include "systest/engine/product.h"
 #include "systest/resources/string_ids.h"
 
@@ -10,34 +9,21 @@
 
 namespace {
 
-constexpr std::u16string_view kLineBreak = u"\r\n";
-
-constexpr int32_t kFailed = static_cast<int32_t>(CheckLevel::Failed);
-constexpr int32_t kWarning = static_cast<int32_t>(CheckLevel::Warning);
-constexpr int32_t kPassed = static_cast<int32_t>(CheckLevel::Passed);
-constexpr int32_t kPassedWithMargin = static_cast<int32_t>(CheckLevel::PassedWithMargin);
-
-// One run's verdicts, report text and overall level.
+// One run's verdicts and overall level.
 class Verdicts {
   public:
-    Verdicts(const StringSource& strings, CheckRun& run)
-        : strings_(strings), report_(run.reportText), verdicts_(run.verdicts) {}
+    Verdicts(const StringSource& strings, std::vector<CheckVerdict>& verdicts)
+        : strings_(strings), verdicts_(verdicts) {}
 
-    // A level of 1 or more gives a verdict and a report line with the report
-    // text; any other level adds nothing.
-    void Add(CheckKey key, CheckLevel checkLevel, const std::u16string& displayText,
+    // A level of 1 or more gives a verdict with the report text; any other
+    // level adds nothing.
+    void Add(CheckKey key, CheckLevel level, const std::u16string& displayText,
              const std::u16string& reportText) {
-        const int32_t level = static_cast<int32_t>(checkLevel);
-        if (level < kFailed) {
+        if (level < CheckLevel::Failed) {
             return;
         }
-        const CheckVerdict& verdict =
-            verdicts_.emplace_back(CheckVerdict{key, level, strings_.Load(StatusWordId(level)),
-                                                displayText, reportText, true, std::nullopt});
-        // No separator: the status word carries its own.
-        report_ += verdict.status;
-        report_ += reportText;
-        report_ += kLineBreak;
+        verdicts_.push_back({key, level, strings_.Load(StatusWordId(level)), displayText,
+                             reportText, true, std::nullopt});
         overall_ = std::min(overall_, level);
     }
     // Checks 1 to 6 report what they display.
@@ -56,13 +42,12 @@ class Verdicts {
         verdicts_.back().measured = false;
     }
 
-    int32_t Overall() const { return overall_; }
+    CheckLevel Overall() const { return overall_; }
 
   private:
     const StringSource& strings_;
-    std::u16string& report_;
     std::vector<CheckVerdict>& verdicts_;
-    int32_t overall_ = static_cast<int32_t>(CheckLevel::NoRows);
+    CheckLevel overall_ = CheckLevel::NoRows;
 };
 
 // The gate and, when it opens, checks 6 to 9, those about one adapter marked
@@ -86,53 +71,6 @@ void RunGraphicsChecks(GraphicsChecks& graphics, Verdicts& verdicts, CheckRun& r
         if (run.verdicts[i].key != CheckKey::Adapters) {
             run.verdicts[i].adapter = run.graphics.judged;
         }
-    }
-}
-
-std::u16string Number(uint64_t number) {
-    return Utf16FromAscii(std::to_string(number));
-}
-
-// The report's list of the adapters Windows reported, for the people who
-// help: a heading in the user's language, then each adapter's facts.
-void AppendAdapterFacts(std::u16string& report, const GraphicsFacts& facts,
-                        const StringSource& strings) {
-    if (facts.adapters.empty()) {
-        return;
-    }
-    report += strings.Load(IDS_REPORT_ADAPTERS);
-    report += kLineBreak;
-    for (size_t i = 0; i < facts.adapters.size(); ++i) {
-        const ReportedAdapter& a = facts.adapters[i];
-        std::u16string state = !a.rendersOpenGL ? u"renders no OpenGL"
-                               : a.drivesScreen ? (a.primary ? u"primary screen" : u"screen")
-                                                : u"no screen";
-        if (facts.judged == i) {
-            state = u"judged, " + state;
-        }
-        report += u"  " + Number(i + 1) + u". " + a.caption + u" (" + state + u")" +
-                  std::u16string(kLineBreak);
-        report += u"     " + a.pnpDeviceId + std::u16string(kLineBreak);
-        std::u16string driver = u"     driver " + a.driverVersion.value_or(u"(none)");
-        if (a.driverDate) {
-            driver += u" of " + *a.driverDate;
-        }
-        if (a.registryVersion && a.registryVersion != a.driverVersion) {
-            driver += u", registry " + *a.registryVersion;
-        }
-        if (a.driverVersion) {
-            driver += u", compared as " + DriverVersionText(a.comparedVersion);
-            if (a.comparedDate != 0) {
-                driver += u" of " + DriverDateText(a.comparedDate);
-            }
-        }
-        driver +=
-            u"; memory " +
-            (a.memoryBytes ? Number(*a.memoryBytes >> kBytesPerMbShift) + u" MB" : u"unknown");
-        report += driver + std::u16string(kLineBreak);
-    }
-    if (!facts.diagnosticLog.empty()) {
-        report += u"Vexmira log: " + facts.diagnosticLog + std::u16string(kLineBreak);
     }
 }
 
@@ -166,26 +104,26 @@ std::string_view CheckKeyName(CheckKey key) {
     return {};
 }
 
-int StatusWordId(int32_t level) {
+int StatusWordId(CheckLevel level) {
     switch (level) {
-        case kFailed:
+        case CheckLevel::Failed:
             return IDS_STATUS_FAILED;
-        case kWarning:
+        case CheckLevel::Warning:
             return IDS_STATUS_WARNING;
-        case kPassed:
-        case kPassedWithMargin:
+        case CheckLevel::Passed:
+        case CheckLevel::PassedWithMargin:
             return IDS_STATUS_PASSED;
         default:
             return IDS_STATUS_NO_RESULT;
     }
 }
 
-int SummaryTextId(int32_t overallLevel) {
+int SummaryTextId(CheckLevel overallLevel) {
     switch (overallLevel) {
-        case kWarning:
+        case CheckLevel::Warning:
             return IDS_SUMMARY_WARNING;
-        case kPassed:
-        case kPassedWithMargin:
+        case CheckLevel::Passed:
+        case CheckLevel::PassedWithMargin:
             return IDS_SUMMARY_PASSED;
         default:
             return IDS_SUMMARY_FAILED;
@@ -200,11 +138,12 @@ bool IsInteractiveDesktop(const DesktopFacts& facts) {
 CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringSource& strings,
                    const RunFacts& facts) {
     CheckRun run;
+    run.facts = facts;
     run.metaLine = FormatMetaLine(strings, facts.computerName, facts.today,
                                   ParseBuildDate(facts.buildDateText));
-    run.reportText = run.metaLine + std::u16string(kLineBreak);
+    run.adaptersHeading = strings.Load(IDS_REPORT_ADAPTERS);
 
-    Verdicts verdicts(strings, run);
+    Verdicts verdicts(strings, run.verdicts);
     // Every check runs, whatever the earlier ones found.
     OperatingSystemCheck os = system.CheckOperatingSystem();
     verdicts.Add(CheckKey::OperatingSystem, os.result);
@@ -224,7 +163,5 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
     summary.overallLevel = verdicts.Overall();
     summary.status = strings.Load(StatusWordId(summary.overallLevel));
     summary.text = FormatString(strings.Load(SummaryTextId(summary.overallLevel)), {kProductName});
-    run.reportText += summary.status + summary.text + std::u16string(kLineBreak);
-    AppendAdapterFacts(run.reportText, run.graphics, strings);
     return run;
 }

@@ -1,6 +1,7 @@
 // RunChecks: the checks of QuarvelSysTest in their fixed order, and the one
-// record of the run (CheckRun) from which the main dialog, the report, the
-// results file and the unattended run's console lines are all made. Everything
+// record of the run (CheckRun) from which the main dialog, the report and the
+// unattended run's console lines (report_file.h) and the results file
+// (results_json.h) are all made. Everything
 // it needs reaches it through the small interfaces below, so it runs without
 // any window.
 #pragma once
@@ -65,7 +66,7 @@ std::string_view CheckKeyName(CheckKey key);
 // anything (one that could not be made here says why, as a warning).
 struct CheckVerdict {
     CheckKey key = CheckKey::OperatingSystem;
-    int32_t level = 0;
+    CheckLevel level = CheckLevel::NoResult;
     std::u16string status;
     std::u16string displayText;
     std::u16string reportText;
@@ -115,18 +116,20 @@ bool IsInteractiveDesktop(const DesktopFacts& facts);
 
 // The overall verdict.
 struct CheckSummary {
-    int32_t overallLevel = static_cast<int32_t>(CheckLevel::NoRows);
+    CheckLevel overallLevel = CheckLevel::NoRows;
     std::u16string status;  // the status word, in full
     std::u16string text;    // string 970, 971 or 972 with the product name
 };
 
-// The record of one run.
+// The record of one run. Every text of it is in the user's language already,
+// so each output is made from the record alone.
 struct CheckRun {
+    RunFacts facts;
     std::vector<CheckVerdict> verdicts;  // in the order the checks ran
     CheckSummary summary;
-    std::u16string metaLine;      // without a line break
-    std::u16string reportText;    // every line ends with "\r\n"
-    std::optional<OSReading> os;  // none when the version cannot be read
+    std::u16string metaLine;         // without a line break
+    std::u16string adaptersHeading;  // of the report's list of the adapters
+    std::optional<OSReading> os;     // none when the version cannot be read
     DiagnosticOutcome diagnostic;
     GraphicsFacts graphics;  // empty when the graphics were not checked
 };
@@ -143,6 +146,6 @@ CheckRun RunChecks(SystemChecks& system, GraphicsChecks& graphics, const StringS
 
 // The status word identifier of a level; every level other than 1 to 4 reads
 // as "no result".
-int StatusWordId(int32_t level);
+int StatusWordId(CheckLevel level);
 // The summary text identifier of an overall level.
-int SummaryTextId(int32_t overallLevel);
+int SummaryTextId(CheckLevel overallLevel);

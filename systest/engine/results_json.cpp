@@ -186,7 +186,8 @@ std::string FormatLocalTimestamp(const CalendarDate& date, const TimeOfDay& time
     return text;
 }
 
-std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
+std::string FormatResultsJson(const CheckRun& run) {
+    const RunFacts& facts = run.facts;
     JsonWriter json;
     json.OpenObject();
     json.Member("schemaVersion", kSchemaVersion);
@@ -204,7 +205,7 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
     for (const CheckVerdict& verdict : run.verdicts) {
         json.OpenObject();
         json.Member("key", Utf16FromAscii(CheckKeyName(verdict.key)));
-        json.Member("level", verdict.level);
+        json.Member("level", static_cast<int32_t>(verdict.level));
         json.Member("measured", verdict.measured);
         json.Member("status", WithoutBlanks(verdict.status));
         json.Member("text", verdict.reportText);
@@ -220,7 +221,7 @@ std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts) {
     json.Member("diagnosticExitCode", run.diagnostic.exitCode);
 
     json.OpenObject("overall");
-    json.Member("level", run.summary.overallLevel);
+    json.Member("level", static_cast<int32_t>(run.summary.overallLevel));
     json.Member("status", WithoutBlanks(run.summary.status));
     json.Member("summary", run.summary.text);
     json.CloseObject();

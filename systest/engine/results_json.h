@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-std::string FormatResultsJson(const CheckRun& run, const RunFacts& facts);
+std::string FormatResultsJson(const CheckRun& run);
 
 // The text as a JSON string in UTF-8, quotes included. A surrogate without its
 // partner, which Windows strings may hold, becomes U+FFFD.

@@ -15,10 +15,4 @@ class StringSource {
     virtual ~StringSource() = default;
     // The string of the identifier; empty when the library does not hold it.
     virtual std::u16string Load(int id) const = 0;
-    // The status word of a result row (904 to 908), cut to fit kStatusWordUnits.
-    // The program's source overrides it: it looks status words up in the
-    // language libraries before the current resource module.
-    virtual std::u16string LoadStatusWord(int id) const {
-        return Load(id).substr(0, kStatusWordUnits - 1);
-    }
 };

@@ -7,6 +7,7 @@
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/report_command.h"
+#include "systest/engine/report_file.h"
 #include "systest/engine/run_facts.h"
 #include "systest/resources/resource.h"
 #include "systest/resources/string_ids.h"
@@ -99,8 +100,8 @@ void MainDialog::ShowVerdicts() {
         results_.AddColumn(column);
     }
     for (const CheckVerdict& verdict : run_.verdicts) {
-        resultRows_.Add({StatusImageOf(verdict.level), verdict.displayText,
-                         strings_.LoadStatusWord(StatusWordId(verdict.level))});
+        resultRows_.Add({StatusImageOf(static_cast<int32_t>(verdict.level)), verdict.displayText,
+                         verdict.status.substr(0, kStatusWordUnits - 1)});
     }
     results_.RowsAdded();
     results_.AutoSizeColumn(kStatusColumn);
@@ -109,8 +110,9 @@ void MainDialog::ShowVerdicts() {
 
 void MainDialog::ShowSummary() {
     const CheckSummary& summary = run_.summary;
-    summaryIcon_.reset(
-        ImageList_GetIcon(statusImages_.get(), StatusImageOf(summary.overallLevel), ILD_NORMAL));
+    summaryIcon_.reset(ImageList_GetIcon(statusImages_.get(),
+                                         StatusImageOf(static_cast<int32_t>(summary.overallLevel)),
+                                         ILD_NORMAL));
     SendDlgItemMessageW(Window(), IDC_SUMMARY_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(summaryIcon_.get()), 0);
     // The status word without the blanks that pad it to the report's first
@@ -133,6 +135,6 @@ std::optional<LRESULT> MainDialog::OnReportButton(UINT notifyCode) {
     if (notifyCode != BN_CLICKED) {
         return std::nullopt;
     }
-    RunReportCommand(Window(), run_.reportText);
+    RunReportCommand(Window(), FormatReport(run_));
     return 0;
 }

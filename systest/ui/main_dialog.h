@@ -31,7 +31,8 @@ class MainDialog final : public Dialog {
     // module, and runs the checks.
     bool Create();
 
-    const std::u16string& ReportText() const { return run_.reportText; }
+    // The record of the run the dialog shows.
+    const CheckRun& Run() const { return run_; }
     const UserList& Results() const { return results_; }
     const ResultRowStore& ResultRows() const { return resultRows_; }
 

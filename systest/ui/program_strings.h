@@ -8,13 +8,11 @@
 #include <string>
 
 // Strings come from the current resource module, which the main dialog makes
-// the language library. Status words of result rows are looked up in the
-// resource libraries first, into a buffer of kStatusWordUnits.
+// the language library.
 class ProgramStrings final : public StringSource {
   public:
     explicit ProgramStrings(const AppModule& module) : module_(module) {}
     std::u16string Load(int id) const override;
-    std::u16string LoadStatusWord(int id) const override;
 
   private:
     const AppModule& module_;

@@ -8,6 +8,7 @@
 #include "systest/engine/machine_checks.h"
 #include "systest/engine/machine_probe.h"
 #include "systest/engine/report_command.h"
+#include "systest/engine/report_file.h"
 #include "systest/engine/results_json.h"
 #include "systest/engine/run_facts.h"
 #include "systest/engine/system_graphics_checks.h"
@@ -84,10 +85,10 @@ class OutputFiles {
 
     // Both files, or neither: false, with the reason on the console, when one
     // was not written, and then every earlier file is as it was.
-    bool Write(const CheckRun& run, const RunFacts& facts) {
+    bool Write(const CheckRun& run) {
         const SystemAnsiCodePage codePage;
-        if (!Written(report_, EncodeText(run.reportText, TextEncoding::Utf8, codePage)) ||
-            (commandLine_.jsonPath && !Written(json_, FormatResultsJson(run, facts)))) {
+        if (!Written(report_, EncodeText(FormatReport(run), TextEncoding::Utf8, codePage)) ||
+            (commandLine_.jsonPath && !Written(json_, FormatResultsJson(run)))) {
             return false;
         }
         FileReplacement* const files[] = {&report_, &json_};
@@ -138,18 +139,14 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
     ConsoleStartFailure startFailure(console);
     Win32DiagnosticPlatform platform(startFailure, DiagnosticTimeLimitOfEnvironment());
     DiagnosticLauncher graphicsChecks(platform, strings, noBoxes);
-    const RunFacts facts = ReadRunFacts();
-    const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, facts);
-
-    for (const CheckVerdict& verdict : run.verdicts) {
-        console.WriteLine(verdict.status + verdict.reportText);
+    const CheckRun run = RunChecks(systemChecks, graphicsChecks, strings, ReadRunFacts());
+    for (const std::u16string& line : VerdictLines(run)) {
+        console.WriteLine(line);
     }
-    console.WriteLine(run.summary.status + run.summary.text);
-
-    if (!files.Write(run, facts)) {
+    if (!files.Write(run)) {
         return kExitBadCommandLine;
     }
-    return run.summary.overallLevel;
+    return static_cast<int>(run.summary.overallLevel);
 }
 
 }  // namespace

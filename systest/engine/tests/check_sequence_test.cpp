@@ -1,5 +1,7 @@
 #include "systest/engine/check_sequence.h"
 
+#include "systest/engine/report_file.h"
+
 #include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
@@ -136,7 +138,7 @@ TEST(RunChecks, FoldsLevelsIntoTheSummary) {
         SequenceRun run(c.scenario);
         const CheckSummary& summary = run.Go().result.summary;
         EXPECT_EQ(run.result.verdicts.size(), c.verdicts);
-        EXPECT_EQ(summary.overallLevel, c.overall);
+        EXPECT_EQ(static_cast<int32_t>(summary.overallLevel), c.overall);
         EXPECT_EQ(summary.status, c.status);
         EXPECT_EQ(summary.text, c.summary);
     }
@@ -156,7 +158,7 @@ TEST(RunChecks, VerdictsTakeTheStatusWordOfTheirLevel) {
         EXPECT_EQ(verdicts[i].status, statuses[i]);
     }
     EXPECT_EQ(verdicts[2].displayText, u"Memory sufficient");
-    EXPECT_EQ(run.result.summary.overallLevel, 1);
+    EXPECT_EQ(run.result.summary.overallLevel, CheckLevel::Failed);
 }
 
 TEST(RunChecks, ReportHasMetaLineRowsAndSummary) {
@@ -167,7 +169,7 @@ TEST(RunChecks, ReportHasMetaLineRowsAndSummary) {
     run.system.results[4] = Result(1, u"Screen below 1024x768");
     run.Go();
     EXPECT_EQ(run.result.metaLine, kMetaLine);
-    EXPECT_EQ(run.result.reportText,
+    EXPECT_EQ(FormatReport(run.result),
               std::u16string(kMetaLine) +
                   u"\r\n"
                   u"Passed: Windows version supported\r\n"
@@ -219,7 +221,7 @@ TEST(RunChecks, ReportEndsWithTheAdaptersWindowsReported) {
                           0,
                           u"vexmira_PC7_2026-12-6_1405.txt"};
     run.Go();
-    EXPECT_EQ(run.result.reportText,
+    EXPECT_EQ(FormatReport(run.result),
               std::u16string(kMetaLine) +
                   u"\r\n"
                   u"Passed: report\r\n"
@@ -250,7 +252,7 @@ TEST(RunChecks, WithoutRowsTheReportHasTwoLines) {
     SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 0, 0}, false});
     run.Go();
     EXPECT_TRUE(run.result.verdicts.empty());
-    EXPECT_EQ(run.result.reportText,
+    EXPECT_EQ(FormatReport(run.result),
               std::u16string(kMetaLine) +
                   u"\r\n"
                   u"No result: This computer does not meet the requirements of Quarvel 2012.\r\n");
@@ -270,7 +272,7 @@ TEST(RunChecks, CardListAndAdaptersDifferReportTheirOwnText) {
     }
     EXPECT_EQ(shown, (std::vector<std::u16string>{u"memory row", u"card row", u"driver row",
                                                   u"differ row"}));
-    EXPECT_EQ(run.result.reportText,
+    EXPECT_EQ(FormatReport(run.result),
               std::u16string(kMetaLine) +
                   u"\r\n"
                   u"Passed: memory row\r\n"
@@ -309,9 +311,10 @@ TEST(RunChecks, VerdictsNameTheirCheckAndCarryTheReportLine) {
     SequenceRun run({{0, 0, 0, 0, 0, 0, 0, 2, 0}, true});
     run.graphics.driver = Result(2, u"driver row", u"driver report");
     run.Go();
-    EXPECT_EQ(run.result.verdicts,
-              (std::vector<CheckVerdict>{{CheckKey::GraphicsDriver, 2, u"Warning: ", u"driver row",
-                                          u"driver report", true, std::nullopt}}));
+    EXPECT_EQ(
+        run.result.verdicts,
+        (std::vector<CheckVerdict>{{CheckKey::GraphicsDriver, CheckLevel::Warning, u"Warning: ",
+                                    u"driver row", u"driver report", true, std::nullopt}}));
 }
 
 TEST(RunChecks, StatusWordStaysWholeInTheRecord) {
@@ -322,7 +325,7 @@ TEST(RunChecks, StatusWordStaysWholeInTheRecord) {
     ASSERT_EQ(run.result.verdicts.size(), 1u);
     EXPECT_EQ(run.result.verdicts[0].status, longWord);
     EXPECT_EQ(run.result.summary.status, longWord);
-    EXPECT_NE(run.result.reportText.find(longWord + u"display\r\n"), std::u16string::npos);
+    EXPECT_NE(FormatReport(run.result).find(longWord + u"display\r\n"), std::u16string::npos);
 }
 
 TEST(RunChecks, EveryCheckRunsInOrderAndTheGateGuardsTheGraphics) {
@@ -353,9 +356,9 @@ TEST(RunChecks, TheGatesOwnRowComesAfterTheScreenCheck) {
             expected.push_back(u"Passed: display");
         }
         EXPECT_EQ(lines, expected);
-        EXPECT_NE(run.result.reportText.find(u"\r\nWarning: graphics test unfinished\r\n"),
+        EXPECT_NE(FormatReport(run.result).find(u"\r\nWarning: graphics test unfinished\r\n"),
                   std::u16string::npos);
-        EXPECT_EQ(run.result.summary.overallLevel, 2);
+        EXPECT_EQ(run.result.summary.overallLevel, CheckLevel::Warning);
         ASSERT_GE(run.result.verdicts.size(), 2u);
         EXPECT_EQ(run.result.verdicts[1].key, CheckKey::Diagnostic);
     }
@@ -376,12 +379,13 @@ TEST(RunChecks, WithoutAnInteractiveDesktopScreenAndGraphicsAreNotMeasuredAndNev
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(verdicts[i].measured) << i;
     }
-    EXPECT_EQ(verdicts[4], (CheckVerdict{CheckKey::Screen, 2, u"Warning: ", u"Screen not checked",
-                                         u"Screen not checked", false, std::nullopt}));
-    EXPECT_EQ(verdicts[5],
-              (CheckVerdict{CheckKey::GraphicsCard, 2, u"Warning: ", u"Graphics not checked",
-                            u"Graphics not checked", false, std::nullopt}));
-    EXPECT_EQ(run.result.summary.overallLevel, 2);
+    EXPECT_EQ(verdicts[4],
+              (CheckVerdict{CheckKey::Screen, CheckLevel::Warning, u"Warning: ",
+                            u"Screen not checked", u"Screen not checked", false, std::nullopt}));
+    EXPECT_EQ(verdicts[5], (CheckVerdict{CheckKey::GraphicsCard, CheckLevel::Warning, u"Warning: ",
+                                         u"Graphics not checked", u"Graphics not checked", false,
+                                         std::nullopt}));
+    EXPECT_EQ(run.result.summary.overallLevel, CheckLevel::Warning);
     EXPECT_EQ(run.result.diagnostic.end, DiagnosticEnd::NotStarted);
     EXPECT_EQ(run.result.diagnostic.exitCode, kDiagnosticNotStarted);
 }
@@ -442,7 +446,7 @@ TEST(RunChecks, MissingStringsGiveEmptyTextsButStillRows) {
     EXPECT_EQ(run.result.verdicts[0].status, u"");
     EXPECT_EQ(run.result.summary.text, u"");
     EXPECT_EQ(run.result.metaLine, u"");
-    EXPECT_EQ(run.result.reportText, u"\r\ndisplay\r\n\r\n");
+    EXPECT_EQ(FormatReport(run.result), u"\r\ndisplay\r\n\r\n");
 }
 
 TEST(RunChecks, EmptyComputerNameStillFormsTheMetaLine) {

@@ -5,6 +5,7 @@
 #include "adapters/tests/recorded_output.h"
 #include "systest/engine/card_list_check.h"
 #include "systest/engine/check_sequence.h"
+#include "systest/engine/report_file.h"
 #include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>
@@ -477,16 +478,16 @@ TEST(DiagnosticLauncher, RowsAndReportLinesInTheCheckSequence) {
 
     ASSERT_EQ(run.verdicts.size(), 3u);
     EXPECT_EQ(run.verdicts[0].displayText, u"NVIDIA Quadro FX 580: at least 256 MB");
-    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Passed));
+    EXPECT_EQ(run.verdicts[0].level, CheckLevel::Passed);
     EXPECT_EQ(run.verdicts[1].displayText, u"Check the driver");
-    EXPECT_EQ(run.verdicts[1].level, static_cast<int32_t>(CheckLevel::Warning));
+    EXPECT_EQ(run.verdicts[1].level, CheckLevel::Warning);
     EXPECT_EQ(run.verdicts[2].displayText, u"Adapters differ");
     EXPECT_EQ(run.diagnostic.end, DiagnosticEnd::Exited);
     EXPECT_EQ(run.diagnostic.exitCode, kDiagnosticSupported);
     // The card row's report line has the text with the product name.
-    EXPECT_NE(run.reportText.find(u"Warning: Check the driver for Quarvel 2012\r\n"),
+    EXPECT_NE(FormatReport(run).find(u"Warning: Check the driver for Quarvel 2012\r\n"),
               std::u16string::npos);
-    EXPECT_EQ(run.summary.overallLevel, static_cast<int32_t>(CheckLevel::Warning));
+    EXPECT_EQ(run.summary.overallLevel, CheckLevel::Warning);
 }
 
 }  // namespace

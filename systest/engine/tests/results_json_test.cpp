@@ -45,9 +45,12 @@ TEST(FormatLocalTimestamp, GivesTheOffsetFromUtcWithItsSign) {
     }
 }
 
+const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 5, 9, 60}};
+
 CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summary,
                          std::optional<OSReading> os, int32_t diagnosticExitCode) {
     CheckRun run;
+    run.facts = kFacts;
     run.summary = std::move(summary);
     run.verdicts = std::move(verdicts);
     run.os = std::move(os);
@@ -55,16 +58,14 @@ CheckRun RunWithVerdicts(std::vector<CheckVerdict> verdicts, CheckSummary summar
     return run;
 }
 
-const RunFacts kFacts = {u"PC-M\u00FCller", {6, 12, 2026}, u"Feb 20 2012", {14, 5, 9, 60}};
-
 TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
-    CheckRun run =
-        RunWithVerdicts({{CheckKey::OperatingSystem, 3, u"Passed     ", u"shown",
-                          u"Windows is supported.", true, std::nullopt},
-                         {CheckKey::GraphicsCard, 2, u"Warning    ", u"shown",
-                          u"The screen was not \"checked\".", false, 1}},
-                        {2, u"Warning    ", u"This computer meets the minimum requirements."},
-                        OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
+    CheckRun run = RunWithVerdicts(
+        {{CheckKey::OperatingSystem, CheckLevel::Passed, u"Passed     ", u"shown",
+          u"Windows is supported.", true, std::nullopt},
+         {CheckKey::GraphicsCard, CheckLevel::Warning, u"Warning    ", u"shown",
+          u"The screen was not \"checked\".", false, 1}},
+        {CheckLevel::Warning, u"Warning    ", u"This computer meets the minimum requirements."},
+        OSReading{u"Microsoft Windows 7 Professional", {u'+', u'1'}}, 2);
     // A dock that WMI names first, and the card that was judged.
     ReportedAdapter dock{u"DisplayLink USB Device",
                          u"USB\\VID_17E9",
@@ -89,7 +90,7 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
                          true,
                          true};
     run.graphics = {{dock, card}, 1, u"vexmira_PC_2026-12-6_1405.txt"};
-    EXPECT_EQ(FormatResultsJson(run, kFacts),
+    EXPECT_EQ(FormatResultsJson(run),
               "{\r\n"
               "  \"schemaVersion\": 1,\r\n"
               "  \"product\": \"Quarvel 2012\",\r\n"
@@ -176,18 +177,17 @@ TEST(FormatResultsJson, NamesEveryCheckWithItsLevelStatusAndReportText) {
         {CheckKey::HybridGraphics, "hybrid-graphics"},
     };
     for (const auto& k : keys) {
-        const std::string json =
-            FormatResultsJson(RunWithVerdicts({{k.key, 3, u"Passed", u"", u"", true, std::nullopt}},
-                                              run.summary, std::nullopt, 0),
-                              kFacts);
+        const std::string json = FormatResultsJson(
+            RunWithVerdicts({{k.key, CheckLevel::Passed, u"Passed", u"", u"", true, std::nullopt}},
+                            run.summary, std::nullopt, 0));
         EXPECT_NE(json.find("\"key\": \"" + std::string(k.name) + "\",\r\n"), std::string::npos)
             << json;
     }
 }
 
 TEST(FormatResultsJson, WithoutRowsOrOperatingSystemTheListsAndTextsStayEmpty) {
-    const CheckRun run = RunWithVerdicts({}, {5, u"", u""}, std::nullopt, -1);
-    const std::string json = FormatResultsJson(run, kFacts);
+    const CheckRun run = RunWithVerdicts({}, {CheckLevel::NoRows, u"", u""}, std::nullopt, -1);
+    const std::string json = FormatResultsJson(run);
     EXPECT_NE(json.find("\"checks\": [],\r\n"), std::string::npos) << json;
     EXPECT_NE(json.find("\"description\": \"\",\r\n    \"verdict\": \"\"\r\n"), std::string::npos)
         << json;

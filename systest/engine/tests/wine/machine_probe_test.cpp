@@ -101,7 +101,7 @@ TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
 
     ASSERT_EQ(run.verdicts.size(), 5u);
     EXPECT_EQ(run.verdicts[0].displayText, u"Windows version supported");
-    EXPECT_EQ(run.verdicts[0].level, static_cast<int32_t>(CheckLevel::Passed));
+    EXPECT_EQ(run.verdicts[0].level, CheckLevel::Passed);
     EXPECT_EQ(run.verdicts[1].displayText, u"Processor with SSE2");
     EXPECT_EQ(run.verdicts[4].displayText, u"Screen at least 1600x1200");
     // The operating system as GetOSDisplayString tells it, read once.
@@ -109,7 +109,6 @@ TEST(RunChecks, RunsTheMachineChecksOfThisSystem) {
     EXPECT_NE(run.os->description.find(u"Windows 7"), std::u16string::npos)
         << Utf8FromUtf16(run.os->description);
     EXPECT_TRUE(run.metaLine.starts_with(u"Meta data: \"" + facts.computerName + u"\" "));
-    EXPECT_TRUE(run.reportText.starts_with(run.metaLine + u"\r\n"));
 }
 
 }  // namespace

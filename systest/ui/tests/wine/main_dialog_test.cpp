@@ -9,6 +9,7 @@
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
+#include "systest/engine/report_file.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/exit_codes.h"
 #include "systest/ui/language_files.h"
@@ -105,7 +106,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     EXPECT_EQ(rows.ItemImage(1, 0), kStatusImageWarning);
     EXPECT_EQ(rows.ItemText(3, 1), u"Card shown.");
 
-    const std::vector<std::u16string> lines = CrLfLines(dialog.ReportText());
+    const std::vector<std::u16string> lines = CrLfLines(FormatReport(dialog.Run()));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(ToWide(lines[0]), metaLine);
     EXPECT_EQ(lines[4], u"Warning    Card reported.");
@@ -123,7 +124,7 @@ TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     EXPECT_EQ(WindowText(dialog.Window()), L"Quarvel 2012 Systemtest");
     EXPECT_EQ(dialog.ResultRows().ItemCount(), 0);
     EXPECT_EQ(WindowText(GetDlgItem(dialog.Window(), IDC_SUMMARY_STATUS)), L"Kein Ergebnis");
-    EXPECT_EQ(CrLfLines(dialog.ReportText()).size(), 2u);
+    EXPECT_EQ(CrLfLines(FormatReport(dialog.Run())).size(), 2u);
 }
 
 TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
