@@ -1,7 +1,6 @@
 #include "systest/ui/agreement_dialog.h"
 
 #include "common/format.h"
-#include "common/win/resource_string.h"
 #include "common/win/wide.h"
 #include "systest/engine/product.h"
 #include "systest/engine/text_file.h"
@@ -28,7 +27,7 @@ MessageTable<Dialog> AgreementDialog::Messages() const {
 }
 
 bool AgreementDialog::Create() {
-    return CreateFromTemplate(module_.ResourceModule(), IDD_AGREEMENT);
+    return CreateFromTemplate(module_.Instance(), IDD_AGREEMENT);
 }
 
 LRESULT AgreementDialog::OnInitDialog() {
@@ -49,7 +48,7 @@ void AgreementDialog::FillAgreementText() const {
     const HWND list = Item(IDC_AGREEMENT_TEXT);
     try {
         // The reader looks for a byte order mark at once.
-        TextFileReader reader(agreementPath_);
+        TextFileReader reader(language_.AgreementPath());
         std::u16string line;
         while (reader.IsOpen() && !reader.AtEnd() && reader.ReadLine(line)) {
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideCStr(line)));
@@ -59,20 +58,14 @@ void AgreementDialog::FillAgreementText() const {
     }
 }
 
-// The texts come from the language library, which is the current resource
-// module only while they are read: the main dialog's template and images are
-// taken from the program afterwards.
 void AgreementDialog::SetLanguageTexts() const {
-    module_.SetResourceModule(module_.LanguageLibrary());
-    const HMODULE strings = module_.ResourceModule();
-    SetItemText(IDOK, LoadResourceString(strings, IDS_AGREEMENT_ACCEPT));
-    SetItemText(IDCANCEL, LoadResourceString(strings, IDS_AGREEMENT_DECLINE));
-    SetItemText(kInstructionsId, LoadResourceString(strings, IDS_AGREEMENT_INSTRUCTIONS));
-    SetItemText(IDC_ACCEPT_BOX, LoadResourceString(strings, IDS_AGREEMENT_CHECKBOX));
+    SetItemText(IDOK, language_.Load(IDS_AGREEMENT_ACCEPT));
+    SetItemText(IDCANCEL, language_.Load(IDS_AGREEMENT_DECLINE));
+    SetItemText(kInstructionsId, language_.Load(IDS_AGREEMENT_INSTRUCTIONS));
+    SetItemText(IDC_ACCEPT_BOX, language_.Load(IDS_AGREEMENT_CHECKBOX));
     const std::u16string caption =
-        FormatString(LoadResourceString(strings, IDS_AGREEMENT_CAPTION), {kProductName});
+        FormatString(language_.Load(IDS_AGREEMENT_CAPTION), {kProductName});
     SetWindowTextW(Window(), WideCStr(caption));
-    module_.SetResourceModule(GetModuleHandleW(nullptr));
 }
 
 void AgreementDialog::OnAccept() {
@@ -92,8 +85,7 @@ void AgreementDialog::ShowChecking() {
     for (const int id : {IDC_ACCEPT_BOX, IDOK, IDCANCEL}) {
         EnableWindow(Item(id), FALSE);
     }
-    SetItemText(kInstructionsId,
-                LoadResourceString(module_.LanguageLibrary(), IDS_AGREEMENT_CHECKING));
+    SetItemText(kInstructionsId, language_.Load(IDS_AGREEMENT_CHECKING));
     EnableWindow(Window(), FALSE);
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     // The checks begin at once and let the page paint only while they wait

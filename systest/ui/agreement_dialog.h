@@ -8,6 +8,7 @@
 #include "common/win/accessible.h"
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/window_icons.h"
 
 #include <optional>
@@ -15,10 +16,11 @@
 
 class AgreementDialog final : public Dialog {
   public:
-    AgreementDialog(AppModule& module, std::u16string agreementPath)
-        : module_(module), agreementPath_(std::move(agreementPath)) {}
+    // Both must outlive the page.
+    AgreementDialog(AppModule& module, const LanguageResources& language)
+        : module_(module), language_(language) {}
 
-    // Creates the page hidden, from the template of the current resource module.
+    // Creates the page hidden, from the program's template.
     bool Create();
 
   private:
@@ -36,7 +38,7 @@ class AgreementDialog final : public Dialog {
     void SetLanguageTexts() const;
 
     AppModule& module_;
-    std::u16string agreementPath_;
+    const LanguageResources& language_;
     WindowIcons icons_;
     ListBoxCaretEvents textCaret_;  // screen readers read the line under the caret
     bool checking_ = false;         // accepted: the checks run

@@ -16,7 +16,7 @@ class LanguageFileSystem {
     // The full path of the current directory's file of that name; empty when
     // it cannot be formed.
     virtual std::u16string FullPath(const std::u16string& name) const = 0;
-    // Loads the library at the full path and keeps it as a resource library;
+    // Loads the library at the full path and keeps it for the program;
     // false when it cannot be loaded or is no language library of ours.
     virtual bool LoadLanguageLibrary(const std::u16string& path) = 0;
 };

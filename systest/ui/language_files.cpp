@@ -2,9 +2,9 @@
 
 #include "common/win/library_loading.h"
 #include "common/win/program_folder.h"
-#include "common/win/resource_string.h"
 #include "common/win/wide.h"
 #include "systest/resources/string_ids.h"
+#include "systest/ui/language_choice.h"
 
 #include <algorithm>
 
@@ -14,8 +14,6 @@ constexpr int kLocaleNameUnits = 30;
 
 class Win32LanguageFiles final : public LanguageFileSystem {
   public:
-    explicit Win32LanguageFiles(AppModule& module) : module_(module) {}
-
     bool IsFile(const std::u16string& path) const override {
         const DWORD attributes = GetFileAttributesW(WideCStr(path));
         return attributes != INVALID_FILE_ATTRIBUTES &&
@@ -32,16 +30,15 @@ class Win32LanguageFiles final : public LanguageFileSystem {
     }
 
     bool LoadLanguageLibrary(const std::u16string& path) override {
-        UniqueLibrary library = OpenLanguageLibrary(ToWide(path));
-        if (!library.valid()) {
-            return false;
-        }
-        module_.AddResourceLibrary(std::move(library));
-        return true;
+        library_ = OpenLanguageLibrary(ToWide(path));
+        return library_.valid();
     }
 
+    // The library that loaded last.
+    UniqueLibrary TakeLibrary() { return std::move(library_); }
+
   private:
-    AppModule& module_;
+    UniqueLibrary library_;
 };
 
 // One item of the user's default locale; empty when it cannot be read.
@@ -64,9 +61,14 @@ UniqueLibrary OpenLanguageLibrary(const std::wstring& fullPath) {
     return holdsEveryString ? std::move(library) : UniqueLibrary();
 }
 
-LanguageChoice LoadUserLanguage(AppModule& module) {
-    Win32LanguageFiles files(module);
+std::optional<LanguageResources> LoadUserLanguage(std::u16string& failure) {
+    Win32LanguageFiles files;
     const UserLocale locale{UserLocaleInfo(LOCALE_SISO639LANGNAME),
                             UserLocaleInfo(LOCALE_SISO3166CTRYNAME)};
-    return ChooseLanguage(ProgramPath(), locale, files);
+    LanguageChoice choice = ChooseLanguage(ProgramPath(), locale, files);
+    if (!choice.loaded) {
+        failure = std::move(choice.failure);
+        return std::nullopt;
+    }
+    return LanguageResources(files.TakeLibrary(), std::move(choice.agreementPath));
 }

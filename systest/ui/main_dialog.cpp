@@ -43,7 +43,7 @@ MessageTable<Dialog> MainDialog::Messages() const {
 }
 
 bool MainDialog::Create() {
-    return CreateFromTemplate(module_.ResourceModule(), IDD_MAIN);
+    return CreateFromTemplate(module_.Instance(), IDD_MAIN);
 }
 
 LRESULT MainDialog::OnInitDialog() {
@@ -66,8 +66,6 @@ LRESULT MainDialog::OnInitDialog() {
     description_ = Item(IDC_DESCRIPTION);
     statusImages_ = LoadImageStrip(module_.Instance(), kStatusImageBitmaps, ListMetricsForDpi(dpi));
 
-    // From here on every string comes from the language library.
-    module_.SetResourceModule(module_.LanguageLibrary());
     SetLanguageTexts();
     {
         // The checks take seconds, the diagnostic's run up to its time limit.

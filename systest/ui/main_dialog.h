@@ -8,7 +8,7 @@
 #include "systest/engine/check_sequence.h"
 #include "systest/ui/app_module.h"
 #include "systest/ui/dialog.h"
-#include "systest/ui/program_strings.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/result_rows.h"
 #include "systest/ui/userlist/win/user_list.h"
 #include "systest/ui/window_icons.h"
@@ -24,11 +24,12 @@ struct MainDialogChecks {
 
 class MainDialog final : public Dialog {
   public:
-    MainDialog(AppModule& module, MainDialogChecks checks)
-        : module_(module), checks_(checks), strings_(module) {}
+    // All must outlive the dialog.
+    MainDialog(AppModule& module, const LanguageResources& language, MainDialogChecks checks)
+        : module_(module), strings_(language), checks_(checks) {}
 
-    // Creates the dialog hidden, from the template of the current resource
-    // module, and runs the checks.
+    // Creates the dialog hidden, from the program's template, and runs the
+    // checks.
     bool Create();
 
     // The record of the run the dialog shows.
@@ -50,8 +51,8 @@ class MainDialog final : public Dialog {
     void ShowSummary();
 
     AppModule& module_;
+    const LanguageResources& strings_;
     MainDialogChecks checks_;
-    ProgramStrings strings_;
     ResultRowStore resultRows_;
     UserList results_{resultRows_};  // shows resultRows_
     bool resultsAttached_ = false;

@@ -15,11 +15,11 @@
 #include "systest/engine/text_file.h"
 #include "systest/resources/string_ids.h"
 #include "systest/ui/language_files.h"
-#include "systest/ui/program_strings.h"
 #include "systest/ui/exit_codes.h"
 #include "systest/ui/silent_output.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 namespace {
@@ -151,7 +151,7 @@ int RunChecksUnattended(const CommandLine& commandLine, const StringSource& stri
 
 }  // namespace
 
-int RunSilently(AppModule& module, const CommandLine& commandLine) {
+int RunSilently(const CommandLine& commandLine) {
     // No box may wait for a click: not the system's "No disk" for a report on
     // an empty drive, not the one of a crash.
     const AddedErrorMode noBoxes(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
@@ -164,18 +164,17 @@ int RunSilently(AppModule& module, const CommandLine& commandLine) {
         output.WriteLine(kCommandLineUsage);
         return kExitBadCommandLine;
     }
-    const LanguageChoice language = LoadUserLanguage(module);
-    if (!language.loaded) {
-        output.WriteLine(language.failure);
+    std::u16string failure;
+    const std::optional<LanguageResources> language = LoadUserLanguage(failure);
+    if (!language) {
+        output.WriteLine(failure);
         return kExitStartupFailed;
     }
     // As in the main dialog: every string from the language library.
-    module.SetResourceModule(module.LanguageLibrary());
-    const ProgramStrings strings(module);
-    SilentConsole console(output, strings);
+    SilentConsole console(output, *language);
     if (!commandLine.acceptAgreement) {
         console.WriteString(IDS_SILENT_NOT_ACCEPTED);
         return kQuitCancelled;
     }
-    return RunChecksUnattended(commandLine, strings, console);
+    return RunChecksUnattended(commandLine, *language, console);
 }

@@ -5,7 +5,6 @@
 // answer is the exit code.
 #pragma once
 
-#include "systest/ui/app_module.h"
 #include "systest/ui/command_line.h"
 
 // Runs an unattended command line. The exit code: the overall level (1
@@ -13,4 +12,4 @@
 // exit_codes.h kExitBadCommandLine (also for a file not written),
 // kExitStartupFailed without a language library, or kQuitCancelled when the
 // agreement was not accepted for the user.
-int RunSilently(AppModule& module, const CommandLine& commandLine);
+int RunSilently(const CommandLine& commandLine);

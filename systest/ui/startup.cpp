@@ -12,7 +12,6 @@
 #include "systest/ui/held_keys.h"
 #include "systest/ui/language_files.h"
 #include "systest/ui/main_dialog.h"
-#include "systest/ui/program_strings.h"
 #include "systest/ui/exit_codes.h"
 #include "systest/ui/silent_output.h"
 #include "systest/ui/silent_run.h"
@@ -22,6 +21,7 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -95,19 +95,19 @@ class HeldKeyFilter final : private MessageFilter {
 // The main dialog with the checks of this machine; its quit code, or
 // kExitNoDialog when it cannot be created. The accepted agreement page stays
 // on the screen while the checks run and goes when the main dialog is ready.
-int RunMainDialog(AppModule& module, int showCommand, const AgreementDialog& agreement) {
-    ProgramStrings strings(module);
+int RunMainDialog(AppModule& module, const LanguageResources& language, int showCommand,
+                  const AgreementDialog& agreement) {
     Win32MachineProbe probe;
-    ProbedSystemChecks systemChecks(probe, strings);
+    ProbedSystemChecks systemChecks(probe, language);
     const std::unique_ptr<VerboseVideo> boxes = VerboseVideoOfCommandLine();
     Win32DiagnosticPlatform platform(DiagnosticTimeLimitOfEnvironment());
-    DiagnosticLauncher graphicsChecks(platform, strings, *boxes);
+    DiagnosticLauncher graphicsChecks(platform, language, *boxes);
     // The diagnostic takes longest of the checks: it runs while the main
     // dialog is made. Without an interactive desktop the checks leave it out.
     if (HasInteractiveDesktop()) {
         graphicsChecks.StartDiagnostic();
     }
-    MainDialog mainDialog(module, {systemChecks, graphicsChecks});
+    MainDialog mainDialog(module, language, {systemChecks, graphicsChecks});
     const bool created = mainDialog.Create();
     agreement.DestroyDialog();
     if (!created) {
@@ -130,22 +130,24 @@ int RunQuarvelSysTest(HINSTANCE instance, int showCommand) {
         return ShowUsage(commandLine);
     }
     if (commandLine.unattended) {
-        return RunSilently(module, commandLine);
+        return RunSilently(commandLine);
     }
 
     // The main dialog's template holds a control of this class.
     RegisterUserListClass(instance);
-    const LanguageChoice language = LoadUserLanguage(module);
-    if (!language.loaded) {
-        MessageBoxW(nullptr, WideCStr(language.failure), kFatalErrorCaption, MB_OK | MB_ICONERROR);
+    std::u16string failure;
+    const std::optional<LanguageResources> language = LoadUserLanguage(failure);
+    if (!language) {
+        MessageBoxW(nullptr, WideCStr(failure), kFatalErrorCaption, MB_OK | MB_ICONERROR);
         return kExitStartupFailed;
     }
 
-    AgreementDialog agreement(module, language.agreementPath);
+    AgreementDialog agreement(module, *language);
     if (!agreement.Create()) {
         return kExitNoDialog;
     }
     ShowWindow(agreement.Window(), showCommand);
     const int result = module.Loop().Run();
-    return result == kQuitAccepted ? RunMainDialog(module, showCommand, agreement) : result;
+    return result == kQuitAccepted ? RunMainDialog(module, *language, showCommand, agreement)
+                                   : result;
 }

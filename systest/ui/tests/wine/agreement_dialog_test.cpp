@@ -52,13 +52,14 @@ class FaultCounter {
     PVOID handler_;
 };
 
+// English with an agreement text.
+LanguageResources English(std::u16string agreementPath = u"Lic_En.Txt") {
+    return {OpenLanguageLibrary(ToWide(ProgramFolder()) + L"Lang_En.Dll"),
+            std::move(agreementPath)};
+}
+
 class AgreementPage : public testing::Test {
   protected:
-    void SetUp() override {
-        module_.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + L"Lang_En.Dll"));
-        ASSERT_NE(module_.LanguageLibrary(), nullptr);
-    }
-
     // Creates and shows the page; the window is found as the active one.
     HWND Open(AgreementDialog& page) {
         EXPECT_TRUE(page.Create());
@@ -67,10 +68,11 @@ class AgreementPage : public testing::Test {
     }
 
     AppModule module_{GetModuleHandleW(nullptr)};
+    const LanguageResources english_ = English();
 };
 
 TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
-    AgreementDialog page(module_, u"Lic_En.Txt");
+    AgreementDialog page(module_, english_);
     const HWND window = Open(page);
     EXPECT_EQ(WindowText(window), L"Quarvel 2012 System Test \u2013 License Agreement");
     EXPECT_EQ(WindowText(GetDlgItem(window, IDOK)), L"&Next >");
@@ -86,12 +88,10 @@ TEST_F(AgreementPage, ShowsTheAgreementAndTheLanguageTexts) {
     EXPECT_STREQ(first, L"LICENSE AGREEMENT FOR THE QUARVEL 2012 SYSTEM TEST");
 
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDOK)));
-    // The program is the current resource module again for the main dialog.
-    EXPECT_EQ(module_.ResourceModule(), GetModuleHandleW(nullptr));
 }
 
 TEST_F(AgreementPage, TickingTheBoxEnablesAcceptEachTime) {
-    AgreementDialog page(module_, u"Lic_En.Txt");
+    AgreementDialog page(module_, english_);
     const HWND window = Open(page);
     const HWND box = GetDlgItem(window, IDC_ACCEPT_BOX);
     const HWND accept = GetDlgItem(window, IDOK);
@@ -106,7 +106,7 @@ TEST_F(AgreementPage, TickingTheBoxEnablesAcceptEachTime) {
 }
 
 TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
-    AgreementDialog page(module_, u"Lic_En.Txt");
+    AgreementDialog page(module_, english_);
     const HWND window = Open(page);
     const HWND list = GetDlgItem(window, IDC_AGREEMENT_TEXT);
     ASSERT_EQ(GetFocus(), list) << "the text comes first";
@@ -139,7 +139,7 @@ TEST_F(AgreementPage, KeyboardAloneReadsTicksAndAccepts) {
 // plainly busy: its box and buttons greyed, a line that says so, the wait
 // cursor over the page and its controls. Accepted once, whatever comes after.
 TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndShowsTheChecksRunUntilDestroyed) {
-    AgreementDialog page(module_, u"Lic_En.Txt");
+    AgreementDialog page(module_, english_);
     const HWND window = Open(page);
     SendMessageW(GetDlgItem(window, IDC_ACCEPT_BOX), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
@@ -169,7 +169,7 @@ TEST_F(AgreementPage, AcceptEndsTheLoopWithOneAndShowsTheChecksRunUntilDestroyed
 }
 
 TEST_F(AgreementPage, OkWithoutTheBoxTickedAcceptsNothing) {
-    AgreementDialog page(module_, u"Lic_En.Txt");
+    AgreementDialog page(module_, english_);
     const HWND window = Open(page);
     SendMessageW(window, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(IsWindow(window));
@@ -191,7 +191,7 @@ TEST_F(AgreementPage, DeclineEscapeAndTheCloseBoxEndTheLoopWithTwo) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        AgreementDialog page(module_, u"Lic_En.Txt");
+        AgreementDialog page(module_, english_);
         const HWND window = Open(page);
         way.decline(window);
         EXPECT_EQ(module_.Loop().Run(), kQuitCancelled);
@@ -217,7 +217,8 @@ TEST_F(AgreementPage, AnyAgreementTextLeavesThePageWorking) {
         SCOPED_TRACE(BadFileName(outcome.kind));
         const PlacedBadFile text(folder.File(u"Lic_En.Txt"), outcome.kind,
                                  u"LICENSE AGREEMENT\r\nGr\u00f6\u00dfe");
-        AgreementDialog page(module_, text.Path());
+        const LanguageResources language = English(text.Path());
+        AgreementDialog page(module_, language);
         const HWND window = Open(page);
         ASSERT_NE(window, nullptr);
         const int expected = outcome.lines >= 0 ? outcome.lines : LineCount(text.Path().c_str());
@@ -234,7 +235,7 @@ TEST_F(AgreementPage, GoingWhileItsWindowIsOpenDestroysTheWindowAndLeavesTheLoop
     FaultCounter faults;
     HWND window = nullptr;
     {
-        AgreementDialog page(module_, u"Lic_En.Txt");
+        AgreementDialog page(module_, english_);
         window = Open(page);
     }
     EXPECT_FALSE(IsWindow(window));

@@ -264,7 +264,7 @@ int GreenDiscHeight(const UserList& list, int32_t row) {
 
 class FixedChecks final : public SystemChecks, public GraphicsChecks {
   public:
-    explicit FixedChecks(CheckLevel level, HMODULE strings) : level_(level), strings_(strings) {}
+    FixedChecks(CheckLevel level, const StringSource& strings) : level_(level), strings_(strings) {}
 
     OperatingSystemCheck CheckOperatingSystem() override {
         return {Row(IDS_OS_NEWER_WINDOWS), std::nullopt};
@@ -285,12 +285,12 @@ class FixedChecks final : public SystemChecks, public GraphicsChecks {
         if (level_ == CheckLevel::NoResult) {
             return {};
         }
-        const std::u16string row = LoadResourceString(strings_, id);
+        const std::u16string row = strings_.Load(id);
         return {level_, row, row};
     }
 
     CheckLevel level_;
-    HMODULE strings_;
+    const StringSource& strings_;
 };
 
 TEST(DpiLayout, TheSessionHasTheDpi) {
@@ -301,9 +301,10 @@ TEST(DpiLayout, AgreementPageShowsEveryText) {
     for (const Language& language : Languages()) {
         SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) + " DPI");
         AppModule module(GetModuleHandleW(nullptr));
-        module.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library));
-        ASSERT_NE(module.LanguageLibrary(), nullptr);
-        AgreementDialog page(module, FromWide(language.agreement));
+        const LanguageResources resources(
+            OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library),
+            FromWide(language.agreement));
+        AgreementDialog page(module, resources);
         ASSERT_TRUE(page.Create());
         ExpectNoTextCut(page.Window());
         ExpectAgreementLinesWhole(GetDlgItem(page.Window(), IDC_AGREEMENT_TEXT));
@@ -326,11 +327,10 @@ TEST(DpiLayout, MainDialogShowsEveryTextAndImagesOfItsSize) {
             SCOPED_TRACE(Readable(language.library) + " at " + std::to_string(g_dpi) +
                          " DPI, level " + std::to_string(static_cast<int>(level)));
             AppModule module(GetModuleHandleW(nullptr));
-            module.AddResourceLibrary(
-                OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library));
-            ASSERT_NE(module.LanguageLibrary(), nullptr);
-            FixedChecks checks(level, module.LanguageLibrary());
-            MainDialog dialog(module, {checks, checks});
+            const LanguageResources resources(
+                OpenLanguageLibrary(ToWide(ProgramFolder()) + language.library), u"");
+            FixedChecks checks(level, resources);
+            MainDialog dialog(module, resources, {checks, checks});
             ASSERT_TRUE(dialog.Create());
             ShowWindow(dialog.Window(), SW_SHOWNOACTIVATE);
             ExpectNoTextCut(dialog.Window());

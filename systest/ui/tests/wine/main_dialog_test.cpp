@@ -56,11 +56,11 @@ class MainDialogTest : public testing::Test {
         // The dialog template holds a control of this class; a second
         // registration within the process fails harmlessly.
         RegisterUserListClass(module_.Instance());
-        module_.AddResourceLibrary(OpenLanguageLibrary(ToWide(ProgramFolder()) + library));
-        ASSERT_NE(module_.LanguageLibrary(), nullptr);
+        language_.emplace(OpenLanguageLibrary(ToWide(ProgramFolder()) + library), u"");
     }
 
     AppModule module_{GetModuleHandleW(nullptr)};
+    std::optional<LanguageResources> language_;
     ChosenSystemChecks system_;
     ChosenGraphicsChecks graphics_;
 };
@@ -73,7 +73,7 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     graphics_.rows = AdapterRows{};
     graphics_.rows->card = Result(CheckLevel::Warning, u"Card shown.", u"Card reported.");
 
-    MainDialog dialog(module_, {system_, graphics_});
+    MainDialog dialog(module_, *language_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
     const HWND window = dialog.Window();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the start-up once the checks are done";
@@ -113,13 +113,11 @@ TEST_F(MainDialogTest, ShowsTheRowsTheSummaryAndTheMetaLine) {
     EXPECT_EQ(lines[5],
               u"Warning    This computer meets the minimum system requirements of "
               u"Quarvel 2012. Please read the warnings.");
-
-    EXPECT_EQ(module_.ResourceModule(), module_.LanguageLibrary());
 }
 
 TEST_F(MainDialogTest, WithoutRowsShowsNoResultAndTheRedCross) {
     Load(L"Lang_De.Dll");
-    MainDialog dialog(module_, {system_, graphics_});
+    MainDialog dialog(module_, *language_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(WindowText(dialog.Window()), L"Quarvel 2012 Systemtest");
     EXPECT_EQ(dialog.ResultRows().ItemCount(), 0);
@@ -141,10 +139,7 @@ TEST_F(MainDialogTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        // The dialog leaves the language library current; its template is
-        // the program's.
-        module_.SetResourceModule(module_.Instance());
-        MainDialog dialog(module_, {system_, graphics_});
+        MainDialog dialog(module_, *language_, {system_, graphics_});
         ASSERT_TRUE(dialog.Create());
         ShowWindow(dialog.Window(), SW_SHOW);
         const HWND window = dialog.Window();
@@ -159,7 +154,7 @@ TEST_F(MainDialogTest, KeyboardAndScreenReaderWalkThroughTheResults) {
     Load(L"Lang_En.Dll");
     system_.os = Result(CheckLevel::Passed, u"Windows is fine.");
     system_.memory = Result(CheckLevel::Warning, u"Memory is tight.");
-    MainDialog dialog(module_, {system_, graphics_});
+    MainDialog dialog(module_, *language_, {system_, graphics_});
     ASSERT_TRUE(dialog.Create());
     const HWND window = dialog.Window();
     ShowWindow(window, SW_SHOW);
