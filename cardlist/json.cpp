@@ -1,23 +1,13 @@
 #include "cardlist/json.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 #include <charconv>
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// The first bytes of UTF-8 sequences: the length, the bits of the first
-// byte that count, and the lowest character the length may encode.
-struct Utf8Lead {
-    unsigned char first;
-    unsigned char last;
-    size_t length;
-    unsigned char bits;
-    char32_t lowest;
-};
-constexpr Utf8Lead kUtf8Leads[] = {
-    {0xC2, 0xDF, 2, 0x1F, 0x80}, {0xE0, 0xEF, 3, 0x0F, 0x800}, {0xF0, 0xF4, 4, 0x07, 0x10000}};
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -31,24 +21,6 @@ int HexValue(char c) {
         return c - 'a' + 10;
     }
     return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
-bool IsHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-void AppendUtf16(std::u16string& text, char32_t code) {
-    if (code >= 0x10000) {
-        code -= 0x10000;
-        text += static_cast<char16_t>(0xD800 + (code >> 10));
-        text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    } else {
-        text += static_cast<char16_t>(code);
-    }
 }
 
 }  // namespace
@@ -321,30 +293,14 @@ class JsonParser {
         return true;
     }
 
-    // One character of UTF-8 that is not ASCII: its shortest form, no
-    // surrogate, nothing beyond U+10FFFF.
-    bool Utf8Character(std::u16string& text) {
-        const auto first = static_cast<unsigned char>(Peek());
-        const auto lead =
-            std::find_if(std::begin(kUtf8Leads), std::end(kUtf8Leads),
-                         [&](const Utf8Lead& l) { return first >= l.first && first <= l.last; });
-        if (lead == std::end(kUtf8Leads) || text_.size() - at_ < lead->length) {
+    // One character of UTF-8 that is not ASCII.
+    bool NonAsciiCharacter(std::u16string& text) {
+        const std::optional<Utf8Character> character = DecodeUtf8Character(text_.substr(at_));
+        if (!character) {
             return Fail("not UTF-8");
         }
-        char32_t code = first & lead->bits;
-        for (size_t i = 1; i < lead->length; ++i) {
-            const auto next = static_cast<unsigned char>(text_[at_ + i]);
-            if ((next & 0xC0) != 0x80) {
-                return Fail("not UTF-8");
-            }
-            code = code << 6 | (next & 0x3F);
-        }
-        if (code < lead->lowest || code > 0x10FFFF || IsHighSurrogate(code) ||
-            IsLowSurrogate(code)) {
-            return Fail("not UTF-8");
-        }
-        at_ += lead->length;
-        AppendUtf16(text, code);
+        at_ += character->length;
+        AppendUtf16(text, character->code);
         return true;
     }
 
@@ -370,7 +326,7 @@ class JsonParser {
             } else if (c < 0x80) {
                 text += static_cast<char16_t>(c);
                 ++at_;
-            } else if (!Utf8Character(text)) {
+            } else if (!NonAsciiCharacter(text)) {
                 return false;
             }
         }

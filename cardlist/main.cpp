@@ -14,49 +14,6 @@ namespace {
 
 constexpr char16_t kPciIds[] = u"/usr/share/misc/pci.ids";
 
-// The length of a UTF-8 sequence by its first byte; 0 for a byte that
-// begins none.
-size_t SequenceLength(unsigned char lead) {
-    if (lead < 0x80) {
-        return 1;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        return 2;
-    }
-    if ((lead & 0xF0) == 0xE0) {
-        return 3;
-    }
-    return (lead & 0xF8) == 0xF0 ? 4 : 0;
-}
-
-// A UTF-8 argument as UTF-16; a byte that begins no whole sequence becomes
-// U+FFFD.
-std::u16string Utf16FromUtf8(std::string_view text) {
-    std::u16string result;
-    for (size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const size_t length = SequenceLength(lead);
-        if (length == 0 || at + length > text.size()) {
-            result += u'\uFFFD';
-            ++at;
-            continue;
-        }
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t i = 1; i < length; ++i) {
-            code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            result += static_cast<char16_t>(0xD800 + (code >> 10));
-            result += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            result += static_cast<char16_t>(code);
-        }
-        at += length;
-    }
-    return result;
-}
-
 class PosixSystem final : public ToolSystem {
   public:
     std::optional<std::string> ReadFile(const std::u16string& path) override {

@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 char16_t ToLowerAscii(char16_t c) {
@@ -82,13 +84,19 @@ namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
+// The first bytes of UTF-8 sequences: the length, the bits of the first
+// byte that count, and the lowest character the length may encode.
+struct Utf8Lead {
+    unsigned char first;
+    unsigned char last;
+    size_t length;
+    unsigned char bits;
+    char32_t lowest;
+};
+constexpr Utf8Lead kUtf8Leads[] = {{0x00, 0x7F, 1, 0x7F, 0x00},
+                                   {0xC2, 0xDF, 2, 0x1F, 0x80},
+                                   {0xE0, 0xEF, 3, 0x0F, 0x800},
+                                   {0xF0, 0xF4, 4, 0x07, 0x10000}};
 
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -126,6 +134,60 @@ std::string Utf8FromUtf16(std::u16string_view text) {
         }
     }
     return out;
+}
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+void AppendUtf16(std::u16string& text, char32_t code) {
+    if (code >= 0x10000) {
+        code -= 0x10000;
+        text += static_cast<char16_t>(0xD800 + (code >> 10));
+        text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    } else {
+        text += static_cast<char16_t>(code);
+    }
+}
+
+std::optional<Utf8Character> DecodeUtf8Character(std::string_view bytes) {
+    if (bytes.empty()) {
+        return std::nullopt;
+    }
+    const auto first = static_cast<unsigned char>(bytes[0]);
+    const auto lead =
+        std::find_if(std::begin(kUtf8Leads), std::end(kUtf8Leads),
+                     [&](const Utf8Lead& l) { return first >= l.first && first <= l.last; });
+    if (lead == std::end(kUtf8Leads) || bytes.size() < lead->length) {
+        return std::nullopt;
+    }
+    char32_t code = first & lead->bits;
+    for (size_t i = 1; i < lead->length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[i]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = code << 6 | (next & 0x3F);
+    }
+    if (code < lead->lowest || code > 0x10FFFF || IsHighSurrogate(code) || IsLowSurrogate(code)) {
+        return std::nullopt;
+    }
+    return Utf8Character{code, lead->length};
+}
+
+std::u16string Utf16FromUtf8(std::string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    while (!text.empty()) {
+        const std::optional<Utf8Character> character = DecodeUtf8Character(text);
+        AppendUtf16(result, character ? character->code : kReplacementCharacter);
+        text.remove_prefix(character ? character->length : 1);
+    }
+    return result;
 }
 
 size_t PieceLength(std::u16string_view text, size_t limit) {

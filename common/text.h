@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,25 @@ std::u16string Utf16FromAscii(std::string_view ascii);
 // The text as UTF-8. A surrogate without its partner, which Windows strings
 // may hold, becomes U+FFFD, so the result is always valid UTF-8.
 std::string Utf8FromUtf16(std::u16string_view text);
+
+bool IsHighSurrogate(char32_t unit);
+bool IsLowSurrogate(char32_t unit);
+
+// Appends the character in UTF-16: one unit, or a surrogate pair beyond U+FFFF.
+void AppendUtf16(std::u16string& text, char32_t code);
+
+struct Utf8Character {
+    char32_t code;
+    size_t length;  // of its sequence, in bytes
+};
+
+// The character of the UTF-8 sequence the bytes begin with: its shortest form
+// only, no surrogate, nothing beyond U+10FFFF. None when the bytes begin no
+// such sequence, also one cut short.
+std::optional<Utf8Character> DecodeUtf8Character(std::string_view bytes);
+
+// UTF-8 as UTF-16; each byte that begins no whole character becomes U+FFFD.
+std::u16string Utf16FromUtf8(std::string_view text);
 
 // The length of the first piece of the text that is at most limit UTF-16
 // units long (limit 2 or more) and splits no surrogate pair: the whole text

@@ -76,6 +76,38 @@ TEST(Utf8FromUtf16, EncodesEveryCharacterAndReplacesLoneSurrogates) {
     }
 }
 
+// The arguments and file names of the tool, and the JSON it reads (which
+// fails where this gives U+FFFD).
+TEST(Utf16FromUtf8, DecodesEveryCharacterAndReplacesEachBadByte) {
+    const struct {
+        const char* name;
+        std::string utf8;
+        std::u16string text;
+    } cases[] = {
+        {"ASCII and NUL", std::string("a\0\x7F", 3), std::u16string(u"a\0\x7F", 3)},
+        {"two, three and four bytes", "\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80",
+         u"\u00FC\u20AC\U0001F600"},
+        {"the highest character", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        {"beyond it", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"an overlong form", "\xC0\xAFx", u"\uFFFD\uFFFDx"},
+        {"a longer overlong form", "\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+        {"an encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"a stray continuation",
+         "a\x80"
+         "b",
+         u"a\uFFFDb"},
+        {"cut short at the end", "a\xE2\x82", u"a\uFFFD\uFFFD"},
+        {"cut short by a letter", "\xE2x\xAC", u"\uFFFDx\uFFFD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Utf16FromUtf8(c.utf8), c.text);
+        if (c.text.find(u'\uFFFD') == std::u16string::npos) {
+            EXPECT_EQ(Utf8FromUtf16(c.text), c.utf8);
+        }
+    }
+}
+
 TEST(PieceLength, EndsWhereNoSurrogatePairIsSplit) {
     const struct {
         std::u16string text;
