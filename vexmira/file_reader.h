@@ -2,15 +2,12 @@
 // the tests serve memory.
 #pragma once
 
+#include <optional>
 #include <string>
-
-struct FileContents {
-    bool opened = false;  // false when the file could not be opened
-    std::string bytes;    // every byte read, none added
-};
 
 class FileReader {
   public:
     virtual ~FileReader() = default;
-    virtual FileContents ReadWholeFile(const std::u16string& path) = 0;
+    // Every byte the file gave, none added; none when it cannot be opened.
+    virtual std::optional<std::string> ReadWholeFile(const std::u16string& path) = 0;
 };

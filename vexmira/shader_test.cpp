@@ -114,15 +114,15 @@ bool ShaderTest::CompileShaderFile(std::u16string_view path, ShaderSlot& slot) {
 }
 
 std::optional<std::string> ShaderTest::ReadShaderFile(std::u16string_view path) {
-    FileContents file = files_.ReadWholeFile(std::u16string(path));
-    if (!file.opened) {
+    std::optional<std::string> file = files_.ReadWholeFile(std::u16string(path));
+    if (!file) {
         output_.Print(FormatString(u"error: file %s was not found !!!\n", {path}));
         return std::nullopt;
     }
-    if (file.bytes.empty()) {
+    if (file->empty()) {
         return std::nullopt;
     }
-    return std::move(file.bytes);
+    return file;
 }
 
 void ShaderTest::ReleaseShaderProgram() {

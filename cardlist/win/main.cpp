@@ -5,34 +5,22 @@
 // ends the tool with kToolFailed.
 #include "cardlist/command.h"
 
+#include "common/text.h"
 #include "common/win/console_output.h"
 #include "common/win/handles.h"
 #include "common/win/program_folder.h"
+#include "common/win/whole_file.h"
 #include "common/win/wide.h"
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
 constexpr char16_t kPciIdsFileName[] = u"pci.ids";
 constexpr char16_t kCardListFileName[] = u"GraphicsCardGBList.txt";
-// Files are read in pieces of this size; a list is a few kilobytes, the PCI
-// ID database about 1.5 MB.
-constexpr DWORD kReadChunk = 64 * 1024;
-
-std::wstring Utf16FromUtf8(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
 
 std::string WithCrLf(std::string_view text) {
     std::string lines;
@@ -55,7 +43,7 @@ bool Write(DWORD standardHandle, std::string_view text) {
     const std::string lines = WithCrLf(text);
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
-        return WriteConsoleText(handle, FromWide(Utf16FromUtf8(lines)));
+        return WriteConsoleText(handle, Utf16FromUtf8(lines));
     }
     return WriteAllBytes(handle, lines);
 }
@@ -65,23 +53,13 @@ class WindowsSystem final : public ToolSystem {
     // Whether every text arrived, so that the exit code can tell otherwise.
     bool Written() const { return written_; }
 
+    // A file that fails while it is read counts as one that cannot be read.
     std::optional<std::string> ReadFile(const std::u16string& path) override {
-        const UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_READ, FILE_SHARE_READ,
-                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                nullptr));
-        if (!file) {
+        std::optional<WholeFile> file = ReadWholeFile(path);
+        if (!file || !file->complete) {
             return std::nullopt;
         }
-        std::string bytes;
-        std::string chunk(kReadChunk, '\0');
-        DWORD read = 0;
-        do {
-            if (!::ReadFile(file.get(), chunk.data(), kReadChunk, &read, nullptr)) {
-                return std::nullopt;
-            }
-            bytes.append(chunk, 0, read);
-        } while (read != 0);
-        return bytes;
+        return std::move(file->bytes);
     }
     bool WriteFile(const std::u16string& path, std::string_view bytes) override {
         const UniqueFileHandle file(CreateFileW(WideCStr(path), GENERIC_WRITE, 0, nullptr,

@@ -167,13 +167,13 @@ std::unique_ptr<ShaderObjectApi> FakeGLDriver::BindShaderObjects(const GLEntryPo
     return std::make_unique<ForwardingShaderObjects>(shaderObjects);
 }
 
-FileContents MemoryFiles::ReadWholeFile(const std::u16string& path) {
+std::optional<std::string> MemoryFiles::ReadWholeFile(const std::u16string& path) {
     opened.push_back(path);
     const auto found = files.find(path);
     if (found == files.end()) {
-        return {};
+        return std::nullopt;
     }
-    return {true, found->second};
+    return found->second;
 }
 
 void AddGoodShaders(MemoryFiles& files, const std::u16string& prefix) {

@@ -83,7 +83,7 @@ class FakeGLDriver final : public GLDriver {
 // Files in memory by path; any other path cannot be opened.
 class MemoryFiles final : public FileReader {
   public:
-    FileContents ReadWholeFile(const std::u16string& path) override;
+    std::optional<std::string> ReadWholeFile(const std::u16string& path) override;
 
     std::map<std::u16string, std::string> files;
     std::vector<std::u16string> opened;  // every path asked for, in order
