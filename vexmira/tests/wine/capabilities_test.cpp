@@ -91,6 +91,17 @@ std::u16string FolderWith(const TempFolder& folder, const std::u16string& name,
     return folder.Path();
 }
 
+// Read from the disk, an empty shader file is found and fails to load; a
+// missing one is not found.
+TEST(TestShaders, AnEmptyShaderFileIsFoundButNotLoaded) {
+    TempFolder folder(u"vexmira_shaders");
+    const std::u16string prefix = FolderWith(folder, u"Lines.frag", "");
+    ShaderRun run;
+    EXPECT_FALSE(run.Test(prefix));
+    EXPECT_EQ(run.output.text.find("was not found"), std::string::npos) << run.output.text;
+    EXPECT_NE(run.output.text.find("loading error of file"), std::string::npos) << run.output.text;
+}
+
 // The driver's info log follows the error line; it names the problem.
 void ExpectDriverError(const std::string& text, const std::string& head,
                        const std::string& errorLine, const std::string& logWord) {
