@@ -98,7 +98,7 @@ void MainDialog::ShowVerdicts() {
         results_.AddColumn(column);
     }
     for (const CheckVerdict& verdict : run_.verdicts) {
-        resultRows_.Add({StatusImageOf(static_cast<int32_t>(verdict.level)), verdict.displayText,
+        resultRows_.Add({StatusImageOf(verdict.level), verdict.displayText,
                          verdict.status.substr(0, kStatusWordUnits - 1)});
     }
     results_.RowsAdded();
@@ -108,9 +108,8 @@ void MainDialog::ShowVerdicts() {
 
 void MainDialog::ShowSummary() {
     const CheckSummary& summary = run_.summary;
-    summaryIcon_.reset(ImageList_GetIcon(statusImages_.get(),
-                                         StatusImageOf(static_cast<int32_t>(summary.overallLevel)),
-                                         ILD_NORMAL));
+    summaryIcon_.reset(
+        ImageList_GetIcon(statusImages_.get(), StatusImageOf(summary.overallLevel), ILD_NORMAL));
     SendDlgItemMessageW(Window(), IDC_SUMMARY_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(summaryIcon_.get()), 0);
     // The status word without the blanks that pad it to the report's first

@@ -3,6 +3,7 @@
 // the summary's icon.
 #pragma once
 
+#include "systest/engine/check_result.h"
 #include "systest/resources/resource.h"
 #include "systest/ui/userlist/list_metrics.h"
 
@@ -16,12 +17,12 @@ enum StatusImage : int32_t {
 };
 
 // Every level other than 2 to 4 shows the red cross.
-constexpr int32_t StatusImageOf(int32_t level) {
+constexpr int32_t StatusImageOf(CheckLevel level) {
     switch (level) {
-        case 2:
+        case CheckLevel::Warning:
             return kStatusImageWarning;
-        case 3:
-        case 4:
+        case CheckLevel::Passed:
+        case CheckLevel::PassedWithMargin:
             return kStatusImagePassed;
         default:
             return kStatusImageFailed;
