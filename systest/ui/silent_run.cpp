@@ -4,6 +4,7 @@
 #include "common/win/error_mode.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
+#include "systest/engine/diagnostic_platform.h"
 #include "systest/engine/file_replacement.h"
 #include "systest/engine/machine_checks.h"
 #include "systest/engine/machine_probe.h"
@@ -11,11 +12,10 @@
 #include "systest/engine/report_file.h"
 #include "systest/engine/results_json.h"
 #include "systest/engine/run_facts.h"
-#include "systest/engine/system_graphics_checks.h"
 #include "systest/engine/text_file.h"
 #include "systest/resources/string_ids.h"
-#include "systest/ui/language_files.h"
 #include "systest/ui/exit_codes.h"
+#include "systest/ui/language_files.h"
 #include "systest/ui/silent_output.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 #include "common/tests/wine/message_box_closer.h"
 #include "common/win/com.h"
 #include "common/win/program_folder.h"
+#include "systest/engine/diagnostic_platform.h"
 #include "systest/engine/process.h"
-#include "systest/engine/system_graphics_checks.h"
 #include "systest/engine/tests/memory_strings.h"
 
 #include <gtest/gtest.h>

@@ -10,8 +10,8 @@
 #include "common/win/handles.h"
 #include "common/win/program_folder.h"
 #include "common/win/wide.h"
+#include "systest/engine/diagnostic_platform.h"
 #include "systest/engine/process.h"
-#include "systest/engine/system_graphics_checks.h"
 #include "systest/engine/tests/memory_strings.h"
 
 #include <windows.h>

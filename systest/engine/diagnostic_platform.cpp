@@ -1,4 +1,4 @@
-#include "systest/engine/system_graphics_checks.h"
+#include "systest/engine/diagnostic_platform.h"
 
 #include "adapters/card_list.h"
 #include "adapters/win/video_system.h"
